@@ -1,0 +1,32 @@
+// Truth table to BIN bytes, inversion, and the BIN file naming rule.
+#include "model/BinImage.h"
+
+#include <algorithm>
+
+#include "model/State.h"
+
+std::vector<uint8_t> TruthTableToBin() {
+    std::vector<uint8_t> buffer(TruthTableSize / 8, 0);
+    const auto& table = ProgramState.TruthTable;
+    for (uint32_t m = 0; m <= ProgramState.HighMinterm; ++m) {
+        if (table[m] != 0) {
+            buffer[m / 8] |= static_cast<uint8_t>(1u << (m % 8));
+        }
+    }
+    buffer.resize((ProgramState.HighMinterm + 1) / 8);
+    return buffer;
+}
+
+void InvertTruthTable() {
+    auto& table = ProgramState.TruthTable;
+    for (uint32_t m = 0; m <= ProgramState.HighMinterm; ++m) {
+        table[m] = table[m] == 0 ? 1 : 0;
+    }
+}
+
+std::string BinFileName(const std::string& chosen) {
+    std::string upper = chosen;
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return upper.find(".BIN") == std::string::npos ? chosen + ".Bin" : chosen;
+}

@@ -1,0 +1,15 @@
+// BIN images: the truth table as raw bits, least significant bit first, no header.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The first 2^n / 8 bytes of the image of the current truth table.
+std::vector<uint8_t> TruthTableToBin();
+
+// Sets every entry to 1 where it was 0 and to 0 elsewhere, for minterms 0 .. 2^n - 1.
+void InvertTruthTable();
+
+// The file name the BIN save uses: ".Bin" appended unless ".BIN" occurs in its upper case.
+std::string BinFileName(const std::string& chosen);

@@ -1,0 +1,53 @@
+// Truth table writes and reads by term, term expansion, minterm names.
+#include "model/Minterms.h"
+
+#include "model/State.h"
+
+void ClearTruthTable() { ProgramState.TruthTable.fill(0); }
+
+void AddTermToTable(const std::string& term) {
+    auto& table = ProgramState.TruthTable;
+    VisitMinterms(TermMasks(term), ProgramState.HighMinterm, [&](uint32_t m) {
+        ++table[m];  // counts wrap at 256 by design
+        return true;
+    });
+}
+
+bool TermIsImplicant(const std::string& term) {
+    const auto& table = ProgramState.TruthTable;
+    bool implicant = true;
+    VisitMinterms(TermMasks(term), ProgramState.HighMinterm, [&](uint32_t m) {
+        implicant = table[m] != 0;
+        return implicant;
+    });
+    return implicant;
+}
+
+void ExpandTerm(const std::string& term, TStringListAdv& list) {
+    std::string positional = term;
+    ToPositional(positional);
+    const TTermMasks masks = TermMasks(positional);
+    const int n = ProgramState.VarCount;
+    list.Clear();
+    VisitMinterms(masks, ProgramState.HighMinterm, [&](uint32_t m) {
+        std::string s = positional;
+        for (int k = 1; k <= n; ++k) {
+            const uint32_t bit = 1u << (n - k);
+            if ((masks.Care & bit) == 0) {
+                s[static_cast<size_t>(k - 1)] =
+                    static_cast<char>((m & bit) ? 'A' + k - 1 : 'a' + k - 1);
+            }
+        }
+        list.Add(s);
+        return true;
+    });
+}
+
+std::string MintermToLetters(uint32_t number, int count, char firstLetter) {
+    std::string s(static_cast<size_t>(count), ' ');
+    for (int i = 1; i <= count; ++i) {
+        const bool hi = (number >> (count - i)) & 1u;
+        s[static_cast<size_t>(i - 1)] = static_cast<char>(firstLetter + i - 1 + (hi ? 0 : 32));
+    }
+    return s;
+}

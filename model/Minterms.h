@@ -1,0 +1,31 @@
+// Minterm numbering, the truth table operations and the walk over a term's minterms.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "model/SensitiveStr.h"
+#include "model/Terms.h"
+
+void ClearTruthTable();
+void AddTermToTable(const std::string& term);
+bool TermIsImplicant(const std::string& term);
+void ExpandTerm(const std::string& term, TStringListAdv& list);
+std::string MintermToLetters(uint32_t number, int count, char firstLetter);
+
+// Calls visit(m) for every minterm the masks cover, in increasing order; stops when visit
+// returns false. A mask beyond the n-th variable covers nothing.
+template <typename Visit>
+void VisitMinterms(const TTermMasks& masks, uint32_t highMinterm, Visit visit) {
+    if ((masks.Care & ~highMinterm) != 0) {
+        return;
+    }
+    const uint32_t freeBits = highMinterm & ~masks.Care;
+    uint32_t sub = 0;
+    do {
+        if (!visit(masks.Hi | sub)) {
+            return;
+        }
+        sub = (sub - freeBits) & freeBits;
+    } while (sub != 0);
+}

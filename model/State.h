@@ -1,0 +1,37 @@
+// The program-wide state: the variable count with what follows from it, and the truth table.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+// Receives the maximum and position values of a progress gauge; algorithms report, windows draw.
+class TProgressSink {
+public:
+    virtual ~TProgressSink() = default;
+    virtual void setMax(int max) = 0;
+    virtual void setPosition(int position) = 0;
+};
+
+constexpr int MaxVars = 16;
+constexpr int TermCapacity = 16;  // terms are held as 16-character strings
+constexpr uint32_t TruthTableSize = 65536;
+
+struct TProgramState {
+    int VarCount = 4;  // set to 6 by the calculator when it is first shown
+    uint32_t HighMinterm = 15;
+    std::string AllowedLetters = "ABCD";
+    std::array<uint8_t, TruthTableSize> TruthTable{};
+    // The K-map window's gauge; RemoveRedundant moves it whoever calls. May be null.
+    TProgressSink* KmapGauge = nullptr;
+};
+
+extern TProgramState ProgramState;
+
+// Sets n (3..16), the highest minterm 2^n - 1 and the allowed letters together.
+void SetVarCount(int n);
+
+// True when the upper-case form of c is one of the first n letters.
+bool IsAllowedLetter(char c);
+
+inline char UpCase(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }

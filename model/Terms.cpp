@@ -1,0 +1,152 @@
+// Term check, splitting, counting, positional and compact forms, masks.
+#include "model/Terms.h"
+
+#include <cstdlib>
+
+#include "model/State.h"
+
+std::string CutTerm(const std::string& text) { return text.substr(0, TermCapacity); }
+
+static bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+
+std::string TrimBlanks(const std::string& text) {
+    size_t first = 0;
+    size_t last = text.size();
+    while (first < last && IsBlank(text[first])) {
+        ++first;
+    }
+    while (last > first && IsBlank(text[last - 1])) {
+        --last;
+    }
+    return text.substr(first, last - first);
+}
+
+int CheckTerm(std::string& term) {
+    term = CutTerm(TrimBlanks(CutTerm(term)));
+    if (static_cast<int>(term.size()) > ProgramState.VarCount) {
+        return TermTooLong;
+    }
+    if (term.empty()) {
+        return TermEmpty;
+    }
+    // Later characters are compared before they are themselves checked, so the walk
+    // reports whichever fault it meets first.
+    for (size_t p = 0; p < term.size(); ++p) {
+        if (!IsAllowedLetter(term[p])) {
+            return TermBadChar;
+        }
+        const int cp = static_cast<unsigned char>(term[p]);
+        for (size_t q = p + 1; q < term.size(); ++q) {
+            if (std::abs(cp - static_cast<unsigned char>(term[q])) == 32) {
+                term.clear();
+                return TermContradiction;
+            }
+        }
+    }
+    return TermValid;
+}
+
+int SplitTerms(std::string& text, TStringListAdv& list, int& errorIndex) {
+    if (text.empty()) {
+        return -1;
+    }
+    if (text.back() == '+') {
+        text.pop_back();
+    }
+    std::string piece;
+    for (const char c : text) {
+        if (c == '+' || c == '\r' || c == '\n') {
+            if (!piece.empty()) {
+                list.Add(piece);
+            }
+            piece.clear();
+        } else {
+            piece += c;
+        }
+    }
+    if (!piece.empty()) {
+        list.Add(piece);
+    }
+
+    int code = 0;
+    TStringListAdv kept;
+    for (int i = 0; i < list.Count(); ++i) {
+        std::string term = CutTerm(list.Strings(i));
+        const int result = CheckTerm(term);
+        if (!term.empty()) {
+            kept.Add(term);
+        } else {
+            code = result;
+            errorIndex = i;
+        }
+    }
+
+    text.clear();
+    for (int i = 0; i < kept.Count(); ++i) {
+        if (i > 0) {
+            text += '+';
+        }
+        text += kept.Strings(i);
+    }
+    list.Clear();
+    for (int i = 0; i < kept.Count(); ++i) {
+        list.Add(kept.Strings(i));
+    }
+    return code;
+}
+
+int CountTerms(const std::string& text) {
+    if (text.empty()) {
+        return 0;
+    }
+    int count = 1;
+    for (const char c : text) {
+        count += c == '+' ? 1 : 0;
+    }
+    return count;
+}
+
+int VariableNumber(char c) {
+    const char up = UpCase(c);
+    return (up >= 'A' && up <= 'P') ? up - 'A' + 1 : 0;
+}
+
+void ToPositional(std::string& term) {
+    std::string positional(static_cast<size_t>(ProgramState.VarCount), '1');
+    for (const char c : term) {
+        const int k = VariableNumber(c);
+        if (k >= 1 && k <= ProgramState.VarCount) {
+            positional[static_cast<size_t>(k - 1)] = c;
+        }
+    }
+    term = positional;
+}
+
+std::string ToCompact(const std::string& term) {
+    std::string compact;
+    for (const char c : term) {
+        if (c != '1') {
+            compact += c;
+        }
+    }
+    return compact;
+}
+
+void PadTerm(std::string& term) { term.resize(TermCapacity, ' '); }
+
+TTermMasks TermMasks(const std::string& term) {
+    TTermMasks masks;
+    const int n = ProgramState.VarCount;
+    for (const char c : term) {
+        if (c == '1') {
+            continue;
+        }
+        const int k = static_cast<unsigned char>(UpCase(c)) - 'A' + 1;
+        const uint32_t bit = 1u << (static_cast<unsigned>(n - k) & 31u);
+        masks.Care |= bit;
+        if (static_cast<unsigned char>(c) < 'a') {
+            masks.Hi |= bit;
+        }
+    }
+    return masks;
+}

@@ -1,0 +1,49 @@
+// Term notation: the check with its codes, splitting and counting sums, term forms and masks.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "model/SensitiveStr.h"
+
+// CheckTerm codes.
+constexpr int TermValid = 0;
+constexpr int TermTooLong = 1;
+constexpr int TermContradiction = 3;
+constexpr int TermEmpty = 4;
+constexpr int TermBadChar = -1;
+
+struct TTermMasks {
+    uint32_t Care = 0;
+    uint32_t Hi = 0;
+};
+
+// Keeps the first 16 characters, as every term cell and term variable does.
+std::string CutTerm(const std::string& text);
+
+// Removes characters of code 32 or less from both ends.
+std::string TrimBlanks(const std::string& text);
+
+// Trims the term in place (at most 16 characters) and returns its code.
+int CheckTerm(std::string& term);
+
+// Splits a sum of products into the list, drops emptied terms and rewrites the text.
+int SplitTerms(std::string& text, TStringListAdv& list, int& errorIndex);
+
+// 0 for an empty text, otherwise 1 plus the number of "+".
+int CountTerms(const std::string& text);
+
+// Rewrites a term as n characters, "1" for a free variable.
+void ToPositional(std::string& term);
+
+// Every character that is not "1", in order.
+std::string ToCompact(const std::string& term);
+
+// Pads with blanks to exactly 16 characters.
+void PadTerm(std::string& term);
+
+// Care and HI masks, variable A the most significant of n bits; positional or compact terms.
+TTermMasks TermMasks(const std::string& term);
+
+// Variable number of a letter A..P in either case (A = 1), or 0.
+int VariableNumber(char c);

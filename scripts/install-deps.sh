@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs the Debian packages QUILLON needs; quick when they are all present.
+set -euo pipefail
+packages=(build-essential cmake ninja-build clang qt6-base-dev libjpeg62-turbo-dev libgtest-dev
+          libgmock-dev libbenchmark-dev xvfb xauth)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    sudo_cmd=""
+    [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
+    $sudo_cmd apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${missing[@]}" >/dev/null
+fi

@@ -1,0 +1,4 @@
+// Start-up order of the windows.
+#include "windows/Windows.h"
+
+void CreateApplicationWindows() {}
