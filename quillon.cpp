@@ -1,12 +1,31 @@
 // The program: the application, its four windows, the event loop.
 #include <QApplication>
 #include <cstdio>
+#include <cstdlib>
 
+#include "windows/FormBooleanCalc.h"
 #include "windows/Windows.h"
 
+static bool DisplayAvailable() {
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (platform != nullptr && *platform != '\0') {
+        return true;
+    }
+    const char* display = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (display != nullptr && *display != '\0') || (wayland != nullptr && *wayland != '\0');
+}
+
 int main(int argc, char* argv[]) {
+    if (!DisplayAvailable()) {
+        std::fprintf(stderr,
+                     "QUILLON needs a display; none was found. Run it under a virtual one: "
+                     "xvfb-run -a ./build/quillon\n");
+        return 1;
+    }
     QApplication app(argc, argv);
+    QApplication::setApplicationName("QUILLON");
     CreateApplicationWindows();
-    std::puts("QUILLON: the windows are not built yet.");
-    return 0;
+    frmBooleanClac->show();
+    return QApplication::exec();
 }

@@ -3,7 +3,9 @@
 
 #include "model/State.h"
 
-void ClearTruthTable() { ProgramState.TruthTable.fill(0); }
+void ClearTruthTable() {
+    ProgramState.TruthTable.fill(0);
+}
 
 void AddTermToTable(const std::string& term) {
     auto& table = ProgramState.TruthTable;

@@ -57,7 +57,9 @@ void TStringListAdv::InsertItem(int index, const std::string& s, intptr_t value)
     Changed();
 }
 
-int TStringListAdv::Add(const std::string& s) { return AddObject(s, 0); }
+int TStringListAdv::Add(const std::string& s) {
+    return AddObject(s, 0);
+}
 
 int TStringListAdv::AddObject(const std::string& s, intptr_t value) {
     int index = Count();
@@ -70,7 +72,9 @@ int TStringListAdv::AddObject(const std::string& s, intptr_t value) {
     return index;
 }
 
-void TStringListAdv::Insert(int index, const std::string& s) { InsertItem(index, s, 0); }
+void TStringListAdv::Insert(int index, const std::string& s) {
+    InsertItem(index, s, 0);
+}
 
 void TStringListAdv::Delete(int index) {
     Changing();

@@ -7,7 +7,7 @@
 #include <vector>
 
 class TStringListAdv {
-public:
+  public:
     using TCompare = std::function<int(const TStringListAdv&, int, int)>;
 
     TStringListAdv() = default;
@@ -57,7 +57,7 @@ public:
     std::function<void()> OnChanging;
     std::function<void()> OnChange;
 
-private:
+  private:
     struct TItem {
         std::string Str;
         intptr_t Value = 0;

@@ -7,7 +7,7 @@
 
 // Receives the maximum and position values of a progress gauge; algorithms report, windows draw.
 class TProgressSink {
-public:
+  public:
     virtual ~TProgressSink() = default;
     virtual void setMax(int max) = 0;
     virtual void setPosition(int position) = 0;
@@ -34,4 +34,6 @@ void SetVarCount(int n);
 // True when the upper-case form of c is one of the first n letters.
 bool IsAllowedLetter(char c);
 
-inline char UpCase(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+inline char UpCase(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+}

@@ -5,9 +5,13 @@
 
 #include "model/State.h"
 
-std::string CutTerm(const std::string& text) { return text.substr(0, TermCapacity); }
+std::string CutTerm(const std::string& text) {
+    return text.substr(0, TermCapacity);
+}
 
-static bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+static bool IsBlank(char c) {
+    return static_cast<unsigned char>(c) <= 32;
+}
 
 std::string TrimBlanks(const std::string& text) {
     size_t first = 0;
@@ -132,7 +136,9 @@ std::string ToCompact(const std::string& term) {
     return compact;
 }
 
-void PadTerm(std::string& term) { term.resize(TermCapacity, ' '); }
+void PadTerm(std::string& term) {
+    term.resize(TermCapacity, ' ');
+}
 
 TTermMasks TermMasks(const std::string& term) {
     TTermMasks masks;

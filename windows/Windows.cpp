@@ -1,4 +1,14 @@
-// Start-up order of the windows.
+// Start-up order of the windows: each runs its creation before the next is made.
 #include "windows/Windows.h"
 
-void CreateApplicationWindows() {}
+#include "windows/FormBoolProjects.h"
+#include "windows/FormBooleanCalc.h"
+#include "windows/KmapResult.h"
+#include "windows/main.h"
+
+void CreateApplicationWindows() {
+    frmBooleanClac = new TfrmBooleanClac();
+    frmKmap = new TfrmKmap();
+    frmResult = new TfrmResult();
+    frmBoolprojects = new TfrmBoolprojects();
+}

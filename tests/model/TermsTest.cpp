@@ -26,19 +26,17 @@ TEST_P(CheckTermTest, CodeAndTrimmedTerm) {
 
 INSTANTIATE_TEST_SUITE_P(
     Codes, CheckTermTest,
-    testing::Values(CheckCase{"TrimmedValid", 4, "  aBcD \t", 0, "aBcD"},
-                    CheckCase{"TooLong", 4, "aBcDe", 1, "aBcDe"},
-                    CheckCase{"Empty", 4, "", 4, ""}, CheckCase{"Blanks", 4, "    ", 4, ""},
-                    CheckCase{"RepeatAccepted", 4, "AbcA", 0, "AbcA"},
-                    CheckCase{"Contradiction", 4, "Aba", 3, ""},
-                    CheckCase{"BeyondCount", 6, "AG", -1, "AG"},
-                    CheckCase{"Digit", 6, "A1", -1, "A1"},
-                    CheckCase{"SevenLetters", 6, "AAAAAAA", 1, "AAAAAAA"},
-                    CheckCase{"LowerSingle", 3, "c", 0, "c"},
-                    CheckCase{"OtherSingle", 3, "z", -1, "z"},
-                    // The later character is compared before it is checked itself.
-                    CheckCase{"PairBeforeBadChar", 4, "A!", 3, ""},
-                    CheckCase{"CutTo16", 16, "ABCDEFGHIJKLMNOPQ", 0, "ABCDEFGHIJKLMNOP"}),
+    testing::Values(
+        CheckCase{"TrimmedValid", 4, "  aBcD \t", 0, "aBcD"},
+        CheckCase{"TooLong", 4, "aBcDe", 1, "aBcDe"}, CheckCase{"Empty", 4, "", 4, ""},
+        CheckCase{"Blanks", 4, "    ", 4, ""}, CheckCase{"RepeatAccepted", 4, "AbcA", 0, "AbcA"},
+        CheckCase{"Contradiction", 4, "Aba", 3, ""}, CheckCase{"BeyondCount", 6, "AG", -1, "AG"},
+        CheckCase{"Digit", 6, "A1", -1, "A1"},
+        CheckCase{"SevenLetters", 6, "AAAAAAA", 1, "AAAAAAA"},
+        CheckCase{"LowerSingle", 3, "c", 0, "c"}, CheckCase{"OtherSingle", 3, "z", -1, "z"},
+        // The later character is compared before it is checked itself.
+        CheckCase{"PairBeforeBadChar", 4, "A!", 3, ""},
+        CheckCase{"CutTo16", 16, "ABCDEFGHIJKLMNOPQ", 0, "ABCDEFGHIJKLMNOP"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SplitTerms, DropsTrailingPlus) {

@@ -1,0 +1,21 @@
+// Runs the window tests inside one application with the four windows, as the program has them.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include "windows/FormBooleanCalc.h"
+#include "windows/Windows.h"
+
+int main(int argc, char* argv[]) {
+    // Window tests always run off screen, also when listed for discovery.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("QUILLON");
+    CreateApplicationWindows();
+    frmBooleanClac->show();
+    QApplication::processEvents();
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
