@@ -1,20 +1,159 @@
-// The projects window.
+// The projects window: the adder, multiplier and N MOD 3 generators.
 #include "windows/FormBoolProjects.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QScreen>
+
+#include "model/Minterms.h"
+#include "model/State.h"
+#include "windows/FormBooleanCalc.h"
+#include "windows/KmapResult.h"
+#include "windows/main.h"
+
 TfrmBoolprojects* frmBoolprojects = nullptr;
+
+namespace {
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, QRect place) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setGeometry(place);
+    return button;
+}
+
+int Bit(uint32_t m, int k) {
+    return static_cast<int>((m >> k) & 1u);
+}
+
+// Every generator works on 8 variables.
+void UseEightVariables() {
+    frmBooleanClac->SpinEdit->setValue(8);
+}
+
+}  // namespace
 
 TfrmBoolprojects::TfrmBoolprojects(QWidget* parent) : QMainWindow(parent) {
     setObjectName("frmBoolprojects");
     setWindowTitle("QUILLON Special Boolean projects");
-    Memo1 = new QPlainTextEdit(this);
+    resize(785, 498);
+    auto* client = new QWidget(this);
+    client->setAutoFillBackground(true);
+    client->setBackgroundRole(QPalette::Button);
+    setCentralWidget(client);
+    QFont font("MS Sans Serif");
+    font.setPointSize(8);
+    client->setFont(font);
+
+    btn4bitadderstring =
+        MakeButton(client, "btn4bitadderstring", "4 bit adder- string", QRect(11, 4, 109, 29));
+    btn4bitadderBIN =
+        MakeButton(client, "btn4bitadderBIN", "4bit adder BIN", QRect(12, 36, 107, 27));
+    btnMOD = MakeButton(client, "btnMOD", "N MOD 3", QRect(128, 40, 66, 25));
+    btn4bitmultiply =
+        MakeButton(client, "btn4bitmultiply", "4 bit muliplier", QRect(12, 68, 101, 25));
+
+    Memo1 = new QPlainTextEdit(client);
     Memo1->setObjectName("Memo1");
-    rgbits = new TRadioGroup("", {"0", "1", "2", "3", "4", "5", "6", "7"}, this);
+    Memo1->setGeometry(54, 104, 719, 362);
+    QFont courier("Courier");
+    courier.setStyleHint(QFont::TypeWriter);
+    courier.setPointSize(10);
+    Memo1->setFont(courier);
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    Label1 = new QLabel("Bits", client);
+    Label1->setObjectName("Label1");
+    QFont labelFont = font;
+    labelFont.setPointSize(10);
+    Label1->setFont(labelFont);
+    Label1->move(12, 264);
+
+    rgbits = new TRadioGroup("", {"0", "1", "2", "3", "4", "5", "6", "7"}, client);
     rgbits->setObjectName("rgbits");
+    rgbits->setGeometry(6, 284, 45, 153);
     rgbits->setItemIndex(0);
+
+    connect(btn4bitadderstring, &QPushButton::clicked, this,
+            &TfrmBoolprojects::btn4bitadderstringClick);
+    connect(btn4bitadderBIN, &QPushButton::clicked, this, &TfrmBoolprojects::btn4bitadderBINClick);
+    connect(btnMOD, &QPushButton::clicked, this, &TfrmBoolprojects::btnMODClick);
+    connect(btn4bitmultiply, &QPushButton::clicked, this, &TfrmBoolprojects::btn4bitmultiplyClick);
+}
+
+void TfrmBoolprojects::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    FormShow();
+}
+
+void TfrmBoolprojects::FormShow() {
+    frmKmap->show();
+}
+
+void TfrmBoolprojects::AddMemoLine(const QString& line) {
+    Memo1->appendPlainText(line);
+}
+
+void TfrmBoolprojects::SimplifyTruthTable() {
+    frmKmap->TableToEditor();
+    frmKmap->ShowdatainKMAPGrid1Click();
+    frmKmap->mnuNewSimplifyClick();
 }
 
 void TfrmBoolprojects::btn4bitadderstringClick() {}
-void TfrmBoolprojects::btn4bitadderBINClick() {}
-void TfrmBoolprojects::btnMODClick() {}
-void TfrmBoolprojects::btn4bitmultiplyClick() {}
-void TfrmBoolprojects::FormShow() {}
+
+void TfrmBoolprojects::btn4bitadderBINClick() {
+    UseEightVariables();
+    ClearTruthTable();
+    const int r = rgbits->itemIndex();
+    const int mask = 1 << r;
+    bool anyMinterm = false;
+    for (uint32_t m = 0; m <= 255; ++m) {
+        const int a = 8 * Bit(m, 1) + 4 * Bit(m, 3) + 2 * Bit(m, 5) + Bit(m, 7);
+        const int b = 8 * Bit(m, 0) + 4 * Bit(m, 2) + 2 * Bit(m, 4) + Bit(m, 6);
+        if (((a + b) & mask) == mask) {
+            ProgramState.TruthTable[m] = 1;
+            anyMinterm = true;
+        }
+    }
+    frmKmap->show();
+    frmKmap->raise();
+    frmKmap->ClearALLKMAP1Click();
+    SimplifyTruthTable();
+    frmResult->mnuSavelongLineClick();
+    // A sum bit that is never set is the constant LO; the results window still holds the
+    // previous bit's terms, which must not be reported as this bit's.
+    AddMemoLine(anyMinterm ? QApplication::clipboard()->text() : QString("Aa"));
+}
+
+void TfrmBoolprojects::btnMODClick() {
+    UseEightVariables();
+    ClearTruthTable();
+    frmKmap->ClearALLKMAP1Click();
+    for (uint32_t n = 0; n <= 255; ++n) {
+        if (n % 3 == 0) {
+            ProgramState.TruthTable[n] = 1;
+        }
+    }
+    SimplifyTruthTable();
+    frmKmap->show();
+    frmKmap->raise();
+}
+
+void TfrmBoolprojects::btn4bitmultiplyClick() {
+    UseEightVariables();
+    ClearTruthTable();
+    const int r = rgbits->itemIndex();
+    for (int i = 0; i <= 15; ++i) {
+        for (int j = 0; j <= 15; ++j) {
+            if (((i * j) >> r) & 1) {
+                ProgramState.TruthTable[static_cast<size_t>(i * 16 + j)] = 1;
+            }
+        }
+    }
+    frmKmap->ClearALLKMAP1Click();
+    SimplifyTruthTable();
+    frmResult->mnuSavelongLineClick();
+}

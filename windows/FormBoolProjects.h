@@ -1,8 +1,10 @@
 // TfrmBoolprojects: generators for the 4-bit adder, the 4-bit multiplier and N MOD 3.
 #pragma once
 
+#include <QLabel>
 #include <QMainWindow>
 #include <QPlainTextEdit>
+#include <QPushButton>
 
 #include "windows/controls/RadioGroup.h"
 
@@ -11,7 +13,12 @@ class TfrmBoolprojects : public QMainWindow {
   public:
     explicit TfrmBoolprojects(QWidget* parent = nullptr);
 
+    QPushButton* btn4bitadderstring = nullptr;
+    QPushButton* btn4bitadderBIN = nullptr;
+    QPushButton* btnMOD = nullptr;
+    QPushButton* btn4bitmultiply = nullptr;
     QPlainTextEdit* Memo1 = nullptr;
+    QLabel* Label1 = nullptr;
     TRadioGroup* rgbits = nullptr;
 
   public slots:
@@ -20,6 +27,14 @@ class TfrmBoolprojects : public QMainWindow {
     void btnMODClick();
     void btn4bitmultiplyClick();
     void FormShow();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void AddMemoLine(const QString& line);
+    // Runs the generated truth table through the editor, the map and Simplify.
+    void SimplifyTruthTable();
 };
 
 extern TfrmBoolprojects* frmBoolprojects;
