@@ -5,6 +5,8 @@
 #include <QClipboard>
 #include <QScreen>
 
+#include "engine/OptimizeString.h"
+#include "engine/SumOfProducts.h"
 #include "model/Minterms.h"
 #include "model/State.h"
 #include "windows/FormBooleanCalc.h"
@@ -92,8 +94,17 @@ void TfrmBoolprojects::FormShow() {
     frmKmap->show();
 }
 
+// A text that ends in a line break adds an empty line after it, as the memo's lines do.
 void TfrmBoolprojects::AddMemoLine(const QString& line) {
-    Memo1->appendPlainText(line);
+    QString text = line;
+    text.replace("\r\n", "\n");
+    if (text.endsWith('\n')) {
+        text.chop(1);
+        Memo1->appendPlainText(text);
+        Memo1->appendPlainText(QString());
+        return;
+    }
+    Memo1->appendPlainText(text);
 }
 
 void TfrmBoolprojects::SimplifyTruthTable() {
@@ -102,7 +113,37 @@ void TfrmBoolprojects::SimplifyTruthTable() {
     frmKmap->mnuNewSimplifyClick();
 }
 
-void TfrmBoolprojects::btn4bitadderstringClick() {}
+// The optimized form of a sum; the calculator's panel 1 reports what was removed.
+QString TfrmBoolprojects::Optimized(const std::string& text) {
+    std::string result = text;
+    if (const auto removed = OptimizeString(text, result)) {
+        frmBooleanClac->StatusBar->setPanelText(1, QString::fromStdString(*removed));
+    }
+    return QString::fromStdString(result);
+}
+
+void TfrmBoolprojects::btn4bitadderstringClick() {
+    UseEightVariables();
+    std::string sum[4];
+    std::string carry[4];
+    sum[0] = "Ab+aB";
+    carry[0] = "AB";
+    for (int k = 1; k <= 3; ++k) {
+        const std::string l0(1, static_cast<char>(65 + 2 * k));
+        const std::string l1(1, static_cast<char>(66 + 2 * k));
+        const std::string x = StringXor(l0, l1);
+        sum[k] = StringXor(carry[k - 1], x);
+        const std::string t = StringProduct(carry[k - 1], x);
+        carry[k] = l0 + l1 + "+" + t;
+    }
+    Memo1->clear();
+    AddMemoLine("4 bit adder outputs(8) equations \r\n");
+    for (int k = 0; k <= 3; ++k) {
+        AddMemoLine(Optimized(sum[k]));
+        AddMemoLine(Optimized(carry[k]));
+        AddMemoLine("----------------------");
+    }
+}
 
 void TfrmBoolprojects::btn4bitadderBINClick() {
     UseEightVariables();

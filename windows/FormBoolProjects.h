@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <string>
 
 #include "windows/controls/RadioGroup.h"
 
@@ -33,6 +34,7 @@ class TfrmBoolprojects : public QMainWindow {
 
   private:
     void AddMemoLine(const QString& line);
+    QString Optimized(const std::string& text);
     // Runs the generated truth table through the editor, the map and Simplify.
     void SimplifyTruthTable();
 };
