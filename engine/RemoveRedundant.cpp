@@ -21,8 +21,11 @@ int Branch(char c) {
 }
 
 class TTermTrie {
-public:
-    explicit TTermTrie(size_t reserve) { FNodes.reserve(reserve); FNodes.push_back({}); }
+  public:
+    explicit TTermTrie(size_t reserve) {
+        FNodes.reserve(reserve);
+        FNodes.push_back({});
+    }
 
     void Insert(const std::string& term) {
         int32_t node = 0;
@@ -40,7 +43,7 @@ public:
     // at every position, and "1" at some position where the term names a letter.
     bool Absorbed(const std::string& term) const { return Search(term, 0, 0, false); }
 
-private:
+  private:
     bool Search(const std::string& term, size_t pos, int32_t node, bool widened) const {
         if (pos == term.size()) {
             return widened;
