@@ -1,5 +1,4 @@
-// Bit-parallel core of the implicant search: the prime implicants of an ON set and the cost of
-// the minterm-by-minterm search that would find them.
+// Bit-parallel core of the implicant search: prime implicants and the search's candidate count.
 #pragma once
 
 #include <cstdint>
@@ -33,12 +32,11 @@ struct TPrimeImplicants {
 TPrimeImplicants FindPrimeImplicants(int n, const TMintermBits& on);
 
 struct TSearchCost {
-    int64_t Counter = 0;  // candidate terms the search examines
-    int64_t LoneMinterms =
-        0;  // minterms the search keeps themselves (no implicant found from them)
+    int64_t Counter = 0;       // candidate terms the search examines
+    int64_t LoneMinterms = 0;  // minterms from which the search finds no new implicant
 };
 
-// What the search from every ON minterm, highest first, counts. From minterm m a one-letter-shorter
-// candidate is already known exactly when its other minterm is ON and higher; the candidates
-// found new from m open 2^k - 1 combinations when there are k >= 2 of them.
+// What the search from every ON minterm, highest first, counts. From minterm m a candidate one
+// letter shorter is already known exactly when its other minterm is ON and higher; k >= 2
+// candidates found new from m open 2^k - 1 combinations.
 TSearchCost CountSearch(int n, const TMintermBits& on);

@@ -1,5 +1,4 @@
-// The Simplify command without its window: implicant search, ranking, and the run from editor
-// texts.
+// The Simplify command without its window: implicant search, ranking, editor texts to outcome.
 #pragma once
 
 #include <cstdint>

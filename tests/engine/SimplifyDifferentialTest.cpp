@@ -1,5 +1,4 @@
-// The Simplify command against the step-by-step search and against prime implicants found by
-// brute force over every cube, on random and special functions.
+// Simplify against the step-by-step search and brute-force primes, on random and special functions.
 #include <gtest/gtest.h>
 
 #include <algorithm>
