@@ -108,7 +108,7 @@ class TfrmResult : public QMainWindow {
     void HandleCheckClick(int col, int row);
     bool RemovalTest(const std::vector<std::string>& terms);
     bool ValidityTest();
-    std::vector<int> QuickOptimizeRows();
+    std::vector<int> QuickOptimizeRows(bool& zeroMet);
     std::vector<int> OptimizeCandidates(const std::vector<int>& candidates);
     void HandOver(TStringListAdv& list);
     void ShowTestedRow(int row);

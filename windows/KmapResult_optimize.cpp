@@ -342,15 +342,19 @@ void TfrmResult::btnquickoptimizeClick() {
     btnclearchecksClick();
     TBusyCursor busy;
     SelectMinOrder();
-    const std::vector<int> rows = QuickOptimizeRows();
+    bool zeroMet = false;
+    const std::vector<int> rows = QuickOptimizeRows(zeroMet);
     Outputgrid->beginUpdate();
     for (const int r : rows) {
         SetChecked(r, true);
     }
     Outputgrid->endUpdate();
+    busy.Restore();
+    if (zeroMet) {
+        ShowMessage("ERRRorr");  // once, where the tests one by one would repeat it
+    }
     Label3->setText(QString::number(rows.size()) + " selected");
     Label3->adjustSize();
-    busy.Restore();
     SpeedButton1Click();
 }
 
@@ -358,7 +362,7 @@ void TfrmResult::btnquickoptimizeClick() {
 // removal test. Without re-plotting: the test of W + t replays W's drops exactly as the
 // previous successful test did, so only t's own minterms decide. At t's visit of m the
 // entry is (count - drops of W on m) mod 256; it fails at 1 and meets a zero at 0.
-std::vector<int> TfrmResult::QuickOptimizeRows() {
+std::vector<int> TfrmResult::QuickOptimizeRows(bool& zeroMet) {
     const uint32_t size = TableSize();
     std::vector<uint8_t> counts(size, 0);
     for (int r = 1; r < RowCount(); ++r) {
@@ -369,8 +373,10 @@ std::vector<int> TfrmResult::QuickOptimizeRows() {
     std::vector<uint8_t> drops(size, 0);
     std::vector<int> rows;
     bool zeroInW = false;
-    bool zeroMet = false;
+    zeroMet = false;
+    TKeepPainted painter;
     for (int r = RowCount() - 1; r >= 1; --r) {
+        painter.Poll();
         if (!RowHasTerm(r)) {
             continue;
         }
@@ -397,9 +403,6 @@ std::vector<int> TfrmResult::QuickOptimizeRows() {
         zeroInW = zeroInW || zeroHere;
         rows.push_back(r);
         ShowTestedRow(r);
-    }
-    if (zeroMet) {
-        ShowMessage("ERRRorr");
     }
     return rows;
 }

@@ -1,10 +1,11 @@
 // The results window's four orders: Min, Max, Alpha and Length, each defined by a text key.
 #include <algorithm>
 
-#include "model/Minterms.h"
+#include "engine/Simplify.h"
 #include "model/State.h"
 #include "model/Terms.h"
 #include "windows/KmapResult.h"
+#include "windows/controls/Prompter.h"
 
 namespace {
 
@@ -39,6 +40,17 @@ std::string StripLeading(const std::string& text, char c) {
     const size_t first = text.find_first_not_of(c);
     return first == std::string::npos ? std::string() : text.substr(first);
 }
+
+// Keeps the first message of a ranking: one box per command, however many terms raise it.
+class TFirstMessage : public TMessageSink {
+  public:
+    void showMessage(const std::string& text) override {
+        if (Text.empty()) {
+            Text = text;
+        }
+    }
+    std::string Text;
+};
 
 uint32_t CellNumber(const TStringGrid* grid, int col, int row) {
     return static_cast<uint32_t>(grid->cell(col, row).toInt());
@@ -161,19 +173,9 @@ void TfrmResult::SortLength() {
 
 // Min and Max of every term over the list itself; the table keeps the list's coverage.
 void TfrmResult::RankList(TStringListAdv& list) {
-    ClearTruthTable();
-    for (int i = 0; i < list.Count(); ++i) {
-        AddTermToTable(list.Strings(i));
-    }
-    const auto& table = ProgramState.TruthTable;
-    for (int i = 0; i < list.Count(); ++i) {
-        int smallest = 1000;
-        int largest = -1;
-        VisitMinterms(TermMasks(list.Strings(i)), ProgramState.HighMinterm, [&](uint32_t m) {
-            smallest = std::min<int>(smallest, table[m]);
-            largest = std::max<int>(largest, table[m]);
-            return true;
-        });
-        list.SetObject(i, static_cast<intptr_t>(largest) * 65536 + smallest);
+    TFirstMessage messages;
+    RankTerms(list, &messages);
+    if (!messages.Text.empty()) {
+        ShowMessage(QString::fromStdString(messages.Text));
     }
 }

@@ -6,7 +6,7 @@
 #include <random>
 #include <string>
 
-#include "model/Minterms.h"
+#include "engine/Simplify.h"
 #include "model/State.h"
 #include "windows/FormBooleanCalc.h"
 #include "windows/KmapResult.h"
@@ -25,24 +25,6 @@ class TSilentPrompter : public TPrompter {
     TFileDialogResult openFile(const TFileDialogRequest&) override { return {}; }
     TFileDialogResult saveFile(const TFileDialogRequest&) override { return {}; }
 };
-
-// Min and Max of each term over the list, as a simplification hands them over.
-void Rank(TStringListAdv& list) {
-    ClearTruthTable();
-    for (int i = 0; i < list.Count(); ++i) {
-        AddTermToTable(list.Strings(i));
-    }
-    for (int i = 0; i < list.Count(); ++i) {
-        int low = 1000;
-        int high = -1;
-        VisitMinterms(TermMasks(list.Strings(i)), ProgramState.HighMinterm, [&](uint32_t m) {
-            low = std::min<int>(low, ProgramState.TruthTable[m]);
-            high = std::max<int>(high, ProgramState.TruthTable[m]);
-            return true;
-        });
-        list.SetObject(i, static_cast<intptr_t>(high) * 65536 + low);
-    }
-}
 
 // Distinct random terms of 10 to 12 letters: they overlap enough for many to be redundant.
 TStringListAdv RandomResult(int rows, int vars, unsigned seed) {
@@ -67,7 +49,7 @@ TStringListAdv RandomResult(int rows, int vars, unsigned seed) {
     for (int i = 0; i < set.Count(); ++i) {
         list.Add(set.Strings(i));
     }
-    Rank(list);
+    RankTerms(list);
     return list;
 }
 
@@ -131,22 +113,19 @@ int Benchmark(int rows) {
     return 0;
 }
 
-// A real small result with a few marks, for the picture in the documentation.
+// A real simplification with a few marks, for the picture in the documentation.
 int Screenshot(const char* path) {
     frmBooleanClac->SpinEdit->setValue(6);
-    TStringListAdv list;
-    for (const char* term : {"aBd", "BcE", "AbDf", "aCdE", "BDEF", "abcF", "AcDe", "bCef", "ABCd",
-                             "aBEf", "CDf", "AbcdE"}) {
-        list.Add(term);
+    const std::vector<std::string> editor = {"aBd",  "BcE",  "AbDf", "aCdE", "BDEF", "abcF",
+                                             "AcDe", "bCef", "ABCd", "aBEf", "CDf",  "AbcdE"};
+    const TSimplifyOutcome outcome = SimplifyTerms(editor);
+    TStringListAdv terms;
+    for (const std::string& term : editor) {
+        terms.Add(term);
     }
-    Rank(list);
-    FillEditor(list);
-    frmResult->rgSort->setItemIndex(0);
-    ShowResults(list);
-    frmResult->Outputgrid->setCell(1, 9, "x");
-    frmResult->Outputgrid->setCell(1, 11, "x");
-    frmResult->Label3->setText("11 can remove");
-    frmResult->Label3->adjustSize();
+    FillEditor(terms);
+    ShowResults(outcome.Result);
+    frmResult->btnquickoptimizeClick();
     frmResult->Outputgrid->setCurrentIndex(frmResult->Outputgrid->model()->index(4, 2));
     frmResult->activateWindow();
     frmResult->Outputgrid->setFocus();

@@ -497,3 +497,15 @@ TEST_F(ResultsTest, RemoveAndUndoResortByAnotherChoice) {
     W->btnundolast->click();
     EXPECT_EQ(Terms(), (std::vector<std::string>{"C", "D", "AB", "Ab"}));
 }
+
+TEST_F(ResultsTest, RankZeroAfterRemoveIsReportedOnce) {
+    SetVars(3);
+    // Without the last row, 256 copies of ABC wrap that minterm's count to 0.
+    std::vector<TResultRow> rows(256, {"ABC", 1, 1});
+    rows.push_back({"a", 1, 1});
+    Show(rows);
+    Check({257});
+    W->btnRemoveChecked->click();
+    EXPECT_EQ(prompter.messages, QStringList{"Error RANK ZERO"});
+    EXPECT_EQ(W->Label1->text(), "Tot=256");
+}
