@@ -64,6 +64,13 @@ class ResultsTest : public WindowTest {
         W->Edit1->blockSignals(false);
     }
 
+    // Leaves the program as it starts, for tests that run after these in the same process.
+    void TearDown() override {
+        W->hide();
+        SetVars(6);
+        WindowTest::TearDown();
+    }
+
     static void SetVars(int n) { frmBooleanClac->SpinEdit->setValue(n); }
 
     // Hands the rows over as a simplification would, in the given order and sort choice.

@@ -232,7 +232,7 @@ TEST_F(ResultsTest, CopyToMainKmapLengthensAShortEditor) {
 
 TEST_F(ResultsTest, FindBoxChecksEqualRowsAndKeepsMarks) {
     Show({{"AB", 1, 1}, {"cD", 1, 1}, {"Abc", 1, 1}});
-    W->Edit1->setText("cD");
+    QTest::keyClicks(W->Edit1, "cD");
     EXPECT_EQ(Checked(), std::vector<int>{2});
     EXPECT_EQ(W->Edit1->palette().color(QPalette::Base), QColor(0, 128, 0));
     W->Edit1->setText("cDx");
