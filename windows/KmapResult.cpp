@@ -1,38 +1,458 @@
-// The results window: creation and the hand-off.
+// The results window: its controls, the hand-off, painting, mouse, find box and scrolling.
 #include "windows/KmapResult.h"
 
+#include <QApplication>
+#include <QFocusEvent>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QStyle>
+#include <QStyleOptionButton>
+
+#include "model/Terms.h"
+#include "windows/main.h"
+
 TfrmResult* frmResult = nullptr;
+
+namespace {
+
+// Designed client area; controls on the right keep their distance to the right edge.
+constexpr int ClientWidth = 377;
+constexpr int ClientHeight = 601;
+constexpr int Panel1Width = 269;
+
+const QColor Lime(0, 255, 0);
+const QColor Yellow(255, 255, 0);
+const QColor Blue(0, 0, 255);
+const QColor FindGreen(0, 128, 0);
+const QColor Teal(0, 128, 128);
+const QColor Silver(192, 192, 192);
+
+QFont CellFont() {
+    QFont font("Courier New", 10);
+    font.setStyleHint(QFont::TypeWriter);
+    return font;
+}
+
+QFont RowNumberFont() {
+    QFont font("Arial", 8);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+QColor ButtonFace() {
+    return QApplication::palette().color(QPalette::Button);
+}
+
+// Text whose top-left corner sits at (x, y), as the cells place it.
+void TextOut(QPainter& canvas, int x, int y, const QString& text) {
+    canvas.drawText(QRect(x, y, 4000, 200), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                    text);
+}
+
+void DrawCheckBox(QPainter& canvas, const QRect& rect, const QWidget* widget) {
+    QStyleOptionButton option;
+    option.rect = rect.adjusted(1, 1, -1, -1);
+    option.state = QStyle::State_Enabled | QStyle::State_On;
+    option.palette = QApplication::palette();
+    widget->style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &option, &canvas, widget);
+}
+
+// The term in capitals; a small letter gets a bar over its capital.
+void DrawTermWithBars(QPainter& canvas, const QRect& rect, const QString& cellText,
+                      const QColor& barColor) {
+    std::string term = CutTerm(cellText.toStdString());
+    PadTerm(term);
+    QString shown;
+    bool low[TermCapacity];
+    for (int i = 0; i < TermCapacity; ++i) {
+        const char c = term[static_cast<size_t>(i)];
+        low[i] = c >= 'a' && c <= 'z';
+        shown += QChar(UpCase(c));
+    }
+    canvas.setFont(CellFont());
+    TextOut(canvas, rect.left() + 1, rect.top() + 1, shown);
+    const int w = frmKmap != nullptr ? frmKmap->letterWidth() : 8;
+    canvas.setPen(QPen(barColor, 2));
+    for (int i = 1; i <= TermCapacity; ++i) {
+        if (low[i - 1]) {
+            const int x = rect.left() + 1 + i + (i - 1) * w;
+            canvas.drawLine(x, rect.top() + 2, x + w - 1, rect.top() + 2);
+        }
+    }
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, int left,
+                        int top, int width, int height) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setGeometry(left, top, width, height);
+    return button;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, int left, int top) {
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(name);
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+}  // namespace
 
 TfrmResult::TfrmResult(QWidget* parent) : QMainWindow(parent) {
     setObjectName("frmResult");
     setWindowTitle("QUILLON Simplification Results");
-    Outputgrid = new TStringGrid(this);
-    Outputgrid->setObjectName("Outputgrid");
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    QFont font("MS Sans Serif", 8);
+    font.setStyleHint(QFont::SansSerif);
+    setFont(font);
+    QPalette silver = palette();
+    silver.setColor(QPalette::Window, Silver);
+    setPalette(silver);
+    setAutoFillBackground(true);
+
+    auto* client = new QWidget(this);
+    client->setObjectName("ClientArea");
+    setCentralWidget(client);
+    CreateControls(client);
+    CreateMenus();
+    client->installEventFilter(this);
+    resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
 }
 
-void TfrmResult::ReceiveResult(const TStringListAdv&) {}
-void TfrmResult::SavetoClipbpard1Click() {}
-void TfrmResult::SaveSeltoClipboard1Click() {}
-void TfrmResult::SavetoFile1Click() {}
-void TfrmResult::SaveasBINImageFile1Click() {}
-void TfrmResult::CopytoMain1Click() {}
-void TfrmResult::mnuTranslateClick() {}
-void TfrmResult::mnuSavelongLineClick() {}
-void TfrmResult::mnyCopytoZinputClick() {}
-void TfrmResult::SpeedButton1Click() {}
-void TfrmResult::SpeedButton2Click() {}
-void TfrmResult::Button1Click() {}
-void TfrmResult::Edit1Enter() {}
-void TfrmResult::Edit1Exit() {}
-void TfrmResult::Edit1Change() {}
-void TfrmResult::btnclearchecksClick() {}
-void TfrmResult::btnTestRemovingClick() {}
-void TfrmResult::btnRemoveCheckedClick() {}
-void TfrmResult::btnTestNewDataClick() {}
-void TfrmResult::btnundolastClick() {}
-void TfrmResult::btnOptimizeClick() {}
-void TfrmResult::btnquickoptimizeClick() {}
-void TfrmResult::rgSortClick() {}
+void TfrmResult::CreateControls(QWidget* client) {
+    Panel1 = new QFrame(client);
+    Panel1->setObjectName("Panel1");
+    Panel1->setGeometry(0, 0, Panel1Width, ClientHeight);
+
+    Panel2 = new QFrame(Panel1);
+    Panel2->setObjectName("Panel2");
+    Panel2->setGeometry(0, 0, Panel1Width, 23);
+    Panel2->setAutoFillBackground(true);
+    QPalette teal = Panel2->palette();
+    teal.setColor(QPalette::Window, Teal);
+    teal.setColor(QPalette::WindowText, Yellow);
+    Panel2->setPalette(teal);
+    auto* title = new QLabel("KMAP Simplification Results", Panel2);
+    title->setObjectName("Panel2Caption");
+    QFont titleFont = title->font();
+    titleFont.setBold(true);
+    titleFont.setUnderline(true);
+    title->setFont(titleFont);
+    title->setAlignment(Qt::AlignCenter);
+    title->setGeometry(0, 0, Panel1Width, 23);
+
+    SpeedButton1 = new QToolButton(Panel2);
+    SpeedButton1->setObjectName("SpeedButton1");
+    SpeedButton1->setText("L");
+    SpeedButton1->setToolTip("Goto last row");
+    SpeedButton1->setGeometry(5, 3, 23, 19);
+    SpeedButton2 = new QToolButton(Panel2);
+    SpeedButton2->setObjectName("SpeedButton2");
+    SpeedButton2->setText("F");
+    SpeedButton2->setToolTip("Goto 1st row");
+    SpeedButton2->setGeometry(228, 3, 23, 19);
+
+    Outputgrid = new TStringGrid(Panel1);
+    Outputgrid->setObjectName("Outputgrid");
+    Outputgrid->setGeometry(0, 23, Panel1Width, ClientHeight - 23);
+    Outputgrid->setColCount(5);
+    Outputgrid->setRowCount(256);
+    Outputgrid->setFixedRows(1);
+    Outputgrid->setDefaultRowHeight(19);
+    const int widths[] = {20, 17, 140, 24, 29};
+    for (int c = 0; c < 5; ++c) {
+        Outputgrid->setColWidth(c, widths[c]);
+    }
+    Outputgrid->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    Outputgrid->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    QPalette lime = Outputgrid->palette();
+    lime.setColor(QPalette::Base, Lime);
+    Outputgrid->setPalette(lime);
+    Outputgrid->setToolTip(
+        "Right click on this grid in-order to\r\nsee the menu and the options for it.\r\nThis is "
+        "a READ ONLY editor !");
+    Outputgrid->onDrawCell = [this](QPainter& canvas, int col, int row, const QRect& rect,
+                                    TGridDrawState state) {
+        OutputgridDrawCell(canvas, col, row, rect, state);
+    };
+    Outputgrid->onMouseDown = [this](QMouseEvent* event) { OutputgridMouseDown(event); };
+    Outputgrid->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Outputgrid, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        PopupMenuResults->popup(Outputgrid->viewport()->mapToGlobal(at));
+    });
+    Outputgrid->horizontalHeader()->viewport()->installEventFilter(this);
+
+    BitBtn1 = MakeButton(client, "BitBtn1", "&Close", 278, 4, 61, 21);
+    BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    Label1 = MakeLabel(client, "Label1", "Tot=", 278, 32);
+    QFont bold = Label1->font();
+    bold.setBold(true);
+    Label1->setFont(bold);
+    Label1->adjustSize();
+    btnclearchecks = MakeButton(client, "btnclearchecks", "Clear CHK", 280, 48, 70, 22);
+    btnTestRemoving = MakeButton(client, "btnTestRemoving", "Test Remove", 280, 76, 81, 25);
+    btnRemoveChecked = MakeButton(client, "btnRemoveChecked", "Remove", 280, 105, 65, 25);
+    Button1 = MakeButton(client, "Button1", "HiLite", 280, 133, 65, 21);
+    btnTestNewData = MakeButton(client, "btnTestNewData", "Validity Test", 280, 157, 78, 24);
+    btnundolast = MakeButton(client, "btnundolast", "Undo last", 280, 184, 65, 21);
+    btnundolast->setEnabled(false);
+    btnOptimize = MakeButton(client, "btnOptimize", "Show Optimized", 280, 211, 89, 25);
+    btnquickoptimize = MakeButton(client, "btnquickoptimize", "Quick Optimize", 280, 240, 89, 25);
+
+    rgSort = new TRadioGroup("Sort", {"Min", "Max", "Alpha", "Length"}, client);
+    rgSort->setObjectName("rgSort");
+    rgSort->setGeometry(276, 292, 77, 105);
+    rgSort->setItemIndex(2);
+
+    Label2 = MakeLabel(client, "Label2", "Find bool string", 276, 404);
+    Edit1 = new QLineEdit(client);
+    Edit1->setObjectName("Edit1");
+    Edit1->setMaxLength(16);
+    Edit1->setGeometry(276, 420, 81, 21);
+    Edit1->installEventFilter(this);
+    Label3 = MakeLabel(client, "Label3", "Label3", 273, 454);
+
+    connect(SpeedButton1, &QToolButton::clicked, this, &TfrmResult::SpeedButton1Click);
+    connect(SpeedButton2, &QToolButton::clicked, this, &TfrmResult::SpeedButton2Click);
+    connect(BitBtn1, &QPushButton::clicked, this, &QWidget::close);
+    connect(btnclearchecks, &QPushButton::clicked, this, &TfrmResult::btnclearchecksClick);
+    connect(btnTestRemoving, &QPushButton::clicked, this, &TfrmResult::btnTestRemovingClick);
+    connect(btnRemoveChecked, &QPushButton::clicked, this, &TfrmResult::btnRemoveCheckedClick);
+    connect(Button1, &QPushButton::clicked, this, &TfrmResult::Button1Click);
+    connect(btnTestNewData, &QPushButton::clicked, this, &TfrmResult::btnTestNewDataClick);
+    connect(btnundolast, &QPushButton::clicked, this, &TfrmResult::btnundolastClick);
+    connect(btnOptimize, &QPushButton::clicked, this, &TfrmResult::btnOptimizeClick);
+    connect(btnquickoptimize, &QPushButton::clicked, this, &TfrmResult::btnquickoptimizeClick);
+    connect(rgSort, &TRadioGroup::clicked, this, &TfrmResult::rgSortClick);
+    connect(Edit1, &QLineEdit::textChanged, this, &TfrmResult::Edit1Change);
+}
+
+void TfrmResult::CreateMenus() {
+    struct TEntry {
+        const char* Name;
+        const char* Caption;
+        void (TfrmResult::*Handler)();
+    };
+    const TEntry entries[] = {
+        {"SavetoClipbpard1", "Save  ALL to Clipboard", &TfrmResult::SavetoClipbpard1Click},
+        {"SaveSeltoClipboard1", "Save Sel to Clipboard", &TfrmResult::SaveSeltoClipboard1Click},
+        {"SavetoFile1", "Save as Text File", &TfrmResult::SavetoFile1Click},
+        {"SaveasBINImageFile1", "Save as BIN Image File", &TfrmResult::SaveasBINImageFile1Click},
+        {"CopytoMain1", "Copy to Main KMAP", &TfrmResult::CopytoMain1Click},
+        {"mnuTranslate", "Translate", &TfrmResult::mnuTranslateClick},
+        {nullptr, nullptr, nullptr},
+        {"mnuSavelongLine", "Save to clip AS long Line", &TfrmResult::mnuSavelongLineClick},
+        {"mnyCopytoZinput", "Copy to Z input of calculator", &TfrmResult::mnyCopytoZinputClick},
+    };
+    QMenu* action = menuBar()->addMenu("Action");
+    action->setObjectName("Action1");
+    PopupMenuResults = new QMenu(this);
+    PopupMenuResults->setObjectName("PopupMenuResults");
+    // Both menus hold the same items, so a command looks the same from either.
+    for (const TEntry& entry : entries) {
+        if (entry.Name == nullptr) {
+            action->addSeparator();
+            PopupMenuResults->addSeparator();
+            continue;
+        }
+        auto* item = new QAction(entry.Caption, this);
+        item->setObjectName(entry.Name);
+        connect(item, &QAction::triggered, this, entry.Handler);
+        action->addAction(item);
+        PopupMenuResults->addAction(item);
+        if (entry.Handler == &TfrmResult::mnuTranslateClick) {
+            item->setEnabled(false);
+        }
+    }
+}
+
+void TfrmResult::LayOutAnchored() {
+    QWidget* client = centralWidget();
+    const int shift = client->width() - ClientWidth;
+    BitBtn1->move(278 + shift, 4);
+    Label1->move(278 + shift, 32);
+    Panel1->setGeometry(0, 0, Panel1Width, client->height());
+    Outputgrid->setGeometry(0, 23, Panel1Width, std::max(client->height() - 23, 0));
+}
+
+bool TfrmResult::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == centralWidget() && event->type() == QEvent::Resize) {
+        LayOutAnchored();
+    } else if (watched == Edit1 && event->type() == QEvent::FocusIn) {
+        Edit1Enter();
+    } else if (watched == Edit1 && event->type() == QEvent::FocusOut) {
+        Edit1Exit();
+    } else if (watched == Outputgrid->horizontalHeader()->viewport() &&
+               event->type() == QEvent::MouseButtonPress) {
+        // The fixed title row is row 0; a click on its check cell toggles like any other.
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        const int col = Outputgrid->horizontalHeader()->logicalIndexAt(mouse->position().toPoint());
+        HandleCheckClick(col, 0);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TfrmResult::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!FPlaced) {
+        FPlaced = true;
+        if (const QScreen* screen = QApplication::primaryScreen()) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            move(frame.topLeft());
+        }
+    }
+}
+
+std::string TfrmResult::RowTerm(int row) const {
+    return CutTerm(Outputgrid->cell(2, row).toStdString());
+}
+
+bool TfrmResult::RowHasTerm(int row) const {
+    return !TrimBlanks(RowTerm(row)).empty();
+}
+
+bool TfrmResult::RowChecked(int row) const {
+    return Outputgrid->cell(1, row) == "x";
+}
+
+void TfrmResult::SetChecked(int row, bool checked) {
+    Outputgrid->setCell(1, row, checked ? "x" : "");
+}
+
+bool TfrmResult::AnyTermRow() const {
+    for (int r = 1; r < RowCount(); ++r) {
+        if (RowHasTerm(r)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void TfrmResult::ReceiveResult(const TStringListAdv& list) {
+    const int count = list.Count();
+    Outputgrid->setRowCount(count + 1);
+    Outputgrid->clearCells();
+    Label1->setText("Tot=" + QString::number(count));
+    Label1->adjustSize();
+    btnundolast->setEnabled(false);
+    Outputgrid->beginUpdate();
+    for (int i = 0; i < count; ++i) {
+        const auto rank = static_cast<uint32_t>(list.Objects(i));
+        Outputgrid->setCell(2, i + 1, QString::fromStdString(list.Strings(i)));
+        Outputgrid->setCell(3, i + 1, QString::number(rank & 0xFFFFu));
+        Outputgrid->setCell(4, i + 1, QString::number(rank >> 16));
+    }
+    Outputgrid->endUpdate();
+    show();
+    raise();
+    Outputgrid->setRow(1);
+    if (rgSort->itemIndex() != 2) {
+        rgSortClick();
+    }
+    if (isMinimized()) {
+        showNormal();
+    }
+}
+
+void TfrmResult::OutputgridDrawCell(QPainter& canvas, int col, int row, const QRect& rect,
+                                    TGridDrawState state) {
+    const int left = rect.left();
+    const int top = rect.top();
+    if (state.Fixed) {
+        canvas.fillRect(rect, ButtonFace());
+        canvas.setPen(Qt::black);
+        canvas.setFont(CellFont());
+        if (col == 1) {
+            DrawCheckBox(canvas, rect, Outputgrid);
+        } else if (col == 2) {
+            TextOut(canvas, left + 1, top + 1, "ABCDEFGHIJKLMNOP");
+        } else if (col == 3) {
+            TextOut(canvas, left + 1, top + 1, "Min");
+        } else if (col == 4) {
+            TextOut(canvas, left + 1, top + 1, "Max");
+        }
+        return;
+    }
+    if (state.Focused) {
+        canvas.fillRect(rect, col == 1 ? QColor(Qt::white) : Blue);
+        canvas.setPen(Yellow);
+        const int current = Outputgrid->col();
+        if (current == 2) {
+            DrawTermWithBars(canvas, rect, Outputgrid->cell(2, row), Yellow);
+        } else if (current == 0) {
+            canvas.setFont(RowNumberFont());
+            TextOut(canvas, left + 1, top + 1, QString::number(row));
+        } else if (RowChecked(row)) {
+            DrawCheckBox(canvas, rect, Outputgrid);
+        }
+        return;
+    }
+    const QColor background = col == 0 ? ButtonFace() : col == 1 ? QColor(Qt::white) : Lime;
+    canvas.fillRect(rect, background);
+    canvas.setPen(Qt::black);
+    if (col == 0) {
+        canvas.setFont(RowNumberFont());
+        TextOut(canvas, left + 1, top + 1, QString::number(row));
+    } else if (col == 1) {
+        if (RowChecked(row)) {
+            DrawCheckBox(canvas, rect, Outputgrid);
+        }
+    } else if (col == 2) {
+        DrawTermWithBars(canvas, rect, Outputgrid->cell(2, row), Qt::black);
+    } else {
+        canvas.setFont(CellFont());
+        TextOut(canvas, left + 1, top + 1, Outputgrid->cell(col, row));
+    }
+}
+
+void TfrmResult::OutputgridMouseDown(QMouseEvent* event) {
+    int col = -1;
+    int row = -1;
+    Outputgrid->mouseToCell(event->position().toPoint(), col, row);
+    HandleCheckClick(col, row);
+}
+
+void TfrmResult::SpeedButton1Click() {
+    Outputgrid->setTopRow(RowCount() - Outputgrid->visibleRowCount());
+}
+
+void TfrmResult::SpeedButton2Click() {
+    Outputgrid->setTopRow(1);
+}
+
+void TfrmResult::Edit1Enter() {
+    QPalette colours = Edit1->palette();
+    colours.setColor(QPalette::Base, Yellow);
+    Edit1->setPalette(colours);
+}
+
+void TfrmResult::Edit1Exit() {
+    QPalette colours = Edit1->palette();
+    colours.setColor(QPalette::Base, Qt::white);
+    Edit1->setPalette(colours);
+}
+
+void TfrmResult::Edit1Change() {
+    const std::string wanted = Edit1->text().toStdString();
+    bool found = false;
+    // An empty box names no term; it would otherwise mark every empty row.
+    if (!wanted.empty()) {
+        for (int r = 1; r < RowCount(); ++r) {
+            if (TrimBlanks(Outputgrid->cell(2, r).toStdString()) == wanted) {
+                SetChecked(r, true);
+                found = true;
+            }
+        }
+    }
+    QPalette colours = Edit1->palette();
+    colours.setColor(QPalette::Base, found ? FindGreen : Yellow);
+    Edit1->setPalette(colours);
+}
 
 void ShowResults(const TStringListAdv& list) {
     frmResult->ReceiveResult(list);

@@ -1,10 +1,15 @@
 // TfrmResult: the results window with its grid, exports, sorting and removal tests.
 #pragma once
 
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QMenu>
 #include <QPushButton>
+#include <QToolButton>
+#include <string>
+#include <vector>
 
 #include "model/SensitiveStr.h"
 #include "windows/controls/RadioGroup.h"
@@ -15,15 +20,36 @@ class TfrmResult : public QMainWindow {
   public:
     explicit TfrmResult(QWidget* parent = nullptr);
 
+    QFrame* Panel1 = nullptr;
+    QFrame* Panel2 = nullptr;
+    QToolButton* SpeedButton1 = nullptr;
+    QToolButton* SpeedButton2 = nullptr;
     TStringGrid* Outputgrid = nullptr;
+    QPushButton* BitBtn1 = nullptr;
     QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
-    QLineEdit* Edit1 = nullptr;
-    TRadioGroup* rgSort = nullptr;
+    QPushButton* btnclearchecks = nullptr;
+    QPushButton* btnTestRemoving = nullptr;
+    QPushButton* btnRemoveChecked = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* btnTestNewData = nullptr;
     QPushButton* btnundolast = nullptr;
+    QPushButton* btnOptimize = nullptr;
+    QPushButton* btnquickoptimize = nullptr;
+    TRadioGroup* rgSort = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QMenu* PopupMenuResults = nullptr;
 
     // The hand-off: rebuilds the grid from a ranked list (value = Max * 65536 + Min).
     void ReceiveResult(const TStringListAdv& list);
+
+    // The term Remove dropped last; Undo last brings it back.
+    const std::string& lastRemovedTerm() const { return FLastRemoved; }
+
+    void OutputgridDrawCell(QPainter& canvas, int col, int row, const QRect& rect,
+                            TGridDrawState state);
+    void OutputgridMouseDown(QMouseEvent* event);
 
   public slots:
     void SavetoClipbpard1Click();
@@ -48,6 +74,48 @@ class TfrmResult : public QMainWindow {
     void btnOptimizeClick();
     void btnquickoptimizeClick();
     void rgSortClick();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void CreateControls(QWidget* client);
+    void CreateMenus();
+    void LayOutAnchored();
+
+    // Rows and their cells.
+    int RowCount() const { return Outputgrid->rowCountValue(); }
+    std::string RowTerm(int row) const;  // column 2 cut to 16 characters
+    bool RowHasTerm(int row) const;      // something left after trimming blanks
+    bool RowChecked(int row) const;
+    void SetChecked(int row, bool checked);
+    std::vector<std::string> CheckedTerms() const;
+    bool AnyTermRow() const;
+
+    // Exports.
+    QString ExportLines(bool checkedOnly) const;
+    QString ExportLongLine() const;
+
+    // Sorting.
+    void SortByCount(int keyCol, int otherCol);
+    void SortAlpha();
+    void SortLength();
+    void SelectMinOrder();
+    static void RankList(TStringListAdv& list);
+
+    // Removal tests and searches.
+    void HandleCheckClick(int col, int row);
+    bool RemovalTest(const std::vector<std::string>& terms);
+    bool ValidityTest();
+    std::vector<int> QuickOptimizeRows(bool& zeroMet);
+    std::vector<int> OptimizeCandidates(const std::vector<int>& candidates);
+    void HandOver(TStringListAdv& list);
+    void ShowTestedRow(int row);
+
+    std::string FLastRemoved;
+    bool FPlaced = false;
+    qint64 FLastLabelPaint = 0;
 };
 
 extern TfrmResult* frmResult;

@@ -266,6 +266,18 @@ void TStringGrid::drawCell(QPainter& painter, int col, int row, const QRect& rec
     painter.drawText(rect.adjusted(1, 1, 0, 0), Qt::AlignLeft | Qt::AlignTop, cell(col, row));
 }
 
+void TStringGrid::updateGeometries() {
+    QTableView::updateGeometries();
+    // Per-item scrolling counts the hidden title row in its positions but not in its range,
+    // which would leave the last row half shown at the bottom; one more step reaches it.
+    if (verticalScrollMode() == QAbstractItemView::ScrollPerItem) {
+        const int hidden = verticalHeader()->hiddenSectionCount();
+        if (hidden > 0 && verticalScrollBar()->maximum() > 0) {
+            verticalScrollBar()->setMaximum(verticalScrollBar()->maximum() + hidden);
+        }
+    }
+}
+
 void TStringGrid::mousePressEvent(QMouseEvent* event) {
     // The pressed cell becomes current before the window's handler runs.
     FPressed = true;

@@ -126,6 +126,7 @@ class TStringGrid : public QTableView {
                   TGridDrawState state) const;
 
   protected:
+    void updateGeometries() override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

@@ -1,0 +1,156 @@
+// Times the results window's heavy commands on a large 16-variable result; can also save a picture.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <string>
+
+#include "engine/Simplify.h"
+#include "model/State.h"
+#include "windows/FormBooleanCalc.h"
+#include "windows/KmapResult.h"
+#include "windows/Windows.h"
+#include "windows/controls/Prompter.h"
+#include "windows/main.h"
+
+namespace {
+
+// Answers every message silently and counts them, so the commands run unattended.
+class TSilentPrompter : public TPrompter {
+  public:
+    QString last;
+    void showMessage(const QString& text) override { last = text; }
+    bool inputQuery(const QString&, const QString&, QString&) override { return false; }
+    TFileDialogResult openFile(const TFileDialogRequest&) override { return {}; }
+    TFileDialogResult saveFile(const TFileDialogRequest&) override { return {}; }
+};
+
+// Distinct random terms of 10 to 12 letters: they overlap enough for many to be redundant.
+TStringListAdv RandomResult(int rows, int vars, unsigned seed) {
+    std::mt19937 random(seed);
+    TStringListAdv set(true);
+    while (set.Count() < rows) {
+        const int letters = 10 + static_cast<int>(random() % 3);
+        std::string term;
+        std::vector<int> order(static_cast<size_t>(vars));
+        for (int k = 0; k < vars; ++k) {
+            order[static_cast<size_t>(k)] = k;
+        }
+        std::shuffle(order.begin(), order.end(), random);
+        std::sort(order.begin(), order.begin() + letters);
+        for (int i = 0; i < letters; ++i) {
+            const int k = order[static_cast<size_t>(i)];
+            term += static_cast<char>((random() & 1) ? 'A' + k : 'a' + k);
+        }
+        set.Add(term);
+    }
+    TStringListAdv list;
+    for (int i = 0; i < set.Count(); ++i) {
+        list.Add(set.Strings(i));
+    }
+    RankTerms(list);
+    return list;
+}
+
+void FillEditor(const TStringListAdv& list) {
+    TStringGrid* editor = frmKmap->inputgrid;
+    if (editor->colCountValue() < 3) {
+        editor->setColCount(3);
+    }
+    if (editor->rowCountValue() < list.Count() + 1) {
+        editor->setRowCount(list.Count() + 1);
+    }
+    editor->clearColumn(2);
+    editor->beginUpdate();
+    for (int i = 0; i < list.Count(); ++i) {
+        editor->setCell(2, i + 1, QString::fromStdString(list.Strings(i)));
+    }
+    editor->endUpdate();
+}
+
+template <typename Command>
+double Time(Command command) {
+    QElapsedTimer timer;
+    timer.start();
+    command();
+    return static_cast<double>(timer.nsecsElapsed()) / 1e9;
+}
+
+int CountChecks() {
+    int checks = 0;
+    for (int r = 1; r < frmResult->Outputgrid->rowCountValue(); ++r) {
+        checks += frmResult->Outputgrid->cell(1, r) == "x" ? 1 : 0;
+    }
+    return checks;
+}
+
+int Benchmark(int rows) {
+    TSilentPrompter prompter;
+    SetPrompter(&prompter);
+    frmBooleanClac->SpinEdit->setValue(16);
+    const TStringListAdv result = RandomResult(rows, 16, 20240601u);
+    FillEditor(result);
+    frmResult->rgSort->setItemIndex(2);
+    std::printf("results window, %d rows, 16 variables\n", rows);
+    std::printf("  hand-off (Alpha)      %8.3f s\n", Time([&] { ShowResults(result); }));
+    const char* names[] = {"Min", "Max", "Length", "Alpha"};
+    const int items[] = {0, 1, 3, 2};
+    for (int i = 0; i < 4; ++i) {
+        std::printf("  sort %-16s %8.3f s\n", names[i],
+                    Time([&] { frmResult->rgSort->setItemIndex(items[i]); }));
+    }
+    frmResult->rgSort->setItemIndex(2);
+    const double validity = Time([] { frmResult->btnTestNewDataClick(); });
+    std::printf("  Validity Test         %8.3f s  (%s)\n", validity, qPrintable(prompter.last));
+    const double quick = Time([] { frmResult->btnquickoptimizeClick(); });
+    std::printf("  Quick Optimize        %8.3f s  (%s)\n", quick,
+                qPrintable(frmResult->Label3->text()));
+    frmResult->rgSort->setItemIndex(2);
+    const double optimized = Time([] { frmResult->btnOptimizeClick(); });
+    std::printf("  Show Optimized        %8.3f s  (%d checked)\n", optimized, CountChecks());
+    SetPrompter(nullptr);
+    return 0;
+}
+
+// A real simplification with a few marks, for the picture in the documentation.
+int Screenshot(const char* path) {
+    frmBooleanClac->SpinEdit->setValue(6);
+    const std::vector<std::string> editor = {"aBd",  "BcE",  "AbDf", "aCdE", "BDEF", "abcF",
+                                             "AcDe", "bCef", "ABCd", "aBEf", "CDf",  "AbcdE"};
+    const TSimplifyOutcome outcome = SimplifyTerms(editor);
+    TStringListAdv terms;
+    for (const std::string& term : editor) {
+        terms.Add(term);
+    }
+    FillEditor(terms);
+    ShowResults(outcome.Result);
+    frmResult->btnquickoptimizeClick();
+    frmResult->Outputgrid->setCurrentIndex(frmResult->Outputgrid->model()->index(4, 2));
+    frmResult->activateWindow();
+    frmResult->Outputgrid->setFocus();
+    QElapsedTimer settle;
+    settle.start();
+    while (settle.elapsed() < 500) {
+        QApplication::processEvents();
+    }
+    return frmResult->grab().save(path) ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("QUILLON");
+    CreateApplicationWindows();
+    frmBooleanClac->show();
+    QApplication::processEvents();
+    if (argc == 3 && std::strcmp(argv[1], "--screenshot") == 0) {
+        return Screenshot(argv[2]);
+    }
+    const int rows = argc == 2 ? std::atoi(argv[1]) : 10000;
+    return Benchmark(rows > 0 ? rows : 10000);
+}

@@ -1,0 +1,127 @@
+// The results window's exports: clipboard, text file, BIN image, editor, calculator, HiLite.
+#include <QClipboard>
+#include <QFile>
+#include <QGuiApplication>
+
+#include "model/Terms.h"
+#include "windows/FormBooleanCalc.h"
+#include "windows/KmapResult.h"
+#include "windows/controls/Prompter.h"
+#include "windows/main.h"
+
+QString TfrmResult::ExportLines(bool checkedOnly) const {
+    QString text;
+    for (int r = 0; r < RowCount(); ++r) {
+        if (checkedOnly && !RowChecked(r)) {
+            continue;
+        }
+        const std::string term = TrimBlanks(RowTerm(r));
+        if (!term.empty()) {
+            text += QString::fromStdString(term) + "\r\n";
+        }
+    }
+    return text;
+}
+
+QString TfrmResult::ExportLongLine() const {
+    QString text;
+    for (int r = 0; r < RowCount(); ++r) {
+        const std::string term = TrimBlanks(RowTerm(r));
+        if (!term.empty()) {
+            text += QString::fromStdString(term) + "+";
+        }
+    }
+    text.chop(1);
+    return text;
+}
+
+void TfrmResult::SavetoClipbpard1Click() {
+    QGuiApplication::clipboard()->setText(ExportLines(false));
+}
+
+void TfrmResult::SaveSeltoClipboard1Click() {
+    QGuiApplication::clipboard()->setText(ExportLines(true));
+}
+
+void TfrmResult::mnuSavelongLineClick() {
+    QGuiApplication::clipboard()->setText(ExportLongLine());
+}
+
+void TfrmResult::mnyCopytoZinputClick() {
+    frmBooleanClac->edtZinput->setText(ExportLongLine());
+    frmBooleanClac->raise();
+    frmBooleanClac->activateWindow();
+}
+
+void TfrmResult::SavetoFile1Click() {
+    TFileDialogRequest request;
+    request.Title = "Save Boolean Terms";
+    request.Filter = "Ascii Text Files|*.TXT|Binary Image Files|*.BIN";
+    request.FilterIndex = 1;
+    request.DefaultExt = "TXT";
+    const TFileDialogResult chosen = Prompter().saveFile(request);
+    if (!chosen.Accepted) {
+        return;
+    }
+    QFile file(chosen.FileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        ShowMessage("Cannot create file " + chosen.FileName + ": " + file.errorString());
+        return;
+    }
+    int lines = 0;
+    for (int r = 1; r < RowCount(); ++r) {
+        const std::string term = RowTerm(r);
+        if (TrimBlanks(term).empty()) {
+            continue;
+        }
+        const std::string line = term + "\r\n";
+        if (file.write(line.data(), static_cast<qint64>(line.size())) !=
+            static_cast<qint64>(line.size())) {
+            ShowMessage("Write error on " + chosen.FileName + ": " + file.errorString());
+            return;
+        }
+        ++lines;
+    }
+    if (!file.flush()) {
+        ShowMessage("Write error on " + chosen.FileName + ": " + file.errorString());
+        return;
+    }
+    file.close();
+    ShowMessage(QString::number(lines) + " Lines was saved");
+}
+
+void TfrmResult::SaveasBINImageFile1Click() {
+    frmKmap->SaveasBin1Click();
+}
+
+void TfrmResult::CopytoMain1Click() {
+    frmKmap->ClearALLKMAP1Click();
+    std::vector<std::string> terms;
+    for (int r = 1; r < RowCount(); ++r) {
+        std::string term = RowTerm(r);
+        if (!TrimBlanks(term).empty()) {
+            terms.push_back(std::move(term));
+        }
+    }
+    TStringGrid* editor = frmKmap->inputgrid;
+    // A result longer than the editor makes the editor longer rather than losing terms.
+    const int needed = static_cast<int>(terms.size()) + 1;
+    if (editor->rowCountValue() < needed) {
+        editor->setRowCount(needed);
+    }
+    editor->beginUpdate();
+    for (size_t i = 0; i < terms.size(); ++i) {
+        editor->setCell(2, static_cast<int>(i) + 1, QString::fromStdString(terms[i]));
+    }
+    editor->endUpdate();
+}
+
+void TfrmResult::mnuTranslateClick() {}
+
+void TfrmResult::Button1Click() {
+    for (int r = 1; r < RowCount(); ++r) {
+        if (RowChecked(r)) {
+            frmKmap->HiliteTerm(QString::fromStdString(RowTerm(r)));
+        }
+    }
+}
