@@ -1,0 +1,42 @@
+// Bit-parallel core of the implicant search: prime implicants and the search's candidate count.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+// A set of minterms, bit x of word x / 64 for minterm x; 2^n bits, at least one word.
+using TMintermBits = std::vector<uint64_t>;
+
+TMintermBits MakeMintermBits(int n);
+
+inline bool TestMinterm(const TMintermBits& bits, uint32_t m) {
+    return (bits[m >> 6] >> (m & 63u)) & 1u;
+}
+
+inline void SetMinterm(TMintermBits& bits, uint32_t m) {
+    bits[m >> 6] |= uint64_t{1} << (m & 63u);
+}
+
+// A cube: the variables in Free are left out, the others take their bit from Hi.
+struct TCube {
+    uint32_t Free = 0;
+    uint32_t Hi = 0;
+};
+
+struct TPrimeImplicants {
+    std::vector<TCube> Primes;   // unordered; isolated minterms included
+    int64_t ImplicantCount = 0;  // implicants with at least one free variable
+};
+
+// Every prime implicant of the ON set over n variables (3..16).
+TPrimeImplicants FindPrimeImplicants(int n, const TMintermBits& on);
+
+struct TSearchCost {
+    int64_t Counter = 0;       // candidate terms the search examines
+    int64_t LoneMinterms = 0;  // minterms from which the search finds no new implicant
+};
+
+// What the search from every ON minterm, highest first, counts. From minterm m a candidate one
+// letter shorter is already known exactly when its other minterm is ON and higher; k >= 2
+// candidates found new from m open 2^k - 1 combinations.
+TSearchCost CountSearch(int n, const TMintermBits& on);

@@ -1,0 +1,240 @@
+// The Simplify command: from editor texts through the implicant search to the ranked result.
+#include "engine/Simplify.h"
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+
+#include "engine/PrimeSearch.h"
+#include "model/Minterms.h"
+#include "model/State.h"
+#include "model/Terms.h"
+
+std::string FormatSeconds(int64_t ms) {
+    std::string text = ms < 0 ? "-" : "";
+    const int64_t magnitude = ms < 0 ? -ms : ms;
+    text += std::to_string(magnitude / 1000);
+    const int64_t fraction = magnitude % 1000;
+    if (fraction == 0) {
+        return text;
+    }
+    std::string digits = std::to_string(fraction);
+    digits.insert(0, 3 - digits.size(), '0');
+    digits.erase(digits.find_last_not_of('0') + 1);
+    return text + "." + digits;
+}
+
+namespace {
+
+int64_t TickMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+// A compact term packed eight letters to a word, first letter highest and zero bytes after the
+// end, so comparing the words gives the term list's byte-wise order.
+struct TCompactKey {
+    std::array<uint64_t, 2> Words{};
+    size_t Length = 0;
+
+    void Append(char letter) {
+        const size_t shift = 8 * (7 - Length % 8);
+        Words[Length / 8] |= uint64_t{static_cast<unsigned char>(letter)} << shift;
+        ++Length;
+    }
+
+    std::string Text() const {
+        std::string text(Length, ' ');
+        for (size_t i = 0; i < Length; ++i) {
+            text[i] = static_cast<char>(Words[i / 8] >> (8 * (7 - i % 8)));
+        }
+        return text;
+    }
+
+    bool operator<(const TCompactKey& other) const { return Words < other.Words; }
+};
+
+TCompactKey CompactKey(const TCube& cube, int n) {
+    TCompactKey key;
+    for (int k = 1; k <= n; ++k) {
+        const uint32_t bit = 1u << (n - k);
+        if ((cube.Free & bit) == 0) {
+            key.Append(static_cast<char>(((cube.Hi & bit) ? 'A' : 'a') + k - 1));
+        }
+    }
+    return key;
+}
+
+std::vector<TCompactKey> SortedTerms(const std::vector<TCube>& primes, int n) {
+    std::vector<TCompactKey> keys;
+    keys.reserve(primes.size());
+    for (const TCube& cube : primes) {
+        TCompactKey key = CompactKey(cube, n);
+        // The cube with no letter is the constant HI, which the removal of absorbed terms drops.
+        if (key.Length > 0) {
+            keys.push_back(key);
+        }
+    }
+    std::sort(keys.begin(), keys.end());
+    return keys;
+}
+
+// The literal search keeps every implicant it finds until the removal of absorbed terms, so
+// its gauge runs over all of them; we report that size without building the list.
+void ReportGauge(int64_t workCount) {
+    TProgressSink* gauge = ProgramState.KmapGauge;
+    if (gauge == nullptr) {
+        return;
+    }
+    const int count = static_cast<int>(workCount);
+    gauge->setMax(count);
+    if (count >= 2) {
+        gauge->setPosition(0);
+    }
+    gauge->setPosition(count);
+}
+
+// The search proper on the ON set the truth table now holds; start is the tick of its first step.
+TSearchReport SearchOnSet(const TMintermBits& on, TStringListAdv& result, int64_t start) {
+    const int n = ProgramState.VarCount;
+    const TSearchCost cost = CountSearch(n, on);
+    const TPrimeImplicants primes = FindPrimeImplicants(n, on);
+    ReportGauge(primes.ImplicantCount + cost.LoneMinterms);
+    for (const TCompactKey& key : SortedTerms(primes.Primes, n)) {
+        result.Add(key.Text());
+    }
+
+    TSearchReport report;
+    report.Counter = cost.Counter;
+    report.ElapsedMs = TickMs() - start;
+    report.StatusText = std::to_string(report.Counter) + " Strs procesed " +
+                        FormatSeconds(report.ElapsedMs) + " Sec";
+    return report;
+}
+
+int32_t MaskRank(const TTermMasks& masks, TMessageSink* messages) {
+    const auto& table = ProgramState.TruthTable;
+    int smallest = 1000;
+    int largest = -1;
+    int last = -1;
+    VisitMinterms(masks, ProgramState.HighMinterm, [&](uint32_t m) {
+        last = table[m];
+        smallest = std::min(smallest, last);
+        largest = std::max(largest, last);
+        return true;
+    });
+    // Counts wrap at 256, so a covered minterm can read 0.
+    if (last == 0 && messages != nullptr) {
+        messages->showMessage(RankZeroMessage);
+    }
+    return largest * 65536 + smallest;
+}
+
+class TCountingSink : public TMessageSink {
+  public:
+    explicit TCountingSink(TMessageSink* next) : FNext(next) {}
+    void showMessage(const std::string& text) override {
+        ++Count;
+        if (FNext != nullptr) {
+            FNext->showMessage(text);
+        }
+    }
+    int Count = 0;
+
+  private:
+    TMessageSink* FNext;
+};
+
+}  // namespace
+
+TSearchReport FindAcceptableStrings(const TStringListAdv& minterms, TStringListAdv& result) {
+    const int64_t start = TickMs();
+    ClearTruthTable();
+    result.Clear();
+    for (int i = 0; i < minterms.Count(); ++i) {
+        AddTermToTable(minterms.Strings(i));
+    }
+    TMintermBits on = MakeMintermBits(ProgramState.VarCount);
+    for (uint32_t m = 0; m <= ProgramState.HighMinterm; ++m) {
+        if (ProgramState.TruthTable[m] != 0) {
+            SetMinterm(on, m);
+        }
+    }
+    return SearchOnSet(on, result, start);
+}
+
+int32_t TermRank(const std::string& term, TMessageSink* messages) {
+    return MaskRank(TermMasks(term), messages);
+}
+
+void RankTerms(TStringListAdv& list, TMessageSink* messages) {
+    // Each term is parsed once for both walks; the walks are those of AddTermToTable and TermRank.
+    std::vector<TTermMasks> masks(static_cast<size_t>(list.Count()));
+    for (int i = 0; i < list.Count(); ++i) {
+        masks[static_cast<size_t>(i)] = TermMasks(list.Strings(i));
+    }
+    ClearTruthTable();
+    auto& table = ProgramState.TruthTable;
+    for (const TTermMasks& m : masks) {
+        VisitMinterms(m, ProgramState.HighMinterm, [&](uint32_t x) {
+            ++table[x];  // counts wrap at 256 by design
+            return true;
+        });
+    }
+    for (int i = 0; i < list.Count(); ++i) {
+        list.SetObject(i, MaskRank(masks[static_cast<size_t>(i)], messages));
+    }
+}
+
+TSimplifyOutcome SimplifyTerms(const std::vector<std::string>& editorTexts,
+                               TMessageSink* messages) {
+    TSimplifyOutcome outcome;
+    std::vector<TTermMasks> terms;
+    for (const std::string& text : editorTexts) {
+        std::string term = CutTerm(TrimBlanks(text));
+        if (term.empty()) {
+            continue;
+        }
+        if (CheckTerm(term) != TermValid) {
+            outcome.Kind = TSimplifyKind::Invalid;
+            outcome.InvalidTerm = term;
+            outcome.Message = "Boolean string " + term + " is invalid";
+            return outcome;
+        }
+        ToPositional(term);
+        terms.push_back(TermMasks(term));
+    }
+    if (terms.empty()) {
+        outcome.Kind = TSimplifyKind::EditorEmpty;
+        outcome.Message = "Editor is empty";
+        return outcome;
+    }
+
+    // Only the union of the terms' minterms reaches the search, so repeats need no list of
+    // their own and the minterm strings need not be written out: the search starts from the
+    // set it would have read back from them.
+    const int64_t start = TickMs();
+    TMintermBits on = MakeMintermBits(ProgramState.VarCount);
+    for (const TTermMasks& masks : terms) {
+        VisitMinterms(masks, ProgramState.HighMinterm, [&](uint32_t m) {
+            SetMinterm(on, m);
+            return true;
+        });
+    }
+    ClearTruthTable();
+    for (uint32_t m = 0; m <= ProgramState.HighMinterm; ++m) {
+        ProgramState.TruthTable[m] = TestMinterm(on, m) ? 1 : 0;
+    }
+    outcome.Search = SearchOnSet(on, outcome.Result, start);
+
+    if (outcome.Result.Count() == 0) {
+        outcome.Kind = TSimplifyKind::ConstantHi;
+        outcome.Message = "Simplification result is HI";
+        return outcome;
+    }
+    TCountingSink counting(messages);
+    RankTerms(outcome.Result, &counting);
+    outcome.RankZeroCount = counting.Count;
+    outcome.Kind = TSimplifyKind::Ranked;
+    return outcome;
+}

@@ -1,0 +1,66 @@
+// The Simplify command without its window: implicant search, ranking, editor texts to outcome.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/SensitiveStr.h"
+
+// Takes the messages an engine operation raises; the window shows them as message boxes.
+class TMessageSink {
+  public:
+    virtual ~TMessageSink() = default;
+    virtual void showMessage(const std::string& text) = 0;
+};
+
+inline const char* const RankZeroMessage = "Error RANK ZERO";
+
+// What the search leaves for panel 2 of the K-map window's status bar.
+struct TSearchReport {
+    int64_t Counter = 0;  // candidate terms examined
+    int64_t ElapsedMs = 0;
+    std::string StatusText;  // counter, " Strs procesed ", seconds, " Sec"
+};
+
+// Seconds from milliseconds in the shortest decimal form: 16 -> 0.016, 2500 -> 2.5, 0 -> 0.
+std::string FormatSeconds(int64_t ms);
+
+// Fills result with the prime implicants of the function whose distinct minterm strings the
+// minterms list holds (a sorted set, highest minterm first): compact terms in code order, the
+// constant HI left out. The truth table ends holding the ON minterms. Moves the K-map gauge.
+TSearchReport FindAcceptableStrings(const TStringListAdv& minterms, TStringListAdv& result);
+
+// Rank of one term from the current truth table: Max * 65536 + Min of its minterms' counts.
+int32_t TermRank(const std::string& term, TMessageSink* messages = nullptr);
+
+// Refills the truth table with the list's coverage counts and ranks every term.
+void RankTerms(TStringListAdv& list, TMessageSink* messages = nullptr);
+
+inline int RankMin(intptr_t rank) {
+    return static_cast<int>(rank & 0xFFFF);
+}
+inline int RankMax(intptr_t rank) {
+    return static_cast<int>(rank >> 16);
+}
+
+enum class TSimplifyKind {
+    Invalid,      // a row failed the term check
+    EditorEmpty,  // no non-empty row
+    ConstantHi,   // the function is always HI
+    Ranked        // the prime implicants, ranked
+};
+
+struct TSimplifyOutcome {
+    TSimplifyKind Kind = TSimplifyKind::EditorEmpty;
+    std::string Message;          // the message box text; empty for a ranked result
+    std::string InvalidTerm;      // the failing term as the check left it
+    TStringListAdv Result{true};  // compact terms in code order, each with its rank
+    TSearchReport Search;         // set when the search ran (constant HI or ranked)
+    int RankZeroCount = 0;        // how often ranking raised "Error RANK ZERO"
+};
+
+// Runs the Simplify command on the editor's term column, row by row. Leaves the truth table
+// untouched when it stops before the search.
+TSimplifyOutcome SimplifyTerms(const std::vector<std::string>& editorTexts,
+                               TMessageSink* messages = nullptr);
