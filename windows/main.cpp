@@ -8,11 +8,13 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "engine/Simplify.h"
 #include "model/State.h"
 #include "model/Terms.h"
 #include "windows/FormBoolProjects.h"
 #include "windows/FormBooleanCalc.h"
 #include "windows/KmapResult.h"
+#include "windows/controls/Prompter.h"
 #include "windows/main_shared.h"
 
 TfrmKmap* frmKmap = nullptr;
@@ -60,6 +62,12 @@ QToolButton* MakeSpeedButton(QWidget* parent, const char* name, const QString& c
     return button;
 }
 
+// Engine messages become message boxes.
+class TBoxSink : public TMessageSink {
+  public:
+    void showMessage(const std::string& text) override { ShowMessage(FromLatin(text)); }
+};
+
 }  // namespace
 
 TfrmKmap::TfrmKmap(QWidget* parent) : QMainWindow(parent) {
@@ -106,13 +114,15 @@ void TfrmKmap::BuildLayout() {
     teal.setColor(QPalette::WindowText, QColor(255, 255, 0));
     Panel3->setPalette(teal);
     auto* caption = new QLabel("Main  KMAP Input Editor", Panel3);
-    QFont captionFont = caption->font();
+    // The designed caption font is a small sans serif; the theme's default is too wide for it.
+    QFont captionFont("Sans Serif");
+    captionFont.setPixelSize(11);
     captionFont.setBold(true);
     captionFont.setUnderline(true);
     caption->setFont(captionFont);
     caption->setAlignment(Qt::AlignCenter);
     auto* captionLayout = new QHBoxLayout(Panel3);
-    captionLayout->setContentsMargins(27, 0, 27, 0);
+    captionLayout->setContentsMargins(26, 0, 26, 0);
     captionLayout->addWidget(caption);
     SpeedButton1 = MakeSpeedButton(Panel3, "SpeedButton1", "L", "Goto last row", 4);
     SpeedButton2 = MakeSpeedButton(Panel3, "SpeedButton2", "F", "Goto 1st row", 186);
@@ -158,6 +168,10 @@ void TfrmKmap::BuildLayout() {
     body->addWidget(MapBox, 1);
 
     StatusBar = new TStatusBar({100, 200, 200, 50}, client);
+    // The panels are wider than the 500-pixel window; they are cut off there, as designed,
+    // rather than holding the window wider.
+    StatusBar->layout()->setSizeConstraint(QLayout::SetNoConstraint);
+    StatusBar->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     clientLayout->addWidget(StatusBar);
     Gauge = new TGauge(this);
 
@@ -261,8 +275,9 @@ void TfrmKmap::FormCreate() {
     // The pitch of the overbars is w + 1; taking w one short of the advance of the drawn
     // letters puts every bar over its letter.
     FLetterWidth = std::max(1, QFontMetrics(inputgrid->font()).horizontalAdvance('A') - 1);
-    inputgrid->onDrawCell = [this](QPainter& p, int c, int r, const QRect& rect,
-                                   TGridDrawState s) { inputgridDrawCell(p, c, r, rect, s); };
+    inputgrid->onDrawCell = [this](QPainter& p, int c, int r, const QRect& rect, TGridDrawState s) {
+        inputgridDrawCell(p, c, r, rect, s);
+    };
     inputgrid->onKeyPress = [this](QChar& key) { inputgridKeyPress(key); };
     inputgrid->onKeyDown = [this](QKeyEvent* e, bool& consumed) { inputgridKeyDown(e, consumed); };
     inputgrid->onMouseDown = [this](QMouseEvent* e) { inputgridMouseDown(e); };
@@ -290,8 +305,9 @@ void TfrmKmap::FormCreate() {
             KmapGrid->setCell(c, r, " ");
         }
     }
-    KmapGrid->onDrawCell = [this](QPainter& p, int c, int r, const QRect& rect,
-                                  TGridDrawState s) { KmapGridDrawCell(p, c, r, rect, s); };
+    KmapGrid->onDrawCell = [this](QPainter& p, int c, int r, const QRect& rect, TGridDrawState s) {
+        KmapGridDrawCell(p, c, r, rect, s);
+    };
     KmapGrid->onMouseDown = [this](QMouseEvent* e) { KmapGridMouseDown(e); };
     KmapGrid->onMouseMove = [this](QMouseEvent* e) { KmapGridMouseMove(e); };
 
@@ -337,4 +353,25 @@ void TfrmKmap::mnuCopyKMAPdatatoZinputClick() {
         }
     }
     frmBooleanClac->edtZinput->setText(text);
+}
+
+void TfrmKmap::mnuNewSimplifyClick() {
+    if (FBusy) {
+        return;
+    }
+    std::vector<std::string> texts;
+    texts.reserve(static_cast<size_t>(inputgrid->rowCountValue()));
+    for (int row = 1; row < inputgrid->rowCountValue(); ++row) {
+        texts.push_back(ToLatin(inputgrid->cell(2, row)));
+    }
+    TBoxSink messages;
+    const TSimplifyOutcome outcome = SimplifyTerms(texts, &messages);
+    if (!outcome.Search.StatusText.empty()) {
+        StatusBar->setPanelText(2, FromLatin(outcome.Search.StatusText));
+    }
+    if (outcome.Kind != TSimplifyKind::Ranked) {
+        ShowMessage(FromLatin(outcome.Message));
+        return;
+    }
+    ShowResults(outcome.Result);
 }

@@ -304,7 +304,8 @@ void TfrmKmap::TableToEditor() {
         inputgrid->setCell(2, row, QString());
     }
     for (int i = 0; i < count; ++i) {
-        WriteTerm(i + 1, FromLatin(MintermToLetters(on[static_cast<size_t>(count - 1 - i)], n, 'A')));
+        WriteTerm(i + 1,
+                  FromLatin(MintermToLetters(on[static_cast<size_t>(count - 1 - i)], n, 'A')));
     }
     inputgrid->endUpdate();
     StatusBar->setPanelText(1, "Ready");

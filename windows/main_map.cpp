@@ -84,8 +84,8 @@ QString TfrmKmap::cellTerm(int col, int row) const {
 
 bool TfrmKmap::isHighlighted(int col, int row) const {
     const int cols = KmapGrid->colCountValue();
-    const size_t at = static_cast<size_t>(row) * static_cast<size_t>(cols) +
-                      static_cast<size_t>(col);
+    const size_t at =
+        static_cast<size_t>(row) * static_cast<size_t>(cols) + static_cast<size_t>(col);
     return col >= 0 && row >= 0 && col < cols && at < FHighlight.size() && FHighlight[at] != 0;
 }
 
