@@ -131,6 +131,11 @@ void Shoot(const QString& dir, int n, const QList<QPoint>& cells, const QString&
     frmKmap->inputgrid->setCell(2, 2, "aBcD            ");
     frmKmap->inputgrid->setCell(1, 2, "x");
     frmKmap->HiliteTerm(term);
+    // The editor has the focus, its cursor in the first row's term.
+    frmKmap->activateWindow();
+    frmKmap->inputgrid->setFocus();
+    frmKmap->inputgrid->setCurrentIndex(frmKmap->inputgrid->model()->index(1, 2));
+    frmKmap->setCursorPos(4);
     QApplication::processEvents();
     frmKmap->grab().save(QDir(dir).filePath(name));
 }
@@ -152,7 +157,7 @@ int main(int argc, char* argv[]) {
         const QString dir = args[shots + 1];
         Shoot(dir, 4, {{0, 0}, {1, 0}, {1, 1}, {2, 1}, {2, 2}, {3, 3}}, "Bd", "kmap-4vars.png");
         Shoot(dir, 8, {{0, 0}, {1, 0}, {5, 5}, {5, 6}, {6, 5}, {6, 6}, {15, 15}, {9, 3}},
-              "aBcD", "kmap-8vars.png");
+              "BdEg", "kmap-8vars.png");
         return 0;
     }
     std::mt19937 random(12345);
