@@ -264,7 +264,7 @@ void TfrmKmap::SaveasBin1Click() {
         ShowMessage("Select BIN from the dropdown box");
         return;
     }
-    const QString fileName = FromLatin(BinFileName(ToLatin(chosen.FileName)));
+    const QString fileName = QString::fromStdString(BinFileName(chosen.FileName.toStdString()));
     const std::vector<uint8_t> image = TruthTableToBin();
     const QByteArray bytes(reinterpret_cast<const char*>(image.data()),
                            static_cast<qsizetype>(image.size()));

@@ -65,8 +65,7 @@ void TimeSimplify(std::mt19937& random) {
     frmKmap->mnuNewSimplifyClick();
     QApplication::processEvents();
     Report("Simplify 16 vars, editor to shown results", timer.nsecsElapsed());
-    std::printf("  status: %s, result rows: %d\n",
-                qPrintable(frmKmap->StatusBar->panelText(2)),
+    std::printf("  status: %s, result rows: %d\n", qPrintable(frmKmap->StatusBar->panelText(2)),
                 frmResult->Outputgrid->rowCountValue() - 1);
 }
 
@@ -156,8 +155,8 @@ int main(int argc, char* argv[]) {
     if (shots >= 0 && shots + 1 < args.size()) {
         const QString dir = args[shots + 1];
         Shoot(dir, 4, {{0, 0}, {1, 0}, {1, 1}, {2, 1}, {2, 2}, {3, 3}}, "Bd", "kmap-4vars.png");
-        Shoot(dir, 8, {{0, 0}, {1, 0}, {5, 5}, {5, 6}, {6, 5}, {6, 6}, {15, 15}, {9, 3}},
-              "BdEg", "kmap-8vars.png");
+        Shoot(dir, 8, {{0, 0}, {1, 0}, {5, 5}, {5, 6}, {6, 5}, {6, 6}, {15, 15}, {9, 3}}, "BdEg",
+              "kmap-8vars.png");
         return 0;
     }
     std::mt19937 random(12345);

@@ -1,5 +1,6 @@
 // The K-map window's input editor as the user drives it: typing, editing keys, mouse, commands.
 #include <QMenu>
+#include <QMimeData>
 #include <QTimer>
 
 #include "KmapTestSupport.h"
@@ -323,6 +324,21 @@ TEST_F(KmapTest, DroppedCalculatorTextBecomesSortedDistinctTerms) {
     EXPECT_EQ(editor()->cell(1, 3), "x");  // check marks stay
     frmKmap->DropTerms("");
     EXPECT_EQ(editor()->cell(2, 1), "A");
+}
+
+TEST_F(KmapTest, EditorAcceptsEveryDrag) {
+    SetTerms({"cd", "AB"});
+    QMimeData mime;
+    mime.setText("A+B");
+    const QPoint at = editor()->cellRect(2, 2).center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(editor()->viewport(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(editor()->viewport(), &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    // No calculator label started this drag, so there is no input text to take.
+    EXPECT_EQ(EditorTerms(), (QStringList{"cd", "AB"}));
 }
 
 TEST_F(KmapTest, CopyToCalculatorZJoinsTheTermsWithPlus) {

@@ -245,7 +245,8 @@ INSTANTIATE_TEST_SUITE_P(Names, BinSave,
                          testing::Values(BinCase{"ThreeVars", 3, "t.bin", "t.bin", 1},
                                          BinCase{"NoExtension", 4, "four", "four.Bin", 2},
                                          BinCase{"BinInside", 4, "my.bin.txt", "my.bin.txt", 2},
-                                         BinCase{"SixteenVars", 16, "all.BIN", "all.BIN", 8192}),
+                                         BinCase{"SixteenVars", 16, "all.BIN", "all.BIN", 8192},
+                                         BinCase{"WideName", 4, "Kärnten Ω", "Kärnten Ω.Bin", 2}),
                          [](const testing::TestParamInfo<BinCase>& info) {
                              return info.param.name;
                          });
