@@ -152,7 +152,7 @@ TEST_F(KmapTest, EnterMovesToTheNextRowAndKeepsTheCursor) {
     EXPECT_EQ(editor()->row(), last);
 }
 
-TEST_F(KmapTest, TypedTermShowsAsCapitalsWithBarsOverLowLetters) {
+TEST_F(KmapTest, TermShowsAsCapitalsWithBarsOverLowLetters) {
     // The row's term is drawn by the window itself: find the overbar pixels over the b.
     editor()->setCell(2, 1, Padded("AbC"));
     SelectEditorCell(0, 2);

@@ -164,7 +164,7 @@ TEST_F(KmapFilesTest, SavedFileReadsBackToTheSameTerms) {
     EXPECT_EQ(EditorTerms(), (QStringList{"AbC", "p", "ABCDEFGHIJKLMNOP", "aBcDeFgHiJkLmNoP"}));
 }
 
-TEST_F(KmapFilesTest, FailedSaveReportsAndKeepsTheOldFile) {
+TEST_F(KmapFilesTest, FailedSaveReportsAndReplacesNothing) {
     SetTerms({"AB"});
     AnswerFile(dir.filePath("no/such/dir/x.txt"), 1);
     Trigger(frmKmap, "&Save as Text File");
