@@ -108,9 +108,12 @@ bool ReadTextLines(const QString& fileName, TTextLines& out, QString& error) {
     TLineReader reader(out);
     while (!file.atEnd()) {
         const QByteArray chunk = file.read(1 << 16);
-        if (chunk.isEmpty() && file.error() != QFileDevice::NoError) {
-            error = "Cannot read " + fileName + ": " + file.errorString();
-            return false;
+        if (chunk.isEmpty()) {
+            if (file.error() != QFileDevice::NoError) {
+                error = "Cannot read " + fileName + ": " + file.errorString();
+                return false;
+            }
+            break;
         }
         if (!reader.feed(chunk)) {
             return true;
