@@ -1,11 +1,20 @@
 // TfrmKmap: the K-map window with the input editor, the Karnaugh map and the Simplify command.
 #pragma once
 
+#include <QFrame>
+#include <QLabel>
 #include <QMainWindow>
+#include <QMenu>
+#include <QScrollArea>
 #include <QTimer>
+#include <QToolButton>
 #include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
 
 #include "model/SensitiveStr.h"
+#include "windows/controls/Image.h"
 #include "windows/controls/StatusBar.h"
 #include "windows/controls/StringGrid.h"
 
@@ -15,18 +24,56 @@ class TfrmKmap : public QMainWindow {
     explicit TfrmKmap(QWidget* parent = nullptr);
     ~TfrmKmap() override;
 
+    QFrame* Panel1 = nullptr;
+    QFrame* Panel3 = nullptr;
+    QToolButton* SpeedButton1 = nullptr;
+    QToolButton* SpeedButton2 = nullptr;
     TStringGrid* inputgrid = nullptr;
+    QLabel* Label3 = nullptr;
+    TImage* Image1 = nullptr;
+    TImage* ImageCol = nullptr;
+    TImage* ImageRow = nullptr;
     TStringGrid* KmapGrid = nullptr;
     TStatusBar* StatusBar = nullptr;
     TGauge* Gauge = nullptr;
     QTimer* Timer1 = nullptr;
+    QMenu* PopupMenuinputGrid = nullptr;
+    QMenu* PopupMenuKmapGrid = nullptr;
+    // Holds the map and its header strips; scrolls when a large map outgrows the window.
+    QScrollArea* MapBox = nullptr;
 
     // The editor's letter cursor (1..16) and the pitch of its overbars.
     int cursorPos() const { return FCursorPos; }
     void setCursorPos(int p) { FCursorPos = p; }
     int letterWidth() const { return FLetterWidth; }
 
+    // Map shape of the last layout: variables on the rows and on the columns, and the labels.
+    int rowVarCount() const { return FRowVars; }
+    int colVarCount() const { return FColVars; }
+    QString rowLabel(int row) const;
+    QString colLabel(int col) const;
+    // The minterm a map cell stands for, all n letters.
+    QString cellTerm(int col, int row) const;
+    // True while a highlight shows the cell yellow.
+    bool isHighlighted(int col, int row) const;
+    // True while TableToEditor runs; commands that change the editor or the table wait for it.
+    bool isBusy() const { return FBusy; }
+
     void HiliteTerm(const QString& term);
+
+    // Event handlers of the editor and the map.
+    void inputgridDrawCell(QPainter& painter, int col, int row, const QRect& rect,
+                           TGridDrawState state);
+    void inputgridKeyPress(QChar& key);
+    void inputgridKeyDown(QKeyEvent* event, bool& consumed);
+    void inputgridMouseDown(QMouseEvent* event);
+    bool inputgridDragOver(QDragMoveEvent* event);
+    void KmapGridDrawCell(QPainter& painter, int col, int row, const QRect& rect,
+                          TGridDrawState state);
+    void KmapGridMouseDown(QMouseEvent* event);
+    void KmapGridMouseMove(QMouseEvent* event);
+    // The drop's work: the terms of a calculator input into the editor.
+    void DropTerms(const QString& text);
 
   public slots:
     void FormShow();
@@ -58,10 +105,36 @@ class TfrmKmap : public QMainWindow {
     void SpeedButton2Click();
     void shwKMPClick();
     void TableToEditor();
+    void inputgridClick();
+    void inputgridDragDrop();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
 
   private:
+    void BuildLayout();
+    void BuildMenus();
+    void FormCreate();
+    void ClearEditor();
+    // Grows the editor so that the given number of terms fits below the title row.
+    void EnsureTermRows(int terms);
+    void WriteTerm(int row, const QString& term);
+    void DrawHeaderStrips();
+    void PlaceMapControls();
+    int CurrentColumn() const;
+
     int FCursorPos = 1;
-    int FLetterWidth = 8;
+    int FLetterWidth = 7;
+    int FRowVars = 2;
+    int FColVars = 2;
+    int FCellWidth = 18;
+    int FCellHeight = 18;
+    std::vector<QString> FRowLabels;
+    std::vector<QString> FColLabels;
+    std::vector<uint8_t> FHighlight;  // one flag per map cell, row-major
+    bool FBusy = false;
+    bool FPlaced = false;
+    std::mt19937 FRandom;
 };
 
 extern TfrmKmap* frmKmap;

@@ -1,6 +1,7 @@
 // The string grid: a cell-text model, an owner-drawing delegate, a fixed title row.
 #include "windows/controls/StringGrid.h"
 
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -326,4 +327,33 @@ void TStringGrid::keyPressEvent(QKeyEvent* event) {
         }
     }
     QTableView::keyPressEvent(event);
+}
+
+void TStringGrid::dragEnterEvent(QDragEnterEvent* event) {
+    if (!onDragOver) {
+        QTableView::dragEnterEvent(event);
+        return;
+    }
+    dragMoveEvent(event);
+}
+
+void TStringGrid::dragMoveEvent(QDragMoveEvent* event) {
+    if (!onDragOver) {
+        QTableView::dragMoveEvent(event);
+        return;
+    }
+    if (onDragOver(event)) {
+        event->acceptProposedAction();
+    } else {
+        event->ignore();
+    }
+}
+
+void TStringGrid::dropEvent(QDropEvent* event) {
+    if (!onDragDrop) {
+        QTableView::dropEvent(event);
+        return;
+    }
+    onDragDrop(event);
+    event->acceptProposedAction();
 }

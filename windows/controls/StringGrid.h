@@ -79,6 +79,9 @@ class TStringGrid : public QTableView {
     using TMouseEvent = std::function<void(QMouseEvent*)>;
     using TKeyPress = std::function<void(QChar&)>;
     using TKeyDown = std::function<void(QKeyEvent*, bool& consumed)>;
+    // A drag over the grid is accepted when the hook returns true.
+    using TDragOver = std::function<bool(QDragMoveEvent*)>;
+    using TDragDrop = std::function<void(QDropEvent*)>;
 
     explicit TStringGrid(QWidget* parent = nullptr);
 
@@ -121,6 +124,8 @@ class TStringGrid : public QTableView {
     std::function<void()> onClick;
     TKeyPress onKeyPress;
     TKeyDown onKeyDown;
+    TDragOver onDragOver;
+    TDragDrop onDragDrop;
 
     void drawCell(QPainter& painter, int col, int row, const QRect& rect,
                   TGridDrawState state) const;
@@ -131,6 +136,9 @@ class TStringGrid : public QTableView {
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void ApplyFixedRows();

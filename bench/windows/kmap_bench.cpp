@@ -1,0 +1,168 @@
+// Times the K-map window's heavy commands; with --shots DIR it also saves pictures of the window.
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <random>
+
+#include "model/State.h"
+#include "windows/FormBooleanCalc.h"
+#include "windows/KmapResult.h"
+#include "windows/Windows.h"
+#include "windows/controls/Prompter.h"
+#include "windows/main.h"
+
+namespace {
+
+// Answers the open dialog with one file and keeps messages off the screen.
+class TBenchPrompter : public TPrompter {
+  public:
+    QString fileName;
+    QStringList messages;
+    void showMessage(const QString& text) override { messages << text; }
+    bool inputQuery(const QString&, const QString&, QString&) override { return false; }
+    TFileDialogResult openFile(const TFileDialogRequest&) override { return {true, fileName, 1}; }
+    TFileDialogResult saveFile(const TFileDialogRequest&) override { return {}; }
+};
+
+void Report(const char* what, qint64 ns) {
+    std::printf("%-58s %9.1f ms\n", what, static_cast<double>(ns) / 1e6);
+}
+
+void UseVariables(int n) {
+    frmBooleanClac->SpinEdit->setValue(n);
+    QApplication::processEvents();
+}
+
+void FillEditorWithRandomMinterms(std::mt19937& random) {
+    UseVariables(16);
+    std::bernoulli_distribution coin(0.5);
+    int row = 1;
+    TStringGrid* grid = frmKmap->inputgrid;
+    grid->beginUpdate();
+    for (int r = 1; r < grid->rowCountValue(); ++r) {
+        grid->setCell(2, r, QString());
+    }
+    for (uint32_t m = 0; m < 65536 && row < grid->rowCountValue(); ++m) {
+        if (coin(random)) {
+            QString term;
+            for (int k = 15; k >= 0; --k) {
+                term += QChar(((m >> k) & 1u) ? 'A' + 15 - k : 'a' + 15 - k);
+            }
+            grid->setCell(2, row++, term);
+        }
+    }
+    grid->endUpdate();
+    std::printf("editor rows with minterms: %d\n", row - 1);
+}
+
+void TimeSimplify(std::mt19937& random) {
+    FillEditorWithRandomMinterms(random);
+    QElapsedTimer timer;
+    timer.start();
+    frmKmap->mnuNewSimplifyClick();
+    QApplication::processEvents();
+    Report("Simplify 16 vars, editor to shown results", timer.nsecsElapsed());
+    std::printf("  status: %s, result rows: %d\n", qPrintable(frmKmap->StatusBar->panelText(2)),
+                frmResult->Outputgrid->rowCountValue() - 1);
+}
+
+void TimeTableToEditor() {
+    UseVariables(16);
+    ProgramState.TruthTable.fill(1);
+    QElapsedTimer timer;
+    timer.start();
+    frmKmap->TableToEditor();
+    Report("TableToEditor, 65536 ON minterms", timer.nsecsElapsed());
+    std::printf("  %s\n", qPrintable(frmKmap->StatusBar->panelText(2)));
+}
+
+void TimeOpenFile(TBenchPrompter& prompter) {
+    UseVariables(16);
+    QTemporaryDir dir;
+    prompter.fileName = dir.filePath("terms.txt");
+    QFile file(prompter.fileName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return;
+    }
+    for (uint32_t m = 0; m < 65536; ++m) {
+        QByteArray line;
+        for (int k = 15; k >= 0; --k) {
+            line += static_cast<char>(((m >> k) & 1u) ? 'A' + 15 - k : 'a' + 15 - k);
+        }
+        file.write(line + "\r\n");
+    }
+    file.close();
+    QElapsedTimer timer;
+    timer.start();
+    frmKmap->Open1Click();
+    Report("Open a text file of 65536 lines", timer.nsecsElapsed());
+    std::printf("  %s\n", qPrintable(prompter.messages.value(prompter.messages.size() - 1)));
+}
+
+void TimeScrolling() {
+    frmKmap->show();
+    frmKmap->resize(500, 700);
+    QApplication::processEvents();
+    TStringGrid* grid = frmKmap->inputgrid;
+    const int frames = 400;
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < frames; ++i) {
+        grid->setTopRow(1 + (i * 97) % (grid->rowCountValue() - 40));
+        grid->viewport()->repaint();
+    }
+    const qint64 perFrame = timer.nsecsElapsed() / frames;
+    Report("Editor scroll step with full repaint (per frame)", perFrame);
+}
+
+void Shoot(const QString& dir, int n, const QList<QPoint>& cells, const QString& term,
+           const QString& name) {
+    UseVariables(n);
+    frmKmap->show();
+    frmKmap->resize(n <= 4 ? 500 : 640, n <= 4 ? 500 : 560);
+    for (const QPoint& cell : cells) {
+        frmKmap->KmapGrid->setCell(cell.x(), cell.y(), "x");
+    }
+    frmKmap->inputgrid->setCell(2, 1, "AbC             ");
+    frmKmap->inputgrid->setCell(2, 2, "aBcD            ");
+    frmKmap->inputgrid->setCell(1, 2, "x");
+    frmKmap->HiliteTerm(term);
+    // The editor has the focus, its cursor in the first row's term.
+    frmKmap->activateWindow();
+    frmKmap->inputgrid->setFocus();
+    frmKmap->inputgrid->setCurrentIndex(frmKmap->inputgrid->model()->index(1, 2));
+    frmKmap->setCursorPos(4);
+    QApplication::processEvents();
+    frmKmap->grab().save(QDir(dir).filePath(name));
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("QUILLON");
+    CreateApplicationWindows();
+    frmBooleanClac->show();
+    QApplication::processEvents();
+    TBenchPrompter prompter;
+    SetPrompter(&prompter);
+
+    const QStringList args = QApplication::arguments();
+    const qsizetype shots = args.indexOf("--shots");
+    if (shots >= 0 && shots + 1 < args.size()) {
+        const QString dir = args[shots + 1];
+        Shoot(dir, 4, {{0, 0}, {1, 0}, {1, 1}, {2, 1}, {2, 2}, {3, 3}}, "Bd", "kmap-4vars.png");
+        Shoot(dir, 8, {{0, 0}, {1, 0}, {5, 5}, {5, 6}, {6, 5}, {6, 6}, {15, 15}, {9, 3}}, "BdEg",
+              "kmap-8vars.png");
+        return 0;
+    }
+    std::mt19937 random(12345);
+    TimeSimplify(random);
+    TimeTableToEditor();
+    TimeOpenFile(prompter);
+    TimeScrolling();
+    return 0;
+}

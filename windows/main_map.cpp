@@ -1,0 +1,400 @@
+// The Karnaugh map: layout with its header strips, cells, plotting, import, highlighting.
+#include <QMouseEvent>
+#include <QPainter>
+#include <chrono>
+
+#include "model/Minterms.h"
+#include "model/State.h"
+#include "model/Terms.h"
+#include "windows/FormBooleanCalc.h"
+#include "windows/controls/Prompter.h"
+#include "windows/main.h"
+#include "windows/main_shared.h"
+
+namespace {
+
+const QColor Yellow(255, 255, 0);
+const QColor Aqua(0, 255, 255);
+// Below this a cell can no longer be seen or hit with the mouse.
+constexpr int MinCellSize = 3;
+
+QFont HeaderFont() {
+    QFont font("Sans Serif");
+    font.setPixelSize(11);
+    return font;
+}
+
+// Draws labels one below the other, capitals with a bar over the letters that are LO.
+void DrawLabels(QImage& picture, const std::vector<QString>& labels, int pitch,
+                const QColor& stripColour) {
+    QPainter painter(&picture);
+    painter.setFont(HeaderFont());
+    const QFontMetrics metrics(painter.font());
+    for (size_t i = 0; i < labels.size(); ++i) {
+        const int y = pitch * static_cast<int>(i) + 2;
+        int x = 3;
+        for (const QChar letter : labels[i]) {
+            const QString capital(letter.toUpper());
+            const int w = metrics.horizontalAdvance(capital);
+            painter.setPen(Qt::black);
+            painter.drawText(QRect(x, y, w + 2, metrics.height()), Qt::AlignLeft | Qt::AlignTop,
+                             capital);
+            painter.setPen(letter.isLower() ? QColor(Qt::black) : stripColour);
+            painter.drawLine(x, y, x + w, y);
+            x += w + 1;
+        }
+    }
+}
+
+void FillCells(TStringGrid* grid, const QString& text) {
+    grid->beginUpdate();
+    for (int r = 0; r < grid->rowCountValue(); ++r) {
+        for (int c = 0; c < grid->colCountValue(); ++c) {
+            grid->setCell(c, r, text);
+        }
+    }
+    grid->endUpdate();
+}
+
+}  // namespace
+
+uint8_t Gray(int i) {
+    return static_cast<uint8_t>(i ^ (i >> 1));
+}
+
+uint8_t InvGray(int g) {
+    int i = 0;
+    for (; g != 0; g >>= 1) {
+        i ^= g;
+    }
+    return static_cast<uint8_t>(i);
+}
+
+QString TfrmKmap::rowLabel(int row) const {
+    return row >= 0 && row < static_cast<int>(FRowLabels.size()) ? FRowLabels[row] : QString();
+}
+
+QString TfrmKmap::colLabel(int col) const {
+    return col >= 0 && col < static_cast<int>(FColLabels.size()) ? FColLabels[col] : QString();
+}
+
+QString TfrmKmap::cellTerm(int col, int row) const {
+    return CutText(rowLabel(row) + colLabel(col));
+}
+
+bool TfrmKmap::isHighlighted(int col, int row) const {
+    const int cols = KmapGrid->colCountValue();
+    const size_t at =
+        static_cast<size_t>(row) * static_cast<size_t>(cols) + static_cast<size_t>(col);
+    return col >= 0 && row >= 0 && col < cols && at < FHighlight.size() && FHighlight[at] != 0;
+}
+
+void TfrmKmap::shwKMPClick() {
+    inputgrid->setCol(1);
+    const int n = ProgramState.VarCount;
+    FRowVars = n / 2;
+    FColVars = n - n / 2;
+    const int rows = 1 << FRowVars;
+    const int cols = 1 << FColVars;
+    int line = 1;
+    FCellWidth = 18;
+    FCellHeight = 18;
+    if (n > 8) {
+        line = 0;
+        FCellWidth = (MapRefWidth - cols) / cols;
+        FCellHeight = (MapRefHeight - rows) / rows;
+        if (n >= 15) {
+            FCellWidth = std::max(FCellWidth, MinCellSize);
+            FCellHeight = std::max(FCellHeight, MinCellSize);
+        }
+    }
+    Timer1->stop();
+    KmapGrid->setGridLineWidth(line);
+    KmapGrid->setDefaultRowHeight(FCellHeight + line);
+    KmapGrid->setDefaultColWidth(FCellWidth + line);
+    KmapGrid->setColCount(cols);
+    KmapGrid->setRowCount(rows);
+    KmapGrid->setDefaultColWidth(FCellWidth + line);
+    FillCells(KmapGrid, QString());
+    FHighlight.assign(static_cast<size_t>(rows) * static_cast<size_t>(cols), 0);
+    KmapGrid->setFixedSize((FCellWidth + 1) * cols + 10, (FCellHeight + 1) * rows + 10);
+    KmapGrid->viewport()->update();
+
+    FRowLabels.clear();
+    for (int r = 0; r < rows; ++r) {
+        FRowLabels.push_back(FromLatin(MintermToLetters(Gray(r), FRowVars, 'A')));
+    }
+    FColLabels.clear();
+    for (int c = 0; c < cols; ++c) {
+        FColLabels.push_back(
+            FromLatin(MintermToLetters(Gray(c), FColVars, static_cast<char>('A' + FRowVars))));
+    }
+    ImageCol->resize(KmapGrid->width(), ImageCol->height());
+    ImageRow->resize(ImageRow->width(), KmapGrid->height());
+    DrawHeaderStrips();
+    PlaceMapControls();
+}
+
+void TfrmKmap::DrawHeaderStrips() {
+    ImageRow->clear(Aqua);
+    ImageCol->clear(Yellow);
+    if (ProgramState.VarCount > 8) {
+        return;
+    }
+    DrawLabels(ImageRow->picture(), FRowLabels, FCellHeight + 1, Aqua);
+    ImageRow->update();
+    // The column labels are drawn lying down and turned a quarter counter-clockwise, so
+    // each reads upwards from the strip's bottom edge.
+    const int stripWidth = ImageCol->picture().width();
+    const int stripHeight = ImageCol->picture().height();
+    QImage lying(stripHeight, stripWidth, QImage::Format_RGB32);
+    lying.fill(Yellow);
+    DrawLabels(lying, FColLabels, FCellWidth + 1, Yellow);
+    QImage& strip = ImageCol->picture();
+    for (int y = 0; y < lying.height(); ++y) {
+        for (int x = 0; x < lying.width(); ++x) {
+            const int sy = stripHeight - x;
+            if (y < stripWidth && sy >= 0 && sy < stripHeight) {
+                strip.setPixel(y, sy, lying.pixel(x, y));
+            }
+        }
+    }
+    ImageCol->update();
+}
+
+void TfrmKmap::PlaceMapControls() {
+    QWidget* canvas = MapBox->widget();
+    const int right = std::max(KmapGrid->geometry().right(), Label3->geometry().right());
+    const int bottom = std::max(KmapGrid->geometry().bottom(), ImageRow->geometry().bottom());
+    canvas->resize(right + 8, bottom + 8);
+}
+
+void TfrmKmap::KmapGridDrawCell(QPainter& painter, int col, int row, const QRect& rect,
+                                TGridDrawState) {
+    painter.fillRect(rect, Qt::white);
+    if (KmapGrid->cell(col, row).startsWith('x')) {
+        painter.fillRect(rect, Qt::black);
+    }
+    if (isHighlighted(col, row)) {
+        painter.fillRect(rect, Yellow);
+    }
+}
+
+void TfrmKmap::KmapGridMouseDown(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    int col = -1;
+    int row = -1;
+    if (KmapGrid->mouseToCell(event->position().toPoint(), col, row)) {
+        KmapGrid->setCell(col, row, KmapGrid->cell(col, row) == "x" ? QString() : "x");
+    }
+}
+
+void TfrmKmap::KmapGridMouseMove(QMouseEvent* event) {
+    int col = -1;
+    int row = -1;
+    const bool inCell = KmapGrid->mouseToCell(event->position().toPoint(), col, row);
+    StatusBar->setPanelText(3, inCell ? cellTerm(col, row) : QString());
+}
+
+void PlotSumOfProducts(TStringGrid* grid, const QString& text) {
+    TStringListAdv ownList(true);
+    TStringListAdv& terms = frmBooleanClac != nullptr ? frmBooleanClac->SharedList : ownList;
+    terms.Clear();
+    QString piece;
+    for (const QChar c : text + '+') {
+        if (c == '+' || c == '\r' || c == '\n') {
+            if (!piece.isEmpty()) {
+                terms.Add(ToLatin(piece));
+            }
+            piece.clear();
+        } else {
+            piece += c;
+        }
+    }
+    const int cols = grid->colCountValue();
+    const uint32_t high = ProgramState.HighMinterm;
+    int blocks = 0;
+    bool outOfRange = false;
+    grid->beginUpdate();
+    FillCells(grid, QString());
+    for (int i = 0; i < terms.Count(); ++i) {
+        if (outOfRange) {
+            grid->endUpdate();
+            ShowMessage("This var exceeds the total var range");
+            return;
+        }
+        std::string term = CutTerm(terms.Strings(i));
+        if (CheckTerm(term) != TermValid) {
+            continue;
+        }
+        const TTermMasks masks = TermMasks(term);
+        if (masks.Care > high || masks.Hi > high) {
+            outOfRange = true;
+            continue;
+        }
+        if (cols == 0) {
+            continue;
+        }
+        VisitMinterms(masks, high, [&](uint32_t m) {
+            const int c = InvGray(static_cast<int>(m % static_cast<uint32_t>(cols)));
+            const int r = InvGray(static_cast<int>(m / static_cast<uint32_t>(cols)));
+            if (grid->cell(c, r) != "x") {
+                grid->setCell(c, r, "x");
+                ++blocks;
+            }
+            return true;
+        });
+    }
+    grid->endUpdate();
+    if (frmBooleanClac != nullptr) {
+        frmBooleanClac->StatusBar->setPanelText(3, QString::number(blocks) + " blocks");
+    }
+}
+
+void LayoutCalcMap(int n) {
+    TStringGrid* grid = frmBooleanClac->KmapGrid;
+    const int rows = 1 << (n / 2);
+    const int cols = 1 << (n - n / 2);
+    const int size = frmBooleanClac->SpinEdit->value() <= 12 ? 17 : 10;
+    // Cells sit at a pitch of size + 1: the cell and one pixel of grid line.
+    grid->setGridLineWidth(1);
+    grid->setDefaultRowHeight(size + 1);
+    grid->setDefaultColWidth(size + 1);
+    grid->setColCount(cols);
+    grid->setRowCount(rows);
+    grid->setDefaultColWidth(size + 1);
+    FillCells(grid, QString());
+    grid->setFixedSize((size + 1) * cols + 20, (size + 1) * rows + 20);
+}
+
+void TfrmKmap::ImportFromKmpapGridClick() {
+    if (FBusy) {
+        return;
+    }
+    ClearEditor();
+    QStringList terms;
+    for (int r = 0; r < KmapGrid->rowCountValue(); ++r) {
+        for (int c = 0; c < KmapGrid->colCountValue(); ++c) {
+            if (KmapGrid->cell(c, r) == "x") {
+                terms << cellTerm(c, r);
+            }
+        }
+    }
+    // A full 16-variable map holds more terms than the editor has rows: it grows.
+    EnsureTermRows(static_cast<int>(terms.size()));
+    inputgrid->beginUpdate();
+    for (int i = 0; i < terms.size(); ++i) {
+        WriteTerm(i + 1, terms[i]);
+    }
+    inputgrid->endUpdate();
+    KmapGrid->setRow(1);
+    StatusBar->setPanelText(1, QString::number(terms.size()) + " Terms were imported");
+}
+
+void TfrmKmap::ShowdatainKMAPGrid1Click() {
+    if (FBusy) {
+        return;
+    }
+    std::vector<std::string> accepted;
+    QString text;
+    for (int row = 1; row < inputgrid->rowCountValue(); ++row) {
+        const QString cellText = TrimmedTerm(inputgrid->cell(2, row));
+        if (cellText.isEmpty()) {
+            continue;
+        }
+        std::string term = ToLatin(cellText);
+        if (CheckTerm(term) != TermValid) {
+            ShowMessage("Boolean string " + FromLatin(term) + " is invalid");
+            return;
+        }
+        text += FromLatin(term) + "+";
+        accepted.push_back(term);
+    }
+    ClearTruthTable();
+    for (const std::string& term : accepted) {
+        AddTermToTable(term);
+    }
+    PlotSumOfProducts(KmapGrid, text);
+}
+
+void TfrmKmap::InvertKmapdataClick() {
+    KmapGrid->beginUpdate();
+    for (int r = 0; r < KmapGrid->rowCountValue(); ++r) {
+        for (int c = 0; c < KmapGrid->colCountValue(); ++c) {
+            KmapGrid->setCell(c, r, KmapGrid->cell(c, r) == "x" ? " " : "x");
+        }
+    }
+    KmapGrid->endUpdate();
+}
+
+void TfrmKmap::ClearAll2Click() {
+    FillCells(KmapGrid, " ");
+}
+
+void TfrmKmap::mnuSimplifyKMAPGridClick() {
+    if (FBusy) {
+        return;
+    }
+    ImportFromKmpapGridClick();
+    mnuNewSimplifyClick();
+}
+
+void TfrmKmap::mnuPutRandomDataClick() {
+    FRandom.seed(static_cast<std::mt19937::result_type>(
+        std::chrono::system_clock::now().time_since_epoch().count()));
+    std::bernoulli_distribution coin(0.5);
+    KmapGrid->beginUpdate();
+    for (int r = 0; r < std::min(8, KmapGrid->rowCountValue()); ++r) {
+        for (int c = 0; c < std::min(8, KmapGrid->colCountValue()); ++c) {
+            KmapGrid->setCell(c, r, coin(FRandom) ? "x" : " ");
+        }
+    }
+    KmapGrid->endUpdate();
+}
+
+void TfrmKmap::mnuHiliteClick() {
+    bool anyChecked = false;
+    for (int row = 1; row < inputgrid->rowCountValue(); ++row) {
+        if (inputgrid->cell(1, row) != "x") {
+            continue;
+        }
+        anyChecked = true;
+        const QString term = CutText(inputgrid->cell(2, row));
+        if (!term.isEmpty()) {
+            HiliteTerm(term);
+        }
+    }
+    if (!anyChecked) {
+        ShowMessage("You must check mark the terms you want to be hilighted");
+    }
+}
+
+void TfrmKmap::HiliteTerm(const QString& term) {
+    const TTermMasks masks = TermMasks(ToLatin(TrimmedTerm(term)));
+    const int rows = KmapGrid->rowCountValue();
+    const int cols = KmapGrid->colCountValue();
+    if (FHighlight.size() != static_cast<size_t>(rows) * static_cast<size_t>(cols)) {
+        FHighlight.assign(static_cast<size_t>(rows) * static_cast<size_t>(cols), 0);
+    }
+    VisitMinterms(masks, ProgramState.HighMinterm, [&](uint32_t m) {
+        const int r = InvGray(static_cast<int>(m >> FColVars));
+        const int c = InvGray(static_cast<int>(m & ((1u << FColVars) - 1)));
+        if (r < rows && c < cols) {
+            FHighlight[static_cast<size_t>(r) * static_cast<size_t>(cols) +
+                       static_cast<size_t>(c)] = 1;
+        }
+        return true;
+    });
+    KmapGrid->viewport()->update();
+    if (!Timer1->isActive()) {
+        Timer1->start();
+    }
+}
+
+void TfrmKmap::Timer1Timer() {
+    std::fill(FHighlight.begin(), FHighlight.end(), 0);
+    KmapGrid->viewport()->update();
+    Timer1->stop();
+}
