@@ -8,6 +8,7 @@
 
 #include "engine/CalcOperations.h"
 #include "model/State.h"
+#include "tests/engine/SopEval.h"
 
 namespace {
 
@@ -104,30 +105,6 @@ TEST(CalcNot, MovesTheCallersGaugeAndProcessesMessages) {
     EXPECT_EQ(messages, 4);
 }
 
-// Truth value of a sum of products for minterm m of n variables, A the most significant bit.
-// Empty pieces (a bare "+") are skipped; "Aa" is false and "A+a" true by the same rule.
-bool Eval(const std::string& sop, uint32_t m, int n) {
-    bool any = false;
-    size_t start = 0;
-    while (start <= sop.size()) {
-        size_t end = sop.find('+', start);
-        if (end == std::string::npos) {
-            end = sop.size();
-        }
-        bool term = end > start;
-        for (size_t i = start; i < end; ++i) {
-            const char c = sop[i];
-            const bool upper = c >= 'A' && c <= 'Z';
-            const int k = (upper ? c - 'A' : c - 'a') + 1;
-            EXPECT_TRUE(k >= 1 && k <= n) << sop;
-            term = term && (((m >> (n - k)) & 1u) != 0) == upper;
-        }
-        any = any || term;
-        start = end + 1;
-    }
-    return any;
-}
-
 // Valid terms in shuffled letter order, now and then a repeated letter or a contradiction.
 // A contradiction is only made within n letters: a longer term passes the check as too long.
 std::string RandomSum(std::mt19937& rng, int n) {
@@ -173,7 +150,7 @@ TEST_P(CalcTruthTableTest, AgreesOnRandomInputs) {
         const TCalcResult result = c.command(x, y);
         ASSERT_TRUE(result.Z.has_value());
         for (uint32_t m = 0; m < (1u << n); ++m) {
-            ASSERT_EQ(Eval(*result.Z, m, n), c.truth(Eval(x, m, n), Eval(y, m, n)))
+            ASSERT_EQ(EvalSum(*result.Z, m, n), c.truth(EvalSum(x, m, n), EvalSum(y, m, n)))
                 << "n=" << n << " X=" << x << " Y=" << y << " Z=" << *result.Z << " m=" << m;
         }
     }

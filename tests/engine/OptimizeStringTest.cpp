@@ -7,6 +7,7 @@
 
 #include "engine/OptimizeString.h"
 #include "model/State.h"
+#include "tests/engine/SopEval.h"
 
 namespace {
 
@@ -79,25 +80,6 @@ INSTANTIATE_TEST_SUITE_P(
                     MergeCase{"ConstantInLongerSum", 4, "AB+C+c", "C+c"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// Truth value of a sum of products for minterm m of n variables, A the most significant bit.
-bool Eval(const std::string& sop, uint32_t m, int n) {
-    bool term = true;
-    bool any = false;
-    for (size_t i = 0; i <= sop.size(); ++i) {
-        if (i == sop.size() || sop[i] == '+') {
-            any = any || (term && i > 0 && sop[i - 1] != '+');
-            term = true;
-            continue;
-        }
-        const char c = sop[i];
-        const bool upper = c >= 'A' && c <= 'Z';
-        const int k = (upper ? c - 'A' : c - 'a') + 1;
-        const bool bit = ((m >> (n - k)) & 1u) != 0;
-        term = term && bit == upper;
-    }
-    return any;
-}
-
 std::string RandomSum(std::mt19937& rng, int n, int maxTerms) {
     std::string text;
     const int terms = 2 + static_cast<int>(rng() % static_cast<unsigned>(maxTerms - 1));
@@ -129,8 +111,8 @@ TEST(OptimizeString, KeepsTheFunction) {
         }
         for (uint32_t m = 0; m < (1u << n); ++m) {
             // The two-term shortcut writes the constant HI as an empty text.
-            const bool got = result.empty() || Eval(result, m, n);
-            ASSERT_EQ(got, Eval(text, m, n)) << text << " -> " << result << " at " << m;
+            const bool got = result.empty() || EvalSum(result, m, n);
+            ASSERT_EQ(got, EvalSum(text, m, n)) << text << " -> " << result << " at " << m;
         }
     }
 }

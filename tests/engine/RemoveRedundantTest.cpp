@@ -59,8 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{"CodeOrder", 4, {"aBCd", "aC", "BCD"}, {"BCD", "aC"}},
                     Case{"Repeats", 4, {"AB", "AB", "ab"}, {"AB", "ab"}},
                     Case{"NoMerging", 4, {"A", "a"}, {"A", "a"}},
-                    Case{"ConstantHi", 4, {"AB", "1111", "c"}, {}},
-                    Case{"Empty", 4, {}, {}},
+                    Case{"ConstantHi", 4, {"AB", "1111", "c"}, {}}, Case{"Empty", 4, {}, {}},
                     Case{"PositionalInput", 4, {"A1C1", "A1CD", "ab11"}, {"AC", "ab"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -75,8 +74,8 @@ TEST(RemoveRedundant, GaugeSeesSurvivorsInBothPasses) {
     SetVarCount(4);
     Recorder gauge;
     ProgramState.KmapGauge = &gauge;
-    TStringListAdv source = Plain({"A", "AB", "ABC", "ABCD", "Abcd", "b", "bc", "bcd", "abcd",
-                                   "aBcd", "abCd", "aBCD"});
+    TStringListAdv source =
+        Plain({"A", "AB", "ABC", "ABCD", "Abcd", "b", "bc", "bcd", "abcd", "aBcd", "abCd", "aBCD"});
     TStringListAdv destination(true);
     RemoveRedundant(source, destination);
     ProgramState.KmapGauge = nullptr;

@@ -122,8 +122,7 @@ TEST_P(ComplementTest, ResultStatusAndCleaning) {
 
 INSTANTIATE_TEST_SUITE_P(
     DeMorgan, ComplementTest,
-    testing::Values(ComplementCase{"OneTerm", "AB", "AB", "a+b", "Terms= 2"},
-                    ComplementCase{"TwoTerms", "AB+aB", "AB+aB", "b", "Terms= 1"},
+    testing::Values(ComplementCase{"TwoTerms", "AB+aB", "AB+aB", "b", "Terms= 1"},
                     ComplementCase{"AlwaysLoKeepsResult", "A+a", "A+a", "keep", "Always LO"},
                     ComplementCase{"EmptyIsHi", "", "", "A+a", "Terms= 2"},
                     ComplementCase{"CleansInPlace", "AB+Cc+", "AB", "a+b", "Terms= 2"},
@@ -177,11 +176,7 @@ TEST_P(OrCombinationTest, ResultAndMessage) {
 
 INSTANTIATE_TEST_SUITE_P(
     Sums, OrCombinationTest,
-    testing::Values(OrCase{"SingleLetterStrikesOpposite", "A", "aB", "A+B", std::nullopt},
-                    OrCase{"Constant", "A", "a", "A+a", "HI"},
-                    OrCase{"EmptyFirstPassesSecond", "", "AB+", "AB+", std::nullopt},
-                    OrCase{"EmptySecondPassesFirst", "Aa+", "", "Aa+", std::nullopt},
-                    OrCase{"Absorbs", "AB+D", "A", "A+D", std::nullopt},
+    testing::Values(OrCase{"EmptySecondPassesFirst", "Aa+", "", "Aa+", std::nullopt},
                     OrCase{"LaterSingleLetter", "aBC+B", "bD", "B+D", std::nullopt},
                     OrCase{"FirstErrorWins", "A+Bb", "Cc", "A", "first 3"},
                     OrCase{"SecondError", "A", "C+Cc", "A+C", "second 3"},
