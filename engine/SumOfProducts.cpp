@@ -1,0 +1,238 @@
+// Products, complement, OR combination and XOR of sums of products, on bit-mask terms.
+#include "engine/SumOfProducts.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "engine/RemoveRedundant.h"
+#include "engine/TermBits.h"
+#include "model/Terms.h"
+
+namespace {
+
+bool Contradict(TTermBits p, TTermBits q) {
+    return (p.Care & q.Care & (p.Hi ^ q.Hi)) != 0;
+}
+
+std::vector<TTermBits> BitsOf(const TStringListAdv& list) {
+    std::vector<TTermBits> bits;
+    bits.reserve(static_cast<size_t>(list.Count()));
+    for (int i = 0; i < list.Count(); ++i) {
+        bits.push_back(PositionalBits(list.Strings(i)));
+    }
+    return bits;
+}
+
+TStringListAdv SortedSetOfPieces(const std::string& text) {
+    TStringListAdv set(true);
+    for (const auto& piece : SplitAtPlus(text)) {
+        set.Add(piece);
+    }
+    return set;
+}
+
+std::string JoinTrimmed(const TStringListAdv& list) {
+    std::string text;
+    for (int i = 0; i < list.Count(); ++i) {
+        if (i > 0) {
+            text += '+';
+        }
+        text += TrimBlanks(list.Strings(i));
+    }
+    return text;
+}
+
+char SwapCase(char c) {
+    if (c >= 'A' && c <= 'P') {
+        return static_cast<char>(c + 32);
+    }
+    if (c >= 'a' && c <= 'p') {
+        return static_cast<char>(c - 32);
+    }
+    return c;
+}
+
+// A + a·B is A + B: a one-letter entry strikes its opposite letter from every other entry.
+// One pass; entries before a newly single-letter one are not revisited.
+void ReduceBySingleLetters(std::vector<std::string>& entries) {
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const std::string single = entries[i];
+        size_t v = single.size();
+        int letters = 0;
+        for (size_t k = 0; k < single.size(); ++k) {
+            if (single[k] != '1') {
+                ++letters;
+                v = k;
+            }
+        }
+        if (letters != 1) {
+            continue;
+        }
+        for (auto& u : entries) {
+            if (u != single && u[v] != '1' && u[v] != single[v]) {
+                u[v] = '1';
+            }
+        }
+    }
+}
+
+}  // namespace
+
+std::optional<std::string> TermProduct(const std::string& p, const std::string& q) {
+    const TTermBits a = PositionalBits(p);
+    const TTermBits b = PositionalBits(q);
+    if (Contradict(a, b)) {
+        return std::nullopt;
+    }
+    return CompactOf({a.Care | b.Care, a.Hi | b.Hi});
+}
+
+void ListProduct(const TStringListAdv& l1, const TStringListAdv& l2, TStringListAdv& l3,
+                 const TCalcFeedback& feedback) {
+    const std::vector<TTermBits> first = BitsOf(l1);
+    const std::vector<TTermBits> second = BitsOf(l2);
+    // Collected and deduplicated in one go: adding to a sorted set one by one is quadratic.
+    std::vector<TTermBits> products;
+    for (const TTermBits a : first) {
+        for (const TTermBits b : second) {
+            // An all-"1" product has an empty compact term and is not added, like a
+            // contradiction; only terms without a letter in range can produce it.
+            if (!Contradict(a, b) && (a.Care | b.Care) != 0) {
+                products.push_back({a.Care | b.Care, a.Hi | b.Hi});
+            }
+        }
+    }
+    std::sort(products.begin(), products.end());
+    products.erase(std::unique(products.begin(), products.end()), products.end());
+
+    l3.Clear();
+    if (products.size() == 1) {
+        l3.Add(CompactOf(products.front()));
+    } else if (products.size() > 1) {
+        TStringListAdv found;
+        for (const TTermBits term : products) {
+            found.Add(CompactOf(term));
+        }
+        RemoveRedundant(found, l3);
+    }
+    if (feedback.ProcessMessages) {
+        feedback.ProcessMessages();
+    }
+}
+
+std::string StringProduct(const std::string& p, const std::string& q,
+                          const TCalcFeedback& feedback) {
+    const TStringListAdv left = SortedSetOfPieces(p);
+    const TStringListAdv right = SortedSetOfPieces(q);
+    TStringListAdv product(true);
+    ListProduct(right, left, product, feedback);
+    return JoinTrimmed(product);
+}
+
+std::string TermComplement(const std::string& term) {
+    std::string result;
+    for (const char c : term) {
+        if (!result.empty()) {
+            result += '+';
+        }
+        result += SwapCase(c);
+    }
+    return result;
+}
+
+std::string Complement(std::string& s, std::string& r, const TCalcFeedback& feedback) {
+    TStringListAdv terms;
+    int errorIndex = 0;
+    SplitTerms(s, terms, errorIndex);
+    const int count = terms.Count();
+
+    std::string result;
+    if (count == 0) {
+        result = ConstantHi;
+    } else {
+        result = TermComplement(terms.Strings(0));
+    }
+    if (count >= 2) {
+        result = StringProduct(TermComplement(terms.Strings(1)), result, feedback);
+        if (result.empty()) {
+            return "Always LO";
+        }
+    }
+    if (count > 2) {
+        if (feedback.Gauge != nullptr) {
+            feedback.Gauge->setMax(count);
+        }
+        for (int k = 2; k < count; ++k) {
+            result = StringProduct(result, TermComplement(terms.Strings(k)), feedback);
+            if (feedback.Gauge != nullptr) {
+                feedback.Gauge->setPosition(k);
+            }
+        }
+        if (feedback.Gauge != nullptr) {
+            feedback.Gauge->setPosition(0);
+        }
+    }
+    r = result;
+    return "Terms= " + std::to_string(CountTerms(r));
+}
+
+std::string OrCombination(std::string& a, std::string& b, std::optional<std::string>& message,
+                          const TInputErrorTexts& texts) {
+    if (a.empty()) {
+        return b;
+    }
+    if (b.empty()) {
+        return a;
+    }
+    TStringListAdv first;
+    TStringListAdv second;
+    int errorIndex = 0;
+    const int codeA = SplitTerms(a, first, errorIndex);
+    const int codeB = SplitTerms(b, second, errorIndex);
+    if (codeA != 0) {
+        message = texts.First + std::to_string(codeA);
+    } else if (codeB != 0) {
+        message = texts.Second + std::to_string(codeB);
+    }
+
+    TStringListAdv united(true);
+    for (const TStringListAdv* list : {&first, &second}) {
+        for (int i = 0; i < list->Count(); ++i) {
+            std::string term = list->Strings(i);
+            ToPositional(term);
+            united.Add(term);
+        }
+    }
+    // Neither side had a valid term: both are sums of contradictions, so the sum is LO.
+    if (united.Count() == 0) {
+        return ConstantLo;
+    }
+
+    std::vector<std::string> entries;
+    for (int i = 0; i < united.Count(); ++i) {
+        entries.push_back(united.Strings(i));
+    }
+    ReduceBySingleLetters(entries);
+    TStringListAdv reduced;
+    for (const auto& entry : entries) {
+        reduced.Add(entry);
+    }
+    RemoveRedundant(reduced, reduced);
+
+    std::string result = JoinTrimmed(reduced);
+    if (result.empty()) {
+        message = "HI";
+        return ConstantHi;
+    }
+    return result;
+}
+
+std::string StringXor(std::string a, std::string b, const TCalcFeedback& feedback) {
+    std::string notA;
+    std::string notB;
+    Complement(a, notA, feedback);
+    Complement(b, notB, feedback);
+    const std::string p = StringProduct(a, notB, feedback);
+    const std::string q = StringProduct(b, notA, feedback);
+    return p + "+" + q;
+}
