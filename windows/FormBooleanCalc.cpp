@@ -522,17 +522,12 @@ void TfrmBooleanClac::EditEntered(QLineEdit* edit) {
     }
 }
 
-void TfrmBooleanClac::SetXEnabled(bool enabled) {
-    edtXinput->setEnabled(enabled);
-    QPalette palette = edtXinput->palette();
-    const QColor color = enabled ? QColor(0xFF, 0xFF, 0xFF) : QColor(0x80, 0x80, 0x80);
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        palette.setColor(group, QPalette::Base, color);
-    }
-    edtXinput->setPalette(palette);
-}
-
 void TfrmBooleanClac::SpinEditChange() {
+    // A running operation keeps its variable count; the new one applies when it ends.
+    if (FBusy) {
+        FVarCountPending = true;
+        return;
+    }
     SetVarCount(SpinEdit->value());
     LayoutCalcMap(SpinEdit->value());
     frmKmap->shwKMPClick();

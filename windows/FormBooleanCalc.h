@@ -12,6 +12,7 @@
 #include <functional>
 #include <string>
 
+#include "engine/CalcOperations.h"
 #include "model/SensitiveStr.h"
 #include "windows/controls/StatusBar.h"
 #include "windows/controls/StringGrid.h"
@@ -118,6 +119,8 @@ class TfrmBooleanClac : public QMainWindow {
     QLineEdit* FocusedEdit() const;
     // True while an operation runs; others are refused until it ends.
     bool Busy() const { return FBusy; }
+    // The calculator's gauge and the event processing that keeps the window painted.
+    TCalcFeedback CalcFeedback();
 
     // Input filter of the six edits: false swallows the key.
     bool EditKeyPress(QLineEdit* edit, QKeyEvent* event);
@@ -181,7 +184,10 @@ class TfrmBooleanClac : public QMainWindow {
   private:
     void CreateControls(QWidget* page);
     void CreateMenus();
-    void ValidateInput(QLineEdit* edit, bool autoCalculate, bool splitIntoShared);
+    void ValidateInput(QLineEdit* edit);
+    void ApplyResult(QLineEdit* target, const TCalcResult& result);
+    // The string optimization of a text, its " Removed" count on panel 1.
+    std::string Optimized(const std::string& text);
     void CountAndPlot(QLineEdit* edit);
     void AutoCalculate(QLineEdit* edit);
     void OptimizeEdit(QLineEdit* edit);
@@ -201,6 +207,7 @@ class TfrmBooleanClac : public QMainWindow {
 
     TCalcLabel* FDragSource = nullptr;
     bool FBusy = false;
+    bool FVarCountPending = false;
 };
 
 extern TfrmBooleanClac* frmBooleanClac;

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QRegularExpression>
 
 #include "engine/OptimizeString.h"
 #include "model/State.h"
