@@ -76,7 +76,8 @@ void TCalcLabel::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TCalcLabel::mouseReleaseEvent(QMouseEvent* event) {
-    const bool click = FPressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    const bool click = FPressed && event->button() == Qt::LeftButton &&
+                       rect().contains(event->position().toPoint());
     FPressed = false;
     if (click && onClick) {
         onClick();
@@ -242,8 +243,9 @@ void TfrmBooleanClac::CreateControls(QWidget* page) {
         label->adjustSize();
         return label;
     };
-    const QString notHint = "Boolean NOT/Complement\nX input will be disables. Y input inverted "
-                            "and shown in Z input";
+    const QString notHint =
+        "Boolean NOT/Complement\nX input will be disables. Y input inverted "
+        "and shown in Z input";
     lblBooAnd = operationLabel("lblBooAnd", " Z= X.Y", "Boolean AND", 24);
     lblboolOr = operationLabel("lblboolOr", " Z= X +Y ", "Boolean OR", 115);
     lblNot = operationLabel("lblNot", " Z=not(Z) ", notHint, 223);
@@ -262,7 +264,11 @@ void TfrmBooleanClac::CreateControls(QWidget* page) {
         image->setToolTip(hint);
         return image;
     };
-    Image2 = picture("Image2", TGatePicture::XorSign, {374, 94, 19, 18}, "Boolean XOR");
+    // The XOR sign sits in the blank run of " Z=X   Y ", wherever this font puts it.
+    const QFontMetrics metrics(lblboolxor->font());
+    const int gap = lblboolxor->x() + lblboolxor->contentsMargins().left() +
+                    metrics.horizontalAdvance(" Z=X") + metrics.horizontalAdvance("   ") / 2;
+    Image2 = picture("Image2", TGatePicture::XorSign, {gap - 9, 94, 19, 18}, "Boolean XOR");
     Image3 = picture("Image3", TGatePicture::And, {27, 113, 65, 30}, "Boolean AND");
     Image4 = picture("Image4", TGatePicture::Or, {118, 114, 70, 30}, "Boolean OR");
     Image6 = picture("Image6", TGatePicture::Not, {228, 114, 77, 30}, notHint);
@@ -405,8 +411,8 @@ void TfrmBooleanClac::CreateMenus() {
     autoMenu->setObjectName("mnuAuto");
     autoMenu->setToolTip("Bool conversion while typing");
     autoMenu->menuAction()->setStatusTip(autoMenu->toolTip());
-    mnuConversion = item(autoMenu, "Calculation", "mnuConversion",
-                         &TfrmBooleanClac::mnuConversionClick);
+    mnuConversion =
+        item(autoMenu, "Calculation", "mnuConversion", &TfrmBooleanClac::mnuConversionClick);
     mnuConversion->setCheckable(true);
     mnuConversion->setChecked(false);
     item(bar, "About", "About1", &TfrmBooleanClac::About1Click);

@@ -317,8 +317,8 @@ void TfrmBooleanClac::mnuXinputsyntaxClick() {
         return;
     }
     // The dropped piece as typed: the split keeps no empty pieces and reads line breaks as "+".
-    const QStringList pieces = QString(text).replace('\r', '+').replace('\n', '+').split(
-        '+', Qt::SkipEmptyParts);
+    const QStringList pieces =
+        QString(text).replace('\r', '+').replace('\n', '+').split('+', Qt::SkipEmptyParts);
     const QString piece = errorIndex < pieces.size() ? pieces[errorIndex] : QString();
     ShowMessage("term no " + QString::number(errorIndex + 1) + " " + piece);
 }

@@ -30,8 +30,8 @@ struct TJpegError {
 }
 
 // Encodes an 8-bit grey picture into memory. Only plain data lives across the jump.
-bool EncodeGreyJpeg(const uchar* pixels, int width, int height, int stride,
-                    unsigned char** buffer, unsigned long* size, char* message) {
+bool EncodeGreyJpeg(const uchar* pixels, int width, int height, int stride, unsigned char** buffer,
+                    unsigned long* size, char* message) {
     jpeg_compress_struct info;
     TJpegError error;
     info.err = jpeg_std_error(&error.Manager);
@@ -52,8 +52,8 @@ bool EncodeGreyJpeg(const uchar* pixels, int width, int height, int stride,
     jpeg_set_quality(&info, 95, TRUE);
     jpeg_start_compress(&info, TRUE);
     while (info.next_scanline < info.image_height) {
-        auto* row = const_cast<JSAMPROW>(pixels + static_cast<ptrdiff_t>(info.next_scanline) *
-                                                      stride);
+        auto* row =
+            const_cast<JSAMPROW>(pixels + static_cast<ptrdiff_t>(info.next_scanline) * stride);
         jpeg_write_scanlines(&info, &row, 1);
     }
     jpeg_finish_compress(&info);
@@ -148,12 +148,12 @@ void TfrmBooleanClac::SaveKmapJpeg(const QString& fileName) {
     unsigned char* buffer = nullptr;
     unsigned long size = 0;
     char message[JMSG_LENGTH_MAX];
-    const bool encoded = EncodeGreyJpeg(picture.constBits(), picture.width(), picture.height(),
-                                        static_cast<int>(picture.bytesPerLine()), &buffer, &size,
-                                        message);
-    const QByteArray jpeg = encoded ? QByteArray(reinterpret_cast<const char*>(buffer),
-                                                 static_cast<qsizetype>(size))
-                                    : QByteArray();
+    const bool encoded =
+        EncodeGreyJpeg(picture.constBits(), picture.width(), picture.height(),
+                       static_cast<int>(picture.bytesPerLine()), &buffer, &size, message);
+    const QByteArray jpeg =
+        encoded ? QByteArray(reinterpret_cast<const char*>(buffer), static_cast<qsizetype>(size))
+                : QByteArray();
     std::free(buffer);
     if (!encoded) {
         ShowMessage("The KMAP image could not be made: " + QString::fromLocal8Bit(message));
