@@ -74,6 +74,11 @@ std::string TfrmBooleanClac::Optimized(const std::string& text) {
 }
 
 void TfrmBooleanClac::SetXEnabled(bool enabled) {
+    // Disabling the focused X would pass the focus on to Y and run Y's validation as if the
+    // user had entered it; the status bar takes it instead.
+    if (!enabled && focusWidget() == edtXinput) {
+        StatusBar->setFocus(Qt::OtherFocusReason);
+    }
     edtXinput->setEnabled(enabled);
     QPalette palette = edtXinput->palette();
     const QColor color = enabled ? QColor(0xFF, 0xFF, 0xFF) : QColor(0x80, 0x80, 0x80);

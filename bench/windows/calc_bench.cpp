@@ -163,5 +163,8 @@ int main(int argc, char* argv[]) {
             frmBooleanClac->StatusBar->panelText(1).toStdString().c_str());
     }
     SetPrompter(nullptr);
+    for (const QString& message : prompter.messages) {
+        std::printf("unexpected message: %s\n", message.toStdString().c_str());
+    }
     return prompter.messages.isEmpty() ? 0 : 1;
 }

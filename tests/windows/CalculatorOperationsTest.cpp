@@ -108,6 +108,17 @@ TEST_F(CalculatorTest, RadioButtonsSelectAndRunOperations) {
     EXPECT_EQ(Calc->edtZinput->text(), "Ab+aB");
 }
 
+TEST_F(CalculatorTest, NotWithFocusInXEntersNoOtherEdit) {
+    Calc->edtYinput->setText("AG");  // beyond six variables: reported whenever Y is entered
+    ASSERT_EQ(prompter.messages.size(), 1);
+    Calc->edtZinput->setText("AB");
+    Calc->edtXinput->setFocus();
+    QTest::mouseClick(Calc->lblNot, Qt::LeftButton);
+    EXPECT_EQ(Calc->edtZinput->text(), "a+b");
+    EXPECT_EQ(prompter.messages.size(), 1);
+    EXPECT_NE(Calc->focusWidget(), Calc->edtYinput);
+}
+
 TEST_F(CalculatorTest, AutomaticOrLeavesTheRadioButtonsAlone) {
     Calc->edtYinput->setText("B");
     Calc->rbOR->setChecked(true);
