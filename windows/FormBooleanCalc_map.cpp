@@ -114,6 +114,9 @@ QImage TfrmBooleanClac::KmapPicture() const {
     const int rows = KmapGrid->rowCountValue();
     // One pixel of pitch per cell more than the cell, so the whole map fits.
     QImage picture(columns * (s + 1), rows * (s + 1), QImage::Format_RGB32);
+    if (picture.isNull()) {
+        return QImage();
+    }
     picture.fill(Qt::white);
     QPainter painter(&picture);
     painter.setPen(QPen(Qt::black, 1));

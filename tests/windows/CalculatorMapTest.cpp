@@ -210,3 +210,14 @@ TEST_F(CalculatorMap, UnwritableTargetIsReportedAndKeepsTheOldFile) {
     EXPECT_FALSE(prompter.messages.contains("KMAP image was saved"));
     EXPECT_TRUE(QFileInfo(blocked).isDir());
 }
+
+TEST_F(CalculatorMap, EncoderFailureIsReportedNotFatal) {
+    ShapeMap(Calc, 4);
+    Calc->KmapGrid->setColCount(0);  // nothing to draw: libjpeg refuses an empty picture
+    const QString name = dir.filePath("empty.jpg");
+    SaveAs(name);
+    ASSERT_EQ(prompter.messages.size(), 1);
+    EXPECT_TRUE(prompter.messages[0].startsWith("The KMAP image could not be made: "));
+    EXPECT_FALSE(QFile::exists(name));
+    ShapeMap(Calc, 4);
+}
