@@ -186,8 +186,6 @@ TfrmBooleanClac::TfrmBooleanClac(QWidget* parent) : QMainWindow(parent) {
     PageControl1->tabBar()->hide();
     layout->addWidget(PageControl1, 1);
     StatusBar = new TStatusBar({120, 200, 200, 50}, central);
-    // The live validation parks the focus here after an error.
-    StatusBar->setFocusPolicy(Qt::ClickFocus);
     layout->addWidget(StatusBar);
     setCentralWidget(central);
     Gauge = new TGauge(this);

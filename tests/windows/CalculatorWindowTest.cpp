@@ -224,8 +224,10 @@ TEST_F(CalculatorTest, TypingPlusSignsIsRepaired) {
 
 TEST_F(CalculatorTest, IllegalTextArrivingOtherwiseIsReportedAndNotCounted) {
     Calc->StatusBar->setPanelText(1, "before");
+    Calc->edtXinput->setFocus();
     Calc->edtXinput->setText("AB+G");
     EXPECT_EQ(prompter.messages, QStringList({"Too many variables"}));
+    EXPECT_EQ(Calc->focusWidget(), Calc->StatusBar);  // so closing the message does not re-enter X
     EXPECT_EQ(Calc->edtXinput->text(), "AB+G");
     EXPECT_EQ(Panel(1), "before");
     // Buffers take any text without a word.
