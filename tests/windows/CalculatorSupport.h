@@ -29,6 +29,12 @@ class CalculatorTest : public WindowTest {
         prompter.messages.clear();
     }
 
+    // Other suites share the windows and expect the start-up count.
+    void TearDown() override {
+        SetVars(6);
+        WindowTest::TearDown();
+    }
+
     std::vector<QLineEdit*> Edits() const {
         return {Calc->edtXinput,  Calc->edtYinput,  Calc->edtZinput,
                 Calc->edtB1input, Calc->edtB2input, Calc->edtOptimized};
