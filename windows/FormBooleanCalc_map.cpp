@@ -1,0 +1,173 @@
+// The calculator's Karnaugh map: cell painting, the cell under the mouse, the JPEG picture.
+#include <QDir>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSaveFile>
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+
+// jpeglib.h needs FILE and size_t declared before it.
+#include <jpeglib.h>
+
+#include "windows/FormBooleanCalc.h"
+#include "windows/controls/Prompter.h"
+#include "windows/main.h"
+
+namespace {
+
+struct TJpegError {
+    jpeg_error_mgr Manager;
+    std::jmp_buf Jump;
+    char Message[JMSG_LENGTH_MAX];
+};
+
+// libjpeg's own handler would end the program; this one returns to the encoder.
+[[noreturn]] void JpegErrorExit(j_common_ptr info) {
+    auto* error = reinterpret_cast<TJpegError*>(info->err);
+    (*info->err->format_message)(info, error->Message);
+    std::longjmp(error->Jump, 1);
+}
+
+// Encodes an 8-bit grey picture into memory. Only plain data lives across the jump.
+bool EncodeGreyJpeg(const uchar* pixels, int width, int height, int stride, unsigned char** buffer,
+                    unsigned long* size, char* message) {
+    jpeg_compress_struct info;
+    TJpegError error;
+    info.err = jpeg_std_error(&error.Manager);
+    error.Manager.error_exit = JpegErrorExit;
+    error.Message[0] = '\0';
+    if (setjmp(error.Jump) != 0) {
+        jpeg_destroy_compress(&info);
+        std::snprintf(message, JMSG_LENGTH_MAX, "%s", error.Message);
+        return false;
+    }
+    jpeg_create_compress(&info);
+    jpeg_mem_dest(&info, buffer, size);
+    info.image_width = static_cast<JDIMENSION>(width);
+    info.image_height = static_cast<JDIMENSION>(height);
+    info.input_components = 1;
+    info.in_color_space = JCS_GRAYSCALE;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 95, TRUE);
+    jpeg_start_compress(&info, TRUE);
+    while (info.next_scanline < info.image_height) {
+        auto* row =
+            const_cast<JSAMPROW>(pixels + static_cast<ptrdiff_t>(info.next_scanline) * stride);
+        jpeg_write_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    return true;
+}
+
+int Log2(int count) {
+    int bits = 0;
+    while ((1 << bits) < count) {
+        ++bits;
+    }
+    return bits;
+}
+
+// Letters first, first + 1, ... for the bits of value, the first letter on the highest bit.
+QString Letters(char first, int bits, int value) {
+    QString text;
+    for (int i = 0; i < bits; ++i) {
+        const char letter = static_cast<char>(first + i);
+        const bool hi = ((value >> (bits - 1 - i)) & 1) != 0;
+        text += QChar(hi ? letter : static_cast<char>(letter + 32));
+    }
+    return text;
+}
+
+}  // namespace
+
+void TfrmBooleanClac::KmapGridDrawCell(QPainter& painter, int col, int row, const QRect& rect,
+                                       TGridDrawState) {
+    painter.fillRect(rect, QColor(0xFF, 0xFF, 0xFF));
+    if (KmapGrid->cell(col, row).startsWith('x')) {
+        painter.fillRect(rect, QColor(0x00, 0x00, 0x00));
+    }
+}
+
+void TfrmBooleanClac::KmapGridMouseMove(QMouseEvent* event) {
+    int col = -1;
+    int row = -1;
+    if (!KmapGrid->mouseToCell(event->position().toPoint(), col, row) ||
+        col >= KmapGrid->colCountValue() || row >= KmapGrid->rowCountValue()) {
+        StatusBar->setPanelText(2, QString());
+        return;
+    }
+    const int rowBits = Log2(KmapGrid->rowCountValue());
+    const int colBits = Log2(KmapGrid->colCountValue());
+    StatusBar->setPanelText(2, Letters('A', rowBits, Gray(row)) +
+                                   Letters(static_cast<char>('A' + rowBits), colBits, Gray(col)));
+}
+
+int TfrmBooleanClac::KmapCellSize() const {
+    return SpinEdit->value() < 13 ? 17 : 10;
+}
+
+QImage TfrmBooleanClac::KmapPicture() const {
+    const int s = KmapCellSize();
+    const int columns = KmapGrid->colCountValue();
+    const int rows = KmapGrid->rowCountValue();
+    // One pixel of pitch per cell more than the cell, so the whole map fits.
+    QImage picture(columns * (s + 1), rows * (s + 1), QImage::Format_RGB32);
+    if (picture.isNull()) {
+        return QImage();
+    }
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(QColor(0x80, 0x80, 0x80));
+    for (int c = 0; c < columns; ++c) {
+        for (int r = 0; r < rows; ++r) {
+            if (KmapGrid->cell(c, r) == "x") {
+                painter.drawEllipse(QRect((s + 1) * c, (s + 1) * r, s - 1, s - 1));
+            }
+        }
+    }
+    painter.end();
+    return picture.convertToFormat(QImage::Format_Grayscale8);
+}
+
+void TfrmBooleanClac::mnuSaveKMAPimageClick() {
+    TFileDialogRequest request;
+    request.Title = "Save KMAP image";
+    request.Filter = "JPEG Files|*.JPG";
+    request.DefaultExt = "JPG";
+    request.FileName = "KMAP";
+    request.Directory = QDir::homePath();
+    const TFileDialogResult answer = Prompter().saveFile(request);
+    if (!answer.Accepted || answer.FileName.isEmpty()) {
+        return;
+    }
+    SaveKmapJpeg(answer.FileName);
+}
+
+void TfrmBooleanClac::SaveKmapJpeg(const QString& fileName) {
+    const QImage picture = KmapPicture();
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    char message[JMSG_LENGTH_MAX];
+    const bool encoded =
+        EncodeGreyJpeg(picture.constBits(), picture.width(), picture.height(),
+                       static_cast<int>(picture.bytesPerLine()), &buffer, &size, message);
+    const QByteArray jpeg =
+        encoded ? QByteArray(reinterpret_cast<const char*>(buffer), static_cast<qsizetype>(size))
+                : QByteArray();
+    std::free(buffer);
+    if (!encoded) {
+        ShowMessage("The KMAP image could not be made: " + QString::fromLocal8Bit(message));
+        return;
+    }
+    // Written beside the target and renamed over it, so a failed save leaves no half picture.
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly) || file.write(jpeg) != jpeg.size() || !file.commit()) {
+        ShowMessage("Cannot write " + QDir::toNativeSeparators(fileName) + ": " +
+                    file.errorString());
+        return;
+    }
+    ShowMessage("KMAP image was saved");
+}
