@@ -2,6 +2,7 @@
 #include "model/SensitiveStr.h"
 
 #include <algorithm>
+#include <utility>
 
 int TStringListAdv::CompareStrings(const std::string& a, const std::string& b) {
     const size_t n = std::min(a.size(), b.size());
@@ -49,11 +50,13 @@ void TStringListAdv::SetCapacity(int capacity) {
 }
 
 void TStringListAdv::InsertItem(int index, const std::string& s, intptr_t value) {
+    // Copy first: s may be one of our own strings, and growing moves them.
+    TItem item{s, value};
     Changing();
     if (Count() == FCapacity) {
         Grow();
     }
-    FItems.insert(FItems.begin() + index, TItem{s, value});
+    FItems.insert(FItems.begin() + index, std::move(item));
     Changed();
 }
 
