@@ -45,12 +45,11 @@ void TStringListAdv::SetCapacity(int capacity) {
     if (capacity < Count()) {
         return;
     }
-    FCapacity = capacity;
-    FItems.reserve(static_cast<size_t>(capacity));
+    FCapacity = capacity;  // bookkeeping of the growth rule; the deque needs no reservation
 }
 
 void TStringListAdv::InsertItem(int index, const std::string& s, intptr_t value) {
-    // Copy first: s may be one of our own strings, and growing moves them.
+    // Copy first: s may be one of our own strings, and inserting moves them.
     TItem item{s, value};
     Changing();
     if (Count() == FCapacity) {
@@ -92,7 +91,7 @@ void TStringListAdv::Clear() {
         return;
     }
     Changing();
-    std::vector<TItem>().swap(FItems);
+    std::deque<TItem>().swap(FItems);
     FCapacity = 0;
     Changed();
 }
