@@ -2,6 +2,7 @@
 #include "model/BinImage.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "model/State.h"
 

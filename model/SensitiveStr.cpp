@@ -2,6 +2,7 @@
 #include "model/SensitiveStr.h"
 
 #include <algorithm>
+#include <utility>
 
 int TStringListAdv::CompareStrings(const std::string& a, const std::string& b) {
     const size_t n = std::min(a.size(), b.size());
@@ -44,16 +45,17 @@ void TStringListAdv::SetCapacity(int capacity) {
     if (capacity < Count()) {
         return;
     }
-    FCapacity = capacity;
-    FItems.reserve(static_cast<size_t>(capacity));
+    FCapacity = capacity;  // bookkeeping of the growth rule; the deque needs no reservation
 }
 
 void TStringListAdv::InsertItem(int index, const std::string& s, intptr_t value) {
+    // Copy first: s may be one of our own strings, and inserting moves them.
+    TItem item{s, value};
     Changing();
     if (Count() == FCapacity) {
         Grow();
     }
-    FItems.insert(FItems.begin() + index, TItem{s, value});
+    FItems.insert(FItems.begin() + index, std::move(item));
     Changed();
 }
 
@@ -93,7 +95,7 @@ void TStringListAdv::Clear() {
         return;
     }
     Changing();
-    std::vector<TItem>().swap(FItems);
+    std::deque<TItem>().swap(FItems);
     FCapacity = 0;
     Changed();
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
@@ -69,7 +70,9 @@ class TStringListAdv {
     void Changing() const;
     void Changed() const;
 
-    std::vector<TItem> FItems;
+    // Minterm strings and ranked results often arrive in descending code order: a deque takes
+    // them at the front in constant time, where a vector would shift every item.
+    std::deque<TItem> FItems;
     int FCapacity = 0;
     bool FSorted = false;
     uint8_t FDuplicates = 0;

@@ -1,6 +1,9 @@
 // Term check codes, splitting, counting, forms and masks.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "model/State.h"
 #include "model/Terms.h"
 
@@ -13,6 +16,10 @@ struct CheckCase {
     int code;
     std::string after;
 };
+
+void PrintTo(const CheckCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class CheckTermTest : public testing::TestWithParam<CheckCase> {};
 
@@ -36,7 +43,24 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"LowerSingle", 3, "c", 0, "c"}, CheckCase{"OtherSingle", 3, "z", -1, "z"},
         // The later character is compared before it is checked itself.
         CheckCase{"PairBeforeBadChar", 4, "A!", 3, ""},
-        CheckCase{"CutTo16", 16, "ABCDEFGHIJKLMNOPQ", 0, "ABCDEFGHIJKLMNOP"}),
+        CheckCase{"CutTo16", 16, "ABCDEFGHIJKLMNOPQ", 0, "ABCDEFGHIJKLMNOP"},
+        CheckCase{"ControlCharsTrimmed", 4,
+                  "\t\x01"
+                  "AB\x1F\r\n",
+                  0, "AB"},
+        CheckCase{"DelIsNoBlank", 4, "AB\x7F", -1, "AB\x7F"},
+        CheckCase{"InnerBlankKept", 4, " A B ", -1, "A B"},
+        CheckCase{"TooLongTrimmedInPlace", 3, " ABCD ", 1, "ABCD"},
+        CheckCase{"LengthBeforeCharacters", 3, "A1B2", 1, "A1B2"},
+        CheckCase{"RepeatsCountForLength", 3, "AAAA", 1, "AAAA"},
+        CheckCase{"BadCharMetFirst", 4, "1Aa", -1, "1Aa"},
+        CheckCase{"LateContradiction", 4, "ABCa", 3, ""},
+        // Codes are compared unsigned: a (97) and 0x81 (129) differ by 32.
+        CheckCase{"HighByteOtherCase", 4, "a\x81", 3, ""},
+        CheckCase{"HighByteAlone", 4, "\xC1", -1, "\xC1"},
+        CheckCase{"NeighboursOfLetters", 4, "@", -1, "@"},
+        CheckCase{"SixteenLetters", 16, "abcdefghijklmnoP", 0, "abcdefghijklmnoP"},
+        CheckCase{"BeyondSixteen", 16, "Q", -1, "Q"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SplitTerms, DropsTrailingPlus) {
@@ -84,6 +108,101 @@ TEST(SplitTerms, KeepsTooLongAndBadPieces) {
     EXPECT_EQ(errorIndex, -1);
 }
 
+struct SplitCase {
+    const char* name;
+    int n;
+    std::string text;
+    int code;
+    int errorIndex;  // -7 when it must stay untouched
+    std::vector<std::string> list;
+    std::string rewritten;
+};
+
+void PrintTo(const SplitCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class SplitTermsTest : public testing::TestWithParam<SplitCase> {};
+
+TEST_P(SplitTermsTest, ListTextCodeAndIndex) {
+    const auto& c = GetParam();
+    SetVarCount(c.n);
+    std::string text = c.text;
+    TStringListAdv list;
+    int errorIndex = -7;
+    EXPECT_EQ(SplitTerms(text, list, errorIndex), c.code);
+    EXPECT_EQ(errorIndex, c.errorIndex);
+    std::vector<std::string> items;
+    for (int i = 0; i < list.Count(); ++i) {
+        items.push_back(list.Strings(i));
+    }
+    EXPECT_EQ(items, c.list);
+    EXPECT_EQ(text, c.rewritten);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, SplitTermsTest,
+    testing::Values(SplitCase{"TrailingPlus", 4, "AB+ab+", 0, -7, {"AB", "ab"}, "AB+ab"},
+                    SplitCase{"Contradiction", 4, "A+Aa+B", 3, 1, {"A", "B"}, "A+B"},
+                    SplitCase{"EmptyText", 4, "", -1, -7, {}, ""},
+                    SplitCase{"OnlyPlus", 4, "+", 0, -7, {}, ""},
+                    SplitCase{"TwoTrailingPlus", 4, "A++", 0, -7, {"A"}, "A"},
+                    SplitCase{"LeadingAndDoublePlus", 4, "++A++b", 0, -7, {"A", "b"}, "A+b"},
+                    SplitCase{"BlankPieceDropped", 4, "A+ \t +b", 4, 1, {"A", "b"}, "A+b"},
+                    // The last dropped piece gives code and index.
+                    SplitCase{"LastDroppedWins", 4, "Aa+  +B+bB", 3, 3, {"B"}, "B"},
+                    SplitCase{"AllDropped", 4, "Aa+ ", 4, 1, {}, ""},
+                    SplitCase{"LineBreaks", 4, "AB\r\nab\nC", 0, -7, {"AB", "ab", "C"}, "AB+ab+C"},
+                    SplitCase{"PiecesTrimmed", 4, " a + B\t", 0, -7, {"a", "B"}, "a+B"},
+                    SplitCase{"KeepsTooLongAndBad", 3, "ABCD+Q", 0, -7, {"ABCD", "Q"}, "ABCD+Q"},
+                    SplitCase{"RepeatsKept", 4, "A+A", 0, -7, {"A", "A"}, "A+A"},
+                    SplitCase{"PieceCutTo16",
+                              16,
+                              "ABCDEFGHIJKLMNOPQ+a",
+                              0,
+                              -7,
+                              {"ABCDEFGHIJKLMNOP", "a"},
+                              "ABCDEFGHIJKLMNOP+a"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct PositionalCase {
+    const char* name;
+    int n;
+    std::string term;
+    std::string positional;
+};
+
+void PrintTo(const PositionalCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ToPositionalTest : public testing::TestWithParam<PositionalCase> {};
+
+TEST_P(ToPositionalTest, LettersAtTheirPositions) {
+    const auto& c = GetParam();
+    SetVarCount(c.n);
+    std::string term = c.term;
+    ToPositional(term);
+    EXPECT_EQ(term, c.positional);
+    // Going back to the compact form and again to the positional one changes nothing.
+    std::string again = ToCompact(term);
+    ToPositional(again);
+    EXPECT_EQ(again, c.positional);
+}
+
+INSTANTIATE_TEST_SUITE_P(Terms, ToPositionalTest,
+                         testing::Values(PositionalCase{"Ca", 4, "Ca", "a1C1"},
+                                         PositionalCase{"BeyondNLost", 4, "Ea", "a111"},
+                                         PositionalCase{"Empty", 4, "", "1111"},
+                                         PositionalCase{"Reversed", 4, "dCbA", "AbCd"},
+                                         PositionalCase{"LaterWins", 4, "Aa", "a111"},
+                                         PositionalCase{"AlreadyPositional", 4, "a1C1", "a1C1"},
+                                         PositionalCase{"OthersIgnored", 4, "B!1 z", "1B11"},
+                                         PositionalCase{"LastOfSixteen", 16, "p",
+                                                        "111111111111111p"},
+                                         PositionalCase{"FirstOfThree", 3, "A", "A11"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST(CountTerms, CountsPlusSigns) {
     EXPECT_EQ(CountTerms(""), 0);
     EXPECT_EQ(CountTerms("A"), 1);
@@ -117,6 +236,16 @@ TEST(TermMasks, CareAndHi) {
     // A letter beyond the count lands outside the n bits.
     m = TermMasks("E");
     EXPECT_GT(m.Care, 15u);
+}
+
+TEST(TermMasks, SixteenVariablesEnds) {
+    SetVarCount(16);
+    auto m = TermMasks("Ap");
+    EXPECT_EQ(m.Care, 0x8001u);
+    EXPECT_EQ(m.Hi, 0x8000u);
+    m = TermMasks("A11111111111111p");
+    EXPECT_EQ(m.Care, 0x8001u);
+    EXPECT_EQ(m.Hi, 0x8000u);
 }
 
 }  // namespace

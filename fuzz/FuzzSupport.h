@@ -1,0 +1,162 @@
+// Shared pieces of the fuzz targets: input decoding, a coverage reference, property checks.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "model/SensitiveStr.h"
+#include "model/State.h"
+#include "model/Terms.h"
+
+namespace fuzz {
+
+// A broken property aborts, so libFuzzer keeps the input as a crash.
+[[noreturn]] inline void Fail(const char* what, const std::string& detail) {
+    std::fprintf(stderr, "property failed: %s [%s]\n", what, detail.c_str());
+    std::abort();
+}
+
+// Inside loops, test first and call Fail, so the detail text is only built on failure.
+inline void Require(bool holds, const char* what, const std::string& detail = "") {
+    if (!holds) {
+        Fail(what, detail);
+    }
+}
+
+// The first byte picks n in [low, high]; the rest is the text.
+struct TInput {
+    int n = 3;
+    std::string text;
+    uint8_t flags = 0;
+};
+
+inline TInput Decode(const uint8_t* data, size_t size, int low, int high) {
+    TInput input;
+    if (size == 0) {
+        input.n = low;
+        return input;
+    }
+    input.n = low + data[0] % (high - low + 1);
+    input.flags = static_cast<uint8_t>(data[0] / (high - low + 1));
+    input.text.assign(reinterpret_cast<const char*>(data + 1), size - 1);
+    return input;
+}
+
+inline std::vector<std::string> SplitOn(const std::string& text, char separator) {
+    std::vector<std::string> pieces(1);
+    for (const char c : text) {
+        if (c == separator) {
+            pieces.emplace_back();
+        } else {
+            pieces.back() += c;
+        }
+    }
+    return pieces;
+}
+
+// Terms of the text that CheckTerm accepts, trimmed; "+" separates them.
+inline std::vector<std::string> ValidTerms(const std::string& text) {
+    std::vector<std::string> terms;
+    for (auto piece : SplitOn(text, '+')) {
+        if (CheckTerm(piece) == TermValid) {
+            terms.push_back(piece);
+        }
+    }
+    return terms;
+}
+
+inline bool IsUpper(char c) {
+    return c >= 'A' && c <= 'P';
+}
+inline bool IsLower(char c) {
+    return c >= 'a' && c <= 'p';
+}
+
+// The reference loops below run uninstrumented: they are the oracle, and comparison tracing
+// in them would cost most of the fuzzing time.
+
+// Minterm m lies under the term when every letter agrees with its bit: the definition,
+// independent of the masks the model computes.
+[[clang::no_sanitize("coverage")]] inline bool Covers(const std::string& term, uint32_t m, int n) {
+    for (const char c : term) {
+        if (c == '1') {
+            continue;
+        }
+        const int k = (IsUpper(c) ? c - 'A' : c - 'a') + 1;
+        if ((((m >> (n - k)) & 1u) != 0) != IsUpper(c)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The ON set of a sum of terms over 2^n minterms.
+[[clang::no_sanitize("coverage")]] inline std::vector<bool> OnSet(
+    const std::vector<std::string>& terms, int n) {
+    std::vector<bool> on(size_t{1} << n, false);
+    for (uint32_t m = 0; m < on.size(); ++m) {
+        for (const auto& t : terms) {
+            if (Covers(t, m, n)) {
+                on[m] = true;
+                break;
+            }
+        }
+    }
+    return on;
+}
+
+// Positional X covers positional Y: "1" or the same character at every position.
+[[clang::no_sanitize("coverage")]] inline bool PositionalCovers(const std::string& x,
+                                                                const std::string& y) {
+    if (x.size() != y.size()) {
+        return false;
+    }
+    for (size_t p = 0; p < x.size(); ++p) {
+        if (x[p] != '1' && x[p] != y[p]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// n characters, position k holding "1" or letter k in either case.
+[[clang::no_sanitize("coverage")]] inline bool IsPositional(const std::string& term, int n) {
+    if (static_cast<int>(term.size()) != n) {
+        return false;
+    }
+    for (int k = 0; k < n; ++k) {
+        const char c = term[static_cast<size_t>(k)];
+        if (c != '1' && c != 'A' + k && c != 'a' + k) {
+            return false;
+        }
+    }
+    return true;
+}
+
+inline std::string Positional(std::string term) {
+    ToPositional(term);
+    return term;
+}
+
+inline std::vector<std::string> Items(const TStringListAdv& list) {
+    std::vector<std::string> items;
+    for (int i = 0; i < list.Count(); ++i) {
+        items.push_back(list.Strings(i));
+    }
+    return items;
+}
+
+inline std::string Join(const std::vector<std::string>& items) {
+    std::string text;
+    for (size_t i = 0; i < items.size(); ++i) {
+        text += i == 0 ? "" : "+";
+        text += items[i];
+    }
+    return text;
+}
+
+}  // namespace fuzz
