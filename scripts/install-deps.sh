@@ -2,7 +2,7 @@
 # Installs the Debian packages QUILLON needs; quick when they are all present.
 set -euo pipefail
 # clang with libclang-rt-14-dev: sanitizer and libFuzzer runtimes; llvm-14: the symbolizer.
-packages=(build-essential cmake ninja-build clang libclang-rt-14-dev llvm-14 qt6-base-dev
+packages=(build-essential cmake ninja-build clang clang-format libclang-rt-14-dev llvm-14 qt6-base-dev
           libjpeg62-turbo-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth)
 missing=()
 for p in "${packages[@]}"; do

@@ -6,6 +6,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 
+# Formatting is part of the build's rules.
+git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLON_WERROR=ON >/dev/null
 cmake --build build-test -j 2
 ctest --test-dir build-test --output-on-failure -j2
