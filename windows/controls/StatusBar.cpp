@@ -14,7 +14,8 @@ void TGauge::setPosition(int position) {
     setValue(std::clamp(position, minimum(), maximum()));
 }
 
-TStatusBar::TStatusBar(const std::vector<int>& widths, QWidget* parent) : QWidget(parent) {
+TStatusBar::TStatusBar(const std::vector<int>& widths, QWidget* parent)
+    : QWidget(parent), FWidths(widths) {
     setObjectName("StatusBar");
     setFixedHeight(19);
     auto* layout = new QHBoxLayout(this);
@@ -25,12 +26,18 @@ TStatusBar::TStatusBar(const std::vector<int>& widths, QWidget* parent) : QWidge
         panel->setObjectName(QString("Panel%1").arg(i));
         panel->setFrameShape(QFrame::Panel);
         panel->setFrameShadow(QFrame::Sunken);
-        panel->setFixedWidth(widths[i]);
         panel->setTextFormat(Qt::PlainText);
-        layout->addWidget(panel);
+        // The last panel takes the rest of the bar, so its longer texts stay readable.
+        const bool last = i + 1 == widths.size();
+        if (last) {
+            panel->setMinimumWidth(widths[i]);
+            panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        } else {
+            panel->setFixedWidth(widths[i]);
+        }
+        layout->addWidget(panel, last ? 1 : 0);
         FPanels.push_back(panel);
     }
-    layout->addStretch(1);
 }
 
 QString TStatusBar::panelText(int panel) const {
@@ -47,7 +54,7 @@ void TStatusBar::setPanelText(int panel, const QString& text) {
 }
 
 int TStatusBar::panelWidth(int panel) const {
-    return FPanels[static_cast<size_t>(panel)]->width();
+    return FWidths[static_cast<size_t>(panel)];
 }
 
 void TStatusBar::hostGauge(TGauge* gauge) {

@@ -24,6 +24,7 @@ class TStatusBar : public QWidget {
 
     Q_INVOKABLE QString panelText(int panel) const;
     void setPanelText(int panel, const QString& text);
+    // The width the window gave the panel; the last panel may stretch beyond it.
     int panelWidth(int panel) const;
     // Puts the gauge into panel 0: left 1, top 2, height - 3, width - 3.
     void hostGauge(TGauge* gauge);
@@ -32,4 +33,5 @@ class TStatusBar : public QWidget {
 
   private:
     std::vector<QLabel*> FPanels;
+    std::vector<int> FWidths;
 };
