@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <set>
 
 #include "engine/Simplify.h"
 #include "model/State.h"
@@ -63,9 +64,18 @@ QToolButton* MakeSpeedButton(QWidget* parent, const char* name, const QString& c
 }
 
 // Engine messages become message boxes.
+// Shows each distinct text once per command: a large result can raise "Error RANK ZERO"
+// for a thousand terms, and a thousand modal boxes would lock the user out.
 class TBoxSink : public TMessageSink {
   public:
-    void showMessage(const std::string& text) override { ShowMessage(FromLatin(text)); }
+    void showMessage(const std::string& text) override {
+        if (FShown.insert(text).second) {
+            ShowMessage(FromLatin(text));
+        }
+    }
+
+  private:
+    std::set<std::string> FShown;
 };
 
 }  // namespace
