@@ -109,11 +109,7 @@ void ListProduct(const TStringListAdv& l1, const TStringListAdv& l2, TStringList
     if (products.size() == 1) {
         l3.Add(CompactOf(products.front()));
     } else if (products.size() > 1) {
-        TStringListAdv found;
-        for (const TTermBits term : products) {
-            found.Add(CompactOf(term));
-        }
-        RemoveRedundant(found, l3);
+        AssignCompactTerms(RemoveRedundantTerms(std::move(products)), l3);
     }
     if (feedback.ProcessMessages) {
         feedback.ProcessMessages();
