@@ -5,6 +5,7 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,33 +13,31 @@
 
 namespace {
 
-// Literal 2j is variable bit j in upper case, 2j + 1 the same variable in lower case.
+// Without a popcount instruction in the target, std::popcount becomes a library call.
+int BitCount(uint32_t x) {
+    x = x - ((x >> 1) & 0x55555555u);
+    x = (x & 0x33333333u) + ((x >> 2) & 0x33333333u);
+    x = (x + (x >> 4)) & 0x0F0F0F0Fu;
+    return static_cast<int>((x * 0x01010101u) >> 24);
+}
+
+// Variable bit j in upper case is bit 31 - 2j, in lower case bit 30 - 2j.
 uint32_t Literals(TTermBits term) {
     uint32_t literals = 0;
     for (uint32_t care = term.Care; care != 0; care &= care - 1) {
         const int j = std::countr_zero(care);
-        literals |= 1u << (2 * j + ((term.Hi >> j & 1u) != 0 ? 0 : 1));
+        literals |= 1u << (31 - 2 * j - ((term.Hi >> j & 1u) != 0 ? 0 : 1));
     }
     return literals;
 }
 
-// Sorts as the sequences of set bits, lowest first, compare; a prefix sorts first.
-bool LiteralSequenceLess(uint32_t a, uint32_t b) {
-    const uint32_t differ = a ^ b;
-    if (differ == 0) {
-        return false;
-    }
-    const int d = std::countr_zero(differ);
-    // Below d both agree; the one holding d goes first unless the other has ended.
-    return (a >> d & 1u) != 0 ? (b >> d) != 0 : (a >> d) == 0;
-}
-
-// Trie over literal sets in ascending literal order. A term reaches a leaf by following only
+// Trie over literal sets, highest literal first. A term reaches a leaf by following only
 // literals it holds exactly when a stored set is a subset of its own: the stored term covers it.
 class TLiteralTrie {
   public:
-    // The sets must be free of subsets of one another: a leaf ends the search below it.
-    void Build(std::vector<uint32_t> sets) {
+    // The sets must be free of subsets of one another (a leaf ends the search below it) and
+    // in descending order, which then is their order as sequences of literals.
+    void Build(const std::vector<uint32_t>& sets) {
         FNodes.clear();
         FNodes.push_back({});
         if (sets.empty()) {
@@ -46,31 +45,32 @@ class TLiteralTrie {
             return;
         }
         FEmpty = false;
-        std::sort(sets.begin(), sets.end(), LiteralSequenceLess);
         struct TPending {
             int32_t Node;
             size_t Lo;
             size_t Hi;
-            int Next;  // the first literal not yet consumed on the way to this node
+            int Below;  // literals below this one are not yet consumed on the way here
         };
-        std::vector<TPending> queue{{0, 0, sets.size(), 0}};
+        std::vector<TPending> queue{{0, 0, sets.size(), 32}};
         for (size_t q = 0; q < queue.size(); ++q) {
             const TPending at = queue[q];
-            const uint32_t rest = at.Next >= 32 ? 0u : ~0u << at.Next;
-            if ((sets[at.Lo] & rest) == 0) {
+            const uint32_t rest = at.Below >= 32 ? ~0u : (1u << at.Below) - 1;
+            // The smallest set of the range is the one that may have ended here.
+            if ((sets[at.Hi - 1] & rest) == 0) {
                 FNodes[static_cast<size_t>(at.Node)].Leaf = true;
                 continue;
             }
             // Children are made one after another, so the child mask's rank finds them.
             FNodes[static_cast<size_t>(at.Node)].FirstChild = static_cast<int32_t>(FNodes.size());
             for (size_t i = at.Lo; i < at.Hi;) {
-                const int literal = std::countr_zero(sets[i] & rest);
+                const int literal = static_cast<int>(std::bit_width(sets[i] & rest)) - 1;
                 size_t j = i + 1;
-                while (j < at.Hi && std::countr_zero(sets[j] & rest) == literal) {
+                while (j < at.Hi &&
+                       static_cast<int>(std::bit_width(sets[j] & rest)) - 1 == literal) {
                     ++j;
                 }
                 FNodes[static_cast<size_t>(at.Node)].Children |= 1u << literal;
-                queue.push_back({static_cast<int32_t>(FNodes.size()), i, j, literal + 1});
+                queue.push_back({static_cast<int32_t>(FNodes.size()), i, j, literal});
                 FNodes.push_back({});
                 i = j;
             }
@@ -92,8 +92,8 @@ class TLiteralTrie {
             return true;
         }
         for (uint32_t follow = node.Children & literals; follow != 0; follow &= follow - 1) {
-            const uint32_t below = (follow & (0u - follow)) - 1;
-            const auto child = node.FirstChild + std::popcount(node.Children & below);
+            const uint32_t upTo = ((follow & (0u - follow)) << 1) - 1;
+            const auto child = node.FirstChild + BitCount(node.Children & ~upTo);
             if (Search(child, literals)) {
                 return true;
             }
@@ -116,6 +116,65 @@ uint32_t PositionalKey(TTermBits term) {
     return key;
 }
 
+TTermBits FromPositionalKey(uint32_t key) {
+    TTermBits term;
+    for (; key != 0; key &= key - 1) {
+        const int b = std::countr_zero(key);
+        term.Care |= 1u << (b / 2);
+        if (b % 2 == 0) {
+            term.Hi |= 1u << (b / 2);
+        }
+    }
+    return term;
+}
+
+// Least significant digit first, 11 bits at a time: products run to tens of thousands.
+void SortKeys(std::vector<uint32_t>& keys) {
+    if (keys.size() < 256) {
+        std::sort(keys.begin(), keys.end());
+        return;
+    }
+    std::vector<uint32_t> buffer(keys.size());
+    std::vector<size_t> starts(2049);
+    for (int shift = 0; shift < 32; shift += 11) {
+        std::fill(starts.begin(), starts.end(), 0);
+        for (const uint32_t key : keys) {
+            ++starts[((key >> shift) & 2047u) + 1];
+        }
+        for (size_t d = 1; d < starts.size(); ++d) {
+            starts[d] += starts[d - 1];
+        }
+        for (const uint32_t key : keys) {
+            buffer[starts[(key >> shift) & 2047u]++] = key;
+        }
+        keys.swap(buffer);
+    }
+}
+
+// Compact terms compare letter by letter, capitals before small letters, a prefix first:
+// each letter as a 6-bit code from 1 up, ten to a word, the most significant first.
+struct TCompactKey {
+    uint64_t High = 0;
+    uint64_t Low = 0;
+    TTermBits Term;
+};
+
+TCompactKey CompactKey(TTermBits term) {
+    const int n = ProgramState.VarCount;
+    TCompactKey key{0, 0, term};
+    int slot = 0;
+    for (int k = 1; k <= n; ++k) {
+        const uint32_t bit = 1u << (n - k);
+        if ((term.Care & bit) != 0) {
+            const uint64_t code = static_cast<uint64_t>(((term.Hi & bit) != 0 ? 0 : 16) + k);
+            uint64_t& word = slot < 10 ? key.High : key.Low;
+            word |= code << (54 - 6 * (slot % 10));
+            ++slot;
+        }
+    }
+    return key;
+}
+
 }  // namespace
 
 std::vector<bool> AbsorbedTerms(const std::vector<TTermBits>& terms) {
@@ -123,7 +182,7 @@ std::vector<bool> AbsorbedTerms(const std::vector<TTermBits>& terms) {
     // surviving coverer of its own, so each term is checked only against shorter survivors.
     std::array<std::vector<size_t>, 33> byLetters;
     for (size_t i = 0; i < terms.size(); ++i) {
-        byLetters[static_cast<size_t>(std::popcount(terms[i].Care))].push_back(i);
+        byLetters[static_cast<size_t>(BitCount(terms[i].Care))].push_back(i);
     }
     std::vector<bool> absorbed(terms.size());
     std::vector<uint32_t> survivors;
@@ -142,32 +201,35 @@ std::vector<bool> AbsorbedTerms(const std::vector<TTermBits>& terms) {
             }
         }
         if (survivors.size() != before) {
+            const auto middle = survivors.begin() + static_cast<std::ptrdiff_t>(before);
+            std::sort(middle, survivors.end(), std::greater<>());
+            std::inplace_merge(survivors.begin(), middle, survivors.end(), std::greater<>());
             trie.Build(survivors);
         }
     }
     return absorbed;
 }
 
-std::vector<TTermBits> RemoveRedundantTerms(std::vector<TTermBits> terms) {
-    struct TKeyed {
-        uint32_t Key;
-        TTermBits Term;
-    };
-    std::vector<TKeyed> work;
-    work.reserve(terms.size());
-    for (TTermBits term : terms) {
-        term.Hi &= term.Care;
-        work.push_back({PositionalKey(term), term});
+void SortPositional(std::vector<TTermBits>& terms) {
+    std::vector<uint32_t> keys;
+    keys.reserve(terms.size());
+    for (const TTermBits term : terms) {
+        keys.push_back(PositionalKey(term));
     }
-    std::sort(work.begin(), work.end(),
-              [](const TKeyed& a, const TKeyed& b) { return a.Key < b.Key; });
-    work.erase(std::unique(work.begin(), work.end(),
-                           [](const TKeyed& a, const TKeyed& b) { return a.Key == b.Key; }),
-               work.end());
+    SortKeys(keys);
+    keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
     terms.clear();
-    for (const TKeyed& item : work) {
-        terms.push_back(item.Term);
+    for (const uint32_t key : keys) {
+        terms.push_back(FromPositionalKey(key));
     }
+}
+
+std::vector<TTermBits> RemoveRedundantTerms(std::vector<TTermBits> terms) {
+    SortPositional(terms);
+    return RemoveRedundantSorted(terms);
+}
+
+std::vector<TTermBits> RemoveRedundantSorted(const std::vector<TTermBits>& terms) {
     const std::vector<bool> absorbed = AbsorbedTerms(terms);
     const bool changed = std::find(absorbed.begin(), absorbed.end(), true) != absorbed.end();
 
@@ -198,17 +260,21 @@ std::vector<TTermBits> RemoveRedundantTerms(std::vector<TTermBits> terms) {
 }
 
 void AssignCompactTerms(const std::vector<TTermBits>& terms, TStringListAdv& destination) {
-    std::vector<std::string> compact;
-    compact.reserve(terms.size());
+    std::vector<TCompactKey> keys;
+    keys.reserve(terms.size());
     for (const TTermBits term : terms) {
         if (term.Care != 0) {
-            compact.push_back(CompactOf(term));
+            keys.push_back(CompactKey(term));
         }
     }
-    std::sort(compact.begin(), compact.end());
+    std::sort(keys.begin(), keys.end(), [](const TCompactKey& a, const TCompactKey& b) {
+        return a.High != b.High ? a.High < b.High : a.Low < b.Low;
+    });
     destination.Clear();
-    for (const auto& term : compact) {
-        destination.Add(term);
+    // Distinct and already in code order: a sorted destination would add each at its end, so
+    // the bisection is skipped.
+    for (const TCompactKey& key : keys) {
+        destination.Insert(destination.Count(), CompactOf(key.Term));
     }
 }
 

@@ -12,6 +12,11 @@ void RemoveRedundant(const TStringListAdv& source, TStringListAdv& destination);
 // The same on bit-mask terms, for callers that never held strings: the survivors in the work
 // list's order (positional code order), the all-"1" term included. Moves the gauge alike.
 std::vector<TTermBits> RemoveRedundantTerms(std::vector<TTermBits> terms);
+// The same for terms already in work-list order without repeats (as SortPositional leaves them).
+std::vector<TTermBits> RemoveRedundantSorted(const std::vector<TTermBits>& terms);
+
+// Work-list order (the positional strings' code order) with repeats dropped.
+void SortPositional(std::vector<TTermBits>& terms);
 
 // Destination cleared and refilled with the terms' compact forms in code order; the all-"1"
 // term, whose compact form is empty, is left out.

@@ -24,9 +24,14 @@ std::vector<TTermBits> BitsOf(const TStringListAdv& list) {
 }
 
 TStringListAdv SortedSetOfPieces(const std::string& text) {
+    // Sorted and deduplicated first, then appended: what adding one by one would leave,
+    // without a bisection per piece.
+    std::vector<std::string> pieces = SplitAtPlus(text);
+    std::sort(pieces.begin(), pieces.end());
+    pieces.erase(std::unique(pieces.begin(), pieces.end()), pieces.end());
     TStringListAdv set(true);
-    for (const auto& piece : SplitAtPlus(text)) {
-        set.Add(piece);
+    for (const auto& piece : pieces) {
+        set.Insert(set.Count(), piece);
     }
     return set;
 }
@@ -102,14 +107,13 @@ void ListProduct(const TStringListAdv& l1, const TStringListAdv& l2, TStringList
             }
         }
     }
-    std::sort(products.begin(), products.end());
-    products.erase(std::unique(products.begin(), products.end()), products.end());
+    SortPositional(products);
 
     l3.Clear();
     if (products.size() == 1) {
         l3.Add(CompactOf(products.front()));
     } else if (products.size() > 1) {
-        AssignCompactTerms(RemoveRedundantTerms(std::move(products)), l3);
+        AssignCompactTerms(RemoveRedundantSorted(products), l3);
     }
     if (feedback.ProcessMessages) {
         feedback.ProcessMessages();
