@@ -187,11 +187,19 @@ std::vector<bool> AbsorbedTerms(const std::vector<TTermBits>& terms) {
     std::vector<bool> absorbed(terms.size());
     std::vector<uint32_t> survivors;
     TLiteralTrie trie;
+    size_t inTrie = 0;
     for (const auto& group : byLetters) {
         if (group.empty()) {
             continue;
         }
-        const size_t before = survivors.size();
+        // Built only when a group needs it, so the last group's survivors cost no build.
+        if (survivors.size() != inTrie) {
+            const auto middle = survivors.begin() + static_cast<std::ptrdiff_t>(inTrie);
+            std::sort(middle, survivors.end(), std::greater<>());
+            std::inplace_merge(survivors.begin(), middle, survivors.end(), std::greater<>());
+            trie.Build(survivors);
+            inTrie = survivors.size();
+        }
         for (const size_t i : group) {
             const uint32_t literals = Literals(terms[i]);
             if (trie.HoldsSubsetOf(literals)) {
@@ -199,12 +207,6 @@ std::vector<bool> AbsorbedTerms(const std::vector<TTermBits>& terms) {
             } else {
                 survivors.push_back(literals);
             }
-        }
-        if (survivors.size() != before) {
-            const auto middle = survivors.begin() + static_cast<std::ptrdiff_t>(before);
-            std::sort(middle, survivors.end(), std::greater<>());
-            std::inplace_merge(survivors.begin(), middle, survivors.end(), std::greater<>());
-            trie.Build(survivors);
         }
     }
     return absorbed;
