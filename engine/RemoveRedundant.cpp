@@ -1,99 +1,250 @@
-// Absorption through a trie of positional terms, so large sums are not compared pair by pair.
+// Absorption on bit-mask terms: a trie of the surviving terms' literals, shortest terms first.
 #include "engine/RemoveRedundant.h"
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "model/State.h"
-#include "model/Terms.h"
 
 namespace {
 
-// Each position of a positional term holds "1", the upper-case or the lower-case letter.
-int Branch(char c) {
-    if (c == '1') {
-        return 0;
-    }
-    return static_cast<unsigned char>(c) < 'a' ? 1 : 2;
+// Without a popcount instruction in the target, std::popcount becomes a library call.
+int BitCount(uint32_t x) {
+    x = x - ((x >> 1) & 0x55555555u);
+    x = (x & 0x33333333u) + ((x >> 2) & 0x33333333u);
+    x = (x + (x >> 4)) & 0x0F0F0F0Fu;
+    return static_cast<int>((x * 0x01010101u) >> 24);
 }
 
-class TTermTrie {
-  public:
-    explicit TTermTrie(size_t reserve) {
-        FNodes.reserve(reserve);
-        FNodes.push_back({});
+// Variable bit j in upper case is bit 31 - 2j, in lower case bit 30 - 2j.
+uint32_t Literals(TTermBits term) {
+    uint32_t literals = 0;
+    for (uint32_t care = term.Care; care != 0; care &= care - 1) {
+        const int j = std::countr_zero(care);
+        literals |= 1u << (31 - 2 * j - ((term.Hi >> j & 1u) != 0 ? 0 : 1));
     }
+    return literals;
+}
 
-    void Insert(const std::string& term) {
-        int32_t node = 0;
-        for (const char c : term) {
-            const int b = Branch(c);
-            if (FNodes[node][b] == 0) {
-                FNodes[node][b] = static_cast<int32_t>(FNodes.size());
-                FNodes.push_back({});
+// Trie over literal sets, highest literal first. A term reaches a leaf by following only
+// literals it holds exactly when a stored set is a subset of its own: the stored term covers it.
+class TLiteralTrie {
+  public:
+    // The sets must be free of subsets of one another (a leaf ends the search below it) and
+    // in descending order, which then is their order as sequences of literals.
+    void Build(const std::vector<uint32_t>& sets) {
+        FNodes.clear();
+        FNodes.push_back({});
+        if (sets.empty()) {
+            FEmpty = true;
+            return;
+        }
+        FEmpty = false;
+        struct TPending {
+            int32_t Node;
+            size_t Lo;
+            size_t Hi;
+            int Below;  // literals below this one are not yet consumed on the way here
+        };
+        std::vector<TPending> queue{{0, 0, sets.size(), 32}};
+        for (size_t q = 0; q < queue.size(); ++q) {
+            const TPending at = queue[q];
+            const uint32_t rest = at.Below >= 32 ? ~0u : (1u << at.Below) - 1;
+            // The smallest set of the range is the one that may have ended here.
+            if ((sets[at.Hi - 1] & rest) == 0) {
+                FNodes[static_cast<size_t>(at.Node)].Leaf = true;
+                continue;
             }
-            node = FNodes[node][b];
+            // Children are made one after another, so the child mask's rank finds them.
+            FNodes[static_cast<size_t>(at.Node)].FirstChild = static_cast<int32_t>(FNodes.size());
+            for (size_t i = at.Lo; i < at.Hi;) {
+                const int literal = static_cast<int>(std::bit_width(sets[i] & rest)) - 1;
+                size_t j = i + 1;
+                while (j < at.Hi &&
+                       static_cast<int>(std::bit_width(sets[j] & rest)) - 1 == literal) {
+                    ++j;
+                }
+                FNodes[static_cast<size_t>(at.Node)].Children |= 1u << literal;
+                queue.push_back({static_cast<int32_t>(FNodes.size()), i, j, literal});
+                FNodes.push_back({});
+                i = j;
+            }
         }
     }
 
-    // True when another term of the trie covers the given one: "1" or the same letter
-    // at every position, and "1" at some position where the term names a letter.
-    bool Absorbed(const std::string& term) const { return Search(term, 0, 0, false); }
+    bool HoldsSubsetOf(uint32_t literals) const { return !FEmpty && Search(0, literals); }
 
   private:
-    bool Search(const std::string& term, size_t pos, int32_t node, bool widened) const {
-        if (pos == term.size()) {
-            return widened;
-        }
-        const int b = Branch(term[pos]);
-        const int32_t free = FNodes[node][0];
-        if (b != 0 && free != 0 && Search(term, pos + 1, free, true)) {
+    struct TNode {
+        uint32_t Children = 0;  // literal bits that have a child
+        int32_t FirstChild = 0;
+        bool Leaf = false;
+    };
+
+    bool Search(int32_t index, uint32_t literals) const {
+        const TNode& node = FNodes[static_cast<size_t>(index)];
+        if (node.Leaf) {
             return true;
         }
-        const int32_t same = FNodes[node][b];
-        return same != 0 && Search(term, pos + 1, same, widened);
+        for (uint32_t follow = node.Children & literals; follow != 0; follow &= follow - 1) {
+            const uint32_t upTo = ((follow & (0u - follow)) << 1) - 1;
+            const auto child = node.FirstChild + BitCount(node.Children & ~upTo);
+            if (Search(child, literals)) {
+                return true;
+            }
+        }
+        return false;
     }
 
-    std::vector<std::array<int32_t, 3>> FNodes;
+    std::vector<TNode> FNodes;
+    bool FEmpty = true;
 };
+
+// Digits "1" = 0, upper = 1, lower = 2 with variable A the most significant: the order of the
+// positional strings.
+uint32_t PositionalKey(TTermBits term) {
+    uint32_t key = 0;
+    for (uint32_t care = term.Care; care != 0; care &= care - 1) {
+        const int j = std::countr_zero(care);
+        key |= ((term.Hi >> j & 1u) != 0 ? 1u : 2u) << (2 * j);
+    }
+    return key;
+}
+
+TTermBits FromPositionalKey(uint32_t key) {
+    TTermBits term;
+    for (; key != 0; key &= key - 1) {
+        const int b = std::countr_zero(key);
+        term.Care |= 1u << (b / 2);
+        if (b % 2 == 0) {
+            term.Hi |= 1u << (b / 2);
+        }
+    }
+    return term;
+}
+
+// Least significant digit first, 11 bits at a time: products run to tens of thousands.
+void SortKeys(std::vector<uint32_t>& keys) {
+    if (keys.size() < 256) {
+        std::sort(keys.begin(), keys.end());
+        return;
+    }
+    std::vector<uint32_t> buffer(keys.size());
+    std::vector<size_t> starts(2049);
+    for (int shift = 0; shift < 32; shift += 11) {
+        std::fill(starts.begin(), starts.end(), 0);
+        for (const uint32_t key : keys) {
+            ++starts[((key >> shift) & 2047u) + 1];
+        }
+        for (size_t d = 1; d < starts.size(); ++d) {
+            starts[d] += starts[d - 1];
+        }
+        for (const uint32_t key : keys) {
+            buffer[starts[(key >> shift) & 2047u]++] = key;
+        }
+        keys.swap(buffer);
+    }
+}
+
+// Compact terms compare letter by letter, capitals before small letters, a prefix first:
+// each letter as a 6-bit code from 1 up, ten to a word, the most significant first.
+struct TCompactKey {
+    uint64_t High = 0;
+    uint64_t Low = 0;
+    TTermBits Term;
+};
+
+TCompactKey CompactKey(TTermBits term) {
+    const int n = ProgramState.VarCount;
+    TCompactKey key{0, 0, term};
+    int slot = 0;
+    for (int k = 1; k <= n; ++k) {
+        const uint32_t bit = 1u << (n - k);
+        if ((term.Care & bit) != 0) {
+            const uint64_t code = static_cast<uint64_t>(((term.Hi & bit) != 0 ? 0 : 16) + k);
+            uint64_t& word = slot < 10 ? key.High : key.Low;
+            word |= code << (54 - 6 * (slot % 10));
+            ++slot;
+        }
+    }
+    return key;
+}
 
 }  // namespace
 
-void RemoveRedundant(const TStringListAdv& source, TStringListAdv& destination) {
-    std::vector<std::string> work;
-    work.reserve(static_cast<size_t>(source.Count()));
-    for (int i = 0; i < source.Count(); ++i) {
-        std::string term = source.Strings(i);
-        ToPositional(term);
-        work.push_back(std::move(term));
+std::vector<bool> AbsorbedTerms(const std::vector<TTermBits>& terms) {
+    // A coverer names fewer letters than what it covers, and a covered coverer has a
+    // surviving coverer of its own, so each term is checked only against shorter survivors.
+    std::array<std::vector<size_t>, 33> byLetters;
+    for (size_t i = 0; i < terms.size(); ++i) {
+        byLetters[static_cast<size_t>(BitCount(terms[i].Care))].push_back(i);
     }
-    // Byte-wise order, as the sorted set keeps it.
-    std::sort(work.begin(), work.end());
-    work.erase(std::unique(work.begin(), work.end()), work.end());
-    const int count = static_cast<int>(work.size());
+    std::vector<bool> absorbed(terms.size());
+    std::vector<uint32_t> survivors;
+    TLiteralTrie trie;
+    size_t inTrie = 0;
+    for (const auto& group : byLetters) {
+        if (group.empty()) {
+            continue;
+        }
+        // Built only when a group needs it, so the last group's survivors cost no build.
+        if (survivors.size() != inTrie) {
+            const auto middle = survivors.begin() + static_cast<std::ptrdiff_t>(inTrie);
+            std::sort(middle, survivors.end(), std::greater<>());
+            std::inplace_merge(survivors.begin(), middle, survivors.end(), std::greater<>());
+            trie.Build(survivors);
+            inTrie = survivors.size();
+        }
+        for (const size_t i : group) {
+            const uint32_t literals = Literals(terms[i]);
+            if (trie.HoldsSubsetOf(literals)) {
+                absorbed[i] = true;
+            } else {
+                survivors.push_back(literals);
+            }
+        }
+    }
+    return absorbed;
+}
 
-    TTermTrie trie(work.size() * 4 + 1);
-    for (const auto& term : work) {
-        trie.Insert(term);
+void SortPositional(std::vector<TTermBits>& terms) {
+    std::vector<uint32_t> keys;
+    keys.reserve(terms.size());
+    for (const TTermBits term : terms) {
+        keys.push_back(PositionalKey(term));
     }
-    std::vector<bool> alive(work.size());
-    bool changed = false;
-    for (size_t i = 0; i < work.size(); ++i) {
-        alive[i] = !trie.Absorbed(work[i]);
-        changed = changed || !alive[i];
+    SortKeys(keys);
+    keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+    terms.clear();
+    for (const uint32_t key : keys) {
+        terms.push_back(FromPositionalKey(key));
     }
+}
 
-    // A coverer sorts before what it covers, so an absorbed item is marked before the
-    // outer loop reaches it: the gauge sees the survivors, once more when a pass changed.
+std::vector<TTermBits> RemoveRedundantTerms(std::vector<TTermBits> terms) {
+    SortPositional(terms);
+    return RemoveRedundantSorted(terms);
+}
+
+std::vector<TTermBits> RemoveRedundantSorted(const std::vector<TTermBits>& terms) {
+    const std::vector<bool> absorbed = AbsorbedTerms(terms);
+    const bool changed = std::find(absorbed.begin(), absorbed.end(), true) != absorbed.end();
+
+    // A coverer sorts before what it covers, so the pairwise passes mark an absorbed item
+    // before their outer loop reaches it: the gauge sees the survivors, once more when a pass
+    // changed something.
+    const int count = static_cast<int>(terms.size());
     TProgressSink* gauge = ProgramState.KmapGauge;
     if (gauge != nullptr) {
         gauge->setMax(count);
         for (int pass = 0; pass < (changed ? 2 : 1); ++pass) {
             for (int i = 0; i <= count - 2; i += 10) {
-                if (alive[static_cast<size_t>(i)]) {
+                if (!absorbed[static_cast<size_t>(i)]) {
                     gauge->setPosition(i);
                 }
             }
@@ -101,18 +252,39 @@ void RemoveRedundant(const TStringListAdv& source, TStringListAdv& destination) 
         gauge->setPosition(count);
     }
 
-    std::vector<std::string> result;
-    for (size_t i = 0; i < work.size(); ++i) {
-        if (alive[i]) {
-            std::string compact = ToCompact(work[i]);
-            if (!compact.empty()) {
-                result.push_back(std::move(compact));
-            }
+    std::vector<TTermBits> survivors;
+    for (size_t i = 0; i < terms.size(); ++i) {
+        if (!absorbed[i]) {
+            survivors.push_back(terms[i]);
         }
     }
-    std::sort(result.begin(), result.end());
-    destination.Clear();
-    for (const auto& term : result) {
-        destination.Add(term);
+    return survivors;
+}
+
+void AssignCompactTerms(const std::vector<TTermBits>& terms, TStringListAdv& destination) {
+    std::vector<TCompactKey> keys;
+    keys.reserve(terms.size());
+    for (const TTermBits term : terms) {
+        if (term.Care != 0) {
+            keys.push_back(CompactKey(term));
+        }
     }
+    std::sort(keys.begin(), keys.end(), [](const TCompactKey& a, const TCompactKey& b) {
+        return a.High != b.High ? a.High < b.High : a.Low < b.Low;
+    });
+    destination.Clear();
+    // Distinct and already in code order: a sorted destination would add each at its end, so
+    // the bisection is skipped.
+    for (const TCompactKey& key : keys) {
+        destination.Insert(destination.Count(), CompactOf(key.Term));
+    }
+}
+
+void RemoveRedundant(const TStringListAdv& source, TStringListAdv& destination) {
+    std::vector<TTermBits> terms;
+    terms.reserve(static_cast<size_t>(source.Count()));
+    for (int i = 0; i < source.Count(); ++i) {
+        terms.push_back(PositionalBits(source.Strings(i)));
+    }
+    AssignCompactTerms(RemoveRedundantTerms(std::move(terms)), destination);
 }

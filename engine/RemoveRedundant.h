@@ -1,7 +1,27 @@
 // Redundant-term removal: drops absorbed terms and repeats, gives compact terms in code order.
 #pragma once
 
+#include <vector>
+
+#include "engine/TermBits.h"
 #include "model/SensitiveStr.h"
 
 // Source and destination may be the same list. Moves the K-map window's gauge.
 void RemoveRedundant(const TStringListAdv& source, TStringListAdv& destination);
+
+// The same on bit-mask terms, for callers that never held strings: the survivors in the work
+// list's order (positional code order), the all-"1" term included. Moves the gauge alike.
+std::vector<TTermBits> RemoveRedundantTerms(std::vector<TTermBits> terms);
+// The same for terms already in work-list order without repeats (as SortPositional leaves them).
+std::vector<TTermBits> RemoveRedundantSorted(const std::vector<TTermBits>& terms);
+
+// Work-list order (the positional strings' code order) with repeats dropped.
+void SortPositional(std::vector<TTermBits>& terms);
+
+// Destination cleared and refilled with the terms' compact forms in code order; the all-"1"
+// term, whose compact form is empty, is left out.
+void AssignCompactTerms(const std::vector<TTermBits>& terms, TStringListAdv& destination);
+
+// Which terms another term covers, by a literal trie of the survivors; terms must be distinct.
+// Exposed for the differential test against a pairwise check.
+std::vector<bool> AbsorbedTerms(const std::vector<TTermBits>& terms);

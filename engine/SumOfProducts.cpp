@@ -24,9 +24,14 @@ std::vector<TTermBits> BitsOf(const TStringListAdv& list) {
 }
 
 TStringListAdv SortedSetOfPieces(const std::string& text) {
+    // Sorted and deduplicated first, then appended: what adding one by one would leave,
+    // without a bisection per piece.
+    std::vector<std::string> pieces = SplitAtPlus(text);
+    std::sort(pieces.begin(), pieces.end());
+    pieces.erase(std::unique(pieces.begin(), pieces.end()), pieces.end());
     TStringListAdv set(true);
-    for (const auto& piece : SplitAtPlus(text)) {
-        set.Add(piece);
+    for (const auto& piece : pieces) {
+        set.Insert(set.Count(), piece);
     }
     return set;
 }
@@ -76,6 +81,44 @@ void ReduceBySingleLetters(std::vector<std::string>& entries) {
     }
 }
 
+// Bits of every piece between "+", as the pieces' sorted set would give them (a repeated
+// piece only repeats a product, and products are deduplicated).
+std::vector<TTermBits> PieceBits(const std::string& text) {
+    std::vector<TTermBits> bits;
+    for (const auto& piece : SplitAtPlus(text)) {
+        bits.push_back(PositionalBits(piece));
+    }
+    return bits;
+}
+
+// The list product on bit masks: every non-contradicting product, without repeats or absorbed
+// terms, in work-list order. RemoveRedundant runs (and moves its gauge) only for two or more.
+std::vector<TTermBits> ProductTerms(const std::vector<TTermBits>& first,
+                                    const std::vector<TTermBits>& second) {
+    // Collected and deduplicated in one go: adding to a sorted set one by one is quadratic.
+    std::vector<TTermBits> products;
+    for (const TTermBits a : first) {
+        for (const TTermBits b : second) {
+            // An all-"1" product has an empty compact term and is not added, like a
+            // contradiction; only terms without a letter in range can produce it.
+            if (!Contradict(a, b) && (a.Care | b.Care) != 0) {
+                products.push_back({a.Care | b.Care, a.Hi | b.Hi});
+            }
+        }
+    }
+    SortPositional(products);
+    if (products.size() > 1) {
+        return RemoveRedundantSorted(products);
+    }
+    return products;
+}
+
+std::string JoinCompact(const std::vector<TTermBits>& terms) {
+    TStringListAdv list(true);
+    AssignCompactTerms(terms, list);
+    return JoinTrimmed(list);
+}
+
 }  // namespace
 
 std::optional<std::string> TermProduct(const std::string& p, const std::string& q) {
@@ -89,32 +132,9 @@ std::optional<std::string> TermProduct(const std::string& p, const std::string& 
 
 void ListProduct(const TStringListAdv& l1, const TStringListAdv& l2, TStringListAdv& l3,
                  const TCalcFeedback& feedback) {
-    const std::vector<TTermBits> first = BitsOf(l1);
-    const std::vector<TTermBits> second = BitsOf(l2);
-    // Collected and deduplicated in one go: adding to a sorted set one by one is quadratic.
-    std::vector<TTermBits> products;
-    for (const TTermBits a : first) {
-        for (const TTermBits b : second) {
-            // An all-"1" product has an empty compact term and is not added, like a
-            // contradiction; only terms without a letter in range can produce it.
-            if (!Contradict(a, b) && (a.Care | b.Care) != 0) {
-                products.push_back({a.Care | b.Care, a.Hi | b.Hi});
-            }
-        }
-    }
-    std::sort(products.begin(), products.end());
-    products.erase(std::unique(products.begin(), products.end()), products.end());
-
+    const std::vector<TTermBits> product = ProductTerms(BitsOf(l1), BitsOf(l2));
     l3.Clear();
-    if (products.size() == 1) {
-        l3.Add(CompactOf(products.front()));
-    } else if (products.size() > 1) {
-        TStringListAdv found;
-        for (const TTermBits term : products) {
-            found.Add(CompactOf(term));
-        }
-        RemoveRedundant(found, l3);
-    }
+    AssignCompactTerms(product, l3);
     if (feedback.ProcessMessages) {
         feedback.ProcessMessages();
     }
@@ -153,24 +173,32 @@ std::string Complement(std::string& s, std::string& r, const TCalcFeedback& feed
         result = TermComplement(terms.Strings(0));
     }
     if (count >= 2) {
-        result = StringProduct(TermComplement(terms.Strings(1)), result, feedback);
-        if (result.empty()) {
+        // The running product stays in bit masks between the string products it stands for;
+        // each step still processes messages once, as StringProduct's list product does.
+        std::vector<TTermBits> product =
+            ProductTerms(PieceBits(TermComplement(terms.Strings(1))), PieceBits(result));
+        if (feedback.ProcessMessages) {
+            feedback.ProcessMessages();
+        }
+        if (product.empty()) {
             return "Always LO";
         }
-    }
-    if (count > 2) {
-        if (feedback.Gauge != nullptr) {
+        if (count > 2 && feedback.Gauge != nullptr) {
             feedback.Gauge->setMax(count);
         }
         for (int k = 2; k < count; ++k) {
-            result = StringProduct(result, TermComplement(terms.Strings(k)), feedback);
+            product = ProductTerms(PieceBits(TermComplement(terms.Strings(k))), product);
+            if (feedback.ProcessMessages) {
+                feedback.ProcessMessages();
+            }
             if (feedback.Gauge != nullptr) {
                 feedback.Gauge->setPosition(k);
             }
         }
-        if (feedback.Gauge != nullptr) {
+        if (count > 2 && feedback.Gauge != nullptr) {
             feedback.Gauge->setPosition(0);
         }
+        result = JoinCompact(product);
     }
     r = result;
     return "Terms= " + std::to_string(CountTerms(r));
