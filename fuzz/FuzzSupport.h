@@ -159,4 +159,68 @@ inline std::string Join(const std::vector<std::string>& items) {
     return text;
 }
 
+// Builds valid compact terms from bytes: a byte below 32 ends a term, any other names the
+// letter (byte % n) and its case. A letter whose opposite is already in the term is dropped,
+// and so is a repeat unless repeats are wanted; so is a term that ends up empty.
+struct TTermBytes {
+    const uint8_t* Data;
+    size_t Size;
+};
+
+inline std::vector<std::string> MakeTerms(TTermBytes bytes, int n, size_t maxTerms, bool repeats) {
+    std::vector<std::string> terms;
+    std::string term;
+    auto close = [&] {
+        if (!term.empty() && terms.size() < maxTerms) {
+            terms.push_back(term);
+        }
+        term.clear();
+    };
+    for (size_t i = 0; i < bytes.Size; ++i) {
+        const uint8_t b = bytes.Data[i];
+        if (b < 32) {
+            close();
+            continue;
+        }
+        const int k = b % n;
+        const bool upper = ((b / n) & 1) != 0;
+        const char c = static_cast<char>((upper ? 'A' : 'a') + k);
+        const char opposite = static_cast<char>((upper ? 'a' : 'A') + k);
+        if (term.size() >= TermCapacity || term.find(opposite) != std::string::npos ||
+            (!repeats && term.find(c) != std::string::npos)) {
+            continue;
+        }
+        term += c;
+    }
+    close();
+    return terms;
+}
+
+// The ON set of a sum whose pieces are letters of the first n variables; an empty piece adds
+// nothing. A piece holding anything else breaks the property "only letters of the first n".
+[[clang::no_sanitize("coverage")]] inline std::vector<bool> SumOnSet(const std::string& text,
+                                                                     int n) {
+    std::vector<std::string> terms;
+    for (const auto& piece : SplitOn(text, '+')) {
+        if (piece.empty()) {
+            continue;
+        }
+        for (const char c : piece) {
+            if (!((c >= 'A' && c < 'A' + n) || (c >= 'a' && c < 'a' + n))) {
+                Fail("results hold only letters of the first n variables", text);
+            }
+        }
+        terms.push_back(piece);
+    }
+    return OnSet(terms, n);
+}
+
+inline std::string Bits(const std::vector<bool>& on) {
+    std::string text;
+    for (const bool b : on) {
+        text += b ? '1' : '0';
+    }
+    return text;
+}
+
 }  // namespace fuzz

@@ -11,6 +11,7 @@
 #include "model/State.h"
 #include "windows/FormBooleanCalc.h"
 #include "windows/KmapResult.h"
+#include "windows/Windows.h"
 #include "windows/main.h"
 
 TfrmBoolprojects* frmBoolprojects = nullptr;
@@ -123,6 +124,9 @@ QString TfrmBoolprojects::Optimized(const std::string& text) {
 }
 
 void TfrmBoolprojects::btn4bitadderstringClick() {
+    if (CommandLoopRunning()) {
+        return;
+    }
     UseEightVariables();
     std::string sum[4];
     std::string carry[4];
@@ -146,6 +150,9 @@ void TfrmBoolprojects::btn4bitadderstringClick() {
 }
 
 void TfrmBoolprojects::btn4bitadderBINClick() {
+    if (CommandLoopRunning()) {
+        return;
+    }
     UseEightVariables();
     ClearTruthTable();
     const int r = rgbits->itemIndex();
@@ -170,6 +177,9 @@ void TfrmBoolprojects::btn4bitadderBINClick() {
 }
 
 void TfrmBoolprojects::btnMODClick() {
+    if (CommandLoopRunning()) {
+        return;
+    }
     UseEightVariables();
     ClearTruthTable();
     frmKmap->ClearALLKMAP1Click();
@@ -184,6 +194,9 @@ void TfrmBoolprojects::btnMODClick() {
 }
 
 void TfrmBoolprojects::btn4bitmultiplyClick() {
+    if (CommandLoopRunning()) {
+        return;
+    }
     UseEightVariables();
     ClearTruthTable();
     const int r = rgbits->itemIndex();

@@ -2,7 +2,6 @@
 #include <QDir>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QSaveFile>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +11,7 @@
 
 #include "windows/FormBooleanCalc.h"
 #include "windows/controls/Prompter.h"
+#include "windows/controls/WholeFile.h"
 #include "windows/main.h"
 
 namespace {
@@ -163,10 +163,9 @@ void TfrmBooleanClac::SaveKmapJpeg(const QString& fileName) {
         return;
     }
     // Written beside the target and renamed over it, so a failed save leaves no half picture.
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(jpeg) != jpeg.size() || !file.commit()) {
-        ShowMessage("Cannot write " + QDir::toNativeSeparators(fileName) + ": " +
-                    file.errorString());
+    QString error;
+    if (!WriteWholeFile(fileName, jpeg, error)) {
+        ShowMessage("Cannot write " + QDir::toNativeSeparators(fileName) + ": " + error);
         return;
     }
     ShowMessage("KMAP image was saved");

@@ -6,6 +6,7 @@
 #include "engine/OptimizeString.h"
 #include "model/Terms.h"
 #include "windows/FormBooleanCalc.h"
+#include "windows/Windows.h"
 #include "windows/controls/Prompter.h"
 
 namespace {
@@ -35,7 +36,8 @@ TCalcFeedback TfrmBooleanClac::CalcFeedback() {
 }
 
 bool TfrmBooleanClac::EnterOperation() {
-    if (FBusy) {
+    // The K-map window's conversion lets clicks through; no operation starts inside it.
+    if (CommandLoopRunning()) {
         StatusBar->setPanelText(2, "Busy: wait for the running operation");
         return false;
     }

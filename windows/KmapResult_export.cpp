@@ -6,7 +6,9 @@
 #include "model/Terms.h"
 #include "windows/FormBooleanCalc.h"
 #include "windows/KmapResult.h"
+#include "windows/Windows.h"
 #include "windows/controls/Prompter.h"
+#include "windows/controls/WholeFile.h"
 #include "windows/main.h"
 
 QString TfrmResult::ExportLines(bool checkedOnly) const {
@@ -63,30 +65,23 @@ void TfrmResult::SavetoFile1Click() {
     if (!chosen.Accepted) {
         return;
     }
-    QFile file(chosen.FileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        ShowMessage("Cannot create file " + chosen.FileName + ": " + file.errorString());
-        return;
-    }
+    QByteArray bytes;
     int lines = 0;
     for (int r = 1; r < RowCount(); ++r) {
         const std::string term = RowTerm(r);
         if (TrimBlanks(term).empty()) {
             continue;
         }
-        const std::string line = term + "\r\n";
-        if (file.write(line.data(), static_cast<qint64>(line.size())) !=
-            static_cast<qint64>(line.size())) {
-            ShowMessage("Write error on " + chosen.FileName + ": " + file.errorString());
-            return;
-        }
+        bytes.append(term.data(), static_cast<qsizetype>(term.size()));
+        bytes.append("\r\n");
         ++lines;
     }
-    if (!file.flush()) {
-        ShowMessage("Write error on " + chosen.FileName + ": " + file.errorString());
+    // Written whole or not at all, so a failed save keeps the old file.
+    QString error;
+    if (!WriteWholeFile(chosen.FileName, bytes, error)) {
+        ShowMessage("Write error on " + chosen.FileName + ": " + error);
         return;
     }
-    file.close();
     ShowMessage(QString::number(lines) + " Lines was saved");
 }
 
@@ -95,6 +90,9 @@ void TfrmResult::SaveasBINImageFile1Click() {
 }
 
 void TfrmResult::CopytoMain1Click() {
+    if (CommandLoopRunning()) {
+        return;
+    }
     frmKmap->ClearALLKMAP1Click();
     std::vector<std::string> terms;
     for (int r = 1; r < RowCount(); ++r) {
@@ -119,6 +117,9 @@ void TfrmResult::CopytoMain1Click() {
 void TfrmResult::mnuTranslateClick() {}
 
 void TfrmResult::Button1Click() {
+    if (CommandLoopRunning()) {
+        return;
+    }
     for (int r = 1; r < RowCount(); ++r) {
         if (RowChecked(r)) {
             frmKmap->HiliteTerm(QString::fromStdString(RowTerm(r)));

@@ -7,6 +7,7 @@
 #include "model/State.h"
 #include "model/Terms.h"
 #include "windows/KmapResult.h"
+#include "windows/Windows.h"
 #include "windows/controls/Prompter.h"
 #include "windows/main.h"
 
@@ -126,6 +127,9 @@ std::vector<std::string> TfrmResult::CheckedTerms() const {
 }
 
 void TfrmResult::HandleCheckClick(int col, int row) {
+    if (CommandLoopRunning()) {
+        return;
+    }
     if (col == 1) {
         if (RowChecked(row)) {
             SetChecked(row, false);
@@ -197,6 +201,9 @@ bool TfrmResult::ValidityTest() {
 }
 
 void TfrmResult::btnTestRemovingClick() {
+    if (CommandLoopRunning()) {
+        return;
+    }
     int checked = 0;
     for (int r = 1; r < RowCount(); ++r) {
         checked += RowChecked(r) ? 1 : 0;
@@ -212,6 +219,9 @@ void TfrmResult::btnTestRemovingClick() {
 }
 
 void TfrmResult::btnTestNewDataClick() {
+    if (CommandLoopRunning()) {
+        return;
+    }
     ShowMessage(ValidityTest() ? "New boolean strings ok" : "Mismatch in new data");
 }
 
@@ -224,6 +234,9 @@ void TfrmResult::btnclearchecksClick() {
 }
 
 void TfrmResult::btnOptimizeClick() {
+    if (CommandLoopRunning()) {
+        return;
+    }
     if (!AnyTermRow()) {
         ShowMessage("This result can not be further optimized");
         return;
@@ -339,6 +352,9 @@ std::vector<int> TfrmResult::OptimizeCandidates(const std::vector<int>& candidat
 }
 
 void TfrmResult::btnquickoptimizeClick() {
+    if (CommandLoopRunning()) {
+        return;
+    }
     btnclearchecksClick();
     TBusyCursor busy;
     SelectMinOrder();
@@ -424,6 +440,9 @@ void TfrmResult::HandOver(TStringListAdv& list) {
 }
 
 void TfrmResult::btnRemoveCheckedClick() {
+    if (CommandLoopRunning()) {
+        return;
+    }
     if (RowCount() <= 2) {
         return;
     }
@@ -455,6 +474,9 @@ void TfrmResult::btnRemoveCheckedClick() {
 }
 
 void TfrmResult::btnundolastClick() {
+    if (CommandLoopRunning()) {
+        return;
+    }
     // Nothing was removed yet: there is nothing to bring back.
     if (TrimBlanks(FLastRemoved).empty()) {
         return;

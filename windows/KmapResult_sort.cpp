@@ -5,6 +5,7 @@
 #include "model/State.h"
 #include "model/Terms.h"
 #include "windows/KmapResult.h"
+#include "windows/Windows.h"
 #include "windows/controls/Prompter.h"
 
 namespace {
@@ -59,6 +60,10 @@ uint32_t CellNumber(const TStringGrid* grid, int col, int row) {
 }  // namespace
 
 void TfrmResult::rgSortClick() {
+    // Sorting by term ranks the terms again, which rewrites the truth table.
+    if (CommandLoopRunning()) {
+        return;
+    }
     switch (rgSort->itemIndex()) {
         case 0:
             SortByCount(3, 4);

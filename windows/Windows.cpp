@@ -12,3 +12,8 @@ void CreateApplicationWindows() {
     frmResult = new TfrmResult();
     frmBoolprojects = new TfrmBoolprojects();
 }
+
+bool CommandLoopRunning() {
+    return (frmKmap != nullptr && frmKmap->isBusy()) ||
+           (frmBooleanClac != nullptr && frmBooleanClac->Busy());
+}

@@ -1,5 +1,6 @@
 // The K-map window: creation, layout, menus, showing, and the commands that reach other windows.
 #include "windows/main.h"
+#include "windows/Windows.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -366,7 +367,7 @@ void TfrmKmap::mnuCopyKMAPdatatoZinputClick() {
 }
 
 void TfrmKmap::mnuNewSimplifyClick() {
-    if (FBusy) {
+    if (CommandLoopRunning()) {
         return;
     }
     std::vector<std::string> texts;

@@ -7,6 +7,7 @@
 #include "model/State.h"
 #include "model/Terms.h"
 #include "windows/FormBooleanCalc.h"
+#include "windows/Windows.h"
 #include "windows/controls/Prompter.h"
 #include "windows/main.h"
 #include "windows/main_shared.h"
@@ -120,7 +121,7 @@ void TfrmKmap::inputgridKeyPress(QChar& key) {
         return;
     }
     key = QChar();  // every key that gets this far is the editor's own
-    if (FBusy) {
+    if (CommandLoopRunning()) {
         return;
     }
     const int row = inputgrid->row();
@@ -252,14 +253,14 @@ void TfrmKmap::WriteTerm(int row, const QString& term) {
 }
 
 void TfrmKmap::ClearALLKMAP1Click() {
-    if (FBusy) {
+    if (CommandLoopRunning()) {
         return;
     }
     ClearEditor();
 }
 
 void TfrmKmap::Setallchecks1Click() {
-    if (FBusy) {
+    if (CommandLoopRunning()) {
         return;
     }
     int marked = 0;
@@ -277,7 +278,7 @@ void TfrmKmap::Setallchecks1Click() {
 
 void TfrmKmap::Clearallchecks1Click() {
     // Only the marks go; the terms stay where they are.
-    if (FBusy) {
+    if (CommandLoopRunning()) {
         return;
     }
     inputgrid->beginUpdate();
@@ -316,7 +317,7 @@ void TfrmKmap::SpeedButton2Click() {
 }
 
 void TfrmKmap::mnuRandomdataClick() {
-    if (FBusy) {
+    if (CommandLoopRunning()) {
         return;
     }
     ClearTruthTable();
@@ -359,7 +360,7 @@ void TfrmKmap::inputgridDragDrop() {
 }
 
 void TfrmKmap::DropTerms(const QString& text) {
-    if (text.isEmpty() || FBusy) {
+    if (text.isEmpty() || CommandLoopRunning()) {
         return;
     }
     TStringListAdv terms(true);

@@ -2,13 +2,16 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
-#include <QSaveFile>
 
 #include "model/BinImage.h"
 #include "model/Minterms.h"
 #include "model/State.h"
+#include "model/TextLines.h"
+#include "windows/Windows.h"
 #include "windows/controls/Prompter.h"
+#include "windows/controls/WholeFile.h"
 #include "windows/main.h"
 #include "windows/main_shared.h"
 
@@ -17,134 +20,54 @@ namespace {
 const char* const OpenFilter = "Boolean Ascii Text Files|*.TXT|Any Files(as binary)|*.*";
 const char* const SaveFilter = "Ascii Text Files|*.TXT|Binary Image Files|*.BIN";
 
-// The lines of a text file, trimmed as they are read. A line longer than a term can ever be
-// is kept only up to one character past the limit, so that any file, however large its
-// lines, costs little memory and still fails the length check.
+// The lines of a text file, as the term line reader keeps them.
 struct TTextLines {
     QStringList Lines;
     bool TooMany = false;
 };
 
-class TLineReader {
-  public:
-    explicit TLineReader(TTextLines& out) : FOut(out) {}
-
-    // False once more lines than a term file may hold have been seen.
-    bool feed(const QByteArray& chunk) {
-        for (const char byte : chunk) {
-            if (FAfterCR && byte == '\n') {
-                FAfterCR = false;
-                continue;
-            }
-            FAfterCR = false;
-            if (byte == '\r' || byte == '\n') {
-                FAfterCR = byte == '\r';
-                if (!endLine()) {
-                    return false;
-                }
-                continue;
-            }
-            addChar(byte);
-        }
-        return true;
-    }
-
-    bool finish() {
-        if (FStarted || FLeadingBlanks) {
-            return endLine();
-        }
-        return true;
-    }
-
-  private:
-    void addChar(char byte) {
-        if (static_cast<unsigned char>(byte) <= 32) {
-            if (FStarted) {
-                ++FInnerBlanks;
-            } else {
-                FLeadingBlanks = true;
-            }
-            return;
-        }
-        if (FInnerBlanks > 0) {
-            FLine.append(std::min(FInnerBlanks, Limit), ' ');
-            FInnerBlanks = 0;
-        }
-        FStarted = true;
-        FLine.append(byte);
-        if (FLine.size() > Limit) {
-            FLine.truncate(Limit);
-        }
-    }
-
-    bool endLine() {
-        if (FOut.Lines.size() >= MaxTextLines) {
-            FOut.TooMany = true;
-            return false;
-        }
-        FOut.Lines << QString::fromLatin1(FLine);
-        FLine.clear();
-        FInnerBlanks = 0;
-        FStarted = false;
-        FLeadingBlanks = false;
-        return true;
-    }
-
-    static constexpr int Limit = TermCapacity + 1;
-    TTextLines& FOut;
-    QByteArray FLine;
-    int FInnerBlanks = 0;
-    bool FStarted = false;
-    bool FLeadingBlanks = false;
-    bool FAfterCR = false;
-};
-
 bool ReadTextLines(const QString& fileName, TTextLines& out, QString& error) {
+    // A folder, a pipe or a device may block or never end: only plain files are read.
+    const QFileInfo info(fileName);
+    if (info.exists() && !info.isFile()) {
+        error = "Cannot open " + fileName + ": not a regular file";
+        return false;
+    }
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
         error = "Cannot open " + fileName + ": " + file.errorString();
         return false;
     }
-    TLineReader reader(out);
-    while (!file.atEnd()) {
+    TTermLineReader reader;
+    bool more = true;
+    // Read until a read brings nothing: files whose size says 0 may still hold text.
+    while (more) {
         const QByteArray chunk = file.read(1 << 16);
         if (chunk.isEmpty()) {
-            if (file.error() != QFileDevice::NoError) {
-                error = "Cannot read " + fileName + ": " + file.errorString();
-                return false;
-            }
             break;
         }
-        if (!reader.feed(chunk)) {
-            return true;
-        }
+        more = reader.Feed(chunk.constData(), static_cast<size_t>(chunk.size()));
     }
-    reader.finish();
-    return true;
-}
-
-bool IsTermLine(const QString& line) {
-    if (line.isEmpty() || line.size() > TermCapacity) {
+    if (file.error() != QFileDevice::NoError) {
+        error = "Cannot read " + fileName + ": " + file.errorString();
         return false;
     }
-    for (const QChar c : line) {
-        const QChar up = c.toUpper();
-        if (up < 'A' || up > 'P') {
-            return false;
-        }
+    if (more) {
+        reader.Finish();
+    }
+    out.TooMany = reader.TooMany();
+    out.Lines.reserve(static_cast<qsizetype>(reader.Lines().size()));
+    for (const std::string& line : reader.Lines()) {
+        out.Lines << FromLatin(line);
     }
     return true;
 }
 
 // Writes the whole file or nothing: the old file stays in place when anything fails.
-bool WriteWholeFile(const QString& fileName, const QByteArray& bytes) {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        ShowMessage("Cannot save " + fileName + ": " + file.errorString());
-        return false;
-    }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        ShowMessage("Cannot save " + fileName + ": " + file.errorString());
+bool SaveWholeFile(const QString& fileName, const QByteArray& bytes) {
+    QString error;
+    if (!WriteWholeFile(fileName, bytes, error)) {
+        ShowMessage("Cannot save " + fileName + ": " + error);
         return false;
     }
     return true;
@@ -153,7 +76,7 @@ bool WriteWholeFile(const QString& fileName, const QByteArray& bytes) {
 }  // namespace
 
 void TfrmKmap::Open1Click() {
-    if (FBusy) {
+    if (CommandLoopRunning()) {
         return;
     }
     TFileDialogRequest request;
@@ -188,7 +111,7 @@ void TfrmKmap::Open1Click() {
     inputgrid->beginUpdate();
     for (int i = 1; i <= count; ++i) {
         const QString& line = text.Lines[i - 1];
-        if (!IsTermLine(line)) {
+        if (!IsTermLine(ToLatin(line))) {
             inputgrid->endUpdate();
             ShowMessage("Format error in string line no " + QString::number(i));
             return;
@@ -218,7 +141,7 @@ void TfrmKmap::Save1Click() {
             ++count;
         }
     }
-    if (WriteWholeFile(chosen.FileName, bytes)) {
+    if (SaveWholeFile(chosen.FileName, bytes)) {
         ShowMessage(QString::number(count) + " Lines was saved");
     }
 }
@@ -235,20 +158,21 @@ void TfrmKmap::Savetoclipboard1Click() {
 }
 
 void TfrmKmap::GetClipbrd1Click() {
-    if (FBusy) {
+    if (CommandLoopRunning()) {
         return;
     }
-    const QStringList lines = SplitLines(QGuiApplication::clipboard()->text());
+    // Every line gets a row, up to as many as a term file may hold; the count names them all.
+    qsizetype count = 0;
+    const QStringList lines = SplitLines(QGuiApplication::clipboard()->text(), MaxTextLines, count);
     ClearEditor();
     ClearAll2Click();
-    // Every line gets a row; a long clipboard grows the editor rather than losing terms.
     EnsureTermRows(static_cast<int>(lines.size()));
     inputgrid->beginUpdate();
     for (int i = 1; i <= lines.size(); ++i) {
-        WriteTerm(i, CutText(lines[i - 1]));
+        WriteTerm(i, lines[i - 1]);
     }
     inputgrid->endUpdate();
-    StatusBar->setPanelText(1, QString::number(lines.size()) + " Strs imported");
+    StatusBar->setPanelText(1, QString::number(count) + " Strs imported");
     inputgrid->setRow(1);
     inputgrid->setTopRow(1);
 }
@@ -271,13 +195,13 @@ void TfrmKmap::SaveasBin1Click() {
     const std::vector<uint8_t> image = TruthTableToBin();
     const QByteArray bytes(reinterpret_cast<const char*>(image.data()),
                            static_cast<qsizetype>(image.size()));
-    if (WriteWholeFile(fileName, bytes)) {
+    if (SaveWholeFile(fileName, bytes)) {
         ShowMessage(fileName + " was saved");
     }
 }
 
 void TfrmKmap::TableToEditor() {
-    if (FBusy) {
+    if (CommandLoopRunning()) {
         return;
     }
     const TBusyScope busy(FBusy);
@@ -316,7 +240,7 @@ void TfrmKmap::TableToEditor() {
 }
 
 void TfrmKmap::mnuInvertBINdataClick() {
-    if (FBusy) {
+    if (CommandLoopRunning()) {
         return;
     }
     InvertTruthTable();

@@ -6,7 +6,9 @@
 #include "model/Minterms.h"
 #include "model/State.h"
 #include "model/Terms.h"
+#include "model/TextLines.h"
 #include "windows/FormBooleanCalc.h"
+#include "windows/Windows.h"
 #include "windows/controls/Prompter.h"
 #include "windows/main.h"
 #include "windows/main_shared.h"
@@ -199,56 +201,30 @@ void TfrmKmap::KmapGridMouseMove(QMouseEvent* event) {
 }
 
 void PlotSumOfProducts(TStringGrid* grid, const QString& text) {
+    const TPlotOutcome plot = PlotTerms(ToLatin(text), ProgramState.HighMinterm);
     TStringListAdv ownList(true);
     TStringListAdv& terms = frmBooleanClac != nullptr ? frmBooleanClac->SharedList : ownList;
     terms.Clear();
-    QString piece;
-    for (const QChar c : text + '+') {
-        if (c == '+' || c == '\r' || c == '\n') {
-            if (!piece.isEmpty()) {
-                terms.Add(ToLatin(piece));
-            }
-            piece.clear();
-        } else {
-            piece += c;
-        }
+    for (const std::string& piece : plot.Pieces) {
+        terms.Add(piece);
     }
     const int cols = grid->colCountValue();
-    const uint32_t high = ProgramState.HighMinterm;
-    int blocks = 0;
-    bool outOfRange = false;
     grid->beginUpdate();
     FillCells(grid, QString());
-    for (int i = 0; i < terms.Count(); ++i) {
-        if (outOfRange) {
-            grid->endUpdate();
-            ShowMessage("This var exceeds the total var range");
-            return;
-        }
-        std::string term = CutTerm(terms.Strings(i));
-        if (CheckTerm(term) != TermValid) {
-            continue;
-        }
-        const TTermMasks masks = TermMasks(term);
-        if (masks.Care > high || masks.Hi > high) {
-            outOfRange = true;
-            continue;
-        }
-        if (cols == 0) {
-            continue;
-        }
-        VisitMinterms(masks, high, [&](uint32_t m) {
+    if (cols > 0) {
+        for (const uint32_t m : plot.Marked) {
             const int c = InvGray(static_cast<int>(m % static_cast<uint32_t>(cols)));
             const int r = InvGray(static_cast<int>(m / static_cast<uint32_t>(cols)));
-            if (grid->cell(c, r) != "x") {
-                grid->setCell(c, r, "x");
-                ++blocks;
-            }
-            return true;
-        });
+            grid->setCell(c, r, "x");
+        }
     }
     grid->endUpdate();
+    if (plot.OutOfRange) {
+        ShowMessage("This var exceeds the total var range");
+        return;
+    }
     if (frmBooleanClac != nullptr) {
+        const int blocks = cols > 0 ? static_cast<int>(plot.Marked.size()) : 0;
         frmBooleanClac->StatusBar->setPanelText(3, QString::number(blocks) + " blocks");
     }
 }
@@ -270,7 +246,7 @@ void LayoutCalcMap(int n) {
 }
 
 void TfrmKmap::ImportFromKmpapGridClick() {
-    if (FBusy) {
+    if (CommandLoopRunning()) {
         return;
     }
     ClearEditor();
@@ -294,7 +270,7 @@ void TfrmKmap::ImportFromKmpapGridClick() {
 }
 
 void TfrmKmap::ShowdatainKMAPGrid1Click() {
-    if (FBusy) {
+    if (CommandLoopRunning()) {
         return;
     }
     std::vector<std::string> accepted;
@@ -334,7 +310,7 @@ void TfrmKmap::ClearAll2Click() {
 }
 
 void TfrmKmap::mnuSimplifyKMAPGridClick() {
-    if (FBusy) {
+    if (CommandLoopRunning()) {
         return;
     }
     ImportFromKmpapGridClick();

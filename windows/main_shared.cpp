@@ -2,6 +2,7 @@
 #include "windows/main_shared.h"
 
 #include "model/State.h"
+#include "model/TextLines.h"
 
 QFont TermFont() {
     QFont font("Courier New");
@@ -39,23 +40,15 @@ QString FromLatin(const std::string& text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QStringList SplitLines(const QString& text) {
+QStringList SplitLines(const QString& text, qsizetype maxKept, qsizetype& count) {
+    std::vector<TLineSpan> spans;
+    count = static_cast<qsizetype>(SplitLineSpans(
+        text.constData(), static_cast<size_t>(text.size()), static_cast<size_t>(maxKept), spans));
     QStringList lines;
-    qsizetype start = 0;
-    const qsizetype size = text.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        const QChar c = text.at(i);
-        if (c != '\r' && c != '\n') {
-            continue;
-        }
-        lines << text.mid(start, i - start);
-        if (c == '\r' && i + 1 < size && text.at(i + 1) == '\n') {
-            ++i;
-        }
-        start = i + 1;
-    }
-    if (start < size) {
-        lines << text.mid(start);
+    lines.reserve(static_cast<qsizetype>(spans.size()));
+    for (const TLineSpan& span : spans) {
+        lines << CutText(
+            text.mid(static_cast<qsizetype>(span.Start), static_cast<qsizetype>(span.Length)));
     }
     return lines;
 }

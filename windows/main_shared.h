@@ -10,7 +10,6 @@ constexpr int EditorRows = 40001;
 // The map grid's designed size: the area that large maps share out among their cells.
 constexpr int MapRefWidth = 355;
 constexpr int MapRefHeight = 349;
-constexpr int MaxTextLines = 65536;
 
 // Courier New 10, the face of the editor's terms; any fixed-pitch face stands in for it.
 QFont TermFont();
@@ -26,8 +25,9 @@ QString TrimmedTerm(const QString& text);
 std::string ToLatin(const QString& text);
 QString FromLatin(const std::string& text);
 
-// Lines ending at CR LF, a lone CR or a lone LF; a last line without an ending counts.
-QStringList SplitLines(const QString& text);
+// Lines ending at CR LF, a lone CR or a lone LF; a last line without an ending counts. Keeps
+// the first maxKept lines, each cut to 16 characters; count receives the number of all lines.
+QStringList SplitLines(const QString& text, qsizetype maxKept, qsizetype& count);
 
 // Marks the window busy for the life of a long conversion.
 class TBusyScope {

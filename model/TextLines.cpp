@@ -1,0 +1,132 @@
+// The line reader of term files and the term plot of the maps.
+#include "model/TextLines.h"
+
+#include <algorithm>
+
+#include "model/Minterms.h"
+#include "model/State.h"
+#include "model/Terms.h"
+
+namespace {
+
+constexpr size_t KeptLimit = TermCapacity + 1;
+
+}  // namespace
+
+bool TTermLineReader::Feed(const char* data, size_t size) {
+    if (FTooMany) {
+        return false;
+    }
+    for (size_t i = 0; i < size; ++i) {
+        const char byte = data[i];
+        if (FAfterCR && byte == '\n') {
+            FAfterCR = false;
+            continue;
+        }
+        FAfterCR = false;
+        if (byte == '\r' || byte == '\n') {
+            FAfterCR = byte == '\r';
+            if (!EndLine()) {
+                return false;
+            }
+            continue;
+        }
+        AddChar(byte);
+    }
+    return true;
+}
+
+bool TTermLineReader::Finish() {
+    if (FTooMany) {
+        return false;
+    }
+    if (FStarted || FLeadingBlanks) {
+        return EndLine();
+    }
+    return true;
+}
+
+void TTermLineReader::AddChar(char byte) {
+    if (static_cast<unsigned char>(byte) <= 32) {
+        if (FStarted) {
+            ++FInnerBlanks;
+        } else {
+            FLeadingBlanks = true;
+        }
+        return;
+    }
+    if (FInnerBlanks > 0) {
+        FLine.append(std::min(FInnerBlanks, KeptLimit), ' ');
+        FInnerBlanks = 0;
+    }
+    FStarted = true;
+    FLine += byte;
+    if (FLine.size() > KeptLimit) {
+        FLine.resize(KeptLimit);
+    }
+}
+
+bool TTermLineReader::EndLine() {
+    if (FLines.size() >= MaxTextLines) {
+        FTooMany = true;
+        return false;
+    }
+    FLines.push_back(FLine);
+    FLine.clear();
+    FInnerBlanks = 0;
+    FStarted = false;
+    FLeadingBlanks = false;
+    return true;
+}
+
+bool IsTermLine(const std::string& line) {
+    if (line.empty() || line.size() > TermCapacity) {
+        return false;
+    }
+    return std::all_of(line.begin(), line.end(), [](char c) {
+        const char up = UpCase(c);
+        return up >= 'A' && up <= 'P';
+    });
+}
+
+TPlotOutcome PlotTerms(const std::string& text, uint32_t highMinterm) {
+    TPlotOutcome out;
+    std::string piece;
+    for (size_t i = 0; i <= text.size(); ++i) {
+        const char c = i < text.size() ? text[i] : '+';
+        if (c == '+' || c == '\r' || c == '\n') {
+            if (!piece.empty()) {
+                out.Pieces.push_back(piece);
+            }
+            piece.clear();
+        } else {
+            piece += c;
+        }
+    }
+    // One flag per minterm so that a large map is marked in linear time.
+    std::vector<bool> marked(size_t{highMinterm} + 1, false);
+    bool beyond = false;
+    for (const auto& p : out.Pieces) {
+        if (beyond) {
+            out.OutOfRange = true;
+            return out;
+        }
+        std::string term = CutTerm(p);
+        if (CheckTerm(term) != TermValid) {
+            continue;
+        }
+        const TTermMasks masks = TermMasks(term);
+        if (masks.Care > highMinterm || masks.Hi > highMinterm) {
+            beyond = true;
+            continue;
+        }
+        VisitMinterms(masks, highMinterm, [&](uint32_t m) {
+            if (!marked[m]) {
+                marked[m] = true;
+                out.Marked.push_back(m);
+            }
+            return true;
+        });
+    }
+    return out;
+}

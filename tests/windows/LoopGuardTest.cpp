@@ -1,0 +1,154 @@
+// Commands of every window fired while a loop that processes events runs (the K-map window's
+// table conversion, the calculator's products): the loop's outcome stays what it would be.
+#include <QClipboard>
+#include <QTimer>
+#include <functional>
+
+#include "CalculatorSupport.h"
+#include "KmapTestSupport.h"
+#include "model/Minterms.h"
+#include "windows/FormBoolProjects.h"
+#include "windows/KmapResult.h"
+
+namespace {
+
+// What a user could start from any window; dialogs are answered "cancel".
+std::vector<std::function<void()>> EveryCommand() {
+    return {
+        [] { frmKmap->ClearALLKMAP1Click(); },
+        [] { frmKmap->mnuRandomdataClick(); },
+        [] { frmKmap->GetClipbrd1Click(); },
+        [] { frmKmap->ImportFromKmpapGridClick(); },
+        [] { frmKmap->ShowdatainKMAPGrid1Click(); },
+        [] { frmKmap->mnuInvertBINdataClick(); },
+        [] { frmKmap->mnuNewSimplifyClick(); },
+        [] { frmKmap->mnuSimplifyKMAPGridClick(); },
+        [] { frmKmap->Open1Click(); },
+        [] { frmKmap->Setallchecks1Click(); },
+        [] { frmKmap->DropTerms("ABC"); },
+        [] { frmKmap->TableToEditor(); },
+        [] { frmResult->CopytoMain1Click(); },
+        [] { frmResult->btnTestRemovingClick(); },
+        [] { frmResult->btnTestNewDataClick(); },
+        [] { frmResult->btnOptimizeClick(); },
+        [] { frmResult->btnquickoptimizeClick(); },
+        [] { frmResult->btnRemoveCheckedClick(); },
+        [] { frmResult->btnundolastClick(); },
+        [] { frmResult->Button1Click(); },
+        [] { frmResult->rgSortClick(); },
+        [] { frmBooleanClac->lblboolOrClick(); },
+        [] { frmBooleanClac->lblBooAndClick(); },
+        [] { frmBooleanClac->lblboolxorClick(); },
+        [] { frmBooleanClac->lblNotClick(); },
+        [] { frmBooleanClac->mnuInvertXClick(); },
+        [] { frmBooleanClac->mnuInvertZClick(); },
+        [] { frmBoolprojects->btn4bitadderstringClick(); },
+        [] { frmBoolprojects->btn4bitadderBINClick(); },
+        [] { frmBoolprojects->btnMODClick(); },
+        [] { frmBoolprojects->btn4bitmultiplyClick(); },
+    };
+}
+
+// Fires every command at each turn of the event loop while it lives.
+class CommandStorm {
+  public:
+    CommandStorm() : FCommands(EveryCommand()) {
+        FTimer.setInterval(0);
+        QObject::connect(&FTimer, &QTimer::timeout, [this] {
+            ++FTicks;
+            for (const auto& command : FCommands) {
+                command();
+            }
+        });
+        FTimer.start();
+    }
+    ~CommandStorm() { FTimer.stop(); }
+    CommandStorm(const CommandStorm&) = delete;
+    CommandStorm& operator=(const CommandStorm&) = delete;
+    void stop() { FTimer.stop(); }
+    int ticks() const { return FTicks; }
+
+  private:
+    std::vector<std::function<void()>> FCommands;
+    QTimer FTimer;
+    int FTicks = 0;
+};
+
+class LoopGuardKmap : public KmapTest {};
+
+TEST_F(LoopGuardKmap, TableConversionIsNotDisturbed) {
+    UseVariables(16);
+    // Something in the results window, so that its commands would have work to do.
+    SetTerms({"AB", "aB"});
+    Trigger(frmKmap, "Simplify");
+    frmResult->hide();
+    const int sortChoice = frmResult->rgSort->itemIndex();
+    frmResult->rgSort->setItemIndex(2);  // by term, which ranks the terms on the table again
+    frmKmap->ClearALLKMAP1Click();
+    QGuiApplication::clipboard()->setText("q\r\n");
+
+    std::vector<uint32_t> on;
+    for (uint32_t m = 0; m < 65536; ++m) {
+        ProgramState.TruthTable[m] = ((m * 2654435761u) >> 31) != 0 ? 1 : 0;
+        if (ProgramState.TruthTable[m] != 0) {
+            on.push_back(m);
+        }
+    }
+    const auto table = ProgramState.TruthTable;
+    {
+        CommandStorm storm;
+        frmKmap->TableToEditor();
+        storm.stop();
+        EXPECT_GT(storm.ticks(), 10) << "the conversion let the storm in";
+    }
+    frmResult->rgSort->setItemIndex(sortChoice);
+    EXPECT_TRUE(prompter.messages.isEmpty()) << prompter.messages.join('|').toStdString();
+    EXPECT_EQ(ProgramState.VarCount, 16);
+    EXPECT_TRUE(ProgramState.TruthTable == table);
+    const int count = static_cast<int>(on.size());
+    EXPECT_EQ(frmKmap->StatusBar->panelText(2), QString::number(count) + " Bool strings imported");
+    ASSERT_GE(editor()->rowCountValue(), count + 1);
+    for (int i = 0; i < count; ++i) {
+        const std::string want = MintermToLetters(on[static_cast<size_t>(count - 1 - i)], 16, 'A');
+        ASSERT_EQ(editor()->cell(2, i + 1).toStdString(), want) << "row " << i + 1;
+    }
+    for (int row = count + 1; row < editor()->rowCountValue(); ++row) {
+        ASSERT_TRUE(editor()->cell(2, row).trimmed().isEmpty()) << "row " << row;
+    }
+    EXPECT_FALSE(frmKmap->isBusy());
+}
+
+class LoopGuardCalculator : public CalculatorTest {};
+
+TEST_F(LoopGuardCalculator, ProductsInsideTheComplementAreNotDisturbed) {
+    SetVars(8);
+    Calc->edtXinput->setText("AbC+dEf+GhA+BcD+eFg+HaB+CdE+fGh");
+    Calc->edtYinput->setText("aBc+DeF+gHa+bCd+EfG+hAb+cDe+FgH");
+    Calc->lblboolxorClick();
+    const QString z = Calc->edtZinput->text();
+    const QString count = Panel(1);
+    ASSERT_FALSE(z.isEmpty());
+
+    frmKmap->ClearALLKMAP1Click();
+    frmKmap->inputgrid->setCell(2, 1, "AB");
+    ProgramState.TruthTable.fill(0);
+    Calc->edtZinput->clear();
+    {
+        CommandStorm storm;
+        Calc->lblboolxorClick();
+        storm.stop();
+        EXPECT_GT(storm.ticks(), 0) << "the products let the storm in";
+    }
+    EXPECT_EQ(Calc->edtZinput->text(), z);
+    EXPECT_EQ(Panel(1), count);
+    EXPECT_EQ(ProgramState.VarCount, 8);
+    // Nothing else started inside the operation.
+    EXPECT_EQ(frmKmap->inputgrid->cell(2, 1), "AB");
+    EXPECT_TRUE(std::all_of(ProgramState.TruthTable.begin(), ProgramState.TruthTable.end(),
+                            [](uint8_t v) { return v == 0; }));
+    EXPECT_FALSE(Calc->Busy());
+    frmKmap->hide();
+    frmBoolprojects->hide();
+}
+
+}  // namespace
