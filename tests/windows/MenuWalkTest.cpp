@@ -57,6 +57,8 @@ class MenuWalk : public WindowTest {
         frmResult->hide();
         frmBoolprojects->hide();
         frmBooleanClac->show();
+        // The walk toggled the automatic calculation on; other suites expect it off.
+        frmBooleanClac->mnuConversion->setChecked(false);
         UseVariables(6);
         WindowTest::TearDown();
     }
