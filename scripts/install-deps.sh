@@ -3,7 +3,7 @@
 set -euo pipefail
 # clang with libclang-rt-14-dev: sanitizer and libFuzzer runtimes; llvm-14: the symbolizer.
 packages=(build-essential cmake ninja-build clang clang-format libclang-rt-14-dev llvm-14 qt6-base-dev
-          libjpeg62-turbo-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth)
+          libjpeg62-turbo-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth desktop-file-utils)
 missing=()
 for p in "${packages[@]}"; do
     dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

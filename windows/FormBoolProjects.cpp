@@ -88,6 +88,14 @@ TfrmBoolprojects::TfrmBoolprojects(QWidget* parent) : QMainWindow(parent) {
 
 void TfrmBoolprojects::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    // Opens at the screen centre the first time; later showings keep where the user put it.
+    if (!testAttribute(Qt::WA_Moved)) {
+        if (const QScreen* screen = QApplication::primaryScreen()) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            move(frame.topLeft());
+        }
+    }
     FormShow();
 }
 

@@ -194,9 +194,6 @@ TfrmBooleanClac::TfrmBooleanClac(QWidget* parent) : QMainWindow(parent) {
     CreateControls(page);
     CreateMenus();
     resize(891, 634);
-    if (const QScreen* screen = QApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
-    }
 }
 
 void TfrmBooleanClac::CreateControls(QWidget* page) {
@@ -542,6 +539,14 @@ void TfrmBooleanClac::showEvent(QShowEvent* event) {
     // Coming back from the task bar is not a new showing: the maps keep their contents.
     if (event->spontaneous()) {
         return;
+    }
+    // Centred by its real outer size, known only now; once, so a window the user moved stays.
+    if (!testAttribute(Qt::WA_Moved)) {
+        if (const QScreen* screen = QApplication::primaryScreen()) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            move(frame.topLeft());
+        }
     }
     PageControl1->setCurrentIndex(0);
     edtXinput->setFocus();

@@ -3,7 +3,10 @@
 
 #include "TestSupport.h"
 #include "model/State.h"
+#include "windows/FormBoolProjects.h"
 #include "windows/FormBooleanCalc.h"
+#include "windows/KmapResult.h"
+#include "windows/main.h"
 
 // Readable failure output for texts.
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -31,6 +34,10 @@ class CalculatorTest : public WindowTest {
 
     // Other suites share the windows and expect the start-up count.
     void TearDown() override {
+        // Copying Z to the map simplifies and shows the other windows; the start has them hidden.
+        frmKmap->hide();
+        frmResult->hide();
+        frmBoolprojects->hide();
         SetVars(6);
         WindowTest::TearDown();
     }

@@ -69,7 +69,17 @@ QStringList ResultTerms() {
     return terms;
 }
 
-class ProjectsWindow : public WindowTest {};
+// The generators switch to 8 variables and show windows; later tests expect the start state.
+class ProjectsWindow : public WindowTest {
+  protected:
+    void TearDown() override {
+        frmKmap->hide();
+        frmResult->hide();
+        frmBoolprojects->hide();
+        frmBooleanClac->SpinEdit->setValue(6);
+        WindowTest::TearDown();
+    }
+};
 
 TEST_F(ProjectsWindow, AdderEquationsAreTheRippleCarryAdder) {
     frmBoolprojects->btn4bitadderstringClick();

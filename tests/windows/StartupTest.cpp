@@ -17,11 +17,12 @@ TEST(Startup, WindowsInOrderAndOnlyCalculatorVisible) {
     EXPECT_EQ(frmKmap->objectName(), "frmKmap");
     EXPECT_EQ(frmResult->objectName(), "frmResult");
     EXPECT_EQ(frmBoolprojects->objectName(), "frmBoolprojects");
-    EXPECT_TRUE(frmBooleanClac->isVisible());
-    EXPECT_FALSE(frmResult->isVisible());
-    EXPECT_FALSE(frmBoolprojects->isVisible());
+    EXPECT_TRUE(StartState.CalcVisible);
+    EXPECT_FALSE(StartState.KmapVisible);
+    EXPECT_FALSE(StartState.ResultsVisible);
+    EXPECT_FALSE(StartState.ProjectsVisible);
     // Showing the calculator applied its variable count.
-    EXPECT_EQ(ProgramState.VarCount, 6);
+    EXPECT_EQ(StartState.VarCount, 6);
 }
 
 TEST(StringGridModel, ReadsAndWritesThroughTheModel) {

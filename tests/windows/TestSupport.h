@@ -11,6 +11,16 @@
 #include "windows/controls/Prompter.h"
 #include "windows/controls/StringGrid.h"
 
+// What the program showed before the first test ran; tests later move windows around.
+struct TStartState {
+    bool CalcVisible = false;
+    bool KmapVisible = false;
+    bool ResultsVisible = false;
+    bool ProjectsVisible = false;
+    int VarCount = 0;
+};
+extern TStartState StartState;
+
 // Records every message and answers dialogs from queues; an empty queue means "cancel".
 class TRecordingPrompter : public TPrompter {
   public:

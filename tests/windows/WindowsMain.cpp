@@ -3,8 +3,15 @@
 
 #include <QApplication>
 
+#include "TestSupport.h"
+#include "model/State.h"
+#include "windows/FormBoolProjects.h"
 #include "windows/FormBooleanCalc.h"
+#include "windows/KmapResult.h"
 #include "windows/Windows.h"
+#include "windows/main.h"
+
+TStartState StartState;
 
 int main(int argc, char* argv[]) {
     // Window tests always run off screen, also when listed for discovery.
@@ -16,6 +23,8 @@ int main(int argc, char* argv[]) {
     CreateApplicationWindows();
     frmBooleanClac->show();
     QApplication::processEvents();
+    StartState = {frmBooleanClac->isVisible(), frmKmap->isVisible(), frmResult->isVisible(),
+                  frmBoolprojects->isVisible(), ProgramState.VarCount};
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
