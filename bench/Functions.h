@@ -12,7 +12,7 @@
 
 enum class TFunctionKind { Random, Parity, Majority, ProductBit, ConstantHi };
 
-struct TFunctionSpec {
+struct TFunctionRecipe {
     TFunctionKind Kind = TFunctionKind::Random;
     double Density = 0.5;  // random functions only
     uint32_t Seed = 1;
@@ -36,15 +36,15 @@ inline std::optional<TFunctionKind> FunctionKindByName(const std::string& name) 
 }
 
 // ON flag per minterm number.
-inline std::vector<bool> MakeFunction(int n, const TFunctionSpec& spec) {
+inline std::vector<bool> MakeFunction(int n, const TFunctionRecipe& recipe) {
     const uint32_t count = uint32_t{1} << n;
     std::vector<bool> on(count);
-    std::mt19937 rng(spec.Seed);
-    std::bernoulli_distribution coin(spec.Density);
+    std::mt19937 rng(recipe.Seed);
+    std::bernoulli_distribution coin(recipe.Density);
     const int low = n / 2;
     for (uint32_t m = 0; m < count; ++m) {
         const int ones = std::popcount(m);
-        switch (spec.Kind) {
+        switch (recipe.Kind) {
             case TFunctionKind::Random:
                 on[m] = coin(rng);
                 break;

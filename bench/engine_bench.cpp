@@ -16,7 +16,7 @@ namespace {
 
 struct TNamedFunction {
     const char* Name;
-    TFunctionSpec Spec;
+    TFunctionRecipe Recipe;
 };
 
 const std::vector<TNamedFunction> Functions{
@@ -26,10 +26,10 @@ const std::vector<TNamedFunction> Functions{
     {"hi", {TFunctionKind::ConstantHi, 0, 1}},
 };
 
-void BM_Simplify(benchmark::State& state, TFunctionSpec spec) {
+void BM_Simplify(benchmark::State& state, TFunctionRecipe recipe) {
     const int n = static_cast<int>(state.range(0));
     SetVarCount(n);
-    const std::vector<std::string> texts = FunctionTerms(n, MakeFunction(n, spec));
+    const std::vector<std::string> texts = FunctionTerms(n, MakeFunction(n, recipe));
     TSimplifyOutcome outcome;
     for (auto _ : state) {
         outcome = SimplifyTerms(texts);
@@ -82,7 +82,7 @@ int main(int argc, char** argv) {
     const int maxVars = MaxVarsFromEnvironment();
     for (const auto& function : Functions) {
         benchmark::RegisterBenchmark((std::string("Simplify/") + function.Name).c_str(),
-                                     BM_Simplify, function.Spec)
+                                     BM_Simplify, function.Recipe)
             ->DenseRange(8, maxVars)
             ->Unit(benchmark::kMillisecond);
     }

@@ -198,6 +198,8 @@ class TfrmBooleanClac : public QMainWindow {
     void RunOr(bool byClick);
     void RunAnd();
     void RunXor();
+    using TTwoInputOperation = TCalcResult (*)(std::string, std::string, const TCalcFeedback&);
+    void RunTwoInputs(QRadioButton* button, TTwoInputOperation operation);
     void RunNot();
     void ComplementYIntoZ();
     // Marks an operation as running; false (with a notice) when one already runs.

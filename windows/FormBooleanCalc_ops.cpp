@@ -142,20 +142,15 @@ void TfrmBooleanClac::RunOr(bool byClick) {
 }
 
 void TfrmBooleanClac::RunAnd() {
-    if (!EnterOperation()) {
-        return;
-    }
-    SetXEnabled(true);
-    const std::string x = Std(edtXinput->text());
-    const std::string y = Std(edtYinput->text());
-    if (!x.empty() && !y.empty()) {
-        rbAND->setChecked(true);
-    }
-    ApplyResult(edtZinput, CalcAnd(x, y, CalcFeedback()));
-    LeaveOperation();
+    RunTwoInputs(rbAND, CalcAnd);
 }
 
 void TfrmBooleanClac::RunXor() {
+    RunTwoInputs(rbXOR, CalcXor);
+}
+
+// AND and XOR: X comes back, and the button follows only when both inputs hold text.
+void TfrmBooleanClac::RunTwoInputs(QRadioButton* button, TTwoInputOperation operation) {
     if (!EnterOperation()) {
         return;
     }
@@ -163,9 +158,9 @@ void TfrmBooleanClac::RunXor() {
     const std::string x = Std(edtXinput->text());
     const std::string y = Std(edtYinput->text());
     if (!x.empty() && !y.empty()) {
-        rbXOR->setChecked(true);
+        button->setChecked(true);
     }
-    ApplyResult(edtZinput, CalcXor(x, y, CalcFeedback()));
+    ApplyResult(edtZinput, operation(x, y, CalcFeedback()));
     LeaveOperation();
 }
 
