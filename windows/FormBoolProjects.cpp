@@ -3,7 +3,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QScreen>
 
 #include "engine/OptimizeString.h"
 #include "engine/SumOfProducts.h"
@@ -12,6 +11,7 @@
 #include "windows/FormBooleanCalc.h"
 #include "windows/KmapResult.h"
 #include "windows/Windows.h"
+#include "windows/controls/Placement.h"
 #include "windows/main.h"
 
 TfrmBoolprojects* frmBoolprojects = nullptr;
@@ -90,11 +90,7 @@ void TfrmBoolprojects::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     // Opens at the screen centre the first time; later showings keep where the user put it.
     if (!testAttribute(Qt::WA_Moved)) {
-        if (const QScreen* screen = QApplication::primaryScreen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
+        CenterOnScreen(this);
     }
     FormShow();
 }

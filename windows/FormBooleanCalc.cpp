@@ -9,11 +9,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include "model/State.h"
 #include "windows/FormBoolProjects.h"
+#include "windows/controls/Placement.h"
 #include "windows/controls/Prompter.h"
 #include "windows/main.h"
 
@@ -542,11 +542,7 @@ void TfrmBooleanClac::showEvent(QShowEvent* event) {
     }
     // Centred by its real outer size, known only now; once, so a window the user moved stays.
     if (!testAttribute(Qt::WA_Moved)) {
-        if (const QScreen* screen = QApplication::primaryScreen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
+        CenterOnScreen(this);
     }
     PageControl1->setCurrentIndex(0);
     edtXinput->setFocus();

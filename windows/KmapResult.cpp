@@ -6,11 +6,11 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 #include <QStyle>
 #include <QStyleOptionButton>
 
 #include "model/Terms.h"
+#include "windows/controls/Placement.h"
 #include "windows/main.h"
 
 TfrmResult* frmResult = nullptr;
@@ -300,11 +300,7 @@ void TfrmResult::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!FPlaced) {
         FPlaced = true;
-        if (const QScreen* screen = QApplication::primaryScreen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
+        CenterOnScreen(this);
     }
 }
 
