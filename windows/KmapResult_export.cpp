@@ -56,12 +56,7 @@ void TfrmResult::mnyCopytoZinputClick() {
 }
 
 void TfrmResult::SavetoFile1Click() {
-    TFileDialogRequest request;
-    request.Title = "Save Boolean Terms";
-    request.Filter = "Ascii Text Files|*.TXT|Binary Image Files|*.BIN";
-    request.FilterIndex = 1;
-    request.DefaultExt = "TXT";
-    const TFileDialogResult chosen = Prompter().saveFile(request);
+    const TFileDialogResult chosen = frmKmap->RunSaveDialog(1);
     if (!chosen.Accepted) {
         return;
     }

@@ -15,6 +15,7 @@
 
 #include "model/SensitiveStr.h"
 #include "windows/controls/Image.h"
+#include "windows/controls/Prompter.h"
 #include "windows/controls/StatusBar.h"
 #include "windows/controls/StringGrid.h"
 
@@ -58,6 +59,9 @@ class TfrmKmap : public QMainWindow {
     bool isHighlighted(int col, int row) const;
     // True while TableToEditor runs; commands that change the editor or the table wait for it.
     bool isBusy() const { return FBusy; }
+
+    // The window's save dialog for term files, preset to a file type (1 text, 2 BIN).
+    TFileDialogResult RunSaveDialog(int filterIndex);
 
     void HiliteTerm(const QString& term);
 

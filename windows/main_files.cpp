@@ -122,13 +122,17 @@ void TfrmKmap::Open1Click() {
     ShowMessage(QString::number(count) + " Boolean strings were read");
 }
 
-void TfrmKmap::Save1Click() {
+TFileDialogResult TfrmKmap::RunSaveDialog(int filterIndex) {
     TFileDialogRequest request;
     request.Title = "Save Boolean Terms";
     request.Filter = SaveFilter;
-    request.FilterIndex = 1;
-    request.DefaultExt = "TXT";
-    const TFileDialogResult chosen = Prompter().saveFile(request);
+    request.FilterIndex = filterIndex;
+    request.DefaultExt = filterIndex == 2 ? "BIN" : "TXT";
+    return Prompter().saveFile(request);
+}
+
+void TfrmKmap::Save1Click() {
+    const TFileDialogResult chosen = RunSaveDialog(1);
     if (!chosen.Accepted) {
         return;
     }
@@ -178,12 +182,7 @@ void TfrmKmap::GetClipbrd1Click() {
 }
 
 void TfrmKmap::SaveasBin1Click() {
-    TFileDialogRequest request;
-    request.Title = "Save Boolean Terms";
-    request.Filter = SaveFilter;
-    request.FilterIndex = 2;
-    request.DefaultExt = "BIN";
-    const TFileDialogResult chosen = Prompter().saveFile(request);
+    const TFileDialogResult chosen = RunSaveDialog(2);
     if (!chosen.Accepted) {
         return;
     }
