@@ -22,6 +22,8 @@ struct TProgramState {
     uint32_t HighMinterm = 15;
     std::string AllowedLetters = "ABCD";
     std::array<uint8_t, TruthTableSize> TruthTable{};
+    // 1 for a minterm whose value does not matter; all 0 when the function has no don't care.
+    std::array<uint8_t, TruthTableSize> DontCare{};
     // The K-map window's gauge; RemoveRedundant moves it whoever calls. May be null.
     TProgressSink* KmapGauge = nullptr;
 };
