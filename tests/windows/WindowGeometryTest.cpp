@@ -9,6 +9,7 @@
 #include "TestSupport.h"
 #include "windows/FormBoolProjects.h"
 #include "windows/FormBooleanCalc.h"
+#include "windows/KmapResult.h"
 #include "windows/controls/Placement.h"
 #include "windows/main.h"
 
@@ -158,6 +159,16 @@ TEST_F(WindowSizes, ProjectsWindowOpensAtItsOuterSize) {
     EXPECT_EQ(projects.frameGeometry().size(), QSize(785, 498));
     projects.hide();
     frmKmap->hide();
+}
+
+// The controls that keep to the right edge never move over the grid, however narrow the window.
+TEST_F(WindowSizes, ResultsControlsStayRightOfTheGrid) {
+    frmResult->show();
+    frmResult->resize(250, 400);
+    QApplication::processEvents();
+    EXPECT_GE(frmResult->BitBtn1->x(), frmResult->Panel1->geometry().right());
+    EXPECT_GE(frmResult->Label1->x(), frmResult->Panel1->geometry().right());
+    frmResult->hide();
 }
 
 // Set before the frame is known, the outer size is right once the window shows; a size the
