@@ -39,7 +39,7 @@ void UseEightVariables() {
 TfrmBoolprojects::TfrmBoolprojects(QWidget* parent) : QMainWindow(parent) {
     setObjectName("frmBoolprojects");
     setWindowTitle("QUILLON Special Boolean projects");
-    resize(785, 498);
+    SetOuterSize(this, QSize(785, 498));
     auto* client = new QWidget(this);
     client->setAutoFillBackground(true);
     client->setBackgroundRole(QPalette::Button);
@@ -170,8 +170,7 @@ void TfrmBoolprojects::btn4bitadderBINClick() {
             anyMinterm = true;
         }
     }
-    frmKmap->show();
-    frmKmap->raise();
+    BringToFront(frmKmap);
     frmKmap->ClearALLKMAP1Click();
     SimplifyTruthTable();
     frmResult->mnuSavelongLineClick();
@@ -193,8 +192,7 @@ void TfrmBoolprojects::btnMODClick() {
         }
     }
     SimplifyTruthTable();
-    frmKmap->show();
-    frmKmap->raise();
+    BringToFront(frmKmap);
 }
 
 void TfrmBoolprojects::btn4bitmultiplyClick() {

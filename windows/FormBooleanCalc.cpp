@@ -13,6 +13,8 @@
 
 #include "model/State.h"
 #include "windows/FormBoolProjects.h"
+#include "windows/Windows.h"
+#include "windows/controls/MenuHints.h"
 #include "windows/controls/Placement.h"
 #include "windows/controls/Prompter.h"
 #include "windows/main.h"
@@ -404,8 +406,9 @@ void TfrmBooleanClac::CreateMenus() {
     item(bar, "Help", "Help1", &TfrmBooleanClac::Help1Click);
     QMenu* autoMenu = bar->addMenu("Auto");
     autoMenu->setObjectName("mnuAuto");
-    autoMenu->setToolTip("Bool conversion while typing");
-    autoMenu->menuAction()->setStatusTip(autoMenu->toolTip());
+    // The hint belongs to the menu-bar entry, where the mouse rests before the menu opens.
+    autoMenu->menuAction()->setToolTip("Bool conversion while typing");
+    autoMenu->menuAction()->setStatusTip(autoMenu->menuAction()->toolTip());
     mnuConversion =
         item(autoMenu, "Calculation", "mnuConversion", &TfrmBooleanClac::mnuConversionClick);
     mnuConversion->setCheckable(true);
@@ -433,6 +436,7 @@ void TfrmBooleanClac::CreateMenus() {
          &TfrmBooleanClac::OptimizeSimplify1Click);
     item(PopupMenu1, "Copy Z input edit to main kmap", "CopyZinputedittomainkmap1",
          &TfrmBooleanClac::CopyZinputedittomainkmap1Click);
+    ShowMenuBarHints(bar);
 }
 
 void TfrmBooleanClac::ShowEditPopup(QLineEdit* edit, const QPoint& globalPos) {
@@ -524,14 +528,22 @@ void TfrmBooleanClac::EditEntered(QLineEdit* edit) {
 }
 
 void TfrmBooleanClac::SpinEditChange() {
-    // A running operation keeps its variable count; the new one applies when it ends.
-    if (FBusy) {
+    // A running operation or table conversion keeps its variable count; the new one applies
+    // when it ends.
+    if (CommandLoopRunning()) {
         FVarCountPending = true;
         return;
     }
     SetVarCount(SpinEdit->value());
     LayoutCalcMap(SpinEdit->value());
     frmKmap->shwKMPClick();
+}
+
+void TfrmBooleanClac::ApplyPendingVarCount() {
+    if (FVarCountPending && !CommandLoopRunning()) {
+        FVarCountPending = false;
+        SpinEditChange();
+    }
 }
 
 void TfrmBooleanClac::showEvent(QShowEvent* event) {
@@ -581,8 +593,7 @@ void TfrmBooleanClac::About1Click() {
 }
 
 void TfrmBooleanClac::ShowKmap1Click() {
-    frmKmap->show();
-    frmKmap->raise();
+    BringToFront(frmKmap);
 }
 
 void TfrmBooleanClac::mnuConversionClick() {
@@ -593,8 +604,7 @@ void TfrmBooleanClac::mnuConversionClick() {
 }
 
 void TfrmBooleanClac::Projects1Click() {
-    frmBoolprojects->show();
-    frmBoolprojects->raise();
+    BringToFront(frmBoolprojects);
 }
 
 void TfrmBooleanClac::Exit1Click() {

@@ -119,6 +119,8 @@ class TfrmBooleanClac : public QMainWindow {
     QLineEdit* FocusedEdit() const;
     // True while an operation runs; others are refused until it ends.
     bool Busy() const { return FBusy; }
+    // Applies a variable count that waited for a running loop to end.
+    void ApplyPendingVarCount();
     // The calculator's gauge and the event processing that keeps the window painted.
     TCalcFeedback CalcFeedback();
 

@@ -10,6 +10,7 @@
 #include "model/Terms.h"
 #include "windows/FormBooleanCalc.h"
 #include "windows/KmapResult.h"
+#include "windows/controls/Placement.h"
 #include "windows/controls/Prompter.h"
 #include "windows/main.h"
 
@@ -288,7 +289,7 @@ void TfrmBooleanClac::CopyZToKmap(bool simplify) {
     StatusBar->setPanelText(1, QString::number(pieces.size()) + " strs copied");
     frmKmap->GetClipbrd1Click();
     frmKmap->ShowdatainKMAPGrid1Click();
-    frmKmap->show();
+    BringToFront(frmKmap);
     if (simplify) {
         frmKmap->mnuNewSimplifyClick();
     }

@@ -163,9 +163,7 @@ void TfrmBooleanClac::SaveKmapJpeg(const QString& fileName) {
         return;
     }
     // Written beside the target and renamed over it, so a failed save leaves no half picture.
-    QString error;
-    if (!WriteWholeFile(fileName, jpeg, error)) {
-        ShowMessage("Cannot write " + QDir::toNativeSeparators(fileName) + ": " + error);
+    if (!SaveWholeFile(fileName, jpeg)) {
         return;
     }
     ShowMessage("KMAP image was saved");

@@ -47,10 +47,7 @@ bool TfrmBooleanClac::EnterOperation() {
 
 void TfrmBooleanClac::LeaveOperation() {
     FBusy = false;
-    if (FVarCountPending) {
-        FVarCountPending = false;
-        SpinEditChange();
-    }
+    CommandLoopEnded();
 }
 
 void TfrmBooleanClac::ApplyResult(QLineEdit* target, const TCalcResult& result) {

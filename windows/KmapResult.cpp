@@ -120,6 +120,8 @@ TfrmResult::TfrmResult(QWidget* parent) : QMainWindow(parent) {
     CreateControls(client);
     CreateMenus();
     client->installEventFilter(this);
+    // Narrower, the controls that keep to the right edge would move over the grid.
+    client->setMinimumWidth(ClientWidth);
     resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
 }
 

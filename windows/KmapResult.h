@@ -114,6 +114,7 @@ class TfrmResult : public QMainWindow {
     void ShowTestedRow(int row);
 
     std::string FLastRemoved;
+    int FSortInForce = 2;  // the order of the last sort that ran; "Alpha" at start
     bool FPlaced = false;
     qint64 FLastLabelPaint = 0;
 };

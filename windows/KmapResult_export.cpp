@@ -7,6 +7,7 @@
 #include "windows/FormBooleanCalc.h"
 #include "windows/KmapResult.h"
 #include "windows/Windows.h"
+#include "windows/controls/Placement.h"
 #include "windows/controls/Prompter.h"
 #include "windows/controls/WholeFile.h"
 #include "windows/main.h"
@@ -51,8 +52,7 @@ void TfrmResult::mnuSavelongLineClick() {
 
 void TfrmResult::mnyCopytoZinputClick() {
     frmBooleanClac->edtZinput->setText(ExportLongLine());
-    frmBooleanClac->raise();
-    frmBooleanClac->activateWindow();
+    BringToFront(frmBooleanClac);
 }
 
 void TfrmResult::SavetoFile1Click() {
@@ -72,9 +72,7 @@ void TfrmResult::SavetoFile1Click() {
         ++lines;
     }
     // Written whole or not at all, so a failed save keeps the old file.
-    QString error;
-    if (!WriteWholeFile(chosen.FileName, bytes, error)) {
-        ShowMessage("Write error on " + chosen.FileName + ": " + error);
+    if (!SaveWholeFile(chosen.FileName, bytes)) {
         return;
     }
     ShowMessage(QString::number(lines) + " Lines was saved");

@@ -1,4 +1,5 @@
 // The results window's four orders: Min, Max, Alpha and Length, each defined by a text key.
+#include <QSignalBlocker>
 #include <algorithm>
 
 #include "engine/Simplify.h"
@@ -60,11 +61,15 @@ uint32_t CellNumber(const TStringGrid* grid, int col, int row) {
 }  // namespace
 
 void TfrmResult::rgSortClick() {
-    // Sorting by term ranks the terms again, which rewrites the truth table.
+    // Sorting by term ranks the terms again, which rewrites the truth table. A refused sort
+    // puts the selection back on the order the rows are in.
     if (CommandLoopRunning()) {
+        const QSignalBlocker quiet(rgSort);
+        rgSort->setItemIndex(FSortInForce);
         return;
     }
-    switch (rgSort->itemIndex()) {
+    FSortInForce = rgSort->itemIndex();
+    switch (FSortInForce) {
         case 0:
             SortByCount(3, 4);
             break;

@@ -13,6 +13,12 @@ void CreateApplicationWindows() {
     frmBoolprojects = new TfrmBoolprojects();
 }
 
+void CommandLoopEnded() {
+    if (frmBooleanClac != nullptr) {
+        frmBooleanClac->ApplyPendingVarCount();
+    }
+}
+
 bool CommandLoopRunning() {
     return (frmKmap != nullptr && frmKmap->isBusy()) ||
            (frmBooleanClac != nullptr && frmBooleanClac->Busy());

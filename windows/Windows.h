@@ -7,3 +7,5 @@ void CreateApplicationWindows();
 // conversion, the calculator's products). Commands that would change what such a loop works
 // on, or start a second operation inside it, do nothing then.
 bool CommandLoopRunning();
+// Called as such a loop ends: a variable count chosen while it ran applies now.
+void CommandLoopEnded();

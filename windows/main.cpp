@@ -16,6 +16,7 @@
 #include "windows/FormBoolProjects.h"
 #include "windows/FormBooleanCalc.h"
 #include "windows/KmapResult.h"
+#include "windows/controls/Placement.h"
 #include "windows/controls/Prompter.h"
 #include "windows/main_shared.h"
 
@@ -178,11 +179,8 @@ void TfrmKmap::BuildLayout() {
     MapBox->setWidget(canvas);
     body->addWidget(MapBox, 1);
 
+    // The panels are wider than the 500-pixel window; the window edge cuts the last ones off.
     StatusBar = new TStatusBar({100, 200, 200, 50}, client);
-    // The panels are wider than the 500-pixel window; they are cut off there, as designed,
-    // rather than holding the window wider.
-    StatusBar->layout()->setSizeConstraint(QLayout::SetNoConstraint);
-    StatusBar->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     clientLayout->addWidget(StatusBar);
     Gauge = new TGauge(this);
 
@@ -333,7 +331,7 @@ void TfrmKmap::showEvent(QShowEvent* event) {
 }
 
 void TfrmKmap::FormShow() {
-    resize(500, 500);
+    SetOuterSize(this, QSize(500, 500));
     if (!FPlaced) {
         FPlaced = true;
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -347,8 +345,7 @@ void TfrmKmap::Exit2Click() {
 }
 
 void TfrmKmap::Projects1Click() {
-    frmBoolprojects->show();
-    frmBoolprojects->raise();
+    BringToFront(frmBoolprojects);
 }
 
 void TfrmKmap::mnuNewBoolClick() {

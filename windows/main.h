@@ -120,6 +120,8 @@ class TfrmKmap : public QMainWindow {
     void BuildMenus();
     void FormCreate();
     void ClearEditor();
+    // TableToEditor's work, while the window is busy.
+    void ConvertTableToRows();
     // Grows the editor so that the given number of terms fits below the title row.
     void EnsureTermRows(int terms);
     void WriteTerm(int row, const QString& term);

@@ -63,16 +63,6 @@ bool ReadTextLines(const QString& fileName, TTextLines& out, QString& error) {
     return true;
 }
 
-// Writes the whole file or nothing: the old file stays in place when anything fails.
-bool SaveWholeFile(const QString& fileName, const QByteArray& bytes) {
-    QString error;
-    if (!WriteWholeFile(fileName, bytes, error)) {
-        ShowMessage("Cannot save " + fileName + ": " + error);
-        return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 void TfrmKmap::Open1Click() {
@@ -203,7 +193,14 @@ void TfrmKmap::TableToEditor() {
     if (CommandLoopRunning()) {
         return;
     }
-    const TBusyScope busy(FBusy);
+    {
+        const TBusyScope busy(FBusy);
+        ConvertTableToRows();
+    }
+    CommandLoopEnded();
+}
+
+void TfrmKmap::ConvertTableToRows() {
     StatusBar->setPanelText(1, "Converting bin to strings");
     StatusBar->repaintNow();
     // The count is read once: the loop lets other windows run, and they may change it.

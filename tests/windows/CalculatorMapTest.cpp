@@ -198,7 +198,8 @@ TEST_F(CalculatorMap, UnwritableTargetIsReportedAndKeepsTheOldFile) {
     ShapeMap(Calc, 4);
     SaveAs(dir.filePath("missing/folder/map.jpg"));
     ASSERT_EQ(prompter.messages.size(), 1);
-    EXPECT_TRUE(prompter.messages[0].startsWith("Cannot write "))
+    EXPECT_TRUE(prompter.messages[0].startsWith("Cannot save " +
+                                                dir.filePath("missing/folder/map.jpg") + ": "))
         << prompter.messages[0].toStdString();
     EXPECT_FALSE(prompter.messages.contains("KMAP image was saved"));
 

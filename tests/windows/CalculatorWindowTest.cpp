@@ -1,9 +1,11 @@
 // The calculator window: layout, input filter and paste, live validation, edit commands, drag.
 #include <QClipboard>
 #include <QDrag>
+#include <QHelpEvent>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QTest>
+#include <QToolTip>
 
 #include "CalculatorSupport.h"
 #include "windows/FormBoolProjects.h"
@@ -129,6 +131,33 @@ TEST_F(CalculatorTest, MenusInOrder) {
                            "Copy from main input", "Copy from result grid", "-",
                            "Optimize-Simplify", "Copy Z input edit to main kmap"}));
     EXPECT_EQ(FindAction(Calc, "ShowKmap")->toolTip(), "KMAP form for extra optimization");
+}
+
+// Resting the mouse on a menu-bar entry shows its hint; entries without one show nothing.
+TEST_F(CalculatorTest, MenuBarEntriesShowTheirHints) {
+    QMenuBar* bar = Calc->menuBar();
+    const std::pair<const char*, QString> entries[] = {
+        {"ShowKmap", "KMAP form for extra optimization"},
+        {"Auto", "Bool conversion while typing"},
+        {"Help", QString()},
+    };
+    for (const auto& [caption, hint] : entries) {
+        QAction* entry = nullptr;
+        for (QAction* action : bar->actions()) {
+            entry = action->text() == caption ? action : entry;
+        }
+        ASSERT_NE(entry, nullptr) << caption;
+        const QPoint at = bar->actionGeometry(entry).center();
+        QHelpEvent help(QEvent::ToolTip, at, bar->mapToGlobal(at));
+        QApplication::sendEvent(bar, &help);
+        if (hint.isEmpty()) {
+            EXPECT_FALSE(QToolTip::isVisible() && QToolTip::text() == caption) << caption;
+        } else {
+            EXPECT_TRUE(QToolTip::isVisible()) << caption;
+            EXPECT_EQ(QToolTip::text(), hint) << caption;
+        }
+    }
+    QToolTip::hideText();
 }
 
 struct KeyRow {

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+#include <functional>
 #include <set>
 
 #include "KmapTestSupport.h"
@@ -305,11 +306,27 @@ TEST_F(CrossWindowTest, ClosingSecondaryWindowsHidesThemAndKeepsTheirData) {
     }
     EXPECT_TRUE(frmBooleanClac->isVisible());
     frmKmap->show();
-    EXPECT_EQ(frmKmap->size(), QSize(500, 500));
+    EXPECT_EQ(frmKmap->frameGeometry().size(), QSize(500, 500));
     EXPECT_EQ(frmKmap->inputgrid->cell(2, 1).trimmed(), "aBc");
     EXPECT_EQ(frmKmap->KmapGrid->cell(1, 1), "x");
     frmResult->show();
     EXPECT_EQ(ResultTerms(), (QStringList{"Bc", "AB"}));
+}
+
+// Showing the K-map window while the results window has the focus brings it to the front.
+TEST_F(CrossWindowTest, ShowingTheKmapWindowBringsItToTheFront) {
+    const std::pair<const char*, std::function<void()>> commands[] = {
+        {"ShowKmap", [] { frmBooleanClac->ShowKmap1Click(); }},
+        {"N MOD 3", [] { frmBoolprojects->btnMODClick(); }},
+    };
+    for (const auto& [name, command] : commands) {
+        frmKmap->show();
+        HandOver({"A"});
+        frmResult->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(frmResult)) << name;
+        command();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(frmKmap)) << name;
+    }
 }
 
 // Every hand-off shows the results window again, restored when the user had minimized it.

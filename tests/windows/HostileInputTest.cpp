@@ -275,8 +275,8 @@ TEST_F(HostileFilesTest, FullDiskKeepsTheOldFilesOfTheOtherWindows) {
         frmBooleanClac->mnuSaveKMAPimageClick();
     }
     ASSERT_EQ(prompter.messages.size(), 2) << prompter.messages.join('|').toStdString();
-    EXPECT_TRUE(prompter.messages[0].startsWith("Write error on " + text));
-    EXPECT_TRUE(prompter.messages[1].startsWith("Cannot write " + picture));
+    EXPECT_TRUE(prompter.messages[0].startsWith("Cannot save " + text + ": "));
+    EXPECT_TRUE(prompter.messages[1].startsWith("Cannot save " + picture + ": "));
     EXPECT_EQ(ReadFile(text), "cd\r\n");
     EXPECT_EQ(ReadFile(picture), "old picture");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2) << "no temporary file is left";

@@ -370,7 +370,7 @@ TEST_F(KmapTest, ExitHidesTheWindowAndKeepsItsData) {
     EXPECT_FALSE(frmKmap->isVisible());
     EXPECT_TRUE(frmBooleanClac->isVisible());
     frmKmap->show();
-    EXPECT_EQ(frmKmap->size(), QSize(500, 500));
+    EXPECT_EQ(frmKmap->frameGeometry().size(), QSize(500, 500));
     EXPECT_EQ(editor()->cell(2, 1), "AB");
 }
 

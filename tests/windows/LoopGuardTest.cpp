@@ -118,6 +118,54 @@ TEST_F(LoopGuardKmap, TableConversionIsNotDisturbed) {
     EXPECT_FALSE(frmKmap->isBusy());
 }
 
+// Runs the conversion of a 10-variable table (512 ON minterms, so it lets events through) with
+// the given user action arriving while it runs.
+void ConvertWith(const std::function<void()>& during) {
+    UseVariables(10);
+    ProgramState.TruthTable.fill(0);
+    for (uint32_t m = 0; m < 1024; m += 2) {
+        ProgramState.TruthTable[m] = 1;
+    }
+    bool ran = false;
+    QTimer::singleShot(0, frmKmap, [&] {
+        ran = frmKmap->isBusy();
+        during();
+    });
+    frmKmap->TableToEditor();
+    EXPECT_TRUE(ran) << "the action came after the conversion";
+}
+
+// A sort refused during the conversion leaves the radio group on the order the rows are in.
+TEST_F(LoopGuardKmap, RefusedSortShowsTheOrderInForce) {
+    SetTerms({"AB", "c"});
+    Trigger(frmKmap, "Simplify");
+    frmResult->rgSort->setItemIndex(2);
+    const QString first = frmResult->Outputgrid->cell(2, 1);
+    ASSERT_EQ(first.trimmed(), "AB");
+    ConvertWith([] { frmResult->rgSort->button(3)->click(); });
+    EXPECT_EQ(frmResult->rgSort->itemIndex(), 2);
+    EXPECT_EQ(frmResult->Outputgrid->cell(2, 1), first);
+    // The refusal is not remembered as a choice: choosing Length afterwards sorts.
+    frmResult->rgSort->button(3)->click();
+    EXPECT_EQ(frmResult->rgSort->itemIndex(), 3);
+    EXPECT_EQ(frmResult->Outputgrid->cell(2, 1).trimmed(), "c");
+    frmResult->rgSort->setItemIndex(2);
+}
+
+// A new variable count chosen during the conversion waits for it, then applies.
+TEST_F(LoopGuardKmap, VariableCountChangeWaitsForTheConversion) {
+    int countInside = 0;
+    ConvertWith([&] {
+        frmBooleanClac->SpinEdit->setValue(5);
+        countInside = ProgramState.VarCount;
+    });
+    EXPECT_EQ(countInside, 10);
+    EXPECT_EQ(editor()->cell(2, 1), "ABCDEFGHIj");
+    EXPECT_EQ(editor()->cell(2, 512), "abcdefghij");
+    EXPECT_EQ(ProgramState.VarCount, 5);
+    EXPECT_EQ(map()->rowCountValue() * map()->colCountValue(), 32);
+}
+
 class LoopGuardCalculator : public CalculatorTest {};
 
 TEST_F(LoopGuardCalculator, ProductsInsideTheComplementAreNotDisturbed) {

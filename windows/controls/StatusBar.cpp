@@ -1,7 +1,7 @@
 // Status bar panels and the gauge.
 #include "windows/controls/StatusBar.h"
 
-#include <QHBoxLayout>
+#include <numeric>
 
 TGauge::TGauge(QWidget* parent) : QProgressBar(parent) {
     setObjectName("Gauge");
@@ -18,26 +18,27 @@ TStatusBar::TStatusBar(const std::vector<int>& widths, QWidget* parent)
     : QWidget(parent), FWidths(widths) {
     setObjectName("StatusBar");
     setFixedHeight(19);
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(2);
+    // The panels never hold the window wider: a narrow window cuts off the rightmost ones.
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     for (size_t i = 0; i < widths.size(); ++i) {
         auto* panel = new QLabel(this);
         panel->setObjectName(QString("Panel%1").arg(i));
         panel->setFrameShape(QFrame::Panel);
         panel->setFrameShadow(QFrame::Sunken);
         panel->setTextFormat(Qt::PlainText);
-        // The last panel takes the rest of the bar, so its longer texts stay readable.
-        const bool last = i + 1 == widths.size();
-        if (last) {
-            panel->setMinimumWidth(widths[i]);
-            panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-        } else {
-            panel->setFixedWidth(widths[i]);
-        }
-        layout->addWidget(panel, last ? 1 : 0);
+        // Each panel paints its own ground, so no text shows through from a neighbour.
+        panel->setAutoFillBackground(true);
         FPanels.push_back(panel);
     }
+    PlacePanels();
+}
+
+QSize TStatusBar::sizeHint() const {
+    return {std::accumulate(FWidths.begin(), FWidths.end(), 0), 19};
+}
+
+QSize TStatusBar::minimumSizeHint() const {
+    return {0, 19};
 }
 
 QString TStatusBar::panelText(int panel) const {
@@ -58,12 +59,27 @@ int TStatusBar::panelWidth(int panel) const {
 }
 
 void TStatusBar::hostGauge(TGauge* gauge) {
-    QLabel* panel = FPanels.front();
-    gauge->setParent(panel);
-    gauge->setGeometry(1, 2, panel->maximumWidth() - 3, height() - 3);
+    gauge->setParent(FPanels.front());
+    gauge->setGeometry(1, 2, FWidths.front() - 3, height() - 3);
     gauge->show();
 }
 
 void TStatusBar::repaintNow() {
     repaint();
+}
+
+void TStatusBar::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    PlacePanels();
+}
+
+// Side by side from the left at the given widths; the last takes whatever room is left.
+void TStatusBar::PlacePanels() {
+    int left = 0;
+    for (size_t i = 0; i < FPanels.size(); ++i) {
+        const bool last = i + 1 == FPanels.size();
+        const int width = last ? std::max(FWidths[i], this->width() - left) : FWidths[i];
+        FPanels[i]->setGeometry(left, 0, width, height());
+        left += FWidths[i];
+    }
 }

@@ -1,4 +1,4 @@
-// A status bar of numbered panels with fixed widths; panel 0 can host a gauge.
+// A status bar of numbered panels side by side at fixed widths; panel 0 can host a gauge.
 #pragma once
 
 #include <QLabel>
@@ -30,8 +30,15 @@ class TStatusBar : public QWidget {
     void hostGauge(TGauge* gauge);
     // Paints now, for texts set just before a long loop.
     void repaintNow();
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
+    void PlacePanels();
+
     std::vector<QLabel*> FPanels;
     std::vector<int> FWidths;
 };

@@ -1,7 +1,10 @@
 // Whole-file writes through a temporary copy.
 #include "windows/controls/WholeFile.h"
 
+#include <QDir>
 #include <QSaveFile>
+
+#include "windows/controls/Prompter.h"
 
 bool WriteWholeFile(const QString& fileName, const QByteArray& bytes, QString& error) {
     QSaveFile file(fileName);
@@ -19,6 +22,15 @@ bool WriteWholeFile(const QString& fileName, const QByteArray& bytes, QString& e
     }
     if (!file.commit()) {
         error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool SaveWholeFile(const QString& fileName, const QByteArray& bytes) {
+    QString error;
+    if (!WriteWholeFile(fileName, bytes, error)) {
+        ShowMessage("Cannot save " + QDir::toNativeSeparators(fileName) + ": " + error);
         return false;
     }
     return true;

@@ -1,0 +1,97 @@
+// Takes the README's pictures of the four windows (docs/*.png); scripts/screenshots.sh runs it
+// under a virtual display. Without QUILLON_SCREENSHOTS naming a folder it does nothing.
+#include <QDir>
+
+#include "KmapTestSupport.h"
+#include "windows/FormBoolProjects.h"
+
+namespace {
+
+class ReadmeScreenshots : public KmapTest {
+  protected:
+    void SetUp() override {
+        folder = qEnvironmentVariable("QUILLON_SCREENSHOTS");
+        if (folder.isEmpty()) {
+            GTEST_SKIP() << "set QUILLON_SCREENSHOTS to a folder to take the pictures";
+        }
+        KmapTest::SetUp();
+    }
+    void TearDown() override {
+        if (folder.isEmpty()) {
+            return;
+        }
+        frmKmap->Timer1Timer();
+        frmKmap->Clearallchecks1Click();
+        frmBoolprojects->hide();
+        frmKmap->hide();
+        frmResult->rgSort->setItemIndex(2);
+        for (QLineEdit* edit : {frmBooleanClac->edtXinput, frmBooleanClac->edtYinput,
+                                frmBooleanClac->edtZinput, frmBooleanClac->edtB1input}) {
+            edit->clear();
+        }
+        KmapTest::TearDown();
+    }
+
+    void Take(QWidget* window, const char* name) {
+        window->raise();
+        QApplication::processEvents();
+        ASSERT_TRUE(window->grab().save(QDir(folder).filePath(name)));
+    }
+
+    // The editor's terms, the first `checked` of them checked, on the map and highlighted.
+    static void ShowTerms(const QStringList& terms, int checked) {
+        SetTerms(terms);
+        for (int row = 1; row <= checked; ++row) {
+            editor()->setCell(1, row, "x");
+        }
+        frmKmap->ShowdatainKMAPGrid1Click();
+        frmKmap->mnuHiliteClick();
+    }
+
+    QString folder;
+};
+
+TEST_F(ReadmeScreenshots, Take) {
+    frmBooleanClac->show();
+    frmBooleanClac->resize(891, 634);
+    frmBooleanClac->SpinEdit->setValue(6);
+    frmBooleanClac->edtXinput->setText("AB+cD");
+    frmBooleanClac->edtYinput->setText("aBc+Ef");
+    frmBooleanClac->lblboolOrClick();
+    frmBooleanClac->edtB1input->setText("AbC+aD");
+    frmBooleanClac->edtZinput->setFocus();
+    frmBooleanClac->edtZinputChange();
+    Take(frmBooleanClac, "calculator.png");
+
+    UseVariables(4);
+    frmKmap->show();
+    ShowTerms({"abC", "aBcD", "Ab", "ABCD"}, 2);
+    SelectEditorCell(2, 1);
+    Take(frmKmap, "kmap-4vars.png");
+    frmKmap->Timer1Timer();
+    frmKmap->ClearALLKMAP1Click();
+
+    UseVariables(8);
+    frmKmap->resize(640, 560);
+    ShowTerms({"abCdEF", "AbcDef", "aBcDeFgH", "ACeG", "aBCdEfGh"}, 1);
+    MoveOver(map(), map()->cellRect(5, 3).center());
+    Take(frmKmap, "kmap-8vars.png");
+    frmKmap->Timer1Timer();
+    frmKmap->ClearALLKMAP1Click();
+
+    UseVariables(6);
+    SetTerms({"ABc", "aBCd", "bCEf", "AdEF", "abDe", "BCDEF", "acDf", "AbcE", "aBdF", "CdEf"});
+    Trigger(frmKmap, "Simplify");
+    frmKmap->hide();
+    frmResult->rgSort->setItemIndex(0);
+    frmResult->btnquickoptimizeClick();
+    Take(frmResult, "results.png");
+    frmResult->hide();
+
+    frmBoolprojects->show();
+    frmBoolprojects->btn4bitadderstringClick();
+    frmKmap->hide();
+    Take(frmBoolprojects, "projects.png");
+}
+
+}  // namespace
