@@ -111,9 +111,8 @@ TSearchReport SearchOnSet(const TMintermBits& on, const TMintermBits* dontCare,
                           TStringListAdv& result, int64_t start) {
     const int n = ProgramState.VarCount;
     const TSearchCost cost = CountSearch(n, on, dontCare);
-    const TPrimeImplicants primes = dontCare != nullptr
-                                        ? CoveringPrimeImplicants(n, on, *dontCare)
-                                        : FindPrimeImplicants(n, on);
+    const TPrimeImplicants primes = dontCare != nullptr ? CoveringPrimeImplicants(n, on, *dontCare)
+                                                        : FindPrimeImplicants(n, on);
     ReportGauge(primes.ImplicantCount + cost.LoneMinterms);
     for (const TCompactKey& key : SortedTerms(primes.Primes, n)) {
         result.Add(key.Text());
@@ -127,8 +126,7 @@ TSearchReport SearchOnSet(const TMintermBits& on, const TMintermBits* dontCare,
     return report;
 }
 
-int32_t MaskRank(const TTermMasks& masks, TMessageSink* messages,
-                 const TDontCareTable* dontCare) {
+int32_t MaskRank(const TTermMasks& masks, TMessageSink* messages, const TDontCareTable* dontCare) {
     const auto& table = ProgramState.TruthTable;
     int smallest = 1000;
     int largest = -1;
@@ -190,8 +188,7 @@ TSearchReport FindAcceptableStrings(const TStringListAdv& minterms, TStringListA
     return SearchOnSet(on, nullptr, result, start);
 }
 
-int32_t TermRank(const std::string& term, TMessageSink* messages,
-                 const TDontCareTable* dontCare) {
+int32_t TermRank(const std::string& term, TMessageSink* messages, const TDontCareTable* dontCare) {
     return MaskRank(TermMasks(term), messages, UsedDontCares(dontCare));
 }
 
@@ -235,9 +232,8 @@ TSimplifyOutcome SimplifyTerms(const std::vector<std::string>& editorTexts,
         if (CheckTerm(term) != TermValid) {
             outcome.Kind = TSimplifyKind::Invalid;
             outcome.InvalidTerm = term;
-            outcome.Message =
-                "Boolean string " + (dontCare ? std::string(1, DontCareMark) : "") + term +
-                " is invalid";
+            outcome.Message = "Boolean string " + (dontCare ? std::string(1, DontCareMark) : "") +
+                              term + " is invalid";
             return outcome;
         }
         ToPositional(term);

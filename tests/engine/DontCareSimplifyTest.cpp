@@ -38,7 +38,8 @@ std::string Minterm(uint32_t m, int n) {
 }
 
 // Every cube of ON + DC that is no smaller part of another such cube and covers an ON minterm.
-std::vector<TTestCube> BrutePrimes(int n, const std::vector<bool>& on, const std::vector<bool>& dc) {
+std::vector<TTestCube> BrutePrimes(int n, const std::vector<bool>& on,
+                                   const std::vector<bool>& dc) {
     std::vector<TTestCube> implicants;
     const uint32_t all = (1u << n) - 1;
     for (uint32_t care = 0; care <= all; ++care) {
@@ -170,15 +171,13 @@ TEST_P(DontCareDifferential, MatchesBruteForce) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Random, DontCareDifferential,
-                         testing::Values(TDcCase{"NoDontCare3", 3, 0.5, 0, 1},
-                                         TDcCase{"Sparse4", 4, 0.3, 0.2, 2},
-                                         TDcCase{"Dense4", 4, 0.5, 0.5, 3},
-                                         TDcCase{"OnlyDontCare3", 3, 0.05, 0.6, 4},
-                                         TDcCase{"Mixed5", 5, 0.4, 0.3, 5},
-                                         TDcCase{"Mixed6", 6, 0.4, 0.3, 6},
-                                         TDcCase{"NearlyFull5", 5, 0.6, 0.9, 7}),
-                         [](const auto& info) { return std::string(info.param.Name); });
+INSTANTIATE_TEST_SUITE_P(
+    Random, DontCareDifferential,
+    testing::Values(TDcCase{"NoDontCare3", 3, 0.5, 0, 1}, TDcCase{"Sparse4", 4, 0.3, 0.2, 2},
+                    TDcCase{"Dense4", 4, 0.5, 0.5, 3}, TDcCase{"OnlyDontCare3", 3, 0.05, 0.6, 4},
+                    TDcCase{"Mixed5", 5, 0.4, 0.3, 5}, TDcCase{"Mixed6", 6, 0.4, 0.3, 6},
+                    TDcCase{"NearlyFull5", 5, 0.6, 0.9, 7}),
+    [](const auto& info) { return std::string(info.param.Name); });
 
 // The fewest terms, then the fewest letters, of a cover of ON by the given cubes (brute force).
 std::pair<int, int> SmallestCover(const std::vector<TTestCube>& cubes,
@@ -252,7 +251,8 @@ TEST_P(SevenSegment, DontCaresGiveTheTextbookMinimum) {
     }
     EXPECT_EQ(SmallestCover(result, on), (std::pair<int, int>{s.Terms, s.Letters}));
     EXPECT_EQ(SmallestCover(BrutePrimes(4, on, dc), on), SmallestCover(result, on));
-    const std::pair<int, int> without = SmallestCover(BrutePrimes(4, on, std::vector<bool>(16)), on);
+    const std::pair<int, int> without =
+        SmallestCover(BrutePrimes(4, on, std::vector<bool>(16)), on);
     EXPECT_GT(without, (std::pair<int, int>{s.Terms, s.Letters}));
 }
 
