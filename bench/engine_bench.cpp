@@ -2,6 +2,7 @@
 // QUILLON_BENCH_MAX_VARS caps the variable count (for example 10 for a quick run).
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <random>
 #include <string>
@@ -38,6 +39,46 @@ void BM_Simplify(benchmark::State& state, TFunctionRecipe recipe) {
     state.counters["on"] = static_cast<double>(texts.size());
     state.counters["terms"] = outcome.Result.Count();
     state.counters["searched"] = static_cast<double>(outcome.Search.Counter);
+}
+
+// Half of all minterms as don't cares, scattered at random or the whole upper half (A = 1, as
+// unused input codes lie), and a random ON set of half the others. Run with and without the
+// don't-care rows on the same ON set: the don't cares should cost at most twice the time.
+void BM_SimplifyDontCare(benchmark::State& state, bool upperHalf, bool withDontCares) {
+    const int n = static_cast<int>(state.range(0));
+    SetVarCount(n);
+    const uint32_t count = uint32_t{1} << n;
+    std::mt19937 rng(3);
+    std::vector<uint32_t> order(count);
+    for (uint32_t m = 0; m < count; ++m) {
+        order[m] = m;
+    }
+    std::shuffle(order.begin(), order.end(), rng);
+    std::vector<bool> dontCare(count);
+    for (uint32_t i = 0; i < count / 2; ++i) {
+        dontCare[upperHalf ? count / 2 + i : order[i]] = true;
+    }
+    std::bernoulli_distribution coin(0.5);
+    std::vector<std::string> texts;
+    for (uint32_t m = 0; m < count; ++m) {
+        if (!dontCare[m] && coin(rng)) {
+            texts.push_back(MintermToLetters(m, n, 'A'));
+        }
+    }
+    const auto on = static_cast<double>(texts.size());
+    for (uint32_t m = 0; m < count && withDontCares; ++m) {
+        if (dontCare[m]) {
+            texts.push_back("-" + MintermToLetters(m, n, 'A'));
+        }
+    }
+    TSimplifyOutcome outcome;
+    for (auto _ : state) {
+        outcome = SimplifyTerms(texts);
+        benchmark::DoNotOptimize(outcome.Result.Count());
+    }
+    state.counters["on"] = on;
+    state.counters["dc"] = outcome.DontCareCount;
+    state.counters["terms"] = outcome.Result.Count();
 }
 
 // Terms over 16 variables, each position free, HI or LO with equal chances.
@@ -85,6 +126,16 @@ int main(int argc, char** argv) {
                                      BM_Simplify, function.Recipe)
             ->DenseRange(8, maxVars)
             ->Unit(benchmark::kMillisecond);
+    }
+    for (const bool upperHalf : {false, true}) {
+        for (const bool with : {false, true}) {
+            const std::string name = std::string("SimplifyDontCare/") +
+                                     (upperHalf ? "upperhalf" : "scattered") +
+                                     (with ? "/with" : "/without");
+            benchmark::RegisterBenchmark(name.c_str(), BM_SimplifyDontCare, upperHalf, with)
+                ->DenseRange(std::max(8, maxVars - 2), maxVars, 2)
+                ->Unit(benchmark::kMillisecond);
+        }
     }
     const int removeCount = maxVars == MaxVars ? 100000 : 10000;
     benchmark::RegisterBenchmark("RemoveRedundant", BM_RemoveRedundant)

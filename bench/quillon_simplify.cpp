@@ -57,6 +57,9 @@ int main(int argc, char** argv) {
         case TSimplifyKind::ConstantHi:
             std::cout << outcome.Search.Counter << "\nHI\n";
             break;
+        case TSimplifyKind::ConstantLo:
+            std::cout << outcome.Search.Counter << "\nLO\n";
+            break;
         case TSimplifyKind::Ranked: {
             std::string out = std::to_string(outcome.Search.Counter) + "\n";
             const TStringListAdv& result = outcome.Result;

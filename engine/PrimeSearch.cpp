@@ -151,7 +151,7 @@ TPrimeImplicants FindPrimeImplicants(int n, const TMintermBits& on) {
     return out;
 }
 
-TSearchCost CountSearch(int n, const TMintermBits& on) {
+TSearchCost CountSearch(int n, const TMintermBits& on, const TMintermBits* dontCare) {
     TSearchCost cost;
     const uint32_t count = uint32_t{1} << n;
     for (uint32_t m = 0; m < count; ++m) {
@@ -159,16 +159,43 @@ TSearchCost CountSearch(int n, const TMintermBits& on) {
             continue;
         }
         uint32_t onNeighbours = 0;
+        uint32_t careNeighbours = 0;
         for (int b = 0; b < n; ++b) {
-            onNeighbours |= TestMinterm(on, m ^ (1u << b)) ? 1u << b : 0;
+            const uint32_t neighbour = m ^ (1u << b);
+            const bool isOn = TestMinterm(on, neighbour);
+            onNeighbours |= isOn ? 1u << b : 0;
+            const bool free = dontCare != nullptr && TestMinterm(*dontCare, neighbour);
+            careNeighbours |= isOn || free ? 1u << b : 0;
         }
         // Across a 0 bit the shared candidate was found from the higher neighbour already.
-        cost.Counter += n - std::popcount(onNeighbours & ~m);
-        const int found = std::popcount(onNeighbours & m);
+        const uint32_t known = onNeighbours & ~m;
+        cost.Counter += n - std::popcount(known);
+        const int found = std::popcount(careNeighbours & ~known);
         if (found >= 2) {
             cost.Counter += (int64_t{1} << found) - 1;
         }
         cost.LoneMinterms += found == 0 ? 1 : 0;
     }
     return cost;
+}
+
+bool CubeMeets(const TCube& cube, const TMintermBits& bits) {
+    const uint32_t hi = cube.Hi & ~cube.Free;
+    // The cube's positions inside one word, then the words it spans.
+    const uint32_t freeLow = cube.Free & 63u;
+    const uint32_t hiLow = hi & 63u;
+    uint64_t inWord = 0;
+    for (uint32_t p = 0; p < 64; ++p) {
+        inWord |= ((p ^ hiLow) & ~freeLow) == 0 ? uint64_t{1} << p : 0;
+    }
+    const uint32_t freeHigh = cube.Free >> WordVars;
+    const uint32_t hiHigh = hi >> WordVars;
+    uint32_t sub = 0;
+    do {
+        if ((bits[hiHigh | sub] & inWord) != 0) {
+            return true;
+        }
+        sub = (sub - freeHigh) & freeHigh;
+    } while (sub != 0);
+    return false;
 }

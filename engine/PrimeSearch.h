@@ -38,5 +38,9 @@ struct TSearchCost {
 
 // What the search from every ON minterm, highest first, counts. From minterm m a candidate one
 // letter shorter is already known exactly when its other minterm is ON and higher; k >= 2
-// candidates found new from m open 2^k - 1 combinations.
-TSearchCost CountSearch(int n, const TMintermBits& on);
+// candidates found new from m open 2^k - 1 combinations. A don't-care minterm is never a start,
+// but a candidate through it is an implicant.
+TSearchCost CountSearch(int n, const TMintermBits& on, const TMintermBits* dontCare = nullptr);
+
+// True when the cube holds at least one minterm of the set.
+bool CubeMeets(const TCube& cube, const TMintermBits& bits);

@@ -94,11 +94,25 @@ void ReportGauge(int64_t workCount) {
     gauge->setPosition(count);
 }
 
+// The primes of ON + DC that cover at least one ON minterm.
+TPrimeImplicants CoveringPrimeImplicants(int n, const TMintermBits& on,
+                                         const TMintermBits& dontCare) {
+    TMintermBits care = on;
+    for (size_t w = 0; w < care.size(); ++w) {
+        care[w] |= dontCare[w];
+    }
+    TPrimeImplicants primes = FindPrimeImplicants(n, care);
+    std::erase_if(primes.Primes, [&](const TCube& cube) { return !CubeMeets(cube, on); });
+    return primes;
+}
+
 // The search proper on the ON set the truth table now holds; start is the tick of its first step.
-TSearchReport SearchOnSet(const TMintermBits& on, TStringListAdv& result, int64_t start) {
+TSearchReport SearchOnSet(const TMintermBits& on, const TMintermBits* dontCare,
+                          TStringListAdv& result, int64_t start) {
     const int n = ProgramState.VarCount;
-    const TSearchCost cost = CountSearch(n, on);
-    const TPrimeImplicants primes = FindPrimeImplicants(n, on);
+    const TSearchCost cost = CountSearch(n, on, dontCare);
+    const TPrimeImplicants primes = dontCare != nullptr ? CoveringPrimeImplicants(n, on, *dontCare)
+                                                        : FindPrimeImplicants(n, on);
     ReportGauge(primes.ImplicantCount + cost.LoneMinterms);
     for (const TCompactKey& key : SortedTerms(primes.Primes, n)) {
         result.Add(key.Text());
@@ -112,22 +126,33 @@ TSearchReport SearchOnSet(const TMintermBits& on, TStringListAdv& result, int64_
     return report;
 }
 
-int32_t MaskRank(const TTermMasks& masks, TMessageSink* messages) {
+int32_t MaskRank(const TTermMasks& masks, TMessageSink* messages, const TDontCareTable* dontCare) {
     const auto& table = ProgramState.TruthTable;
     int smallest = 1000;
     int largest = -1;
     int last = -1;
     VisitMinterms(masks, ProgramState.HighMinterm, [&](uint32_t m) {
+        if (dontCare != nullptr && (*dontCare)[m] != 0) {
+            return true;
+        }
         last = table[m];
         smallest = std::min(smallest, last);
         largest = std::max(largest, last);
         return true;
     });
+    if (last < 0) {
+        return 0;  // only don't cares: nothing to count
+    }
     // Counts wrap at 256, so a covered minterm can read 0.
     if (last == 0 && messages != nullptr) {
         messages->showMessage(RankZeroMessage);
     }
     return largest * 65536 + smallest;
+}
+
+// The don't cares when there are any; an empty set ranks as no set at all.
+const TDontCareTable* UsedDontCares(const TDontCareTable* dontCare) {
+    return dontCare != nullptr && AnyDontCare(*dontCare) ? dontCare : nullptr;
 }
 
 class TCountingSink : public TMessageSink {
@@ -160,14 +185,15 @@ TSearchReport FindAcceptableStrings(const TStringListAdv& minterms, TStringListA
             SetMinterm(on, m);
         }
     }
-    return SearchOnSet(on, result, start);
+    return SearchOnSet(on, nullptr, result, start);
 }
 
-int32_t TermRank(const std::string& term, TMessageSink* messages) {
-    return MaskRank(TermMasks(term), messages);
+int32_t TermRank(const std::string& term, TMessageSink* messages, const TDontCareTable* dontCare) {
+    return MaskRank(TermMasks(term), messages, UsedDontCares(dontCare));
 }
 
-void RankTerms(TStringListAdv& list, TMessageSink* messages) {
+void RankTerms(TStringListAdv& list, TMessageSink* messages, const TDontCareTable* dontCare) {
+    dontCare = UsedDontCares(dontCare);
     // Each term is parsed once for both walks; the walks are those of AddTermToTable and TermRank.
     std::vector<TTermMasks> masks(static_cast<size_t>(list.Count()));
     for (int i = 0; i < list.Count(); ++i) {
@@ -181,8 +207,13 @@ void RankTerms(TStringListAdv& list, TMessageSink* messages) {
             return true;
         });
     }
+    if (dontCare != nullptr) {
+        for (uint32_t m = 0; m <= ProgramState.HighMinterm; ++m) {
+            table[m] = (*dontCare)[m] != 0 ? 0 : table[m];
+        }
+    }
     for (int i = 0; i < list.Count(); ++i) {
-        list.SetObject(i, MaskRank(masks[static_cast<size_t>(i)], messages));
+        list.SetObject(i, MaskRank(masks[static_cast<size_t>(i)], messages, dontCare));
     }
 }
 
@@ -190,21 +221,25 @@ TSimplifyOutcome SimplifyTerms(const std::vector<std::string>& editorTexts,
                                TMessageSink* messages) {
     TSimplifyOutcome outcome;
     std::vector<TTermMasks> terms;
+    std::vector<TTermMasks> dontCareTerms;
     for (const std::string& text : editorTexts) {
-        std::string term = CutTerm(TrimBlanks(text));
+        std::string term = TrimBlanks(text);
+        const bool dontCare = TakeDontCareMark(term);
+        term = CutTerm(dontCare ? TrimBlanks(term) : term);
         if (term.empty()) {
             continue;
         }
         if (CheckTerm(term) != TermValid) {
             outcome.Kind = TSimplifyKind::Invalid;
             outcome.InvalidTerm = term;
-            outcome.Message = "Boolean string " + term + " is invalid";
+            outcome.Message = "Boolean string " + (dontCare ? std::string(1, DontCareMark) : "") +
+                              term + " is invalid";
             return outcome;
         }
         ToPositional(term);
-        terms.push_back(TermMasks(term));
+        (dontCare ? dontCareTerms : terms).push_back(TermMasks(term));
     }
-    if (terms.empty()) {
+    if (terms.empty() && dontCareTerms.empty()) {
         outcome.Kind = TSimplifyKind::EditorEmpty;
         outcome.Message = "Editor is empty";
         return outcome;
@@ -214,26 +249,42 @@ TSimplifyOutcome SimplifyTerms(const std::vector<std::string>& editorTexts,
     // their own and the minterm strings need not be written out: the search starts from the
     // set it would have read back from them.
     const int64_t start = TickMs();
-    TMintermBits on = MakeMintermBits(ProgramState.VarCount);
-    for (const TTermMasks& masks : terms) {
-        VisitMinterms(masks, ProgramState.HighMinterm, [&](uint32_t m) {
-            SetMinterm(on, m);
-            return true;
-        });
-    }
+    auto mintermsOf = [](const std::vector<TTermMasks>& list) {
+        TMintermBits bits = MakeMintermBits(ProgramState.VarCount);
+        for (const TTermMasks& masks : list) {
+            VisitMinterms(masks, ProgramState.HighMinterm, [&](uint32_t m) {
+                SetMinterm(bits, m);
+                return true;
+            });
+        }
+        return bits;
+    };
+    const TMintermBits on = mintermsOf(terms);
+    TMintermBits dontCare = mintermsOf(dontCareTerms);
     ClearTruthTable();
+    ProgramState.DontCare.fill(0);
     for (uint32_t m = 0; m <= ProgramState.HighMinterm; ++m) {
-        ProgramState.TruthTable[m] = TestMinterm(on, m) ? 1 : 0;
+        const bool isOn = TestMinterm(on, m);
+        ProgramState.TruthTable[m] = isOn ? 1 : 0;
+        const bool free = !isOn && TestMinterm(dontCare, m);
+        ProgramState.DontCare[m] = free ? 1 : 0;
+        outcome.DontCareCount += free ? 1 : 0;
     }
-    outcome.Search = SearchOnSet(on, outcome.Result, start);
+    for (size_t w = 0; w < dontCare.size(); ++w) {
+        dontCare[w] &= ~on[w];
+    }
+    const bool anyDontCare = outcome.DontCareCount > 0;
+    outcome.Search = SearchOnSet(on, anyDontCare ? &dontCare : nullptr, outcome.Result, start);
 
     if (outcome.Result.Count() == 0) {
-        outcome.Kind = TSimplifyKind::ConstantHi;
-        outcome.Message = "Simplification result is HI";
+        // No prime covers an ON minterm: with none ON the function is never HI.
+        const bool anyOn = std::any_of(on.begin(), on.end(), [](uint64_t w) { return w != 0; });
+        outcome.Kind = anyOn ? TSimplifyKind::ConstantHi : TSimplifyKind::ConstantLo;
+        outcome.Message = anyOn ? "Simplification result is HI" : "Simplification result is LO";
         return outcome;
     }
     TCountingSink counting(messages);
-    RankTerms(outcome.Result, &counting);
+    RankTerms(outcome.Result, &counting, anyDontCare ? &ProgramState.DontCare : nullptr);
     outcome.RankZeroCount = counting.Count;
     outcome.Kind = TSimplifyKind::Ranked;
     return outcome;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/SensitiveStr.h"
+#include "model/State.h"
 
 // Takes the messages an engine operation raises; the window shows them as message boxes.
 class TMessageSink {
@@ -32,10 +33,14 @@ std::string FormatSeconds(int64_t ms);
 TSearchReport FindAcceptableStrings(const TStringListAdv& minterms, TStringListAdv& result);
 
 // Rank of one term from the current truth table: Max * 65536 + Min of its minterms' counts.
-int32_t TermRank(const std::string& term, TMessageSink* messages = nullptr);
+// Don't-care minterms do not count.
+int32_t TermRank(const std::string& term, TMessageSink* messages = nullptr,
+                 const TDontCareTable* dontCare = nullptr);
 
-// Refills the truth table with the list's coverage counts and ranks every term.
-void RankTerms(TStringListAdv& list, TMessageSink* messages = nullptr);
+// Refills the truth table with the list's coverage counts and ranks every term. With don't
+// cares the table keeps counts on the other minterms only, so it holds the ON part.
+void RankTerms(TStringListAdv& list, TMessageSink* messages = nullptr,
+               const TDontCareTable* dontCare = nullptr);
 
 inline int RankMin(intptr_t rank) {
     return static_cast<int>(rank & 0xFFFF);
@@ -48,6 +53,7 @@ enum class TSimplifyKind {
     Invalid,      // a row failed the term check
     EditorEmpty,  // no non-empty row
     ConstantHi,   // the function is always HI
+    ConstantLo,   // only don't-care rows: the function is never HI
     Ranked        // the prime implicants, ranked
 };
 
@@ -58,9 +64,12 @@ struct TSimplifyOutcome {
     TStringListAdv Result{true};  // compact terms in code order, each with its rank
     TSearchReport Search;         // set when the search ran (constant HI or ranked)
     int RankZeroCount = 0;        // how often ranking raised "Error RANK ZERO"
+    int DontCareCount = 0;        // don't-care minterms that are not also ON
 };
 
-// Runs the Simplify command on the editor's term column, row by row. Leaves the truth table
-// untouched when it stops before the search.
+// Runs the Simplify command on the editor's term column, row by row; a row marked "-AbC" is
+// a don't-care term. ON wins over don't care. When the search runs, the truth table ends as
+// ranking leaves it and ProgramState.DontCare holds the don't cares; both stay untouched when
+// it stops before the search.
 TSimplifyOutcome SimplifyTerms(const std::vector<std::string>& editorTexts,
                                TMessageSink* messages = nullptr);

@@ -18,10 +18,11 @@ std::vector<uint8_t> TruthTableToBin() {
     return buffer;
 }
 
-void InvertTruthTable() {
+void InvertTruthTable(const TDontCareTable* dontCare) {
     auto& table = ProgramState.TruthTable;
     for (uint32_t m = 0; m <= ProgramState.HighMinterm; ++m) {
-        table[m] = table[m] == 0 ? 1 : 0;
+        const bool free = dontCare != nullptr && (*dontCare)[m] != 0;
+        table[m] = table[m] == 0 && !free ? 1 : 0;
     }
 }
 

@@ -5,11 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "model/State.h"
+
 // The first 2^n / 8 bytes of the image of the current truth table.
 std::vector<uint8_t> TruthTableToBin();
 
-// Sets every entry to 1 where it was 0 and to 0 elsewhere, for minterms 0 .. 2^n - 1.
-void InvertTruthTable();
+// Sets every entry to 1 where it was 0 and to 0 elsewhere, for minterms 0 .. 2^n - 1. A
+// don't care stays 0: it is neither ON nor OFF.
+void InvertTruthTable(const TDontCareTable* dontCare = nullptr);
 
 // The file name the BIN save uses: ".Bin" appended unless ".BIN" occurs in its upper case.
 std::string BinFileName(const std::string& chosen);

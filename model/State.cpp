@@ -19,3 +19,8 @@ bool IsAllowedLetter(char c) {
     const char up = UpCase(c);
     return up >= 'A' && up < 'A' + ProgramState.VarCount;
 }
+
+bool AnyDontCare(const TDontCareTable& dontCare) {
+    const auto end = dontCare.begin() + ProgramState.HighMinterm + 1;
+    return std::any_of(dontCare.begin(), end, [](uint8_t flag) { return flag != 0; });
+}

@@ -17,13 +17,16 @@ constexpr int MaxVars = 16;
 constexpr int TermCapacity = 16;  // terms are held as 16-character strings
 constexpr uint32_t TruthTableSize = 65536;
 
+// One flag per minterm, 1 where the function's value does not matter.
+using TDontCareTable = std::array<uint8_t, TruthTableSize>;
+
 struct TProgramState {
     int VarCount = 4;  // set to 6 by the calculator when it is first shown
     uint32_t HighMinterm = 15;
     std::string AllowedLetters = "ABCD";
     std::array<uint8_t, TruthTableSize> TruthTable{};
     // 1 for a minterm whose value does not matter; all 0 when the function has no don't care.
-    std::array<uint8_t, TruthTableSize> DontCare{};
+    TDontCareTable DontCare{};
     // The K-map window's gauge; RemoveRedundant moves it whoever calls. May be null.
     TProgressSink* KmapGauge = nullptr;
 };
@@ -32,6 +35,9 @@ extern TProgramState ProgramState;
 
 // Sets n (3..16), the highest minterm 2^n - 1 and the allowed letters together.
 void SetVarCount(int n);
+
+// True when any of minterms 0 .. 2^n - 1 is a don't care.
+bool AnyDontCare(const TDontCareTable& dontCare);
 
 // True when the upper-case form of c is one of the first n letters.
 bool IsAllowedLetter(char c);

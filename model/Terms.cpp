@@ -9,6 +9,14 @@ std::string CutTerm(const std::string& text) {
     return text.substr(0, TermCapacity);
 }
 
+bool TakeDontCareMark(std::string& text) {
+    if (text.empty() || text.front() != DontCareMark) {
+        return false;
+    }
+    text.erase(0, 1);
+    return true;
+}
+
 static bool IsBlank(char c) {
     return static_cast<unsigned char>(c) <= 32;
 }

@@ -18,6 +18,12 @@ struct TTermMasks {
     uint32_t Hi = 0;
 };
 
+// A don't-care term is written with this mark before it: "-AbC".
+constexpr char DontCareMark = '-';
+
+// Removes a leading don't-care mark; true when there was one.
+bool TakeDontCareMark(std::string& text);
+
 // Keeps the first 16 characters, as every term cell and term variable does.
 std::string CutTerm(const std::string& text);
 

@@ -61,6 +61,10 @@ void TTermLineReader::AddChar(char byte) {
     }
     FStarted = true;
     FLine += byte;
+    if (FLine.size() > KeptLimit && FLine.front() == DontCareMark) {
+        // Too long even for a don't-care term: without its mark it still reads as too long.
+        FLine.erase(0, 1);
+    }
     if (FLine.size() > KeptLimit) {
         FLine.resize(KeptLimit);
     }
@@ -87,6 +91,11 @@ bool IsTermLine(const std::string& line) {
         const char up = UpCase(c);
         return up >= 'A' && up <= 'P';
     });
+}
+
+bool IsTermFileLine(const std::string& line) {
+    std::string term = line;
+    return TakeDontCareMark(term) ? IsTermLine(term) : IsTermLine(line);
 }
 
 TPlotOutcome PlotTerms(const std::string& text, uint32_t highMinterm) {

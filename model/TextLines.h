@@ -12,7 +12,8 @@ constexpr size_t MaxTextLines = 65536;
 // Reads a term file fed in chunks of any size. A line ends at CR LF, a lone CR or a lone LF;
 // a last line without an ending counts. Lines are trimmed of characters of code 32 or less,
 // and a line longer than a term can ever be is kept only to one character past the limit, so
-// any file, however long its lines, costs little memory and still fails the format check.
+// any file, however long its lines, costs little memory and still fails the format check. A
+// don't-care line may be one longer, for its mark.
 class TTermLineReader {
   public:
     // False once more than MaxTextLines lines have been seen; the reader then takes no more.
@@ -38,6 +39,9 @@ class TTermLineReader {
 
 // A read line that a term file may hold: 1 to 16 letters A to P in either case.
 bool IsTermLine(const std::string& line);
+
+// A term line, or a don't-care term line: the mark "-" and then a term line.
+bool IsTermFileLine(const std::string& line);
 
 // Where a line of a text lies.
 struct TLineSpan {

@@ -233,6 +233,11 @@ void TfrmBooleanClac::CopyColumnToEdit(const TStringGrid* grid) {
     }
     QString text;
     for (int row = 1; row < grid->rowCountValue(); ++row) {
+        std::string cellText = TrimBlanks(Std(grid->cell(2, row)));
+        // The calculator knows no don't cares: an editor's don't-care rows stay behind.
+        if (TakeDontCareMark(cellText)) {
+            continue;
+        }
         const std::string term = TrimBlanks(CutTerm(Std(grid->cell(2, row))));
         if (!term.empty()) {
             text += Qt6String(term) + "+";

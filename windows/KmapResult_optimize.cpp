@@ -58,25 +58,55 @@ void ForEachMinterm(const std::string& term, Visit visit) {
     });
 }
 
-// Exact coverage counts of the editor's terms (no wrap at 256).
-std::vector<uint32_t> EditorCoverage() {
-    std::vector<uint32_t> counts(TableSize(), 0);
+// The function the editor holds: exact coverage counts of its plain terms (no wrap at 256)
+// and a flag for every don't-care minterm that no plain term covers.
+struct TEditorFunction {
+    std::vector<uint32_t> Counts;
+    std::vector<uint8_t> DontCare;
+
+    // True when the minterm's value does not matter.
+    bool Free(uint32_t m) const { return DontCare[m] != 0; }
+};
+
+TEditorFunction EditorCoverage() {
+    TEditorFunction function{std::vector<uint32_t>(TableSize(), 0),
+                             std::vector<uint8_t>(TableSize(), 0)};
+    std::vector<std::string> dontCares;
     const TStringGrid* editor = frmKmap->inputgrid;
     for (int r = 1; r < editor->rowCountValue(); ++r) {
-        const std::string term = CutTerm(TrimBlanks(editor->cell(2, r).toStdString()));
+        std::string text = TrimBlanks(editor->cell(2, r).toStdString());
+        if (TakeDontCareMark(text)) {
+            dontCares.push_back(CutTerm(TrimBlanks(text)));
+            continue;
+        }
+        const std::string term = CutTerm(text);
         if (!term.empty()) {
-            ForEachMinterm(term, [&](uint32_t m) { ++counts[m]; });
+            ForEachMinterm(term, [&](uint32_t m) { ++function.Counts[m]; });
         }
     }
-    return counts;
+    for (const std::string& term : dontCares) {
+        if (!term.empty()) {
+            ForEachMinterm(
+                term, [&](uint32_t m) { function.DontCare[m] = function.Counts[m] == 0 ? 1 : 0; });
+        }
+    }
+    return function;
 }
 
-// What a validity test leaves behind: the table holds the editor's coverage counts.
-void StoreEditorCoverage(const std::vector<uint32_t>& counts) {
+// What a validity test leaves behind: the table holds the editor's coverage counts, and the
+// don't-care set its don't cares.
+void StoreEditorCoverage(const TEditorFunction& function) {
     ClearTruthTable();
-    for (size_t m = 0; m < counts.size(); ++m) {
-        ProgramState.TruthTable[m] = static_cast<uint8_t>(counts[m]);
+    ProgramState.DontCare.fill(0);
+    for (size_t m = 0; m < function.Counts.size(); ++m) {
+        ProgramState.TruthTable[m] = static_cast<uint8_t>(function.Counts[m]);
+        ProgramState.DontCare[m] = function.DontCare[m];
     }
+}
+
+// True for a minterm of the last simplified function whose value does not matter.
+bool FreeMinterm(uint32_t m) {
+    return ProgramState.DontCare[m] != 0;
 }
 
 struct TCombination {
@@ -163,6 +193,9 @@ bool TfrmResult::RemovalTest(const std::vector<std::string>& terms) {
     bool zeroMet = false;
     for (const std::string& term : terms) {
         VisitMinterms(TermMasks(CutTerm(term)), ProgramState.HighMinterm, [&](uint32_t m) {
+            if (FreeMinterm(m)) {
+                return true;  // may end up uncovered
+            }
             if (table[m] == 1) {
                 removable = false;
                 return false;
@@ -183,9 +216,11 @@ bool TfrmResult::RemovalTest(const std::vector<std::string>& terms) {
     return removable;
 }
 
-// True when the unchecked rows cover exactly the minterms of the editor's terms.
+// True when the unchecked rows cover exactly the minterms of the editor's terms, leaving
+// aside its don't cares.
 bool TfrmResult::ValidityTest() {
-    const std::vector<uint32_t> editor = EditorCoverage();
+    const TEditorFunction function = EditorCoverage();
+    const std::vector<uint32_t>& editor = function.Counts;
     std::vector<uint8_t> result(TableSize(), 0);
     for (int r = 1; r < RowCount(); ++r) {
         if (!RowChecked(r) && RowHasTerm(r)) {
@@ -193,10 +228,10 @@ bool TfrmResult::ValidityTest() {
         }
     }
     bool same = true;
-    for (size_t m = 0; m < result.size() && same; ++m) {
-        same = (editor[m] != 0) == (result[m] != 0);
+    for (uint32_t m = 0; m < result.size() && same; ++m) {
+        same = function.Free(m) || (editor[m] != 0) == (result[m] != 0);
     }
-    StoreEditorCoverage(editor);
+    StoreEditorCoverage(function);
     return same;
 }
 
@@ -274,7 +309,8 @@ void TfrmResult::btnOptimizeClick() {
 // editor's minterms, computed from the counts of all rows minus those of the trial.
 std::vector<int> TfrmResult::OptimizeCandidates(const std::vector<int>& candidates) {
     const uint32_t size = TableSize();
-    const std::vector<uint32_t> editor = EditorCoverage();
+    const TEditorFunction function = EditorCoverage();
+    const std::vector<uint32_t>& editor = function.Counts;
     std::vector<uint32_t> all(size, 0);
     for (int r = 1; r < RowCount(); ++r) {
         if (RowHasTerm(r)) {
@@ -283,7 +319,7 @@ std::vector<int> TfrmResult::OptimizeCandidates(const std::vector<int>& candidat
     }
     std::vector<uint32_t> differing;
     for (uint32_t m = 0; m < size; ++m) {
-        if ((editor[m] != 0) != (all[m] != 0)) {
+        if (!function.Free(m) && (editor[m] != 0) != (all[m] != 0)) {
             differing.push_back(m);
         }
     }
@@ -296,7 +332,9 @@ std::vector<int> TfrmResult::OptimizeCandidates(const std::vector<int>& candidat
 
     std::vector<uint32_t> dropped(size, 0);
     std::vector<uint32_t> touched;
-    auto matches = [&](uint32_t m) { return (editor[m] != 0) == (all[m] - dropped[m] != 0); };
+    auto matches = [&](uint32_t m) {
+        return function.Free(m) || (editor[m] != 0) == (all[m] - dropped[m] != 0);
+    };
     auto passes = [&](const std::string& digits) {
         touched.clear();
         for (const char c : digits) {
@@ -332,7 +370,7 @@ std::vector<int> TfrmResult::OptimizeCandidates(const std::vector<int>& candidat
         }
         painter.Poll();
     }
-    StoreEditorCoverage(editor);
+    StoreEditorCoverage(function);
 
     size_t best = 0;
     int bestTag = 0;
@@ -400,6 +438,9 @@ std::vector<int> TfrmResult::QuickOptimizeRows(bool& zeroMet) {
         bool passes = true;
         bool zeroHere = false;
         VisitMinterms(masks, ProgramState.HighMinterm, [&](uint32_t m) {
+            if (FreeMinterm(m)) {
+                return true;
+            }
             const auto entry = static_cast<uint8_t>(counts[m] - drops[m]);
             if (entry == 1) {
                 passes = false;

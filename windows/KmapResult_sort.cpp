@@ -184,7 +184,7 @@ void TfrmResult::SortLength() {
 // Min and Max of every term over the list itself; the table keeps the list's coverage.
 void TfrmResult::RankList(TStringListAdv& list) {
     TFirstMessage messages;
-    RankTerms(list, &messages);
+    RankTerms(list, &messages, &ProgramState.DontCare);
     if (!messages.Text.empty()) {
         ShowMessage(QString::fromStdString(messages.Text));
     }

@@ -26,10 +26,12 @@ namespace {
 
 const char* const MapHint =
     "Right click on this grid in-order to\r\nsee the menu and the options for it.\r\n\r\n"
-    "Left click on any cell to turn it On or Off";
+    "Left click on any cell to turn it On or Off\r\n"
+    "Ctrl + left click to make it a don't care (grey) or Off";
 const char* const EditorHint =
     "Right click on this grid in-order to\r\nsee the menu and the options for it.\r\n"
-    "This is the Main editor of program.";
+    "This is the Main editor of program.\r\n"
+    "Type - in a row to make it a don't-care term (grey, written -AbC).";
 
 // The program's own picture: a small 4 x 4 map with a few cells on.
 QImage MapPicture(int width, int height) {
@@ -355,12 +357,28 @@ void TfrmKmap::mnuNewBoolClick() {
 void TfrmKmap::mnuCopyKMAPdatatoZinputClick() {
     QString text;
     for (int row = 1; row < inputgrid->rowCountValue(); ++row) {
-        const QString term = TrimmedTerm(inputgrid->cell(2, row));
-        if (!term.isEmpty()) {
+        // The calculator knows no don't cares: it gets the ON terms.
+        const QString cellText = inputgrid->cell(2, row);
+        const QString term = TrimmedTerm(cellText);
+        if (!term.isEmpty() && !SplitRowText(cellText).DontCare) {
             text += term + "+";
         }
     }
     frmBooleanClac->edtZinput->setText(text);
+}
+
+// Panel 1 says how many don't cares the last search used; a search without any takes back
+// only its own note, so the panel otherwise reads as it always has.
+void TfrmKmap::ShowDontCareNote(int count) {
+    if (count > 0) {
+        FDontCareNote = QString::number(count) + " don't cares used";
+        StatusBar->setPanelText(1, FDontCareNote);
+        return;
+    }
+    if (!FDontCareNote.isEmpty() && StatusBar->panelText(1) == FDontCareNote) {
+        StatusBar->setPanelText(1, QString());
+    }
+    FDontCareNote.clear();
 }
 
 void TfrmKmap::mnuNewSimplifyClick() {
@@ -376,6 +394,7 @@ void TfrmKmap::mnuNewSimplifyClick() {
     const TSimplifyOutcome outcome = SimplifyTerms(texts, &messages);
     if (!outcome.Search.StatusText.empty()) {
         StatusBar->setPanelText(2, FromLatin(outcome.Search.StatusText));
+        ShowDontCareNote(outcome.DontCareCount);
     }
     if (outcome.Kind != TSimplifyKind::Ranked) {
         ShowMessage(FromLatin(outcome.Message));

@@ -126,6 +126,8 @@ class TfrmKmap : public QMainWindow {
     void EnsureTermRows(int terms);
     void WriteTerm(int row, const QString& term);
     void DrawHeaderStrips();
+    void MarkDontCares(const std::vector<std::string>& terms);
+    void ShowDontCareNote(int count);
     void PlaceMapControls();
     int CurrentColumn() const;
 
@@ -138,6 +140,7 @@ class TfrmKmap : public QMainWindow {
     std::vector<QString> FRowLabels;
     std::vector<QString> FColLabels;
     std::vector<uint8_t> FHighlight;  // one flag per map cell, row-major
+    QString FDontCareNote;            // what panel 1 shows about don't cares, if anything
     bool FBusy = false;
     bool FPlaced = false;
     std::mt19937 FRandom;

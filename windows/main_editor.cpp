@@ -18,6 +18,9 @@ const QColor Aqua(0, 255, 255);
 const QColor Blue(0, 0, 255);
 const QColor Yellow(255, 255, 0);
 const QColor Red(255, 0, 0);
+// Don't-care rows: grey where plain rows are aqua, dark grey where they are blue.
+const QColor DontCareGrey(192, 192, 192);
+const QColor DontCareFocus(96, 96, 96);
 
 QFont RowNumberFont() {
     QFont font("Arial");
@@ -51,8 +54,9 @@ void TfrmKmap::inputgridDrawCell(QPainter& painter, int col, int row, const QRec
     const QColor buttonFace = palette().color(QPalette::Button);
     const QPoint textAt(rect.left() + 1, rect.top() + 1);
     const QRect textRect(textAt, rect.bottomRight());
+    const TRowText rowText = SplitRowText(inputgrid->cell(2, row));
     auto drawTerm = [&](const QColor& colour) {
-        QString term = CutText(inputgrid->cell(2, row)).leftJustified(TermCapacity, ' ');
+        QString term = CutText(rowText.Body).leftJustified(TermCapacity, ' ');
         painter.setFont(TermFont());
         painter.setPen(colour);
         painter.drawText(textRect, Qt::AlignLeft | Qt::AlignTop, term.toUpper());
@@ -63,6 +67,13 @@ void TfrmKmap::inputgridDrawCell(QPainter& painter, int col, int row, const QRec
                 const int x = LetterLeft(rect, k, FLetterWidth);
                 painter.drawLine(x, rect.top() + 2, x + FLetterWidth - 1, rect.top() + 2);
             }
+        }
+        // The mark itself, right of the last letter where the column leaves room.
+        const int markLeft = LetterLeft(rect, TermCapacity + 1, FLetterWidth);
+        if (rowText.DontCare && markLeft + 4 <= rect.right()) {
+            const int y = rect.top() + rect.height() / 2;
+            painter.setPen(QPen(colour, 2));
+            painter.drawLine(markLeft, y, std::min(markLeft + FLetterWidth - 1, rect.right()), y);
         }
     };
     auto drawRowNumber = [&](const QColor& colour) {
@@ -83,7 +94,8 @@ void TfrmKmap::inputgridDrawCell(QPainter& painter, int col, int row, const QRec
         return;
     }
     if (state.Focused) {
-        painter.fillRect(rect, col == 1 ? QColor(Qt::white) : Blue);
+        const bool greyTerm = col == 2 && rowText.DontCare;
+        painter.fillRect(rect, col == 1 ? QColor(Qt::white) : greyTerm ? DontCareFocus : Blue);
         if (col == 2) {
             drawTerm(Yellow);
             const int x = LetterLeft(rect, FCursorPos, FLetterWidth);
@@ -107,7 +119,7 @@ void TfrmKmap::inputgridDrawCell(QPainter& painter, int col, int row, const QRec
             DrawCheckBox(painter, rect);
         }
     } else {
-        painter.fillRect(rect, Aqua);
+        painter.fillRect(rect, rowText.DontCare ? DontCareGrey : Aqua);
         drawTerm(Qt::black);
     }
 }
@@ -117,7 +129,8 @@ void TfrmKmap::inputgridKeyPress(QChar& key) {
     const bool enter = k == '\r';
     const bool cutRow = k == 24;
     const bool letter = k < 128 && IsAllowedLetter(static_cast<char>(k));
-    if (!letter && !enter && !cutRow) {
+    const bool mark = k == DontCareMark;
+    if (!letter && !enter && !cutRow && !mark) {
         return;
     }
     key = QChar();  // every key that gets this far is the editor's own
@@ -139,8 +152,14 @@ void TfrmKmap::inputgridKeyPress(QChar& key) {
     if (CurrentColumn() != 2) {
         return;
     }
+    const TRowText rowText = SplitRowText(inputgrid->cell(2, row));
+    if (mark) {
+        // The mark toggles the row between a plain and a don't-care term; the letters stay.
+        inputgrid->setCell(2, row, JoinRowText(!rowText.DontCare, rowText.Body));
+        return;
+    }
     const QChar typed(k);
-    QString term = CutText(inputgrid->cell(2, row));
+    QString term = CutText(rowText.Body);
     const QChar atCursor = FCursorPos <= term.size() ? term.at(FCursorPos - 1) : QChar(' ');
     const bool sameLetter = atCursor.toUpper() == typed.toUpper();
     if (term.contains(typed) && !sameLetter) {
@@ -155,7 +174,7 @@ void TfrmKmap::inputgridKeyPress(QChar& key) {
     }
     term[FCursorPos - 1] = typed;
     FCursorPos = FCursorPos % TermCapacity + 1;
-    inputgrid->setCell(2, row, term);
+    inputgrid->setCell(2, row, JoinRowText(rowText.DontCare, term));
 }
 
 void TfrmKmap::inputgridKeyDown(QKeyEvent* event, bool& consumed) {
@@ -175,14 +194,15 @@ void TfrmKmap::inputgridKeyDown(QKeyEvent* event, bool& consumed) {
         consumed = true;
         return;
     }
+    const TRowText rowText = SplitRowText(inputgrid->cell(2, row));
     auto deleteAt = [&](int position) {
-        QString term = inputgrid->cell(2, row);
+        QString term = rowText.Body;
         if (position <= term.size()) {
             term.remove(position - 1, 1);
         }
-        inputgrid->setCell(2, row, CutText(term + ' '));
+        inputgrid->setCell(2, row, JoinRowText(rowText.DontCare, CutText(term + ' ')));
     };
-    const bool hasTerm = !TrimText(inputgrid->cell(2, row)).isEmpty();
+    const bool hasTerm = !TrimText(rowText.Body).isEmpty();
     switch (event->key()) {
         case Qt::Key_Backspace:
             if (hasTerm && FCursorPos != 1) {
@@ -266,7 +286,7 @@ void TfrmKmap::Setallchecks1Click() {
     int marked = 0;
     inputgrid->beginUpdate();
     for (int row = 1; row < inputgrid->rowCountValue(); ++row) {
-        if (!TrimText(inputgrid->cell(2, row)).isEmpty()) {
+        if (!RowTerm(SplitRowText(inputgrid->cell(2, row))).isEmpty()) {
             inputgrid->setCell(1, row, "x");
             ++marked;
         }
@@ -291,7 +311,7 @@ void TfrmKmap::Clearallchecks1Click() {
 void TfrmKmap::Find1Click() {
     QString answer;
     Prompter().inputQuery("Search Boolean Text", "", answer);
-    const QString wanted = TrimmedTerm(answer);
+    const QString wanted = CutRowText(TrimText(answer));
     if (wanted.isEmpty()) {
         ShowMessage("Blank lines not allowed");
         return;
@@ -321,6 +341,7 @@ void TfrmKmap::mnuRandomdataClick() {
         return;
     }
     ClearTruthTable();
+    ProgramState.DontCare.fill(0);  // the new function has none
     auto& table = ProgramState.TruthTable;
     const uint32_t high = ProgramState.HighMinterm;
     std::bernoulli_distribution coin(0.5);

@@ -101,7 +101,7 @@ void TfrmKmap::Open1Click() {
     inputgrid->beginUpdate();
     for (int i = 1; i <= count; ++i) {
         const QString& line = text.Lines[i - 1];
-        if (!IsTermLine(ToLatin(line))) {
+        if (!IsTermFileLine(ToLatin(line))) {
             inputgrid->endUpdate();
             ShowMessage("Format error in string line no " + QString::number(i));
             return;
@@ -129,8 +129,14 @@ void TfrmKmap::Save1Click() {
     QByteArray bytes;
     int count = 0;
     for (int row = 1; row < inputgrid->rowCountValue(); ++row) {
-        const QString piece = CutText(inputgrid->cell(2, row));
-        if (!TrimText(piece).isEmpty()) {
+        const QString cellText = inputgrid->cell(2, row);
+        const TRowText rowText = SplitRowText(cellText);
+        // A don't-care row keeps its mark; its term is cut as a plain row's is.
+        const QString piece = rowText.DontCare ? JoinRowText(true, CutText(TrimText(rowText.Body)))
+                                               : CutText(cellText);
+        const bool blank =
+            rowText.DontCare ? RowTerm(rowText).isEmpty() : TrimText(piece).isEmpty();
+        if (!blank) {
             bytes += piece.toLatin1() + "\r\n";
             ++count;
         }
@@ -143,9 +149,10 @@ void TfrmKmap::Save1Click() {
 void TfrmKmap::Savetoclipboard1Click() {
     QString text;
     for (int row = 1; row < inputgrid->rowCountValue(); ++row) {
-        const QString term = TrimmedTerm(inputgrid->cell(2, row));
+        const TRowText rowText = SplitRowText(inputgrid->cell(2, row));
+        const QString term = RowTerm(rowText);
         if (!term.isEmpty()) {
-            text += term + "\r\n";
+            text += JoinRowText(rowText.DontCare, term) + "\r\n";
         }
     }
     QGuiApplication::clipboard()->setText(text);
@@ -239,6 +246,27 @@ void TfrmKmap::mnuInvertBINdataClick() {
     if (CommandLoopRunning()) {
         return;
     }
-    InvertTruthTable();
+    // Don't cares stay don't cares: the inversion swaps ON and OFF only, and they follow the
+    // ON rows as don't-care rows.
+    const bool anyDontCare = AnyDontCare(ProgramState.DontCare);
+    InvertTruthTable(anyDontCare ? &ProgramState.DontCare : nullptr);
     TableToEditor();
+    if (!anyDontCare) {
+        return;
+    }
+    const int n = ProgramState.VarCount;
+    int row = 1;
+    QStringList dontCares;
+    for (uint32_t m = ProgramState.HighMinterm + 1; m-- > 0;) {
+        row += ProgramState.TruthTable[m] != 0 ? 1 : 0;
+        if (ProgramState.DontCare[m] != 0) {
+            dontCares << JoinRowText(true, FromLatin(MintermToLetters(m, n, 'A')));
+        }
+    }
+    EnsureTermRows(row - 1 + static_cast<int>(dontCares.size()));
+    inputgrid->beginUpdate();
+    for (const QString& term : dontCares) {
+        WriteTerm(row++, term);
+    }
+    inputgrid->endUpdate();
 }

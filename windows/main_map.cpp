@@ -19,6 +19,28 @@ const QColor Yellow(255, 255, 0);
 const QColor Aqua(0, 255, 255);
 // Below this a cell can no longer be seen or hit with the mouse.
 constexpr int MinCellSize = 3;
+// A don't-care cell: grey with a dash where the cell has room for one, plain grey below.
+const QString DontCareCell = QString(QChar(DontCareMark));
+const QColor DontCareGrey(176, 176, 176);
+const QColor DontCareSmallGrey(128, 128, 128);
+const QColor DontCareDash(64, 64, 64);
+
+bool IsDontCareCell(const QString& text) {
+    return text == DontCareCell;
+}
+
+void DrawDontCareCell(QPainter& painter, const QRect& rect) {
+    if (rect.width() < 7 || rect.height() < 5) {
+        painter.fillRect(rect, DontCareSmallGrey);
+        return;
+    }
+    painter.fillRect(rect, DontCareGrey);
+    const int margin = rect.width() / 4;
+    const int thickness = rect.height() >= 12 ? 2 : 1;
+    const QRect dash(rect.left() + margin, rect.top() + (rect.height() - thickness) / 2,
+                     rect.width() - 2 * margin, thickness);
+    painter.fillRect(dash, DontCareDash);
+}
 
 QFont HeaderFont() {
     QFont font("Sans Serif");
@@ -174,8 +196,11 @@ void TfrmKmap::PlaceMapControls() {
 void TfrmKmap::KmapGridDrawCell(QPainter& painter, int col, int row, const QRect& rect,
                                 TGridDrawState) {
     painter.fillRect(rect, Qt::white);
-    if (KmapGrid->cell(col, row).startsWith('x')) {
+    const QString text = KmapGrid->cell(col, row);
+    if (text.startsWith('x')) {
         painter.fillRect(rect, Qt::black);
+    } else if (IsDontCareCell(text)) {
+        DrawDontCareCell(painter, rect);
     }
     if (isHighlighted(col, row)) {
         painter.fillRect(rect, Yellow);
@@ -188,16 +213,26 @@ void TfrmKmap::KmapGridMouseDown(QMouseEvent* event) {
     }
     int col = -1;
     int row = -1;
-    if (KmapGrid->mouseToCell(event->position().toPoint(), col, row)) {
-        KmapGrid->setCell(col, row, KmapGrid->cell(col, row) == "x" ? QString() : "x");
+    if (!KmapGrid->mouseToCell(event->position().toPoint(), col, row)) {
+        return;
     }
+    const QString text = KmapGrid->cell(col, row);
+    if (event->modifiers().testFlag(Qt::ControlModifier)) {
+        KmapGrid->setCell(col, row, IsDontCareCell(text) ? QString() : DontCareCell);
+        return;
+    }
+    KmapGrid->setCell(col, row, text == "x" ? QString() : "x");
 }
 
 void TfrmKmap::KmapGridMouseMove(QMouseEvent* event) {
     int col = -1;
     int row = -1;
     const bool inCell = KmapGrid->mouseToCell(event->position().toPoint(), col, row);
-    StatusBar->setPanelText(3, inCell ? cellTerm(col, row) : QString());
+    QString name = inCell ? cellTerm(col, row) : QString();
+    if (inCell && IsDontCareCell(KmapGrid->cell(col, row))) {
+        name += " (don't care)";
+    }
+    StatusBar->setPanelText(3, name);
 }
 
 void PlotSumOfProducts(TStringGrid* grid, const QString& text) {
@@ -251,13 +286,19 @@ void TfrmKmap::ImportFromKmpapGridClick() {
     }
     ClearEditor();
     QStringList terms;
+    QStringList dontCares;
     for (int r = 0; r < KmapGrid->rowCountValue(); ++r) {
         for (int c = 0; c < KmapGrid->colCountValue(); ++c) {
-            if (KmapGrid->cell(c, r) == "x") {
+            const QString text = KmapGrid->cell(c, r);
+            if (text == "x") {
                 terms << cellTerm(c, r);
+            } else if (IsDontCareCell(text)) {
+                dontCares << JoinRowText(true, cellTerm(c, r));
             }
         }
     }
+    const qsizetype onCount = terms.size();
+    terms << dontCares;
     // A full 16-variable map holds more terms than the editor has rows: it grows.
     EnsureTermRows(static_cast<int>(terms.size()));
     inputgrid->beginUpdate();
@@ -266,7 +307,11 @@ void TfrmKmap::ImportFromKmpapGridClick() {
     }
     inputgrid->endUpdate();
     KmapGrid->setRow(1);
-    StatusBar->setPanelText(1, QString::number(terms.size()) + " Terms were imported");
+    QString report = QString::number(onCount) + " Terms were imported";
+    if (!dontCares.isEmpty()) {
+        report += ", " + QString::number(dontCares.size()) + " don't cares";
+    }
+    StatusBar->setPanelText(1, report);
 }
 
 void TfrmKmap::ShowdatainKMAPGrid1Click() {
@@ -274,16 +319,23 @@ void TfrmKmap::ShowdatainKMAPGrid1Click() {
         return;
     }
     std::vector<std::string> accepted;
+    std::vector<std::string> dontCares;
     QString text;
     for (int row = 1; row < inputgrid->rowCountValue(); ++row) {
-        const QString cellText = TrimmedTerm(inputgrid->cell(2, row));
+        const TRowText rowText = SplitRowText(inputgrid->cell(2, row));
+        const QString cellText = RowTerm(rowText);
         if (cellText.isEmpty()) {
             continue;
         }
         std::string term = ToLatin(cellText);
         if (CheckTerm(term) != TermValid) {
-            ShowMessage("Boolean string " + FromLatin(term) + " is invalid");
+            ShowMessage("Boolean string " + JoinRowText(rowText.DontCare, FromLatin(term)) +
+                        " is invalid");
             return;
+        }
+        if (rowText.DontCare) {
+            dontCares.push_back(term);
+            continue;
         }
         text += FromLatin(term) + "+";
         accepted.push_back(term);
@@ -293,13 +345,40 @@ void TfrmKmap::ShowdatainKMAPGrid1Click() {
         AddTermToTable(term);
     }
     PlotSumOfProducts(KmapGrid, text);
+    MarkDontCares(dontCares);
+}
+
+// Don't-care terms of the editor become grey cells where the plot left a cell off; the
+// program's don't-care set follows, as the truth table follows the plain terms.
+void TfrmKmap::MarkDontCares(const std::vector<std::string>& terms) {
+    ProgramState.DontCare.fill(0);
+    const auto cols = static_cast<uint32_t>(KmapGrid->colCountValue());
+    if (cols == 0) {
+        return;
+    }
+    KmapGrid->beginUpdate();
+    for (const std::string& term : terms) {
+        VisitMinterms(TermMasks(term), ProgramState.HighMinterm, [&](uint32_t m) {
+            const int c = InvGray(static_cast<int>(m % cols));
+            const int r = InvGray(static_cast<int>(m / cols));
+            if (KmapGrid->cell(c, r) != "x") {
+                ProgramState.DontCare[m] = 1;
+                KmapGrid->setCell(c, r, DontCareCell);
+            }
+            return true;
+        });
+    }
+    KmapGrid->endUpdate();
 }
 
 void TfrmKmap::InvertKmapdataClick() {
     KmapGrid->beginUpdate();
     for (int r = 0; r < KmapGrid->rowCountValue(); ++r) {
         for (int c = 0; c < KmapGrid->colCountValue(); ++c) {
-            KmapGrid->setCell(c, r, KmapGrid->cell(c, r) == "x" ? " " : "x");
+            const QString text = KmapGrid->cell(c, r);
+            if (!IsDontCareCell(text)) {
+                KmapGrid->setCell(c, r, text == "x" ? " " : "x");
+            }
         }
     }
     KmapGrid->endUpdate();
@@ -337,7 +416,8 @@ void TfrmKmap::mnuHiliteClick() {
             continue;
         }
         anyChecked = true;
-        const QString term = CutText(inputgrid->cell(2, row));
+        const TRowText rowText = SplitRowText(inputgrid->cell(2, row));
+        const QString term = CutText(rowText.Body);
         if (!term.isEmpty()) {
             HiliteTerm(term);
         }

@@ -2,6 +2,7 @@
 #include "windows/main_shared.h"
 
 #include "model/State.h"
+#include "model/Terms.h"
 #include "model/TextLines.h"
 
 QFont TermFont() {
@@ -32,6 +33,26 @@ QString TrimmedTerm(const QString& text) {
     return CutText(TrimText(text));
 }
 
+TRowText SplitRowText(const QString& text) {
+    const QString trimmed = TrimText(text);
+    if (!trimmed.startsWith(QChar(DontCareMark))) {
+        return {false, text};
+    }
+    return {true, text.mid(text.indexOf(QChar(DontCareMark)) + 1)};
+}
+
+QString JoinRowText(bool dontCare, const QString& body) {
+    return dontCare ? QChar(DontCareMark) + body : body;
+}
+
+QString RowTerm(const TRowText& row) {
+    return TrimmedTerm(row.Body);
+}
+
+QString CutRowText(const QString& text) {
+    return text.left(TermCapacity + (text.startsWith(QChar(DontCareMark)) ? 1 : 0));
+}
+
 std::string ToLatin(const QString& text) {
     return text.toLatin1().toStdString();
 }
@@ -47,7 +68,7 @@ QStringList SplitLines(const QString& text, qsizetype maxKept, qsizetype& count)
     QStringList lines;
     lines.reserve(static_cast<qsizetype>(spans.size()));
     for (const TLineSpan& span : spans) {
-        lines << CutText(
+        lines << CutRowText(
             text.mid(static_cast<qsizetype>(span.Start), static_cast<qsizetype>(span.Length)));
     }
     return lines;

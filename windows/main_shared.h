@@ -21,12 +21,26 @@ QString TrimText(const QString& text);
 // Trimmed, then cut: the term a row holds.
 QString TrimmedTerm(const QString& text);
 
+// An editor row's text split at its don't-care mark: a row "-AbC" is the don't-care term AbC.
+// Body is the text after the mark (untrimmed), or the whole text of a plain row.
+struct TRowText {
+    bool DontCare = false;
+    QString Body;
+};
+TRowText SplitRowText(const QString& text);
+// The mark, when wanted, before the body.
+QString JoinRowText(bool dontCare, const QString& body);
+// Trimmed and cut: the term a row holds, without its mark.
+QString RowTerm(const TRowText& row);
+// The first 16 characters, or 17 for a text that starts with the mark.
+QString CutRowText(const QString& text);
+
 // Terms are 8-bit text.
 std::string ToLatin(const QString& text);
 QString FromLatin(const std::string& text);
 
 // Lines ending at CR LF, a lone CR or a lone LF; a last line without an ending counts. Keeps
-// the first maxKept lines, each cut to 16 characters; count receives the number of all lines.
+// the first maxKept lines, each cut as CutRowText does; count receives the number of all lines.
 QStringList SplitLines(const QString& text, qsizetype maxKept, qsizetype& count);
 
 // Marks the window busy for the life of a long conversion.

@@ -1,0 +1,271 @@
+// Simplify with don't-care rows: against brute-force primes and ranks, and the BCD decoder.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <bit>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "engine/Simplify.h"
+#include "model/State.h"
+
+namespace {
+
+// A cube over n variables as the test sees it: care and HI masks, A the most significant bit.
+struct TTestCube {
+    uint32_t Care = 0;
+    uint32_t Hi = 0;
+    bool Covers(uint32_t m) const { return (m & Care) == Hi; }
+    bool Inside(const TTestCube& other) const {
+        return (other.Care & ~Care) == 0 && (Hi & other.Care) == other.Hi;
+    }
+};
+
+std::string Compact(const TTestCube& cube, int n) {
+    std::string text;
+    for (int k = 0; k < n; ++k) {
+        const uint32_t bit = 1u << (n - 1 - k);
+        if (cube.Care & bit) {
+            text += static_cast<char>(((cube.Hi & bit) ? 'A' : 'a') + k);
+        }
+    }
+    return text;
+}
+
+std::string Minterm(uint32_t m, int n) {
+    return Compact({(1u << n) - 1, m}, n);
+}
+
+// Every cube of ON + DC that is no smaller part of another such cube and covers an ON minterm.
+std::vector<TTestCube> BrutePrimes(int n, const std::vector<bool>& on,
+                                   const std::vector<bool>& dc) {
+    std::vector<TTestCube> implicants;
+    const uint32_t all = (1u << n) - 1;
+    for (uint32_t care = 0; care <= all; ++care) {
+        for (uint32_t hi = care;; hi = (hi - 1) & care) {
+            const TTestCube cube{care, hi};
+            bool implicant = true;
+            for (uint32_t m = 0; m <= all && implicant; ++m) {
+                implicant = !cube.Covers(m) || on[m] || dc[m];
+            }
+            if (implicant) {
+                implicants.push_back(cube);
+            }
+            if (hi == 0) {
+                break;
+            }
+        }
+    }
+    std::vector<TTestCube> primes;
+    for (const TTestCube& c : implicants) {
+        const bool inside = std::any_of(implicants.begin(), implicants.end(), [&](const auto& o) {
+            return o.Care != c.Care && c.Inside(o);
+        });
+        bool coversOn = false;
+        for (uint32_t m = 0; m <= all; ++m) {
+            coversOn = coversOn || (c.Covers(m) && on[m]);
+        }
+        if (!inside && coversOn) {
+            primes.push_back(c);
+        }
+    }
+    return primes;
+}
+
+struct TDcCase {
+    const char* Name;
+    int Vars;
+    double OnDensity;
+    double DcDensity;
+    int Seed;
+};
+
+class DontCareDifferential : public testing::TestWithParam<TDcCase> {
+  protected:
+    void TearDown() override {
+        SetVarCount(4);
+        ProgramState.DontCare.fill(0);
+    }
+};
+
+// Random ON and DC sets (a minterm in both is ON): the result holds exactly the covering primes
+// in code order, with Min and Max over ON minterms; a full ON + DC is HI, no ON is LO.
+TEST_P(DontCareDifferential, MatchesBruteForce) {
+    const TDcCase& c = GetParam();
+    const int n = c.Vars;
+    SetVarCount(n);
+    std::mt19937 rng(static_cast<unsigned>(c.Seed));
+    std::uniform_real_distribution<double> draw(0, 1);
+    for (int round = 0; round < 40; ++round) {
+        const uint32_t size = 1u << n;
+        std::vector<bool> on(size);
+        std::vector<bool> dc(size);
+        std::vector<std::string> rows;
+        for (uint32_t m = 0; m < size; ++m) {
+            on[m] = draw(rng) < c.OnDensity;
+            if (on[m]) {
+                rows.push_back(Minterm(m, n));
+            }
+            if (draw(rng) < c.DcDensity) {
+                rows.push_back("-" + Minterm(m, n));
+                dc[m] = !on[m];
+            }
+        }
+        std::shuffle(rows.begin(), rows.end(), rng);
+        const TSimplifyOutcome outcome = SimplifyTerms(rows);
+        if (rows.empty()) {
+            EXPECT_EQ(outcome.Kind, TSimplifyKind::EditorEmpty);
+            continue;
+        }
+        const bool anyOn = std::count(on.begin(), on.end(), true) > 0;
+        const auto dcCount = std::count(dc.begin(), dc.end(), true);
+        EXPECT_EQ(outcome.DontCareCount, dcCount);
+        for (uint32_t m = 0; m < size; ++m) {
+            ASSERT_EQ(ProgramState.DontCare[m] != 0, dc[m]) << m;
+        }
+        std::vector<TTestCube> primes = BrutePrimes(n, on, dc);
+        if (!anyOn) {
+            EXPECT_EQ(outcome.Kind, TSimplifyKind::ConstantLo);
+            EXPECT_EQ(outcome.Message, "Simplification result is LO");
+            continue;
+        }
+        if (primes.size() == 1 && primes[0].Care == 0) {
+            EXPECT_EQ(outcome.Kind, TSimplifyKind::ConstantHi);
+            continue;
+        }
+        ASSERT_EQ(outcome.Kind, TSimplifyKind::Ranked);
+        std::vector<std::string> want;
+        for (const auto& p : primes) {
+            want.push_back(Compact(p, n));
+        }
+        std::sort(want.begin(), want.end());
+        std::vector<std::string> got;
+        for (int i = 0; i < outcome.Result.Count(); ++i) {
+            got.push_back(outcome.Result.Strings(i));
+        }
+        ASSERT_EQ(got, want);
+        for (int i = 0; i < outcome.Result.Count(); ++i) {
+            const auto it = std::find_if(primes.begin(), primes.end(), [&](const auto& p) {
+                return Compact(p, n) == got[static_cast<size_t>(i)];
+            });
+            int lo = 1000;
+            int hi = -1;
+            for (uint32_t m = 0; m < size; ++m) {
+                if (!it->Covers(m) || !on[m]) {
+                    continue;
+                }
+                const auto count = std::count_if(primes.begin(), primes.end(),
+                                                 [&](const auto& p) { return p.Covers(m); });
+                lo = std::min(lo, static_cast<int>(count));
+                hi = std::max(hi, static_cast<int>(count));
+            }
+            const intptr_t rank = outcome.Result.Objects(i);
+            EXPECT_EQ(RankMin(rank), lo) << got[static_cast<size_t>(i)];
+            EXPECT_EQ(RankMax(rank), hi) << got[static_cast<size_t>(i)];
+        }
+        // The table keeps the ON part only: a BIN image of it holds no don't care.
+        for (uint32_t m = 0; m < size; ++m) {
+            ASSERT_EQ(ProgramState.TruthTable[m] != 0, static_cast<bool>(on[m])) << m;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Random, DontCareDifferential,
+    testing::Values(TDcCase{"NoDontCare3", 3, 0.5, 0, 1}, TDcCase{"Sparse4", 4, 0.3, 0.2, 2},
+                    TDcCase{"Dense4", 4, 0.5, 0.5, 3}, TDcCase{"OnlyDontCare3", 3, 0.05, 0.6, 4},
+                    TDcCase{"Mixed5", 5, 0.4, 0.3, 5}, TDcCase{"Mixed6", 6, 0.4, 0.3, 6},
+                    TDcCase{"NearlyFull5", 5, 0.6, 0.9, 7}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+// The fewest terms, then the fewest letters, of a cover of ON by the given cubes (brute force).
+std::pair<int, int> SmallestCover(const std::vector<TTestCube>& cubes,
+                                  const std::vector<bool>& on) {
+    std::pair<int, int> best{1000, 1000};
+    for (uint32_t pick = 0; pick < (1u << cubes.size()); ++pick) {
+        const int terms = std::popcount(pick);
+        if (terms > best.first) {
+            continue;
+        }
+        bool covers = true;
+        for (uint32_t m = 0; m < on.size() && covers; ++m) {
+            bool hit = !on[m];
+            for (size_t i = 0; i < cubes.size() && !hit; ++i) {
+                hit = ((pick >> i) & 1u) && cubes[i].Covers(m);
+            }
+            covers = hit;
+        }
+        if (!covers) {
+            continue;
+        }
+        int letters = 0;
+        for (size_t i = 0; i < cubes.size(); ++i) {
+            letters += (pick >> i) & 1u ? std::popcount(cubes[i].Care) : 0;
+        }
+        best = std::min(best, std::pair<int, int>{terms, letters});
+    }
+    return best;
+}
+
+struct TSegment {
+    const char* Name;
+    std::vector<int> Digits;  // the digits that light the segment
+    int Terms;                // the textbook minimum with 10..15 as don't cares
+    int Letters;
+};
+
+class SevenSegment : public testing::TestWithParam<TSegment> {
+  protected:
+    void SetUp() override { SetVarCount(4); }
+    void TearDown() override { ProgramState.DontCare.fill(0); }
+};
+
+// BCD digit ABCD to one segment, inputs 10..15 never occur: the result's primes hold the
+// textbook minimum, which the primes without the don't cares cannot reach.
+TEST_P(SevenSegment, DontCaresGiveTheTextbookMinimum) {
+    const TSegment& s = GetParam();
+    std::vector<bool> on(16);
+    std::vector<bool> dc(16);
+    std::vector<std::string> rows;
+    for (const int d : s.Digits) {
+        on[static_cast<size_t>(d)] = true;
+        rows.push_back(Minterm(static_cast<uint32_t>(d), 4));
+    }
+    for (uint32_t m = 10; m < 16; ++m) {
+        dc[m] = true;
+        rows.push_back("-" + Minterm(m, 4));
+    }
+    const TSimplifyOutcome outcome = SimplifyTerms(rows);
+    ASSERT_EQ(outcome.Kind, TSimplifyKind::Ranked);
+    EXPECT_EQ(outcome.DontCareCount, 6);
+    std::vector<TTestCube> result;
+    for (int i = 0; i < outcome.Result.Count(); ++i) {
+        TTestCube cube;
+        for (const char c : outcome.Result.Strings(i)) {
+            const uint32_t bit = 1u << (3 - (UpCase(c) - 'A'));
+            cube.Care |= bit;
+            cube.Hi |= c < 'a' ? bit : 0;
+        }
+        result.push_back(cube);
+    }
+    EXPECT_EQ(SmallestCover(result, on), (std::pair<int, int>{s.Terms, s.Letters}));
+    EXPECT_EQ(SmallestCover(BrutePrimes(4, on, dc), on), SmallestCover(result, on));
+    const std::pair<int, int> without =
+        SmallestCover(BrutePrimes(4, on, std::vector<bool>(16)), on);
+    EXPECT_GT(without, (std::pair<int, int>{s.Terms, s.Letters}));
+}
+
+// a = A + C + BD + bd; b = b + cd + CD; c = B + c + D; d = A + bd + bC + Cd + BcD;
+// e = bd + Cd; f = A + cd + Bc + Bd; g = A + Bc + bC + Cd.
+INSTANTIATE_TEST_SUITE_P(Bcd, SevenSegment,
+                         testing::Values(TSegment{"a", {0, 2, 3, 5, 6, 7, 8, 9}, 4, 6},
+                                         TSegment{"b", {0, 1, 2, 3, 4, 7, 8, 9}, 3, 5},
+                                         TSegment{"c", {0, 1, 3, 4, 5, 6, 7, 8, 9}, 3, 3},
+                                         TSegment{"d", {0, 2, 3, 5, 6, 8, 9}, 5, 10},
+                                         TSegment{"e", {0, 2, 6, 8}, 2, 4},
+                                         TSegment{"f", {0, 4, 5, 6, 8, 9}, 4, 7},
+                                         TSegment{"g", {2, 3, 4, 5, 6, 8, 9}, 4, 7}),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+}  // namespace
