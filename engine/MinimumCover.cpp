@@ -328,13 +328,13 @@ class TReducer {
             Clock.Tick(M.RowSize(pivot));
             for (int i = M.RowStart[pivot]; i < M.RowStart[pivot + 1]; ++i) {
                 const int c2 = M.RowCols[i];
-                if (c2 == c1 || ColAlive[static_cast<size_t>(c2)] == 0 ||
-                    !SignatureWithin(sig1, sig[static_cast<size_t>(c2)])) {
+                if (c2 == c1 || ColAlive[static_cast<size_t>(c2)] == 0) {
                     continue;
                 }
                 const int deg2 = ColDeg[static_cast<size_t>(c2)];
                 const int cost2 = M.Cost[static_cast<size_t>(c2)];
-                if (deg2 < deg1 || cost2 > cost1 || (deg2 == deg1 && cost2 == cost1 && c2 > c1)) {
+                if (deg2 < deg1 || cost2 > cost1 || (deg2 == deg1 && cost2 == cost1 && c2 > c1) ||
+                    !SignatureWithin(sig1, sig[static_cast<size_t>(c2)])) {
                     continue;
                 }
                 int shared = 0;
@@ -370,6 +370,9 @@ TMinimumCover FindMinimumCover(int n, const TMintermBits& on, const TMintermBits
                                const std::vector<TCube>& primes, const TCoverOptions& options) {
     TCoverClock clock(options);
     TReducer reducer(n, on, dc, primes, clock);
+    // Reductions pay for themselves on sparse functions; on dense ones they find little, so they
+    // get a part of the budget only.
+    clock.BeginSlice(options.BudgetMs / 4);
     reducer.Reduce();
     std::vector<std::vector<int>> columnsOf;
     std::vector<TCoverBlock> blocks = reducer.Blocks(columnsOf);
