@@ -57,6 +57,8 @@ class TReducer {
         M.ColStart.reserve(primes.size() + 1);
         M.ColStart.push_back(0);
         for (size_t p = 0; p < primes.size(); ++p) {
+            // The matrix is needed whatever the clock says; ticking lets the caller stay live.
+            Clock.Tick(int64_t{1} << std::popcount(primes[p].Free & (size - 1)));
             const size_t start = M.ColRows.size();
             bool offSet = false;
             ForEachMinterm(primes[p], [&](uint32_t m) {
@@ -123,6 +125,7 @@ class TReducer {
             return x;
         };
         for (int c = 0; c < M.Cols; ++c) {
+            Clock.Tick(M.ColSize(c));
             if (ColAlive[static_cast<size_t>(c)] == 0) {
                 continue;
             }
@@ -159,6 +162,7 @@ class TReducer {
                 blocks[static_cast<size_t>(blockOf[static_cast<size_t>(root)])].Rows++;
         }
         for (int c = 0; c < M.Cols; ++c) {
+            Clock.Tick(M.ColSize(c));
             if (ColAlive[static_cast<size_t>(c)] == 0) {
                 continue;
             }
