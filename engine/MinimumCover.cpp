@@ -403,8 +403,9 @@ TMinimumCover FindMinimumCover(int n, const TMintermBits& on, const TMintermBits
             out.Chosen.push_back(columnsOf[b][static_cast<size_t>(c)]);
         }
         out.LowerBound += cover.LowerBound;
+        ++done;
         if (options.Progress != nullptr) {
-            options.Progress->setPosition(++done);
+            options.Progress->setPosition(done);
         }
     }
     std::sort(out.Chosen.begin(), out.Chosen.end());
