@@ -1,0 +1,86 @@
+// The covering search behind FindMinimumCover: one independent block of the covering matrix.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <vector>
+
+#include "engine/MinimumCover.h"
+
+// Watches the budget and the caller's KeepGoing; Tick() is cheap enough for inner loops.
+class TCoverClock {
+  public:
+    explicit TCoverClock(const TCoverOptions& options);
+
+    // Work counts the elementary steps done since the last call, so the clock is read often
+    // enough whatever a step costs.
+    bool Tick(int64_t work = 1) {
+        FWork += work;
+        if (FWork < 65536) {
+            return FStopped || FSliceOver;
+        }
+        FWork = 0;
+        return Check();
+    }
+    // Reads the clock now: asks KeepGoing when 20 ms have passed since it last did. True also
+    // when the current slice has run out.
+    bool Check();
+    bool Stopped() const { return FStopped; }
+    int64_t ElapsedMs() const;
+    int64_t RemainingMs() const;
+    // Ends the work of the caller's current part after ms more, leaving the rest of the budget
+    // to the parts after it.
+    void BeginSlice(int64_t ms);
+    int64_t SliceLeftMs() const;
+
+  private:
+    using TClock = std::chrono::steady_clock;
+    const TCoverOptions& FOptions;
+    TClock::time_point FStart;
+    TClock::time_point FDeadline;
+    TClock::time_point FSliceEnd;
+    TClock::time_point FLastAsked;
+    int64_t FWork = 0;
+    bool FSliceOver = false;
+    bool FStopped = false;
+};
+
+// Rows must be covered; a column covers the rows listed for it at its cost (its literals).
+struct TCoverBlock {
+    int Rows = 0;
+    int Cols = 0;
+    std::vector<int> ColStart, ColRows;  // Cols + 1 offsets; rows of each column
+    std::vector<int> RowStart, RowCols;  // Rows + 1 offsets; columns of each row
+    std::vector<int> Cost;
+
+    // Fills the row lists from the column lists; ticks the clock when one is given.
+    void Transpose(TCoverClock* clock = nullptr);
+    int ColSize(int c) const { return ColStart[c + 1] - ColStart[c]; }
+    int RowSize(int r) const { return RowStart[r + 1] - RowStart[r]; }
+};
+
+struct TBlockCover {
+    std::vector<int> Chosen;  // columns of the block
+    int LowerBound = 0;
+    bool Proven = false;
+};
+
+// Best cover of the block the clock allows: greedy and irredundant always (a cover comes back even
+// when the clock has stopped), then exact search or local improvement while time remains.
+TBlockCover SolveBlock(const TCoverBlock& block, TCoverClock& clock);
+
+// Add-one-drop-two moves (and swaps to fewer literals) until a pass finds none or the clock's
+// slice ends.
+void ImproveCover(const TCoverBlock& block, std::vector<int>& chosen, TCoverClock& clock);
+
+// Greedy: most uncovered rows first, fewer literals on ties; then redundant columns dropped.
+// The clock, if given, is ticked (so KeepGoing is asked) but does not end the cover early.
+std::vector<int> GreedyCover(const TCoverBlock& block, TCoverClock* clock = nullptr);
+
+// Rows no two of which share a column need that many columns: a lower bound.
+int DisjointRowsBound(const TCoverBlock& block, TCoverClock* clock = nullptr);
+
+// Branch and bound from the cover given (improved in place). True when it ran to its end, best
+// then being a minimum; rootBound gets the bound found before any branching.
+bool ExactCover(const TCoverBlock& block, TCoverClock& clock, std::vector<int>& best,
+                int& rootBound);
