@@ -342,6 +342,14 @@ bool PlaOutputFunction(const TPla& pla, int output, TPlaFunction& function, TPla
         out.DcSet[m] = (dcMarks[m] != 0 && onMarks[m] == 0) ? 1 : 0;
         out.DcCount += out.DcSet[m];
     }
+    // More cubes than minterms: the set's own cover is shorter, and it bounds what reaches the
+    // editor by the number of minterms.
+    if (out.On.size() > size) {
+        out.On = CoverOf(out.OnSet, pla.Inputs);
+    }
+    if (out.Dc.size() > size) {
+        out.Dc = CoverOf(out.DcSet, pla.Inputs);
+    }
     function = std::move(out);
     return true;
 }

@@ -60,6 +60,7 @@ class TfrmResult : public QMainWindow {
     void mnuTranslateClick();
     void mnuSavelongLineClick();
     void mnyCopytoZinputClick();
+    void mnuExportAsClick();
     void SpeedButton1Click();
     void SpeedButton2Click();
     void Button1Click();
@@ -114,6 +115,7 @@ class TfrmResult : public QMainWindow {
     void ShowTestedRow(int row);
 
     std::string FLastRemoved;
+    int FExportFilter = 1;  // the file type chosen last in "Export as…"
     bool FPlaced = false;
     qint64 FLastLabelPaint = 0;
 };
