@@ -215,31 +215,40 @@ void AddCube(std::vector<TTermMasks>& cubes, std::unordered_set<uint64_t>& seen,
     }
 }
 
-// Disjoint cubes whose union is the set: halves of the minterm range, split until each is full
-// or empty. A range of minterms with the same leading bits is a cube over the rest.
-void CoverSet(const std::vector<uint32_t>& prefix, int n, uint32_t low, int depth,
+// Disjoint cubes that cover every member of the set and nothing outside allowed: halves of the
+// minterm range, split until a half holds no member or lies inside allowed. A range of minterms
+// with the same leading bits is a cube over the rest.
+struct TCoverCounts {
+    std::vector<uint32_t> Members;  // prefix counts of the set
+    std::vector<uint32_t> Allowed;  // prefix counts of allowed
+};
+
+void CoverSet(const TCoverCounts& counts, int n, uint32_t low, int depth,
               std::vector<TTermMasks>& cubes) {
     const uint32_t size = 1u << (n - depth);
-    const uint32_t count = prefix[low + size] - prefix[low];
-    if (count == 0) {
+    if (counts.Members[low + size] == counts.Members[low]) {
         return;
     }
-    if (count == size) {
+    if (counts.Allowed[low + size] - counts.Allowed[low] == size) {
         const uint32_t fixed = ((1u << n) - 1) & ~(size - 1);
         cubes.push_back({fixed, low});
         return;
     }
-    CoverSet(prefix, n, low, depth + 1, cubes);
-    CoverSet(prefix, n, low + size / 2, depth + 1, cubes);
+    CoverSet(counts, n, low, depth + 1, cubes);
+    CoverSet(counts, n, low + size / 2, depth + 1, cubes);
 }
 
-std::vector<TTermMasks> CoverOf(const std::vector<uint8_t>& set, int n) {
-    std::vector<uint32_t> prefix(set.size() + 1, 0);
+std::vector<TTermMasks> CoverOf(const std::vector<uint8_t>& set,
+                                const std::vector<uint8_t>& allowed, int n) {
+    TCoverCounts counts;
+    counts.Members.assign(set.size() + 1, 0);
+    counts.Allowed.assign(set.size() + 1, 0);
     for (size_t m = 0; m < set.size(); ++m) {
-        prefix[m + 1] = prefix[m] + (set[m] != 0 ? 1 : 0);
+        counts.Members[m + 1] = counts.Members[m] + (set[m] != 0 ? 1 : 0);
+        counts.Allowed[m + 1] = counts.Allowed[m] + (set[m] != 0 || allowed[m] != 0 ? 1 : 0);
     }
     std::vector<TTermMasks> cubes;
-    CoverSet(prefix, n, 0, 0, cubes);
+    CoverSet(counts, n, 0, 0, cubes);
     return cubes;
 }
 
@@ -328,12 +337,9 @@ bool PlaOutputFunction(const TPla& pla, int output, TPlaFunction& function, TPla
             }
         }
         // Whatever is not OFF may take either value.
-        std::vector<uint8_t> notOff(size, 0);
         for (uint32_t m = 0; m < size; ++m) {
-            notOff[m] = offMarks[m] == 0 ? 1 : 0;
-            dcMarks[m] = notOff[m];
+            dcMarks[m] = offMarks[m] == 0 ? 1 : 0;
         }
-        out.Dc = CoverOf(notOff, pla.Inputs);
     }
     out.OnSet.assign(size, 0);
     out.DcSet.assign(size, 0);
@@ -342,13 +348,14 @@ bool PlaOutputFunction(const TPla& pla, int output, TPlaFunction& function, TPla
         out.DcSet[m] = (dcMarks[m] != 0 && onMarks[m] == 0) ? 1 : 0;
         out.DcCount += out.DcSet[m];
     }
-    // More cubes than minterms: the set's own cover is shorter, and it bounds what reaches the
-    // editor by the number of minterms.
-    if (out.On.size() > size) {
-        out.On = CoverOf(out.OnSet, pla.Inputs);
+    // Under an OFF set the don't cares are what is left, given as cubes that may take in ON
+    // minterms. More cubes than minterms: the set's own cover is shorter, and it bounds what
+    // reaches the editor by the number of minterms.
+    if (hasOff || out.Dc.size() > size) {
+        out.Dc = CoverOf(out.DcSet, out.OnSet, pla.Inputs);
     }
-    if (out.Dc.size() > size) {
-        out.Dc = CoverOf(out.DcSet, pla.Inputs);
+    if (out.On.size() > size) {
+        out.On = CoverOf(out.OnSet, out.OnSet, pla.Inputs);
     }
     function = std::move(out);
     return true;
