@@ -10,6 +10,7 @@ TCoverClock::TCoverClock(const TCoverOptions& options)
     : FOptions(options),
       FStart(TClock::now()),
       FDeadline(FStart + std::chrono::milliseconds(std::max<int64_t>(0, options.BudgetMs))),
+      FSliceEnd(FDeadline),
       FLastAsked(FStart) {}
 
 bool TCoverClock::Check() {
@@ -23,7 +24,25 @@ bool TCoverClock::Check() {
         FLastAsked = now;
         FStopped = !FOptions.KeepGoing();
     }
-    return FStopped;
+    FSliceOver = now >= FSliceEnd;
+    return FStopped || FSliceOver;
+}
+
+int64_t TCoverClock::RemainingMs() const {
+    const auto left = FDeadline - TClock::now();
+    return std::max<int64_t>(0,
+                             std::chrono::duration_cast<std::chrono::milliseconds>(left).count());
+}
+
+int64_t TCoverClock::SliceLeftMs() const {
+    const auto left = std::min(FSliceEnd, FDeadline) - TClock::now();
+    return std::max<int64_t>(0,
+                             std::chrono::duration_cast<std::chrono::milliseconds>(left).count());
+}
+
+void TCoverClock::BeginSlice(int64_t ms) {
+    FSliceEnd = TClock::now() + std::chrono::milliseconds(std::max<int64_t>(0, ms));
+    FSliceOver = false;
 }
 
 int64_t TCoverClock::ElapsedMs() const {
@@ -70,165 +89,9 @@ void MakeIrredundant(const TCoverBlock& b, std::vector<int>& chosen, std::vector
     chosen = std::move(kept);
 }
 
-int CostOf(const TCoverBlock& b, const std::vector<int>& chosen) {
-    int cost = 0;
-    for (const int c : chosen) {
-        cost += b.Cost[c];
-    }
-    return cost;
-}
-
-// Exact branch and bound: branch on the uncovered row with fewest open columns, take each of
-// them in turn and close it afterwards; prune by the disjoint-row bound.
-class TExactSearch {
-  public:
-    TExactSearch(const TCoverBlock& b, TCoverClock& clock, std::vector<int> best)
-        : B(b), Clock(clock), Best(std::move(best)), BestCost(CostOf(b, Best)) {
-        Covered.assign(static_cast<size_t>(b.Rows), 0);
-        Open.assign(static_cast<size_t>(b.Cols), 1);
-        OpenInRow.resize(static_cast<size_t>(b.Rows));
-        for (int r = 0; r < b.Rows; ++r) {
-            OpenInRow[static_cast<size_t>(r)] = b.RowSize(r);
-        }
-        Uncovered = b.Rows;
-        Stamp.assign(static_cast<size_t>(b.Cols), 0);
-        Buckets.resize(static_cast<size_t>(b.Cols) + 2);
-    }
-
-    // True when the search ran to its end: Best is then a minimum.
-    bool Run() { return Search(); }
-    const std::vector<int>& BestCover() const { return Best; }
-
-  private:
-    bool Search() {
-        if (Clock.Tick()) {
-            return false;
-        }
-        if (Uncovered == 0) {
-            const int cost = CostOf(B, Chosen);
-            if (Chosen.size() < Best.size() || (Chosen.size() == Best.size() && cost < BestCost)) {
-                Best = Chosen;
-                BestCost = cost;
-            }
-            return true;
-        }
-        int row = -1;
-        for (int r = 0; r < B.Rows; ++r) {
-            if (Covered[static_cast<size_t>(r)] == 0 &&
-                (row < 0 ||
-                 OpenInRow[static_cast<size_t>(r)] < OpenInRow[static_cast<size_t>(row)])) {
-                row = r;
-            }
-        }
-        if (OpenInRow[static_cast<size_t>(row)] == 0) {
-            return true;
-        }
-        if (static_cast<int>(Chosen.size()) + Bound() >= static_cast<int>(Best.size())) {
-            return true;
-        }
-        std::vector<std::pair<int, int>> order;  // (-gain, column)
-        for (int i = B.RowStart[row]; i < B.RowStart[row + 1]; ++i) {
-            const int c = B.RowCols[i];
-            if (Open[static_cast<size_t>(c)] != 0) {
-                int gain = 0;
-                for (int j = B.ColStart[c]; j < B.ColStart[c + 1]; ++j) {
-                    gain += Covered[static_cast<size_t>(B.ColRows[j])] == 0 ? 1 : 0;
-                }
-                order.emplace_back(-gain * 64 + B.Cost[c], c);
-            }
-        }
-        std::sort(order.begin(), order.end());
-        std::vector<int> closed;
-        bool finished = true;
-        for (const auto& [key, c] : order) {
-            if (static_cast<int>(Chosen.size()) + 1 >= static_cast<int>(Best.size())) {
-                break;
-            }
-            Take(c, +1);
-            finished = Search();
-            Take(c, -1);
-            if (!finished) {
-                break;
-            }
-            Close(c, false);
-            closed.push_back(c);
-        }
-        for (const int c : closed) {
-            Close(c, true);
-        }
-        return finished;
-    }
-
-    void Take(int c, int step) {
-        if (step > 0) {
-            Chosen.push_back(c);
-        } else {
-            Chosen.pop_back();
-        }
-        for (int j = B.ColStart[c]; j < B.ColStart[c + 1]; ++j) {
-            int& count = Covered[static_cast<size_t>(B.ColRows[j])];
-            Uncovered -= (step > 0 && count == 0) ? 1 : 0;
-            count += step;
-            Uncovered += (step < 0 && count == 0) ? 1 : 0;
-        }
-    }
-
-    void Close(int c, bool reopen) {
-        Open[static_cast<size_t>(c)] = reopen ? 1 : 0;
-        for (int j = B.ColStart[c]; j < B.ColStart[c + 1]; ++j) {
-            OpenInRow[static_cast<size_t>(B.ColRows[j])] += reopen ? 1 : -1;
-        }
-    }
-
-    // Uncovered rows taken fewest open columns first while none shares a column with one taken.
-    int Bound() {
-        ++StampNow;
-        for (auto& bucket : Buckets) {
-            bucket.clear();
-        }
-        for (int r = 0; r < B.Rows; ++r) {
-            if (Covered[static_cast<size_t>(r)] == 0) {
-                Buckets[static_cast<size_t>(OpenInRow[static_cast<size_t>(r)])].push_back(r);
-            }
-        }
-        int count = 0;
-        for (const auto& bucket : Buckets) {
-            for (const int r : bucket) {
-                bool free = true;
-                for (int i = B.RowStart[r]; i < B.RowStart[r + 1] && free; ++i) {
-                    const int c = B.RowCols[i];
-                    free = Open[static_cast<size_t>(c)] == 0 ||
-                           Stamp[static_cast<size_t>(c)] != StampNow;
-                }
-                if (!free) {
-                    continue;
-                }
-                ++count;
-                for (int i = B.RowStart[r]; i < B.RowStart[r + 1]; ++i) {
-                    Stamp[static_cast<size_t>(B.RowCols[i])] = StampNow;
-                }
-            }
-        }
-        return count;
-    }
-
-    const TCoverBlock& B;
-    TCoverClock& Clock;
-    std::vector<int> Best;
-    int BestCost;
-    std::vector<int> Chosen;
-    std::vector<int> Covered;
-    std::vector<char> Open;
-    std::vector<int> OpenInRow;
-    int Uncovered = 0;
-    std::vector<uint32_t> Stamp;
-    uint32_t StampNow = 0;
-    std::vector<std::vector<int>> Buckets;
-};
-
 }  // namespace
 
-std::vector<int> GreedyCover(const TCoverBlock& b) {
+std::vector<int> GreedyCover(const TCoverBlock& b, TCoverClock* clock) {
     std::vector<int> gain(static_cast<size_t>(b.Cols));
     // Largest gain first, then fewest literals, then lowest column.
     using TEntry = std::pair<int64_t, int>;
@@ -252,6 +115,9 @@ std::vector<int> GreedyCover(const TCoverBlock& b) {
             continue;
         }
         chosen.push_back(c);
+        if (clock != nullptr) {
+            clock->Tick(b.ColSize(c) * 32);  // the cover is finished whatever the clock says
+        }
         for (int i = b.ColStart[c]; i < b.ColStart[c + 1]; ++i) {
             const int r = b.ColRows[i];
             if (covered[static_cast<size_t>(r)]++ == 0) {
@@ -290,7 +156,7 @@ int DisjointRowsBound(const TCoverBlock& b) {
 
 TBlockCover SolveBlock(const TCoverBlock& block, TCoverClock& clock) {
     TBlockCover out;
-    out.Chosen = GreedyCover(block);
+    out.Chosen = GreedyCover(block, &clock);
     out.LowerBound = std::max(block.Rows > 0 ? 1 : 0, DisjointRowsBound(block));
     if (static_cast<int>(out.Chosen.size()) <= out.LowerBound) {
         out.Proven = true;
@@ -299,9 +165,17 @@ TBlockCover SolveBlock(const TCoverBlock& block, TCoverClock& clock) {
     if (clock.Check()) {
         return out;
     }
-    TExactSearch exact(block, clock, out.Chosen);
-    const bool finished = exact.Run();
-    out.Chosen = exact.BestCover();
+    // Local moves get half of the block's time at most, so the bound search gets its share.
+    const int64_t slice = clock.SliceLeftMs();
+    clock.BeginSlice(slice / 2);
+    ImproveCover(block, out.Chosen, clock);
+    clock.BeginSlice(clock.SliceLeftMs() + slice - slice / 2);
+    if (clock.Check()) {
+        return out;
+    }
+    int rootBound = 0;
+    const bool finished = ExactCover(block, clock, out.Chosen, rootBound);
+    out.LowerBound = std::max(out.LowerBound, rootBound);
     if (finished) {
         out.LowerBound = static_cast<int>(out.Chosen.size());
         out.Proven = true;

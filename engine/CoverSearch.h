@@ -12,24 +12,36 @@ class TCoverClock {
   public:
     explicit TCoverClock(const TCoverOptions& options);
 
-    bool Tick() {
-        if ((++FTicks & 1023u) != 0) {
-            return FStopped;
+    // Work counts the elementary steps done since the last call, so the clock is read often
+    // enough whatever a step costs.
+    bool Tick(int64_t work = 1) {
+        FWork += work;
+        if (FWork < 65536) {
+            return FStopped || FSliceOver;
         }
+        FWork = 0;
         return Check();
     }
-    // Reads the clock now: asks KeepGoing when 20 ms have passed since it last did.
+    // Reads the clock now: asks KeepGoing when 20 ms have passed since it last did. True also
+    // when the current slice has run out.
     bool Check();
     bool Stopped() const { return FStopped; }
     int64_t ElapsedMs() const;
+    int64_t RemainingMs() const;
+    // Ends the work of the caller's current part after ms more, leaving the rest of the budget
+    // to the parts after it.
+    void BeginSlice(int64_t ms);
+    int64_t SliceLeftMs() const;
 
   private:
     using TClock = std::chrono::steady_clock;
     const TCoverOptions& FOptions;
     TClock::time_point FStart;
     TClock::time_point FDeadline;
+    TClock::time_point FSliceEnd;
     TClock::time_point FLastAsked;
-    uint32_t FTicks = 0;
+    int64_t FWork = 0;
+    bool FSliceOver = false;
     bool FStopped = false;
 };
 
@@ -57,8 +69,18 @@ struct TBlockCover {
 // when the clock has stopped), then exact search or local improvement while time remains.
 TBlockCover SolveBlock(const TCoverBlock& block, TCoverClock& clock);
 
+// Add-one-drop-two moves (and swaps to fewer literals) until a pass finds none or the clock's
+// slice ends.
+void ImproveCover(const TCoverBlock& block, std::vector<int>& chosen, TCoverClock& clock);
+
 // Greedy: most uncovered rows first, fewer literals on ties; then redundant columns dropped.
-std::vector<int> GreedyCover(const TCoverBlock& block);
+// The clock, if given, is ticked (so KeepGoing is asked) but does not end the cover early.
+std::vector<int> GreedyCover(const TCoverBlock& block, TCoverClock* clock = nullptr);
 
 // Rows no two of which share a column need that many columns: a lower bound.
 int DisjointRowsBound(const TCoverBlock& block);
+
+// Branch and bound from the cover given (improved in place). True when it ran to its end, best
+// then being a minimum; rootBound gets the bound found before any branching.
+bool ExactCover(const TCoverBlock& block, TCoverClock& clock, std::vector<int>& best,
+                int& rootBound);
