@@ -2,6 +2,7 @@
 #include "model/Expressions.h"
 
 #include <algorithm>
+#include <bit>
 #include <set>
 #include <string_view>
 
@@ -114,26 +115,36 @@ TSyntax SyntaxOf(TExpressionKind kind, bool shortNames) {
     return {"'", shortNames ? "" : "*", " + ", "1", "0"};
 }
 
-std::string Product(const TTermMasks& cube, int n, const std::vector<std::string>& names,
-                    const TSyntax& syntax, bool text, bool alone) {
-    std::string product;
-    int literals = 0;
+// Appends one product; written in place, as a sum may hold tens of thousands of them.
+void AppendProduct(std::string& out, const TTermMasks& cube, int n,
+                   const std::vector<std::string>& names, const TSyntax& syntax, bool text,
+                   bool alone) {
+    const bool brackets = !alone && !text && std::popcount(cube.Care) > 1;
+    if (brackets) {
+        out += '(';
+    }
+    bool first = true;
     for (int k = 0; k < n; ++k) {
         const uint32_t bit = 1u << (n - 1 - k);
         if ((cube.Care & bit) == 0) {
             continue;
         }
-        if (literals++ > 0) {
-            product += syntax.And;
+        if (!first) {
+            out += syntax.And;
         }
-        const std::string& name = names[static_cast<size_t>(k)];
+        first = false;
         const bool low = (cube.Hi & bit) == 0;
-        product += text ? name + (low ? syntax.Not : "") : (low ? syntax.Not : "") + name;
+        if (low && !text) {
+            out += syntax.Not;
+        }
+        out += names[static_cast<size_t>(k)];
+        if (low && text) {
+            out += syntax.Not;
+        }
     }
-    if (literals > 1 && !alone && !text) {
-        return "(" + product + ")";
+    if (brackets) {
+        out += ')';
     }
-    return product;
 }
 
 }  // namespace
@@ -185,7 +196,7 @@ std::string WriteExpression(TExpressionKind kind, int n, const std::vector<TTerm
             if (i > 0) {
                 sum += syntax.Or;
             }
-            sum += Product(cubes[i], n, names, syntax, text, cubes.size() == 1);
+            AppendProduct(sum, cubes[i], n, names, syntax, text, cubes.size() == 1);
         }
     }
     switch (kind) {
