@@ -1,8 +1,12 @@
-// The program: the application, its four windows, the event loop.
+// The program: the command line when asked for, else the application, its four windows, the loop.
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <iostream>
+#include <string>
+#include <vector>
 
+#include "cli/CommandLine.h"
 #include "windows/FormBooleanCalc.h"
 #include "windows/Windows.h"
 
@@ -17,6 +21,11 @@ static bool DisplayAvailable() {
 }
 
 int main(int argc, char* argv[]) {
+    // Decided before any toolkit object exists, so the command line needs no display.
+    if (IsCommandLine(argc, argv)) {
+        return RunCommandLine(std::vector<std::string>(argv + 1, argv + argc), std::cin, std::cout,
+                              std::cerr);
+    }
     if (!DisplayAvailable()) {
         std::fprintf(stderr,
                      "QUILLON needs a display; none was found. Run it under a virtual one: "

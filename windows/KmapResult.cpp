@@ -249,6 +249,8 @@ void TfrmResult::CreateMenus() {
         {nullptr, nullptr, nullptr},
         {"mnuSavelongLine", "Save to clip AS long Line", &TfrmResult::mnuSavelongLineClick},
         {"mnyCopytoZinput", "Copy to Z input of calculator", &TfrmResult::mnyCopytoZinputClick},
+        {nullptr, nullptr, nullptr},
+        {"mnuExportAs", "Export as…", &TfrmResult::mnuExportAsClick},
     };
     QMenu* action = menuBar()->addMenu("Action");
     action->setObjectName("Action1");

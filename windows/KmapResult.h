@@ -60,6 +60,7 @@ class TfrmResult : public QMainWindow {
     void mnuTranslateClick();
     void mnuSavelongLineClick();
     void mnyCopytoZinputClick();
+    void mnuExportAsClick();
     void SpeedButton1Click();
     void SpeedButton2Click();
     void Button1Click();
@@ -115,6 +116,7 @@ class TfrmResult : public QMainWindow {
 
     std::string FLastRemoved;
     int FSortInForce = 2;  // the order of the last sort that ran; "Alpha" at start
+    int FExportFilter = 1;  // the file type chosen last in "Export as…"
     bool FPlaced = false;
     qint64 FLastLabelPaint = 0;
 };

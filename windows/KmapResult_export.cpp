@@ -2,7 +2,11 @@
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
+#include <algorithm>
 
+#include "model/Expressions.h"
+#include "model/Pla.h"
+#include "model/State.h"
 #include "model/Terms.h"
 #include "windows/FormBooleanCalc.h"
 #include "windows/KmapResult.h"
@@ -11,6 +15,18 @@
 #include "windows/controls/Prompter.h"
 #include "windows/controls/WholeFile.h"
 #include "windows/main.h"
+
+namespace {
+
+// The file types of "Export as…": four expressions, then the PLA.
+const char* const ExportFilter =
+    "Verilog assign|*.v|VHDL assignment|*.vhd|C expression|*.c|Text with ' for NOT|*.txt|"
+    "PLA File|*.pla";
+const char* const ExportExtensions[] = {"v", "vhd", "c", "txt", "pla"};
+const TExpressionKind ExportKinds[] = {TExpressionKind::Verilog, TExpressionKind::Vhdl,
+                                       TExpressionKind::C, TExpressionKind::Text};
+
+}  // namespace
 
 QString TfrmResult::ExportLines(bool checkedOnly) const {
     QString text;
@@ -76,6 +92,42 @@ void TfrmResult::SavetoFile1Click() {
         return;
     }
     ShowMessage(QString::number(lines) + " Lines was saved");
+}
+
+// The unchecked rows: what is left when the checked ones are the redundant terms a test found.
+void TfrmResult::mnuExportAsClick() {
+    const int n = ProgramState.VarCount;
+    std::vector<TTermMasks> cubes;
+    for (int r = 1; r < RowCount(); ++r) {
+        if (!RowHasTerm(r) || RowChecked(r)) {
+            continue;
+        }
+        std::string term = TrimBlanks(RowTerm(r));
+        ToPositional(term);
+        cubes.push_back(TermMasks(term));
+    }
+    TFileDialogRequest request;
+    request.Title = "Export as";
+    request.Filter = ExportFilter;
+    request.FilterIndex = FExportFilter;
+    request.DefaultExt = ExportExtensions[FExportFilter - 1];
+    request.SuffixFollowsFilter = true;
+    const TFileDialogResult chosen = Prompter().saveFile(request);
+    if (!chosen.Accepted) {
+        return;
+    }
+    FExportFilter = std::clamp(chosen.FilterIndex, 1, 5);
+    const std::vector<std::string>& names = frmKmap->plaInputNames();
+    const std::string& output = frmKmap->plaOutputName();
+    const std::string text = FExportFilter == 5 ? WritePla(n, names, output, cubes)
+                                                : WriteExpression(ExportKinds[FExportFilter - 1], n,
+                                                                  cubes, names, output);
+    QString error;
+    if (!WriteWholeFile(chosen.FileName, QByteArray::fromStdString(text), error)) {
+        ShowMessage("Write error on " + chosen.FileName + ": " + error);
+        return;
+    }
+    ShowMessage(QString("%1 terms were exported").arg(cubes.size()));
 }
 
 void TfrmResult::SaveasBINImageFile1Click() {

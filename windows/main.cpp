@@ -208,6 +208,8 @@ void TfrmKmap::BuildMenus() {
     add(file, "&Open Boolean Text File", &TfrmKmap::Open1Click);
     add(file, "&Save as Text File", &TfrmKmap::Save1Click);
     add(file, "Get Clipbrd", &TfrmKmap::GetClipbrd1Click);
+    add(file, "Import PLA File…", &TfrmKmap::mnuImportPlaClick);
+    add(file, "Export as PLA File…", &TfrmKmap::mnuExportPlaClick);
     add(file, "E&xit", &TfrmKmap::Exit2Click);
 
     QMenu* edit = menuBar()->addMenu("Edit");
@@ -352,6 +354,7 @@ void TfrmKmap::Projects1Click() {
 
 void TfrmKmap::mnuNewBoolClick() {
     ClearALLKMAP1Click();
+    ForgetPlaNames();
 }
 
 void TfrmKmap::mnuCopyKMAPdatatoZinputClick() {

@@ -65,6 +65,10 @@ class TfrmKmap : public QMainWindow {
 
     void HiliteTerm(const QString& term);
 
+    // Names from the last imported PLA, for the exports: its inputs (may be empty) and output.
+    const std::vector<std::string>& plaInputNames() const { return FPlaInputNames; }
+    const std::string& plaOutputName() const { return FPlaOutputName; }
+
     // Event handlers of the editor and the map.
     void inputgridDrawCell(QPainter& painter, int col, int row, const QRect& rect,
                            TGridDrawState state);
@@ -87,6 +91,8 @@ class TfrmKmap : public QMainWindow {
     void mnuCopyKMAPdatatoZinputClick();
     void Open1Click();
     void Save1Click();
+    void mnuImportPlaClick();
+    void mnuExportPlaClick();
     void GetClipbrd1Click();
     void Savetoclipboard1Click();
     void Find1Click();
@@ -125,6 +131,8 @@ class TfrmKmap : public QMainWindow {
     // Grows the editor so that the given number of terms fits below the title row.
     void EnsureTermRows(int terms);
     void WriteTerm(int row, const QString& term);
+    // A new function from elsewhere: exports name its variables A to P again.
+    void ForgetPlaNames();
     void DrawHeaderStrips();
     void MarkDontCares(const std::vector<std::string>& terms);
     void ShowDontCareNote(int count);
@@ -143,6 +151,8 @@ class TfrmKmap : public QMainWindow {
     QString FDontCareNote;            // what panel 1 shows about don't cares, if anything
     bool FBusy = false;
     bool FPlaced = false;
+    std::vector<std::string> FPlaInputNames;
+    std::string FPlaOutputName = "F";
     std::mt19937 FRandom;
 };
 

@@ -97,6 +97,7 @@ void TfrmKmap::Open1Click() {
         return;
     }
     ClearEditor();
+    ForgetPlaNames();
     inputgrid->setRowCount(count <= 10000 ? 10001 : count + 1);
     inputgrid->beginUpdate();
     for (int i = 1; i <= count; ++i) {

@@ -103,7 +103,9 @@ TEST(ResultsMenus, ActionAndPopupListTheSameCommandsInOrder) {
                                   "Translate",
                                   "-",
                                   "Save to clip AS long Line",
-                                  "Copy to Z input of calculator"};
+                                  "Copy to Z input of calculator",
+                                  "-",
+                                  "Export as…"};
     auto* popup = frmResult->findChild<QMenu*>("PopupMenuResults");
     ASSERT_NE(popup, nullptr);
     EXPECT_EQ(MenuCaptions(popup), expected);

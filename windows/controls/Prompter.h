@@ -10,6 +10,8 @@ struct TFileDialogRequest {
     QString DefaultExt;
     QString FileName;
     QString Directory;
+    // The default extension follows the chosen filter ("*.vhd" gives "vhd").
+    bool SuffixFollowsFilter = false;
 };
 
 struct TFileDialogResult {

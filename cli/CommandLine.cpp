@@ -1,0 +1,265 @@
+// `quillon simplify`, `quillon --help` and `quillon --version`: arguments, input, output.
+#include "cli/CommandLine.h"
+
+#include <sys/stat.h>
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+
+#include "cli/FunctionInput.h"
+#include "engine/MinimumCover.h"
+#include "model/Expressions.h"
+#include "model/Pla.h"
+
+#ifndef QUILLON_VERSION
+#define QUILLON_VERSION "unknown"
+#endif
+
+namespace {
+
+const char* const Usage =
+    "usage: quillon                  start the windows\n"
+    "       quillon simplify [--minimum] [--format terms|pla|verilog|vhdl|c] [--output NAME] "
+    "FILE|-\n"
+    "       quillon --help | --version\n"
+    "\n"
+    "simplify reads FILE (- for standard input): a PLA file, or a term list (the number of\n"
+    "variables, 3 to 16, on the first line, then one term a line; a line -term is a don't\n"
+    "care). It prints the prime implicants of the function, or with --minimum a minimum cover\n"
+    "by them, in code order:\n"
+    "  --format terms    one term a line (the default); HI or LO for a constant\n"
+    "  --format pla      a single-output PLA\n"
+    "  --format verilog  a Verilog assign statement\n"
+    "  --format vhdl     a VHDL concurrent assignment\n"
+    "  --format c        a C expression\n"
+    "  --output NAME     the PLA output to simplify, by name or number (default: the first)\n"
+    "Exit status: 0 when done, 2 for bad arguments or bad input.\n";
+
+// The most input read: a PLA of every minterm of 16 inputs and many outputs stays well below.
+constexpr size_t MaxInputBytes = size_t{64} << 20;
+
+enum class TFormat { Terms, Pla, Verilog, Vhdl, C };
+
+struct TOptions {
+    bool Minimum = false;
+    TFormat Format = TFormat::Terms;
+    std::string Output;
+    std::string File;
+};
+
+class TUsageError {
+  public:
+    explicit TUsageError(std::string text) : Text(std::move(text)) {}
+    std::string Text;
+};
+
+bool ParseFormat(const std::string& word, TFormat& format) {
+    const std::pair<const char*, TFormat> names[] = {{"terms", TFormat::Terms},
+                                                     {"pla", TFormat::Pla},
+                                                     {"verilog", TFormat::Verilog},
+                                                     {"vhdl", TFormat::Vhdl},
+                                                     {"c", TFormat::C}};
+    for (const auto& [name, value] : names) {
+        if (word == name) {
+            format = value;
+            return true;
+        }
+    }
+    return false;
+}
+
+// Options may come in any order before or after the file; "--format=pla" is "--format pla".
+TOptions ParseSimplify(const std::vector<std::string>& args) {
+    TOptions options;
+    bool haveFile = false;
+    for (size_t i = 1; i < args.size(); ++i) {
+        std::string arg = args[i];
+        std::string value;
+        const size_t equals = arg.find('=');
+        const bool takesValue = arg.rfind("--format", 0) == 0 || arg.rfind("--output", 0) == 0;
+        if (takesValue && equals != std::string::npos) {
+            value = arg.substr(equals + 1);
+            arg.resize(equals);
+        } else if (takesValue && (arg == "--format" || arg == "--output")) {
+            if (i + 1 >= args.size()) {
+                throw TUsageError(arg + " needs a value");
+            }
+            value = args[++i];
+        }
+        if (arg == "--minimum") {
+            options.Minimum = true;
+        } else if (arg == "--format") {
+            if (!ParseFormat(value, options.Format)) {
+                throw TUsageError("unknown format \"" + value +
+                                  "\"; use terms, pla, verilog, vhdl or c");
+            }
+        } else if (arg == "--output") {
+            options.Output = value;
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            throw TUsageError("unknown option " + arg);
+        } else if (haveFile) {
+            throw TUsageError("one input file only, not " + options.File + " and " + arg);
+        } else {
+            options.File = arg;
+            haveFile = true;
+        }
+    }
+    if (!haveFile) {
+        throw TUsageError("simplify needs a FILE, or - for standard input");
+    }
+    return options;
+}
+
+// The whole input, at most MaxInputBytes; false with a reason.
+bool ReadInput(const std::string& file, std::istream& in, std::string& text, std::string& error) {
+    std::ifstream opened;
+    std::istream* source = &in;
+    if (file != "-") {
+        struct stat info {};
+        if (stat(file.c_str(), &info) != 0) {
+            error = std::string("cannot open it: ") + std::strerror(errno);
+            return false;
+        }
+        if (!S_ISREG(info.st_mode)) {
+            error = "not a regular file";
+            return false;
+        }
+        opened.open(file, std::ios::binary);
+        if (!opened) {
+            error = std::string("cannot open it: ") + std::strerror(errno);
+            return false;
+        }
+        source = &opened;
+    }
+    std::string chunk(1 << 16, '\0');
+    while (*source) {
+        source->read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+        text.append(chunk.data(), static_cast<size_t>(source->gcount()));
+        if (text.size() > MaxInputBytes) {
+            error = "larger than 64 MiB";
+            return false;
+        }
+    }
+    if (source->bad()) {
+        error = "cannot read it";
+        return false;
+    }
+    return true;
+}
+
+std::vector<TTermMasks> Simplify(const TFunctionInput& input, bool minimum, std::ostream& err) {
+    const int n = input.VarCount;
+    std::vector<TCube> primes = CoveringPrimes(n, input.On, input.Dc);
+    if (minimum) {
+        const TMinimumCover cover = FindMinimumCover(n, input.On, input.Dc, primes);
+        if (!cover.Proven) {
+            err << "quillon: the cover of " << cover.Chosen.size()
+                << " terms is not proven minimum; no cover has fewer than " << cover.LowerBound
+                << "\n";
+        }
+        std::vector<TCube> chosen;
+        for (const int i : cover.Chosen) {
+            chosen.push_back(primes[static_cast<size_t>(i)]);
+        }
+        primes = std::move(chosen);
+    }
+    // Back to the file's inputs: variables the engine added are the lowest bits, never named.
+    const int shift = n - input.Inputs;
+    const uint32_t all = (1u << n) - 1;
+    std::vector<TTermMasks> cubes;
+    cubes.reserve(primes.size());
+    for (const TCube& cube : primes) {
+        const uint32_t care = all & ~cube.Free;
+        cubes.push_back({care >> shift, (cube.Hi & care) >> shift});
+    }
+    // Code order: the order of the compact terms' characters.
+    std::vector<std::pair<std::string, TTermMasks>> keyed;
+    keyed.reserve(cubes.size());
+    for (const TTermMasks& cube : cubes) {
+        keyed.emplace_back(CubeTerm(cube, input.Inputs), cube);
+    }
+    std::sort(keyed.begin(), keyed.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (size_t i = 0; i < keyed.size(); ++i) {
+        cubes[i] = keyed[i].second;
+    }
+    return cubes;
+}
+
+std::string Format(TFormat format, const TFunctionInput& input,
+                   const std::vector<TTermMasks>& cubes) {
+    const int n = input.Inputs;
+    switch (format) {
+        case TFormat::Terms: {
+            if (cubes.empty()) {
+                return "LO\n";
+            }
+            std::string text;
+            for (const TTermMasks& cube : cubes) {
+                const std::string term = CubeTerm(cube, n);
+                text += (term.empty() ? "HI" : term) + "\n";
+            }
+            return text;
+        }
+        case TFormat::Pla:
+            return WritePla(n, input.InputNames, input.OutputName, cubes);
+        case TFormat::Verilog:
+            return WriteExpression(TExpressionKind::Verilog, n, cubes, input.InputNames,
+                                   input.OutputName);
+        case TFormat::Vhdl:
+            return WriteExpression(TExpressionKind::Vhdl, n, cubes, input.InputNames,
+                                   input.OutputName);
+        case TFormat::C:
+            break;
+    }
+    return WriteExpression(TExpressionKind::C, n, cubes, input.InputNames, input.OutputName);
+}
+
+int RunSimplify(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                std::ostream& err) {
+    const TOptions options = ParseSimplify(args);
+    const std::string shown = options.File == "-" ? "standard input" : options.File;
+    std::string text;
+    std::string error;
+    TFunctionInput input;
+    if (!ReadInput(options.File, in, text, error) ||
+        !ReadFunctionInput(text, options.Output, input, error)) {
+        err << "quillon: " << shown << ": " << error << "\n";
+        return 2;
+    }
+    out << Format(options.Format, input, Simplify(input, options.Minimum, err));
+    return 0;
+}
+
+}  // namespace
+
+bool IsCommandLine(int argc, const char* const* argv) {
+    if (argc < 2) {
+        return false;
+    }
+    const std::string first = argv[1];
+    return first == "--help" || first == "-h" || first == "--version" || first.empty() ||
+           first[0] != '-';
+}
+
+int RunCommandLine(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                   std::ostream& err) {
+    try {
+        if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+            out << Usage;
+            return 0;
+        }
+        if (args[0] == "--version") {
+            out << "quillon " << QUILLON_VERSION << "\n";
+            return 0;
+        }
+        if (args[0] == "simplify") {
+            return RunSimplify(args, in, out, err);
+        }
+        throw TUsageError("unknown command \"" + args[0] + "\"");
+    } catch (const TUsageError& fault) {
+        err << "quillon: " << fault.Text << " (see quillon --help)\n";
+        return 2;
+    }
+}

@@ -1,0 +1,224 @@
+// Tests of `quillon simplify`, `--help` and `--version`: output, error line and exit status.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/CommandLine.h"
+
+namespace {
+
+struct TRun {
+    int Status = -1;
+    std::string Out;
+    std::string Err;
+};
+
+TRun Quillon(const std::vector<std::string>& args, const std::string& input = "") {
+    std::istringstream in(input);
+    std::ostringstream out;
+    std::ostringstream err;
+    TRun run;
+    run.Status = RunCommandLine(args, in, out, err);
+    run.Out = out.str();
+    run.Err = err.str();
+    return run;
+}
+
+// A full adder with named pins: sum and carry out of a, b and the carry in.
+const char* const Adder =
+    ".i 3\n.o 2\n.ilb a b cin\n.ob sum cout\n"
+    "001 10\n010 10\n100 10\n111 11\n011 01\n101 01\n110 01\n.e\n";
+
+struct TCase {
+    const char* Name;
+    std::vector<std::string> Args;
+    std::string Input;
+    std::string Out;
+};
+
+class SimplifyOutput : public ::testing::TestWithParam<TCase> {};
+
+TEST_P(SimplifyOutput, PrintsTheResultAndExitsZero) {
+    const TCase& c = GetParam();
+    const TRun run = Quillon(c.Args, c.Input);
+    EXPECT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(run.Out, c.Out);
+    EXPECT_EQ(run.Err, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SimplifyOutput,
+    ::testing::Values(
+        TCase{"TermsInCodeOrder", {"simplify", "-"}, "4\nAb\nAB\n\n aBCD \nabCD\n", "A\nCD\n"},
+        TCase{"DontCareLinesWidenPrimes", {"simplify", "-"}, "3\nabc\n-abC\n-ABC\n", "ab\n"},
+        TCase{"DontCareAlsoOnIsOn", {"simplify", "-"}, "3\nABC\n-ABC\n", "ABC\n"},
+        TCase{"ConstantHi", {"simplify", "-"}, "3\nA\n-a\n", "HI\n"},
+        TCase{"ConstantLo", {"simplify", "-"}, "5\n", "LO\n"},
+        TCase{"PlaFirstOutputByDefault", {"simplify", "-"}, Adder, "ABC\nAbc\naBc\nabC\n"},
+        TCase{"PlaOutputByNameAsVerilog",
+              {"simplify", "--output", "cout", "--format=verilog", "-"},
+              Adder,
+              "assign cout = (a & b)\n    | (a & cin)\n    | (b & cin);\n"},
+        TCase{"PlaOutputByNumberAsVhdl",
+              {"simplify", "-", "--format", "vhdl", "--output=2"},
+              Adder,
+              "cout <= (a and b)\n    or (a and cin)\n    or (b and cin);\n"},
+        TCase{"PlaAsC",
+              {"simplify", "--format", "c", "--output", "cout", "-"},
+              Adder,
+              "(a && b)\n    || (a && cin)\n    || (b && cin)\n"},
+        TCase{"PlaAsPla",
+              {"simplify", "--format", "pla", "--output", "cout", "-"},
+              Adder,
+              ".i 3\n.o 1\n.ilb a b cin\n.ob cout\n.type f\n.p 3\n11- 1\n1-1 1\n-11 1\n.e\n"},
+        TCase{"FewerThanThreeInputs",
+              {"simplify", "--format", "pla", "-"},
+              ".i 2\n.o 1\n.type fr\n01 1\n00 0\n11 0\n",
+              ".i 2\n.o 1\n.ilb A B\n.ob F\n.type f\n.p 1\n01 1\n.e\n"},
+        TCase{"ConstantAsVerilog",
+              {"simplify", "--format", "verilog", "-"},
+              "3\nA\na\n",
+              "assign F = 1'b1;\n"},
+        TCase{"TermListOutputF", {"simplify", "--output", "F", "-"}, "3\nAB\n", "AB\n"}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+struct TBadCase {
+    const char* Name;
+    std::vector<std::string> Args;
+    std::string Input;
+    std::string Err;
+};
+
+class SimplifyRefuses : public ::testing::TestWithParam<TBadCase> {};
+
+// Bad arguments and bad input: one line on standard error, nothing on standard output, 2.
+TEST_P(SimplifyRefuses, WithOneLineAndStatusTwo) {
+    const TBadCase& c = GetParam();
+    const TRun run = Quillon(c.Args, c.Input);
+    EXPECT_EQ(run.Status, 2);
+    EXPECT_EQ(run.Out, "");
+    EXPECT_EQ(run.Err, c.Err);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SimplifyRefuses,
+    ::testing::Values(
+        TBadCase{"BadPlaLine",
+                 {"simplify", "-"},
+                 ".i 3\n.o 1\n1x0 1\n",
+                 "quillon: standard input: line 3: input 2 is \"x\"; an input is 0, 1 or -\n"},
+        TBadCase{"TooManyInputs",
+                 {"simplify", "-"},
+                 ".i 20\n.o 1\n",
+                 "quillon: standard input: line 1: .i 20: at most 16 inputs (A to P) are "
+                 "supported\n"},
+        TBadCase{"InvalidTerm",
+                 {"simplify", "-"},
+                 "4\nAB\nAbE\n",
+                 "quillon: standard input: line 3: Boolean string AbE is invalid\n"},
+        TBadCase{"BadVarCount",
+                 {"simplify", "-"},
+                 "17\nA\n",
+                 "quillon: standard input: line 1: the variable count must be 3 to 16\n"},
+        TBadCase{"UnknownOutput",
+                 {"simplify", "--output", "carry", "-"},
+                 Adder,
+                 "quillon: standard input: no output carry; the outputs are sum, cout\n"},
+        TBadCase{"OutputOfTermList",
+                 {"simplify", "--output", "G", "-"},
+                 "3\nA\n",
+                 "quillon: standard input: no output G; a term list has the one output F\n"},
+        TBadCase{"EmptyInput",
+                 {"simplify", "-"},
+                 "",
+                 "quillon: standard input: not a PLA file: it has no .i line\n"},
+        TBadCase{"MissingFile",
+                 {"simplify", "/nonexistent/f.pla"},
+                 "",
+                 "quillon: /nonexistent/f.pla: cannot open it: No such file or directory\n"},
+        TBadCase{"Directory", {"simplify", "/"}, "", "quillon: /: not a regular file\n"},
+        TBadCase{"NoFile",
+                 {"simplify", "--minimum"},
+                 "",
+                 "quillon: simplify needs a FILE, or - for standard input (see quillon --help)\n"},
+        TBadCase{"TwoFiles",
+                 {"simplify", "a", "b"},
+                 "",
+                 "quillon: one input file only, not a and b (see quillon --help)\n"},
+        TBadCase{"UnknownFormat",
+                 {"simplify", "--format", "blif", "-"},
+                 "",
+                 "quillon: unknown format \"blif\"; use terms, pla, verilog, vhdl or c (see "
+                 "quillon --help)\n"},
+        TBadCase{"FormatWithoutValue",
+                 {"simplify", "-", "--format"},
+                 "",
+                 "quillon: --format needs a value (see quillon --help)\n"},
+        TBadCase{"UnknownOption",
+                 {"simplify", "--fast", "-"},
+                 "",
+                 "quillon: unknown option --fast (see quillon --help)\n"},
+        TBadCase{"UnknownCommand",
+                 {"minimize"},
+                 "",
+                 "quillon: unknown command \"minimize\" (see quillon --help)\n"}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(CommandLine, HelpAndVersion) {
+    const TRun help = Quillon({"--help"});
+    EXPECT_EQ(help.Status, 0);
+    EXPECT_NE(help.Out.find("quillon simplify [--minimum]"), std::string::npos);
+    const TRun version = Quillon({"--version"});
+    EXPECT_EQ(version.Status, 0);
+    EXPECT_EQ(version.Out, "quillon " QUILLON_TEST_VERSION "\n");
+}
+
+// Only its own words go to the command line; the toolkit's options and no argument start the
+// windows.
+TEST(CommandLine, DecidesBetweenCommandLineAndWindows) {
+    const auto decides = [](std::vector<const char*> args) {
+        args.insert(args.begin(), "quillon");
+        return IsCommandLine(static_cast<int>(args.size()), args.data());
+    };
+    EXPECT_FALSE(decides({}));
+    EXPECT_FALSE(decides({"-platform", "offscreen"}));
+    EXPECT_TRUE(decides({"simplify", "f.pla"}));
+    EXPECT_TRUE(decides({"--help"}));
+    EXPECT_TRUE(decides({"--version"}));
+    EXPECT_TRUE(decides({"minimize"}));
+}
+
+// The minimum cover of a function whose primes form a cycle: three of its six primes.
+TEST(CommandLine, MinimumPicksAThreeTermCover) {
+    const std::string input = "3\nabc\nabC\naBc\nAbC\nABc\nABC\n";
+    const TRun all = Quillon({"simplify", "-"}, input);
+    EXPECT_EQ(all.Out, "AB\nAC\nBc\nab\nac\nbC\n");
+    const TRun minimum = Quillon({"simplify", "--minimum", "-"}, input);
+    EXPECT_EQ(minimum.Status, 0);
+    EXPECT_EQ(minimum.Err, "");
+    const std::set<std::string> covers[] = {{"AC", "Bc", "ab"}, {"AB", "ac", "bC"}};
+    std::set<std::string> lines;
+    std::istringstream out(minimum.Out);
+    for (std::string line; std::getline(out, line);) {
+        lines.insert(line);
+    }
+    EXPECT_TRUE(lines == covers[0] || lines == covers[1]) << minimum.Out;
+}
+
+TEST(CommandLine, ReadsAFile) {
+    const std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                       ("quillon-cli-" + std::to_string(getpid()) + ".pla");
+    { std::ofstream(path) << Adder; }
+    const TRun run = Quillon({"simplify", "--output", "cout", path.string()});
+    std::filesystem::remove(path);
+    EXPECT_EQ(run.Status, 0);
+    EXPECT_EQ(run.Out, "AB\nAC\nBC\n");
+}
+
+}  // namespace
