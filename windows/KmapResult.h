@@ -115,7 +115,7 @@ class TfrmResult : public QMainWindow {
     void ShowTestedRow(int row);
 
     std::string FLastRemoved;
-    int FSortInForce = 2;  // the order of the last sort that ran; "Alpha" at start
+    int FSortInForce = 2;   // the order of the last sort that ran; "Alpha" at start
     int FExportFilter = 1;  // the file type chosen last in "Export as…"
     bool FPlaced = false;
     qint64 FLastLabelPaint = 0;
