@@ -15,5 +15,6 @@ void CreateApplicationWindows() {
 
 bool CommandLoopRunning() {
     return (frmKmap != nullptr && frmKmap->isBusy()) ||
-           (frmBooleanClac != nullptr && frmBooleanClac->Busy());
+           (frmBooleanClac != nullptr && frmBooleanClac->Busy()) ||
+           (frmResult != nullptr && frmResult->coverRunning());
 }
