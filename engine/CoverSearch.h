@@ -1,0 +1,64 @@
+// The covering search behind FindMinimumCover: one independent block of the covering matrix.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <vector>
+
+#include "engine/MinimumCover.h"
+
+// Watches the budget and the caller's KeepGoing; Tick() is cheap enough for inner loops.
+class TCoverClock {
+  public:
+    explicit TCoverClock(const TCoverOptions& options);
+
+    bool Tick() {
+        if ((++FTicks & 1023u) != 0) {
+            return FStopped;
+        }
+        return Check();
+    }
+    // Reads the clock now: asks KeepGoing when 20 ms have passed since it last did.
+    bool Check();
+    bool Stopped() const { return FStopped; }
+    int64_t ElapsedMs() const;
+
+  private:
+    using TClock = std::chrono::steady_clock;
+    const TCoverOptions& FOptions;
+    TClock::time_point FStart;
+    TClock::time_point FDeadline;
+    TClock::time_point FLastAsked;
+    uint32_t FTicks = 0;
+    bool FStopped = false;
+};
+
+// Rows must be covered; a column covers the rows listed for it at its cost (its literals).
+struct TCoverBlock {
+    int Rows = 0;
+    int Cols = 0;
+    std::vector<int> ColStart, ColRows;  // Cols + 1 offsets; rows of each column
+    std::vector<int> RowStart, RowCols;  // Rows + 1 offsets; columns of each row
+    std::vector<int> Cost;
+
+    // Fills the row lists from the column lists.
+    void Transpose();
+    int ColSize(int c) const { return ColStart[c + 1] - ColStart[c]; }
+    int RowSize(int r) const { return RowStart[r + 1] - RowStart[r]; }
+};
+
+struct TBlockCover {
+    std::vector<int> Chosen;  // columns of the block
+    int LowerBound = 0;
+    bool Proven = false;
+};
+
+// Best cover of the block the clock allows: greedy and irredundant always (a cover comes back even
+// when the clock has stopped), then exact search or local improvement while time remains.
+TBlockCover SolveBlock(const TCoverBlock& block, TCoverClock& clock);
+
+// Greedy: most uncovered rows first, fewer literals on ties; then redundant columns dropped.
+std::vector<int> GreedyCover(const TCoverBlock& block);
+
+// Rows no two of which share a column need that many columns: a lower bound.
+int DisjointRowsBound(const TCoverBlock& block);
