@@ -1,6 +1,7 @@
 // The results window's Minimum cover: check marks on every row outside a smallest cover.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <algorithm>
 
 #include "engine/MinimumCover.h"
 #include "model/Minterms.h"
@@ -60,6 +61,38 @@ class TEventPump {
     QElapsedTimer FTimer;
 };
 
+// The search ends when its last block is solved or its budget runs out, whichever comes first;
+// the gauge shows the nearer of the two. A single large block would otherwise hold it still.
+class TCoverProgress : public TProgressSink {
+  public:
+    TCoverProgress(TGauge* gauge, int64_t budgetMs) : FGauge(gauge), FBudgetMs(budgetMs) {
+        FGauge->setMax(Scale);
+        FGauge->setPosition(0);
+        FTimer.start();
+    }
+    void setMax(int max) override {
+        FMax = max;
+        Show();
+    }
+    void setPosition(int position) override {
+        FPosition = position;
+        Show();
+    }
+    void Show() {
+        const int64_t blocks = FMax > 0 ? int64_t{FPosition} * Scale / FMax : 0;
+        const int64_t time = FBudgetMs > 0 ? FTimer.elapsed() * Scale / FBudgetMs : Scale;
+        FGauge->setPosition(static_cast<int>(std::min<int64_t>(Scale, std::max(blocks, time))));
+    }
+
+  private:
+    static constexpr int Scale = 1000;
+    TGauge* FGauge;
+    int64_t FBudgetMs;
+    QElapsedTimer FTimer;
+    int FMax = 0;
+    int FPosition = 0;
+};
+
 }  // namespace
 
 QString MinimumCoverText(const TMinimumCover& cover) {
@@ -92,8 +125,6 @@ void TfrmResult::RunMinimumCover() {
             W->FCoverStopRequested = false;
             W->btnMinimumCover->setText("Stop");
             W->mnuMinimumCover->setEnabled(false);
-            W->GaugeMinimumCover->setMax(100);
-            W->GaugeMinimumCover->setPosition(0);
             W->GaugeMinimumCover->show();
         }
         ~TRunning() {
@@ -107,6 +138,7 @@ void TfrmResult::RunMinimumCover() {
     } running(this);
     TBusyCursor busy;
     TEventPump pump;
+    TCoverProgress progress(GaugeMinimumCover, CoverBudgetMs);
 
     const int n = ProgramState.VarCount;
     const uint32_t high = ProgramState.HighMinterm;
@@ -122,6 +154,7 @@ void TfrmResult::RunMinimumCover() {
             AddCube(on, cube);
         }
         if (r % 4096 == 0) {
+            progress.Show();
             pump.Poll();
         }
     }
@@ -137,8 +170,9 @@ void TfrmResult::RunMinimumCover() {
 
     TCoverOptions options;
     options.BudgetMs = CoverBudgetMs;
-    options.Progress = GaugeMinimumCover;
-    options.KeepGoing = [this, &pump] {
+    options.Progress = &progress;
+    options.KeepGoing = [this, &pump, &progress] {
+        progress.Show();
         pump.Poll();
         return !FCoverStopRequested;
     };

@@ -240,6 +240,43 @@ TEST_F(ResultsCover, MenuItemRunsTheCommand) {
     EXPECT_EQ(W->lblMinimumCover->text(), "Minimum: 3 terms, 6 literals (proven)");
 }
 
+// While it runs: busy cursor, a moving gauge, the menu item off; all back when it ends.
+TEST_F(ResultsCover, ShowsItIsBusyWhileRunning) {
+    SetVars(14);
+    ShowResults(HardResult(14));
+    W->CoverBudgetMs = 600;
+    bool busyCursor = true;
+    bool gaugeShown = true;
+    bool menuOff = true;
+    int samples = 0;
+    int first = -1;
+    int last = -1;
+    QTimer sampler;
+    sampler.setInterval(0);
+    QObject::connect(&sampler, &QTimer::timeout, [&] {
+        if (!W->coverRunning()) {
+            return;
+        }
+        ++samples;
+        const QCursor* cursor = QApplication::overrideCursor();
+        busyCursor = busyCursor && cursor != nullptr && cursor->shape() == Qt::WaitCursor;
+        gaugeShown = gaugeShown && W->GaugeMinimumCover->isVisible();
+        menuOff = menuOff && !W->mnuMinimumCover->isEnabled();
+        last = W->GaugeMinimumCover->value();
+        first = first < 0 ? last : first;
+    });
+    sampler.start();
+    W->btnMinimumCoverClick();
+    sampler.stop();
+    ASSERT_GT(samples, 2);
+    EXPECT_TRUE(busyCursor);
+    EXPECT_TRUE(gaugeShown);
+    EXPECT_TRUE(menuOff);
+    EXPECT_GT(last, first);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    ExpectIdle();
+}
+
 // Pressed while it runs, the button reads "Stop" and ends the search with its best cover.
 TEST_F(ResultsCover, StopKeepsTheBestCoverFound) {
     SetVars(14);
