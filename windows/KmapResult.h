@@ -45,7 +45,7 @@ class TfrmResult : public QMainWindow {
     QLineEdit* Edit1 = nullptr;
     QMenu* PopupMenuResults = nullptr;
     QPushButton* btnMinimumCover = nullptr;
-    QLabel* lblMinimumCover = nullptr;  // the outcome of the last Minimum cover
+    QLabel* lblMinimumCover = nullptr;    // the outcome of the last Minimum cover
     TGauge* GaugeMinimumCover = nullptr;  // shown while Minimum cover runs
     QAction* mnuMinimumCover = nullptr;
 

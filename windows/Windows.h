@@ -4,6 +4,6 @@
 void CreateApplicationWindows();
 
 // True while a command runs a loop that lets other events through (the K-map window's table
-// conversion, the calculator's products, the results window's Minimum cover). Commands that would change what such a loop works
-// on, or start a second operation inside it, do nothing then.
+// conversion, the calculator's products, the results window's Minimum cover). Commands that would
+// change what such a loop works on, or start a second operation inside it, do nothing then.
 bool CommandLoopRunning();

@@ -120,9 +120,8 @@ void TimeMinimumCoverAndRemove() {
     qint64 longest = 0;
     QTimer ticker;
     ticker.setInterval(0);
-    QObject::connect(&ticker, &QTimer::timeout, [&] {
-        longest = std::max(longest, beat.restart());
-    });
+    QObject::connect(&ticker, &QTimer::timeout,
+                     [&] { longest = std::max(longest, beat.restart()); });
     ticker.start();
     beat.start();
     const double cover = Time([] { frmResult->btnMinimumCoverClick(); });

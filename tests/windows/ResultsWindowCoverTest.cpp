@@ -147,15 +147,15 @@ TEST_P(ResultsCoverText, SaysWhatWasFound) {
 
 INSTANTIATE_TEST_SUITE_P(
     Forms, ResultsCoverText,
-    testing::Values(
-        TextCase{"Proven", 7, 19, 7, true, "Minimum: 7 terms, 19 literals (proven)"},
-        TextCase{"Best", 8120, 90000, 7904, false, "Best: 8,120 terms; at least 7,904 needed"},
-        TextCase{"One", 1, 1, 1, true, "Minimum: 1 term, 1 literal (proven)"},
-        TextCase{"Nothing", 0, 0, 0, true, "Minimum: 0 terms, 0 literals (proven)"},
-        TextCase{"Millions", 1234567, 12345678, 999, false,
-                 "Best: 1,234,567 terms; at least 999 needed"},
-        TextCase{"ThousandLiterals", 100, 1000, 100, true,
-                 "Minimum: 100 terms, 1,000 literals (proven)"}),
+    testing::Values(TextCase{"Proven", 7, 19, 7, true, "Minimum: 7 terms, 19 literals (proven)"},
+                    TextCase{"Best", 8120, 90000, 7904, false,
+                             "Best: 8,120 terms; at least 7,904 needed"},
+                    TextCase{"One", 1, 1, 1, true, "Minimum: 1 term, 1 literal (proven)"},
+                    TextCase{"Nothing", 0, 0, 0, true, "Minimum: 0 terms, 0 literals (proven)"},
+                    TextCase{"Millions", 1234567, 12345678, 999, false,
+                             "Best: 1,234,567 terms; at least 999 needed"},
+                    TextCase{"ThousandLiterals", 100, 1000, 100, true,
+                             "Minimum: 100 terms, 1,000 literals (proven)"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(ResultsCover, CyclicFunctionKeepsThreeTermsAndRemoveLeavesThem) {
@@ -201,7 +201,8 @@ TEST_P(ResultsCoverSmall, UncheckedRowsAreASmallestCover) {
     const std::vector<bool> on = Function(rows);
     EXPECT_EQ(Function(kept), on);
     EXPECT_EQ(static_cast<int>(kept.size()), SmallestCover(rows, on));
-    EXPECT_TRUE(W->lblMinimumCover->text().startsWith("Minimum: ")) << W->lblMinimumCover->text().toStdString();
+    EXPECT_TRUE(W->lblMinimumCover->text().startsWith("Minimum: "))
+        << W->lblMinimumCover->text().toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(
