@@ -1,0 +1,327 @@
+// Minimum cover against exhaustive and simple exact searches written here, with don't cares,
+// and its anytime contract: a valid cover and a true lower bound whenever it stops.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <bit>
+#include <bitset>
+#include <random>
+#include <vector>
+
+#include "engine/MinimumCover.h"
+
+namespace {
+
+// A function of up to 8 variables: each minterm ON, don't care or OFF.
+struct TFunction {
+    int n = 3;
+    TMintermBits on, dc;
+};
+
+std::vector<uint32_t> MintermsOf(TCube cube, int n) {
+    std::vector<uint32_t> out;
+    for (uint32_t m = 0; m < (1u << n); ++m) {
+        if ((m & ~cube.Free) == (cube.Hi & ~cube.Free)) {
+            out.push_back(m);
+        }
+    }
+    return out;
+}
+
+// Every ON minterm covered, no OFF minterm touched, indices ascending, literals added up.
+void ExpectValidCover(const TFunction& f, const std::vector<TCube>& primes,
+                      const TMinimumCover& cover) {
+    ASSERT_TRUE(std::is_sorted(cover.Chosen.begin(), cover.Chosen.end()));
+    ASSERT_TRUE(std::adjacent_find(cover.Chosen.begin(), cover.Chosen.end()) == cover.Chosen.end());
+    TMintermBits covered = MakeMintermBits(f.n);
+    int literals = 0;
+    for (const int p : cover.Chosen) {
+        ASSERT_GE(p, 0);
+        ASSERT_LT(p, static_cast<int>(primes.size()));
+        const TCube cube = primes[static_cast<size_t>(p)];
+        literals += f.n - std::popcount(cube.Free);
+        for (const uint32_t m : MintermsOf(cube, f.n)) {
+            ASSERT_TRUE(TestMinterm(f.on, m) || TestMinterm(f.dc, m)) << "OFF minterm " << m;
+            SetMinterm(covered, m);
+        }
+    }
+    for (uint32_t m = 0; m < (1u << f.n); ++m) {
+        if (TestMinterm(f.on, m) && !TestMinterm(f.dc, m)) {
+            ASSERT_TRUE(TestMinterm(covered, m)) << "ON minterm " << m << " left uncovered";
+        }
+    }
+    EXPECT_EQ(cover.Literals, literals);
+    EXPECT_LE(cover.LowerBound, static_cast<int>(cover.Chosen.size()));
+    EXPECT_EQ(cover.Proven, cover.LowerBound == static_cast<int>(cover.Chosen.size()));
+}
+
+using TRows = std::bitset<256>;
+
+// Fewest primes covering the must-cover minterms: branch on the minterm with fewest primes,
+// prune by the best so far. Independent of the engine's reductions and bounds.
+class TReferenceSearch {
+  public:
+    TReferenceSearch(const TFunction& f, const std::vector<TCube>& primes) {
+        for (uint32_t m = 0; m < (1u << f.n); ++m) {
+            if (TestMinterm(f.on, m) && !TestMinterm(f.dc, m)) {
+                Must.set(m);
+            }
+        }
+        for (const TCube cube : primes) {
+            TRows rows;
+            for (const uint32_t m : MintermsOf(cube, f.n)) {
+                rows.set(m);
+            }
+            Columns.push_back(rows & Must);
+        }
+    }
+
+    int Minimum() {
+        Best = static_cast<int>(Columns.size()) + 1;
+        Search(TRows{}, 0);
+        return Best;
+    }
+
+  private:
+    void Search(const TRows& covered, int depth) {
+        if ((Must & ~covered).none()) {
+            Best = std::min(Best, depth);
+            return;
+        }
+        if (depth + 1 >= Best) {
+            return;
+        }
+        int row = -1;
+        int fewest = 1 << 30;
+        for (size_t m = 0; m < 256; ++m) {
+            if (Must[m] && !covered[m]) {
+                int count = 0;
+                for (const TRows& c : Columns) {
+                    count += c[m] ? 1 : 0;
+                }
+                if (count < fewest) {
+                    fewest = count;
+                    row = static_cast<int>(m);
+                }
+            }
+        }
+        for (const TRows& c : Columns) {
+            if (c[static_cast<size_t>(row)]) {
+                Search(covered | c, depth + 1);
+            }
+        }
+    }
+
+    TRows Must;
+    std::vector<TRows> Columns;
+    int Best = 0;
+};
+
+// Smallest subset of primes that covers, by trying every subset in order of size.
+int ExhaustiveMinimum(const TFunction& f, const std::vector<TCube>& primes) {
+    TRows must;
+    std::vector<TRows> columns;
+    for (uint32_t m = 0; m < (1u << f.n); ++m) {
+        must[m] = TestMinterm(f.on, m) && !TestMinterm(f.dc, m);
+    }
+    for (const TCube cube : primes) {
+        TRows rows;
+        for (const uint32_t m : MintermsOf(cube, f.n)) {
+            rows.set(m);
+        }
+        columns.push_back(rows);
+    }
+    const uint32_t subsets = 1u << primes.size();
+    int best = static_cast<int>(primes.size());
+    for (uint32_t s = 0; s < subsets; ++s) {
+        if (std::popcount(s) >= best) {
+            continue;
+        }
+        TRows covered;
+        for (size_t i = 0; i < primes.size(); ++i) {
+            if ((s >> i) & 1u) {
+                covered |= columns[i];
+            }
+        }
+        if ((must & ~covered).none()) {
+            best = std::popcount(s);
+        }
+    }
+    return best;
+}
+
+TFunction RandomFunction(int n, double onDensity, double dcDensity, std::mt19937& rng) {
+    TFunction f{n, MakeMintermBits(n), MakeMintermBits(n)};
+    std::uniform_real_distribution<double> u(0, 1);
+    for (uint32_t m = 0; m < (1u << n); ++m) {
+        const double x = u(rng);
+        if (x < onDensity) {
+            SetMinterm(f.on, m);
+        } else if (x < onDensity + dcDensity) {
+            SetMinterm(f.dc, m);
+        }
+    }
+    return f;
+}
+
+// Checks one function: a valid cover, proven, of the reference's size.
+void CheckMinimum(const TFunction& f, bool exhaustive) {
+    const std::vector<TCube> primes = CoveringPrimes(f.n, f.on, f.dc);
+    const TMinimumCover cover = FindMinimumCover(f.n, f.on, f.dc, primes);
+    ExpectValidCover(f, primes, cover);
+    const int minimum =
+        exhaustive ? ExhaustiveMinimum(f, primes) : TReferenceSearch(f, primes).Minimum();
+    ASSERT_TRUE(cover.Proven);
+    ASSERT_EQ(static_cast<int>(cover.Chosen.size()), minimum);
+    EXPECT_FALSE(cover.Stopped);
+}
+
+TEST(MinimumCover, EveryFunctionOfThreeVariablesWithAndWithoutDontCares) {
+    // Each minterm OFF, ON or don't care: 3^8 functions, the 256 without don't cares among them.
+    for (int code = 0; code < 6561; ++code) {
+        TFunction f{3, MakeMintermBits(3), MakeMintermBits(3)};
+        for (uint32_t m = 0, rest = static_cast<uint32_t>(code); m < 8; ++m, rest /= 3) {
+            if (rest % 3 == 1) {
+                SetMinterm(f.on, m);
+            } else if (rest % 3 == 2) {
+                SetMinterm(f.dc, m);
+            }
+        }
+        SCOPED_TRACE(code);
+        CheckMinimum(f, true);
+    }
+}
+
+TEST(MinimumCover, EveryFunctionOfFourVariables) {
+    for (uint32_t table = 0; table < 65536; ++table) {
+        TFunction f{4, MakeMintermBits(4), MakeMintermBits(4)};
+        f.on[0] = table;
+        SCOPED_TRACE(table);
+        CheckMinimum(f, false);
+        if (::testing::Test::HasFatalFailure()) {
+            return;
+        }
+    }
+}
+
+struct TRandomCase {
+    const char* Name;
+    int n;
+    double On, Dc;
+    int Count;
+};
+
+class MinimumCoverRandom : public ::testing::TestWithParam<TRandomCase> {};
+
+TEST_P(MinimumCoverRandom, MatchesTheReferenceSearch) {
+    const TRandomCase c = GetParam();
+    std::mt19937 rng(static_cast<uint32_t>(c.n * 1000 + c.Count));
+    for (int i = 0; i < c.Count; ++i) {
+        SCOPED_TRACE(i);
+        CheckMinimum(RandomFunction(c.n, c.On, c.Dc, rng), false);
+        if (::testing::Test::HasFatalFailure()) {
+            return;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Functions, MinimumCoverRandom,
+                         ::testing::Values(TRandomCase{"five", 5, 0.5, 0.0, 2000},
+                                           TRandomCase{"fiveDontCares", 5, 0.4, 0.25, 2000},
+                                           TRandomCase{"six", 6, 0.45, 0.0, 300},
+                                           TRandomCase{"sixDontCares", 6, 0.35, 0.2, 300},
+                                           TRandomCase{"sevenSparse", 7, 0.25, 0.0, 100},
+                                           TRandomCase{"eightSparse", 8, 0.15, 0.05, 50},
+                                           TRandomCase{"eight", 8, 0.2, 0.08, 6}),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(MinimumCover, CyclicFunctionOfThreeVariablesNeedsThreeTerms) {
+    TFunction f{3, MakeMintermBits(3), MakeMintermBits(3)};
+    for (const uint32_t m : {0u, 1u, 2u, 5u, 6u, 7u}) {
+        SetMinterm(f.on, m);
+    }
+    const std::vector<TCube> primes = CoveringPrimes(3, f.on, f.dc);
+    ASSERT_EQ(primes.size(), 6u);  // no prime is essential
+    const TMinimumCover cover = FindMinimumCover(3, f.on, f.dc, primes);
+    ExpectValidCover(f, primes, cover);
+    EXPECT_EQ(cover.Chosen.size(), 3u);
+    EXPECT_EQ(cover.Literals, 6);
+    EXPECT_TRUE(cover.Proven);
+}
+
+struct TGauge : TProgressSink {
+    int Max = -1;
+    int Position = -1;
+    void setMax(int max) override { Max = max; }
+    void setPosition(int position) override { Position = position; }
+};
+
+TEST(MinimumCover, LargeFunctionWithDontCaresGetsAValidCoverWithinItsBudget) {
+    std::mt19937 rng(7);
+    const TFunction f = RandomFunction(16, 0.45, 0.1, rng);
+    const std::vector<TCube> primes = CoveringPrimes(16, f.on, f.dc);
+    TGauge gauge;
+    TCoverOptions options;
+    options.BudgetMs = 300;
+    options.Progress = &gauge;
+    const TMinimumCover cover = FindMinimumCover(16, f.on, f.dc, primes, options);
+    ExpectValidCover(f, primes, cover);
+    EXPECT_GT(cover.LowerBound, 0);
+    EXPECT_GE(gauge.Max, 0);
+    EXPECT_EQ(gauge.Position, gauge.Max);
+}
+
+// Stopped by the caller at once, or asked often and stopped later: still a valid cover, and
+// the bound stays below the true minimum.
+TEST(MinimumCover, StoppingKeepsAValidCoverAndATrueBound) {
+    std::mt19937 rng(3);
+    const TFunction f = RandomFunction(7, 0.3, 0.0, rng);
+    const std::vector<TCube> primes = CoveringPrimes(7, f.on, f.dc);
+    const int minimum = TReferenceSearch(f, primes).Minimum();
+
+    TCoverOptions now;
+    now.BudgetMs = 0;
+    const TMinimumCover atOnce = FindMinimumCover(7, f.on, f.dc, primes, now);
+    ExpectValidCover(f, primes, atOnce);
+    EXPECT_LE(atOnce.LowerBound, minimum);
+
+    TFunction big = RandomFunction(14, 0.5, 0.0, rng);
+    const std::vector<TCube> bigPrimes = CoveringPrimes(14, big.on, big.dc);
+    int asked = 0;
+    TCoverOptions cancel;
+    cancel.KeepGoing = [&] { return ++asked < 3; };
+    const TMinimumCover cancelled = FindMinimumCover(14, big.on, big.dc, bigPrimes, cancel);
+    ExpectValidCover(big, bigPrimes, cancelled);
+    EXPECT_TRUE(cancelled.Stopped);
+    EXPECT_EQ(asked, 3);
+}
+
+TEST(MinimumCover, CoveringPrimesAreThePrimesOfOnOrDontCareThatReachOn) {
+    std::mt19937 rng(11);
+    const TFunction f = RandomFunction(6, 0.3, 0.3, rng);
+    TMintermBits either = f.on;
+    either[0] |= f.dc[0];
+    std::vector<TCube> expected;
+    for (const TCube cube : FindPrimeImplicants(6, either).Primes) {
+        const auto ms = MintermsOf(cube, 6);
+        if (std::any_of(ms.begin(), ms.end(), [&](uint32_t m) {
+                return TestMinterm(f.on, m) && !TestMinterm(f.dc, m);
+            })) {
+            expected.push_back(cube);
+        }
+    }
+    const auto key = [](TCube c) { return (uint64_t{c.Free} << 32) | c.Hi; };
+    std::vector<uint64_t> a, b;
+    for (const TCube c : CoveringPrimes(6, f.on, f.dc)) {
+        a.push_back(key(c));
+    }
+    for (const TCube c : expected) {
+        b.push_back(key(c));
+    }
+    std::sort(a.begin(), a.end());
+    std::sort(b.begin(), b.end());
+    EXPECT_EQ(a, b);
+    EXPECT_LT(b.size(), FindPrimeImplicants(6, either).Primes.size());
+}
+
+}  // namespace
