@@ -126,6 +126,7 @@ void TimeMinimumCoverAndRemove() {
     beat.start();
     const double cover = Time([] { frmResult->btnMinimumCoverClick(); });
     ticker.stop();
+    longest = std::max(longest, beat.elapsed());
     const int checked = CountChecks();
     std::printf("  Minimum cover         %8.3f s  (%s; %d checked; longest unpainted %lld ms)\n",
                 cover, qPrintable(frmResult->lblMinimumCover->text()), checked,
