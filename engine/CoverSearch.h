@@ -12,10 +12,14 @@ class TCoverClock {
   public:
     explicit TCoverClock(const TCoverOptions& options);
 
-    bool Tick() {
-        if ((++FTicks & 1023u) != 0) {
+    // Work counts the elementary steps done since the last call, so the clock is read often
+    // enough whatever a step costs.
+    bool Tick(int64_t work = 1) {
+        FWork += work;
+        if (FWork < 65536) {
             return FStopped;
         }
+        FWork = 0;
         return Check();
     }
     // Reads the clock now: asks KeepGoing when 20 ms have passed since it last did.
@@ -29,7 +33,7 @@ class TCoverClock {
     TClock::time_point FStart;
     TClock::time_point FDeadline;
     TClock::time_point FLastAsked;
-    uint32_t FTicks = 0;
+    int64_t FWork = 0;
     bool FStopped = false;
 };
 
@@ -62,3 +66,8 @@ std::vector<int> GreedyCover(const TCoverBlock& block);
 
 // Rows no two of which share a column need that many columns: a lower bound.
 int DisjointRowsBound(const TCoverBlock& block);
+
+// Branch and bound from the cover given (improved in place). True when it ran to its end, best
+// then being a minimum; rootBound gets the bound found before any branching.
+bool ExactCover(const TCoverBlock& block, TCoverClock& clock, std::vector<int>& best,
+                int& rootBound);

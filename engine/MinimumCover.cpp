@@ -2,7 +2,10 @@
 #include "engine/MinimumCover.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
+#include <cstdio>
+#include <cstdlib>
 #include <numeric>
 
 #include "engine/CoverSearch.h"
@@ -20,6 +23,19 @@ void ForEachMinterm(TCube cube, F&& f) {
     } while (sub != 0);
 }
 
+// A set hashed to 256 bits: sets whose signatures are not nested are not nested either. Rows of
+// dense functions have over a hundred columns, too many for one word.
+using TSignature = std::array<uint64_t, 4>;
+
+void AddToSignature(TSignature& sig, int index) {
+    const uint32_t bit = (static_cast<uint32_t>(index) * 0x9E3779B1u) >> 24;
+    sig[bit >> 6] |= uint64_t{1} << (bit & 63u);
+}
+
+bool SignatureWithin(const TSignature& x, const TSignature& y) {
+    return ((x[0] & ~y[0]) | (x[1] & ~y[1]) | (x[2] & ~y[2]) | (x[3] & ~y[3])) == 0;
+}
+
 // The covering matrix of the whole function while reductions take rows and columns out of it.
 class TReducer {
   public:
@@ -35,6 +51,12 @@ class TReducer {
             }
         }
         M.Rows = rows;
+        size_t entries = 0;
+        for (const TCube cube : primes) {
+            entries += size_t{1} << std::popcount(cube.Free & (size - 1));
+        }
+        M.ColRows.reserve(entries);
+        M.ColStart.reserve(primes.size() + 1);
         M.ColStart.push_back(0);
         for (size_t p = 0; p < primes.size(); ++p) {
             const size_t start = M.ColRows.size();
@@ -85,8 +107,12 @@ class TReducer {
         while (changed && !Clock.Check()) {
             TakeEssentials();
             changed = DropDominatedRows();
+            if (getenv("MCTRACE"))
+                fprintf(stderr, "rows %lld ms\n", (long long)Clock.ElapsedMs());
             TakeEssentials();
             changed = DropDominatedColumns() || changed;
+            if (getenv("MCTRACE"))
+                fprintf(stderr, "cols %lld ms\n", (long long)Clock.ElapsedMs());
         }
         TakeEssentials();
     }
@@ -118,6 +144,9 @@ class TReducer {
                 }
             }
         }
+        for (int r = 0; r < M.Rows; ++r) {
+            parent[static_cast<size_t>(r)] = find(r);
+        }
         std::vector<int> blockOf(static_cast<size_t>(M.Rows), -1);
         std::vector<int> local(static_cast<size_t>(M.Rows), -1);
         std::vector<TCoverBlock> blocks;
@@ -125,7 +154,7 @@ class TReducer {
             if (RowAlive[static_cast<size_t>(r)] == 0) {
                 continue;
             }
-            const int root = find(r);
+            const int root = parent[static_cast<size_t>(r)];
             if (blockOf[static_cast<size_t>(root)] < 0) {
                 blockOf[static_cast<size_t>(root)] = static_cast<int>(blocks.size());
                 blocks.emplace_back();
@@ -145,7 +174,7 @@ class TReducer {
                 if (RowAlive[static_cast<size_t>(r)] == 0) {
                     continue;
                 }
-                const int b = blockOf[static_cast<size_t>(find(r))];
+                const int b = blockOf[static_cast<size_t>(parent[static_cast<size_t>(r)])];
                 if (block == nullptr) {
                     block = &blocks[static_cast<size_t>(b)];
                     columnsOf[static_cast<size_t>(b)].push_back(Prime[static_cast<size_t>(c)]);
@@ -213,10 +242,18 @@ class TReducer {
     // A row whose columns include all of another row's is covered whenever that one is.
     bool DropDominatedRows() {
         std::vector<uint32_t> mark(static_cast<size_t>(M.Cols), 0);
+        std::vector<TSignature> sig(static_cast<size_t>(M.Rows), TSignature{});
+        for (int r = 0; r < M.Rows; ++r) {
+            for (int i = M.RowStart[r]; i < M.RowStart[r + 1]; ++i) {
+                if (ColAlive[static_cast<size_t>(M.RowCols[i])] != 0) {
+                    AddToSignature(sig[static_cast<size_t>(r)], M.RowCols[i]);
+                }
+            }
+        }
         uint32_t stamp = 0;
         bool changed = false;
         for (int r1 = 0; r1 < M.Rows; ++r1) {
-            if (RowAlive[static_cast<size_t>(r1)] == 0 || Clock.Tick()) {
+            if (RowAlive[static_cast<size_t>(r1)] == 0 || Clock.Tick(M.RowSize(r1))) {
                 continue;
             }
             int pivot = -1;
@@ -233,13 +270,17 @@ class TReducer {
                 mark[static_cast<size_t>(M.RowCols[i])] = stamp;
             }
             const int deg1 = RowDeg[static_cast<size_t>(r1)];
+            const TSignature& sig1 = sig[static_cast<size_t>(r1)];
+            Clock.Tick(M.ColSize(pivot));
             for (int i = M.ColStart[pivot]; i < M.ColStart[pivot + 1]; ++i) {
                 const int r2 = M.ColRows[i];
                 const int deg2 = RowDeg[static_cast<size_t>(r2)];
                 if (r2 == r1 || RowAlive[static_cast<size_t>(r2)] == 0 || deg2 < deg1 ||
-                    (deg2 == deg1 && r2 < r1)) {
+                    (deg2 == deg1 && r2 < r1) ||
+                    !SignatureWithin(sig1, sig[static_cast<size_t>(r2)])) {
                     continue;
                 }
+                Clock.Tick(M.RowSize(r2));
                 int shared = 0;
                 for (int j = M.RowStart[r2]; j < M.RowStart[r2 + 1]; ++j) {
                     const int c = M.RowCols[j];
@@ -260,10 +301,18 @@ class TReducer {
     // A column whose rows lie within another's of no more literals is never needed.
     bool DropDominatedColumns() {
         std::vector<uint32_t> mark(static_cast<size_t>(M.Rows), 0);
+        std::vector<TSignature> sig(static_cast<size_t>(M.Cols), TSignature{});
+        for (int c = 0; c < M.Cols; ++c) {
+            for (int i = M.ColStart[c]; i < M.ColStart[c + 1]; ++i) {
+                if (RowAlive[static_cast<size_t>(M.ColRows[i])] != 0) {
+                    AddToSignature(sig[static_cast<size_t>(c)], M.ColRows[i]);
+                }
+            }
+        }
         uint32_t stamp = 0;
         bool changed = false;
         for (int c1 = 0; c1 < M.Cols; ++c1) {
-            if (ColAlive[static_cast<size_t>(c1)] == 0 || Clock.Tick()) {
+            if (ColAlive[static_cast<size_t>(c1)] == 0 || Clock.Tick(M.ColSize(c1))) {
                 continue;
             }
             int pivot = -1;
@@ -281,9 +330,12 @@ class TReducer {
             }
             const int deg1 = ColDeg[static_cast<size_t>(c1)];
             const int cost1 = M.Cost[static_cast<size_t>(c1)];
+            const TSignature& sig1 = sig[static_cast<size_t>(c1)];
+            Clock.Tick(M.RowSize(pivot));
             for (int i = M.RowStart[pivot]; i < M.RowStart[pivot + 1]; ++i) {
                 const int c2 = M.RowCols[i];
-                if (c2 == c1 || ColAlive[static_cast<size_t>(c2)] == 0) {
+                if (c2 == c1 || ColAlive[static_cast<size_t>(c2)] == 0 ||
+                    !SignatureWithin(sig1, sig[static_cast<size_t>(c2)])) {
                     continue;
                 }
                 const int deg2 = ColDeg[static_cast<size_t>(c2)];
@@ -324,9 +376,18 @@ TMinimumCover FindMinimumCover(int n, const TMintermBits& on, const TMintermBits
                                const std::vector<TCube>& primes, const TCoverOptions& options) {
     TCoverClock clock(options);
     TReducer reducer(n, on, dc, primes, clock);
+    if (getenv("MCTRACE"))
+        fprintf(stderr, "built %lld ms\n", (long long)clock.ElapsedMs());
     reducer.Reduce();
     std::vector<std::vector<int>> columnsOf;
     std::vector<TCoverBlock> blocks = reducer.Blocks(columnsOf);
+    if (getenv("MCTRACE")) {
+        fprintf(stderr, "reduced %lld ms: essential %zu blocks %zu\n", (long long)clock.ElapsedMs(),
+                reducer.Essential.size(), blocks.size());
+        for (auto& b : blocks)
+            if (b.Rows > 20)
+                fprintf(stderr, "  block %d x %d\n", b.Rows, b.Cols);
+    }
 
     TMinimumCover out;
     out.Chosen = reducer.Essential;
@@ -342,6 +403,10 @@ TMinimumCover FindMinimumCover(int n, const TMintermBits& on, const TMintermBits
     int done = 0;
     for (const size_t b : order) {
         const TBlockCover cover = SolveBlock(blocks[b], clock);
+        if (getenv("MCTRACE") && blocks[b].Rows > 20)
+            fprintf(stderr, "  solved %d x %d: %zu lb %d proven %d at %lld ms\n", blocks[b].Rows,
+                    blocks[b].Cols, cover.Chosen.size(), cover.LowerBound, cover.Proven,
+                    (long long)clock.ElapsedMs());
         for (const int c : cover.Chosen) {
             out.Chosen.push_back(columnsOf[b][static_cast<size_t>(c)]);
         }

@@ -1,0 +1,312 @@
+// Exact covering by branch and bound with a Lagrangian bound and reduced-cost fixing.
+#include <algorithm>
+#include <cmath>
+
+#include "engine/CoverSearch.h"
+
+namespace {
+
+constexpr double Eps = 1e-6;
+
+// Branches on the uncovered row with fewest open columns: takes each in turn, closing it after.
+// At each node the Lagrangian bound (multipliers per row, improved by subgradient steps from the
+// parent's) prunes, closes columns whose reduced cost would reach the best cover, and takes
+// columns without which the bound would.
+class TExactSearch {
+  public:
+    TExactSearch(const TCoverBlock& b, TCoverClock& clock, std::vector<int> best)
+        : B(b), Clock(clock), Best(std::move(best)) {
+        const auto rows = static_cast<size_t>(b.Rows);
+        const auto cols = static_cast<size_t>(b.Cols);
+        Covered.assign(rows, 0);
+        Open.assign(cols, 1);
+        OpenInRow.resize(rows);
+        for (int r = 0; r < b.Rows; ++r) {
+            OpenInRow[static_cast<size_t>(r)] = b.RowSize(r);
+        }
+        Uncovered = b.Rows;
+        U.assign(rows, 0.0);
+        for (int r = 0; r < b.Rows; ++r) {
+            int widest = 1;
+            for (int i = b.RowStart[r]; i < b.RowStart[r + 1]; ++i) {
+                widest = std::max(widest, b.ColSize(b.RowCols[i]));
+            }
+            U[static_cast<size_t>(r)] = 1.0 / widest;
+        }
+        Reduced.assign(cols, 0.0);
+        Gradient.assign(rows, 0.0);
+        Hits.assign(rows, 0);
+    }
+
+    // True when the search ran to its end: the best cover is then a minimum.
+    bool Run(int& rootBound) {
+        RootBound = 0;
+        const bool finished = Search(0);
+        rootBound = RootBound;
+        return finished;
+    }
+    const std::vector<int>& BestCover() const { return Best; }
+
+  private:
+    int Target() const { return static_cast<int>(Best.size()); }
+    int Depth() const { return static_cast<int>(Chosen.size()); }
+
+    bool Search(int level) {
+        if (Clock.Tick(B.Rows + B.Cols)) {
+            return false;
+        }
+        std::vector<int> closed;
+        std::vector<int> taken;
+        const bool finished = Node(level, closed, taken);
+        for (auto it = taken.rbegin(); it != taken.rend(); ++it) {
+            Take(*it, -1);
+        }
+        for (const int c : closed) {
+            Close(c, true);
+        }
+        return finished;
+    }
+
+    bool Node(int level, std::vector<int>& closed, std::vector<int>& taken) {
+        for (int round = 0; round < 4; ++round) {
+            if (Uncovered == 0) {
+                Record();
+                return true;
+            }
+            const double bound = Lagrangian(level == 0 && round == 0 ? 300 : 25);
+            const int whole = static_cast<int>(std::ceil(bound - Eps));
+            if (level == 0 && round == 0) {
+                RootBound = whole;
+            }
+            if (Depth() + whole >= Target()) {
+                return true;
+            }
+            // Reduced-cost fixing against the best cover so far, all from this bound: columns
+            // taken here do not count again.
+            const int depth = Depth();
+            bool forced = false;
+            for (int c = 0; c < B.Cols; ++c) {
+                if (Open[static_cast<size_t>(c)] == 0) {
+                    continue;
+                }
+                const double rc = Reduced[static_cast<size_t>(c)];
+                if (rc > 0 && depth + std::ceil(bound + rc - Eps) >= Target()) {
+                    Close(c, false);
+                    closed.push_back(c);
+                } else if (rc < 0 && depth + std::ceil(bound - rc - Eps) >= Target() &&
+                           Gain(c) > 0) {
+                    Take(c, +1);
+                    taken.push_back(c);
+                    forced = true;
+                }
+            }
+            // A row left with one open column takes it; with none the node is dead.
+            for (int r = 0; r < B.Rows; ++r) {
+                if (Covered[static_cast<size_t>(r)] != 0) {
+                    continue;
+                }
+                const int open = OpenInRow[static_cast<size_t>(r)];
+                if (open == 0) {
+                    return true;
+                }
+                if (open == 1) {
+                    const int c = OnlyOpen(r);
+                    Take(c, +1);
+                    taken.push_back(c);
+                    forced = true;
+                }
+            }
+            if (Depth() >= Target()) {
+                return true;
+            }
+            if (!forced) {
+                break;
+            }
+        }
+        if (Uncovered == 0) {
+            Record();
+            return true;
+        }
+        int row = -1;
+        for (int r = 0; r < B.Rows; ++r) {
+            if (Covered[static_cast<size_t>(r)] == 0 &&
+                (row < 0 ||
+                 OpenInRow[static_cast<size_t>(r)] < OpenInRow[static_cast<size_t>(row)])) {
+                row = r;
+            }
+        }
+        std::vector<std::pair<double, int>> order;
+        for (int i = B.RowStart[row]; i < B.RowStart[row + 1]; ++i) {
+            const int c = B.RowCols[i];
+            if (Open[static_cast<size_t>(c)] != 0) {
+                order.emplace_back(Reduced[static_cast<size_t>(c)] + 1e-3 * B.Cost[c], c);
+            }
+        }
+        std::sort(order.begin(), order.end());
+        std::vector<int> branched;
+        bool finished = true;
+        for (const auto& [key, c] : order) {
+            if (Depth() + 1 >= Target()) {
+                break;
+            }
+            Take(c, +1);
+            finished = Search(level + 1);
+            Take(c, -1);
+            if (!finished) {
+                break;
+            }
+            Close(c, false);
+            branched.push_back(c);
+        }
+        for (const int c : branched) {
+            Close(c, true);
+        }
+        return finished;
+    }
+
+    void Record() {
+        if (Depth() < Target()) {
+            Best = Chosen;
+        }
+    }
+
+    int Gain(int c) const {
+        int gain = 0;
+        for (int j = B.ColStart[c]; j < B.ColStart[c + 1]; ++j) {
+            gain += Covered[static_cast<size_t>(B.ColRows[j])] == 0 ? 1 : 0;
+        }
+        return gain;
+    }
+
+    int OnlyOpen(int r) const {
+        for (int i = B.RowStart[r]; i < B.RowStart[r + 1]; ++i) {
+            if (Open[static_cast<size_t>(B.RowCols[i])] != 0) {
+                return B.RowCols[i];
+            }
+        }
+        return -1;
+    }
+
+    void Take(int c, int step) {
+        if (step > 0) {
+            Chosen.push_back(c);
+        } else {
+            Chosen.pop_back();
+        }
+        for (int j = B.ColStart[c]; j < B.ColStart[c + 1]; ++j) {
+            int& count = Covered[static_cast<size_t>(B.ColRows[j])];
+            Uncovered -= (step > 0 && count == 0) ? 1 : 0;
+            count += step;
+            Uncovered += (step < 0 && count == 0) ? 1 : 0;
+        }
+    }
+
+    void Close(int c, bool reopen) {
+        Open[static_cast<size_t>(c)] = reopen ? 1 : 0;
+        for (int j = B.ColStart[c]; j < B.ColStart[c + 1]; ++j) {
+            OpenInRow[static_cast<size_t>(B.ColRows[j])] += reopen ? 1 : -1;
+        }
+    }
+
+    // L(u) = sum of u over uncovered rows + sum over open columns of min(0, 1 - u of its
+    // uncovered rows): a lower bound on the columns still needed. Leaves the reduced costs of
+    // the best multipliers found in Reduced.
+    double Evaluate() {
+        double value = 0;
+        for (int r = 0; r < B.Rows; ++r) {
+            Hits[static_cast<size_t>(r)] = 0;
+            if (Covered[static_cast<size_t>(r)] == 0) {
+                value += U[static_cast<size_t>(r)];
+            }
+        }
+        for (int c = 0; c < B.Cols; ++c) {
+            if (Open[static_cast<size_t>(c)] == 0) {
+                continue;
+            }
+            double sum = 0;
+            for (int j = B.ColStart[c]; j < B.ColStart[c + 1]; ++j) {
+                const int r = B.ColRows[j];
+                sum += Covered[static_cast<size_t>(r)] == 0 ? U[static_cast<size_t>(r)] : 0.0;
+            }
+            const double rc = 1.0 - sum;
+            Trial[static_cast<size_t>(c)] = rc;
+            if (rc < 0) {
+                value += rc;
+                for (int j = B.ColStart[c]; j < B.ColStart[c + 1]; ++j) {
+                    ++Hits[static_cast<size_t>(B.ColRows[j])];
+                }
+            }
+        }
+        return value;
+    }
+
+    double Lagrangian(int iterations) {
+        Trial.resize(static_cast<size_t>(B.Cols));
+        double best = Evaluate();
+        std::vector<double> bestU = U;
+        Reduced = Trial;
+        double step = 1.0;
+        int stale = 0;
+        for (int it = 0; it < iterations; ++it) {
+            double norm = 0;
+            for (int r = 0; r < B.Rows; ++r) {
+                double g = 0;
+                if (Covered[static_cast<size_t>(r)] == 0) {
+                    g = 1.0 - Hits[static_cast<size_t>(r)];
+                    if (U[static_cast<size_t>(r)] <= 0 && g < 0) {
+                        g = 0;
+                    }
+                }
+                Gradient[static_cast<size_t>(r)] = g;
+                norm += g * g;
+            }
+            if (norm < Eps) {
+                break;
+            }
+            const double gap = std::max(0.1, (Target() - Depth()) - best);
+            const double t = step * gap / norm;
+            for (int r = 0; r < B.Rows; ++r) {
+                U[static_cast<size_t>(r)] =
+                    std::max(0.0, U[static_cast<size_t>(r)] + t * Gradient[static_cast<size_t>(r)]);
+            }
+            const double value = Evaluate();
+            Clock.Tick(B.Rows + B.Cols);
+            if (value > best + Eps) {
+                best = value;
+                bestU = U;
+                Reduced = Trial;
+                stale = 0;
+            } else if (++stale >= 5) {
+                step /= 2;
+                stale = 0;
+            }
+            if (Depth() + std::ceil(best - Eps) >= Target()) {
+                break;
+            }
+        }
+        U = std::move(bestU);
+        return best;
+    }
+
+    const TCoverBlock& B;
+    TCoverClock& Clock;
+    std::vector<int> Best;
+    std::vector<int> Chosen;
+    std::vector<int> Covered;
+    std::vector<char> Open;
+    std::vector<int> OpenInRow;
+    int Uncovered = 0;
+    int RootBound = 0;
+    std::vector<double> U, Reduced, Trial, Gradient;
+    std::vector<int> Hits;
+};
+
+}  // namespace
+
+bool ExactCover(const TCoverBlock& block, TCoverClock& clock, std::vector<int>& best,
+                int& rootBound) {
+    TExactSearch search(block, clock, best);
+    const bool finished = search.Run(rootBound);
+    best = search.BestCover();
+    return finished;
+}
