@@ -356,6 +356,7 @@ void TfrmResult::ReceiveResult(const TStringListAdv& list) {
     Label1->setText("Tot=" + QString::number(count));
     Label1->adjustSize();
     btnundolast->setEnabled(false);
+    lblMinimumCover->clear();  // it spoke of the rows that were there before
     Outputgrid->beginUpdate();
     for (int i = 0; i < count; ++i) {
         const auto rank = static_cast<uint32_t>(list.Objects(i));

@@ -124,6 +124,7 @@ void TfrmResult::RunMinimumCover() {
             W->FCoverRunning = true;
             W->FCoverStopRequested = false;
             W->btnMinimumCover->setText("Stop");
+            W->lblMinimumCover->clear();
             W->mnuMinimumCover->setEnabled(false);
             W->GaugeMinimumCover->show();
         }

@@ -178,6 +178,8 @@ TEST_F(ResultsCover, CyclicFunctionKeepsThreeTermsAndRemoveLeavesThem) {
     EXPECT_EQ(left, want);
     EXPECT_TRUE(W->btnundolast->isEnabled());
     EXPECT_TRUE(prompter.messages.isEmpty()) << prompter.messages.join('|').toStdString();
+    // The rows it spoke of are gone with the hand-off.
+    EXPECT_EQ(W->lblMinimumCover->text(), "");
 }
 
 struct SmallCase {
