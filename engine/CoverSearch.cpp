@@ -10,6 +10,7 @@ TCoverClock::TCoverClock(const TCoverOptions& options)
     : FOptions(options),
       FStart(TClock::now()),
       FDeadline(FStart + std::chrono::milliseconds(std::max<int64_t>(0, options.BudgetMs))),
+      FSliceEnd(FDeadline),
       FLastAsked(FStart) {}
 
 bool TCoverClock::Check() {
@@ -23,7 +24,19 @@ bool TCoverClock::Check() {
         FLastAsked = now;
         FStopped = !FOptions.KeepGoing();
     }
-    return FStopped;
+    FSliceOver = now >= FSliceEnd;
+    return FStopped || FSliceOver;
+}
+
+int64_t TCoverClock::RemainingMs() const {
+    const auto left = FDeadline - TClock::now();
+    return std::max<int64_t>(0,
+                             std::chrono::duration_cast<std::chrono::milliseconds>(left).count());
+}
+
+void TCoverClock::BeginSlice(int64_t ms) {
+    FSliceEnd = TClock::now() + std::chrono::milliseconds(std::max<int64_t>(0, ms));
+    FSliceOver = false;
 }
 
 int64_t TCoverClock::ElapsedMs() const {
@@ -140,6 +153,10 @@ TBlockCover SolveBlock(const TCoverBlock& block, TCoverClock& clock) {
         out.Proven = true;
         return out;
     }
+    if (clock.Check()) {
+        return out;
+    }
+    ImproveCover(block, out.Chosen, clock);
     if (clock.Check()) {
         return out;
     }

@@ -17,23 +17,30 @@ class TCoverClock {
     bool Tick(int64_t work = 1) {
         FWork += work;
         if (FWork < 65536) {
-            return FStopped;
+            return FStopped || FSliceOver;
         }
         FWork = 0;
         return Check();
     }
-    // Reads the clock now: asks KeepGoing when 20 ms have passed since it last did.
+    // Reads the clock now: asks KeepGoing when 20 ms have passed since it last did. True also
+    // when the current slice has run out.
     bool Check();
     bool Stopped() const { return FStopped; }
     int64_t ElapsedMs() const;
+    int64_t RemainingMs() const;
+    // Ends the work of the caller's current part after ms more, leaving the rest of the budget
+    // to the parts after it.
+    void BeginSlice(int64_t ms);
 
   private:
     using TClock = std::chrono::steady_clock;
     const TCoverOptions& FOptions;
     TClock::time_point FStart;
     TClock::time_point FDeadline;
+    TClock::time_point FSliceEnd;
     TClock::time_point FLastAsked;
     int64_t FWork = 0;
+    bool FSliceOver = false;
     bool FStopped = false;
 };
 
@@ -60,6 +67,10 @@ struct TBlockCover {
 // Best cover of the block the clock allows: greedy and irredundant always (a cover comes back even
 // when the clock has stopped), then exact search or local improvement while time remains.
 TBlockCover SolveBlock(const TCoverBlock& block, TCoverClock& clock);
+
+// Add-one-drop-two moves (and swaps to fewer literals) until a pass finds none or the clock's
+// slice ends.
+void ImproveCover(const TCoverBlock& block, std::vector<int>& chosen, TCoverClock& clock);
 
 // Greedy: most uncovered rows first, fewer literals on ties; then redundant columns dropped.
 std::vector<int> GreedyCover(const TCoverBlock& block);

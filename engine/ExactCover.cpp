@@ -270,7 +270,12 @@ class TExactSearch {
                     std::max(0.0, U[static_cast<size_t>(r)] + t * Gradient[static_cast<size_t>(r)]);
             }
             const double value = Evaluate();
-            Clock.Tick(B.Rows + B.Cols);
+            if (Depth() == 0 && it % 10 == 0) {
+                Primal(Trial);
+            }
+            if (Clock.Tick(B.Rows + B.Cols)) {
+                break;  // any multipliers give a bound; the best so far stands
+            }
             if (value > best + Eps) {
                 best = value;
                 bestU = U;
@@ -285,7 +290,77 @@ class TExactSearch {
             }
         }
         U = std::move(bestU);
+        Primal(Reduced);
         return best;
+    }
+
+    // A cover from reduced costs: the columns below zero, then for each row still uncovered
+    // (fewest open columns first) its open column of least reduced cost, then redundant columns
+    // dropped, highest reduced cost first. Replaces the best cover when shorter.
+    void Primal(const std::vector<double>& rc) {
+        Clock.Tick(static_cast<int64_t>(B.ColRows.size()));
+        std::vector<int> cover = Chosen;
+        std::vector<int>& count = Scratch;
+        count = Covered;
+        const auto take = [&](int c) {
+            cover.push_back(c);
+            for (int j = B.ColStart[c]; j < B.ColStart[c + 1]; ++j) {
+                ++count[static_cast<size_t>(B.ColRows[j])];
+            }
+        };
+        for (int c = 0; c < B.Cols; ++c) {
+            if (Open[static_cast<size_t>(c)] != 0 && rc[static_cast<size_t>(c)] < 0) {
+                take(c);
+            }
+        }
+        RowOrder.clear();
+        for (int r = 0; r < B.Rows; ++r) {
+            if (count[static_cast<size_t>(r)] == 0) {
+                RowOrder.push_back(r);
+            }
+        }
+        std::sort(RowOrder.begin(), RowOrder.end(), [&](int x, int y) {
+            return OpenInRow[static_cast<size_t>(x)] < OpenInRow[static_cast<size_t>(y)];
+        });
+        for (const int r : RowOrder) {
+            if (count[static_cast<size_t>(r)] != 0) {
+                continue;
+            }
+            int pick = -1;
+            for (int i = B.RowStart[r]; i < B.RowStart[r + 1]; ++i) {
+                const int c = B.RowCols[i];
+                if (Open[static_cast<size_t>(c)] != 0 &&
+                    (pick < 0 || rc[static_cast<size_t>(c)] < rc[static_cast<size_t>(pick)])) {
+                    pick = c;
+                }
+            }
+            if (pick < 0) {
+                return;
+            }
+            take(pick);
+        }
+        const size_t fixed = Chosen.size();
+        std::sort(
+            cover.begin() + static_cast<std::ptrdiff_t>(fixed), cover.end(),
+            [&](int x, int y) { return rc[static_cast<size_t>(x)] > rc[static_cast<size_t>(y)]; });
+        std::vector<int> kept(cover.begin(), cover.begin() + static_cast<std::ptrdiff_t>(fixed));
+        for (size_t k = fixed; k < cover.size(); ++k) {
+            const int c = cover[k];
+            bool needed = false;
+            for (int j = B.ColStart[c]; j < B.ColStart[c + 1] && !needed; ++j) {
+                needed = count[static_cast<size_t>(B.ColRows[j])] < 2;
+            }
+            if (needed) {
+                kept.push_back(c);
+            } else {
+                for (int j = B.ColStart[c]; j < B.ColStart[c + 1]; ++j) {
+                    --count[static_cast<size_t>(B.ColRows[j])];
+                }
+            }
+        }
+        if (kept.size() < Best.size()) {
+            Best = std::move(kept);
+        }
     }
 
     const TCoverBlock& B;
@@ -299,6 +374,7 @@ class TExactSearch {
     int RootBound = 0;
     std::vector<double> U, Reduced, Trial, Gradient;
     std::vector<int> Hits;
+    std::vector<int> Scratch, RowOrder;
 };
 
 }  // namespace

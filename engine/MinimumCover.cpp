@@ -4,8 +4,6 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <cstdio>
-#include <cstdlib>
 #include <numeric>
 
 #include "engine/CoverSearch.h"
@@ -107,12 +105,8 @@ class TReducer {
         while (changed && !Clock.Check()) {
             TakeEssentials();
             changed = DropDominatedRows();
-            if (getenv("MCTRACE"))
-                fprintf(stderr, "rows %lld ms\n", (long long)Clock.ElapsedMs());
             TakeEssentials();
             changed = DropDominatedColumns() || changed;
-            if (getenv("MCTRACE"))
-                fprintf(stderr, "cols %lld ms\n", (long long)Clock.ElapsedMs());
         }
         TakeEssentials();
     }
@@ -376,18 +370,9 @@ TMinimumCover FindMinimumCover(int n, const TMintermBits& on, const TMintermBits
                                const std::vector<TCube>& primes, const TCoverOptions& options) {
     TCoverClock clock(options);
     TReducer reducer(n, on, dc, primes, clock);
-    if (getenv("MCTRACE"))
-        fprintf(stderr, "built %lld ms\n", (long long)clock.ElapsedMs());
     reducer.Reduce();
     std::vector<std::vector<int>> columnsOf;
     std::vector<TCoverBlock> blocks = reducer.Blocks(columnsOf);
-    if (getenv("MCTRACE")) {
-        fprintf(stderr, "reduced %lld ms: essential %zu blocks %zu\n", (long long)clock.ElapsedMs(),
-                reducer.Essential.size(), blocks.size());
-        for (auto& b : blocks)
-            if (b.Rows > 20)
-                fprintf(stderr, "  block %d x %d\n", b.Rows, b.Cols);
-    }
 
     TMinimumCover out;
     out.Chosen = reducer.Essential;
@@ -402,11 +387,9 @@ TMinimumCover FindMinimumCover(int n, const TMintermBits& on, const TMintermBits
     }
     int done = 0;
     for (const size_t b : order) {
+        // Blocks still to come share what is left of the budget evenly.
+        clock.BeginSlice(clock.RemainingMs() / static_cast<int64_t>(blocks.size() - done));
         const TBlockCover cover = SolveBlock(blocks[b], clock);
-        if (getenv("MCTRACE") && blocks[b].Rows > 20)
-            fprintf(stderr, "  solved %d x %d: %zu lb %d proven %d at %lld ms\n", blocks[b].Rows,
-                    blocks[b].Cols, cover.Chosen.size(), cover.LowerBound, cover.Proven,
-                    (long long)clock.ElapsedMs());
         for (const int c : cover.Chosen) {
             out.Chosen.push_back(columnsOf[b][static_cast<size_t>(c)]);
         }

@@ -1,0 +1,123 @@
+// Local improvement of a cover: add one column, drop those it makes redundant.
+#include <algorithm>
+#include <numeric>
+#include <random>
+
+#include "engine/CoverSearch.h"
+
+namespace {
+
+class TImprover {
+  public:
+    TImprover(const TCoverBlock& b, std::vector<int>& chosen) : B(b), Chosen(chosen) {
+        In.assign(static_cast<size_t>(b.Cols), 0);
+        Covered.assign(static_cast<size_t>(b.Rows), 0);
+        for (const int c : chosen) {
+            Add(c);
+        }
+    }
+
+    // One pass over the columns outside the cover in random order; true when the cover shrank.
+    bool Pass(std::mt19937& rng, TCoverClock& clock) {
+        std::vector<int> order(static_cast<size_t>(B.Cols));
+        std::iota(order.begin(), order.end(), 0);
+        std::shuffle(order.begin(), order.end(), rng);
+        const size_t before = Size;
+        for (const int x : order) {
+            if (clock.Tick(B.ColSize(x) * 8)) {
+                break;
+            }
+            if (In[static_cast<size_t>(x)] == 0) {
+                Try(x);
+            }
+        }
+        Chosen.clear();
+        for (int c = 0; c < B.Cols; ++c) {
+            if (In[static_cast<size_t>(c)] != 0) {
+                Chosen.push_back(c);
+            }
+        }
+        return Size < before;
+    }
+
+  private:
+    // Adds x and drops every chosen column it leaves redundant, most literals first; keeps the
+    // move when it saves a column, or swaps one for x at no more literals.
+    void Try(int x) {
+        Add(x);
+        Neighbours.clear();
+        for (int i = B.ColStart[x]; i < B.ColStart[x + 1]; ++i) {
+            const int r = B.ColRows[i];
+            for (int j = B.RowStart[r]; j < B.RowStart[r + 1]; ++j) {
+                const int c = B.RowCols[j];
+                if (c != x && In[static_cast<size_t>(c)] == 1) {
+                    In[static_cast<size_t>(c)] = 2;  // listed once
+                    Neighbours.push_back(c);
+                }
+            }
+        }
+        std::sort(Neighbours.begin(), Neighbours.end(),
+                  [&](int p, int q) { return B.Cost[p] > B.Cost[q]; });
+        Dropped.clear();
+        int saved = -B.Cost[x];
+        for (const int c : Neighbours) {
+            In[static_cast<size_t>(c)] = 1;
+            if (Redundant(c)) {
+                Remove(c);
+                Dropped.push_back(c);
+                saved += B.Cost[c];
+            }
+        }
+        const bool keep = Dropped.size() >= 2 || (Dropped.size() == 1 && saved > 0);
+        if (!keep) {
+            for (const int c : Dropped) {
+                Add(c);
+            }
+            Remove(x);
+        }
+    }
+
+    bool Redundant(int c) const {
+        for (int i = B.ColStart[c]; i < B.ColStart[c + 1]; ++i) {
+            if (Covered[static_cast<size_t>(B.ColRows[i])] < 2) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    void Add(int c) {
+        In[static_cast<size_t>(c)] = 1;
+        ++Size;
+        for (int i = B.ColStart[c]; i < B.ColStart[c + 1]; ++i) {
+            ++Covered[static_cast<size_t>(B.ColRows[i])];
+        }
+    }
+
+    void Remove(int c) {
+        In[static_cast<size_t>(c)] = 0;
+        --Size;
+        for (int i = B.ColStart[c]; i < B.ColStart[c + 1]; ++i) {
+            --Covered[static_cast<size_t>(B.ColRows[i])];
+        }
+    }
+
+    const TCoverBlock& B;
+    std::vector<int>& Chosen;
+    std::vector<char> In;  // 1 chosen, 2 chosen and listed as a neighbour
+    std::vector<int> Covered;
+    std::vector<int> Neighbours, Dropped;
+    size_t Size = 0;
+};
+
+}  // namespace
+
+void ImproveCover(const TCoverBlock& block, std::vector<int>& chosen, TCoverClock& clock) {
+    TImprover improver(block, chosen);
+    std::mt19937 rng(12345);
+    for (int pass = 0; pass < 50; ++pass) {
+        if ((!improver.Pass(rng, clock) && pass >= 2) || clock.Check()) {
+            break;
+        }
+    }
+}
