@@ -247,7 +247,7 @@ TEST_F(ResultsCover, MenuItemRunsTheCommand) {
 TEST_F(ResultsCover, ShowsItIsBusyWhileRunning) {
     SetVars(14);
     ShowResults(HardResult(14));
-    W->CoverBudgetMs = 600;
+    W->CoverBudgetMs = 1500;
     bool busyCursor = true;
     bool gaugeShown = true;
     bool menuOff = true;
