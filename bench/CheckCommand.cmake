@@ -1,5 +1,6 @@
 # Runs a command on an input file and compares its standard output and exit code with the expected ones.
-execute_process(COMMAND ${COMMAND} ${INPUT} OUTPUT_VARIABLE output RESULT_VARIABLE code ERROR_QUIET)
+# OPTIONS, when given, go before the input file.
+execute_process(COMMAND ${COMMAND} ${OPTIONS} ${INPUT} OUTPUT_VARIABLE output RESULT_VARIABLE code ERROR_QUIET)
 file(READ ${EXPECTED} expected)
 if(NOT code EQUAL ${EXPECTED_CODE})
   message(FATAL_ERROR "exit code ${code}, expected ${EXPECTED_CODE}")

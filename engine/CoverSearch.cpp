@@ -34,6 +34,12 @@ int64_t TCoverClock::RemainingMs() const {
                              std::chrono::duration_cast<std::chrono::milliseconds>(left).count());
 }
 
+int64_t TCoverClock::SliceLeftMs() const {
+    const auto left = std::min(FSliceEnd, FDeadline) - TClock::now();
+    return std::max<int64_t>(0,
+                             std::chrono::duration_cast<std::chrono::milliseconds>(left).count());
+}
+
 void TCoverClock::BeginSlice(int64_t ms) {
     FSliceEnd = TClock::now() + std::chrono::milliseconds(std::max<int64_t>(0, ms));
     FSliceOver = false;
@@ -85,7 +91,7 @@ void MakeIrredundant(const TCoverBlock& b, std::vector<int>& chosen, std::vector
 
 }  // namespace
 
-std::vector<int> GreedyCover(const TCoverBlock& b) {
+std::vector<int> GreedyCover(const TCoverBlock& b, TCoverClock* clock) {
     std::vector<int> gain(static_cast<size_t>(b.Cols));
     // Largest gain first, then fewest literals, then lowest column.
     using TEntry = std::pair<int64_t, int>;
@@ -109,6 +115,9 @@ std::vector<int> GreedyCover(const TCoverBlock& b) {
             continue;
         }
         chosen.push_back(c);
+        if (clock != nullptr) {
+            clock->Tick(b.ColSize(c) * 32);  // the cover is finished whatever the clock says
+        }
         for (int i = b.ColStart[c]; i < b.ColStart[c + 1]; ++i) {
             const int r = b.ColRows[i];
             if (covered[static_cast<size_t>(r)]++ == 0) {
@@ -147,7 +156,7 @@ int DisjointRowsBound(const TCoverBlock& b) {
 
 TBlockCover SolveBlock(const TCoverBlock& block, TCoverClock& clock) {
     TBlockCover out;
-    out.Chosen = GreedyCover(block);
+    out.Chosen = GreedyCover(block, &clock);
     out.LowerBound = std::max(block.Rows > 0 ? 1 : 0, DisjointRowsBound(block));
     if (static_cast<int>(out.Chosen.size()) <= out.LowerBound) {
         out.Proven = true;
@@ -156,7 +165,11 @@ TBlockCover SolveBlock(const TCoverBlock& block, TCoverClock& clock) {
     if (clock.Check()) {
         return out;
     }
+    // Local moves get half of the block's time at most, so the bound search gets its share.
+    const int64_t slice = clock.SliceLeftMs();
+    clock.BeginSlice(slice / 2);
     ImproveCover(block, out.Chosen, clock);
+    clock.BeginSlice(clock.SliceLeftMs() + slice - slice / 2);
     if (clock.Check()) {
         return out;
     }

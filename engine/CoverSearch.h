@@ -31,6 +31,7 @@ class TCoverClock {
     // Ends the work of the caller's current part after ms more, leaving the rest of the budget
     // to the parts after it.
     void BeginSlice(int64_t ms);
+    int64_t SliceLeftMs() const;
 
   private:
     using TClock = std::chrono::steady_clock;
@@ -73,7 +74,8 @@ TBlockCover SolveBlock(const TCoverBlock& block, TCoverClock& clock);
 void ImproveCover(const TCoverBlock& block, std::vector<int>& chosen, TCoverClock& clock);
 
 // Greedy: most uncovered rows first, fewer literals on ties; then redundant columns dropped.
-std::vector<int> GreedyCover(const TCoverBlock& block);
+// The clock, if given, is ticked (so KeepGoing is asked) but does not end the cover early.
+std::vector<int> GreedyCover(const TCoverBlock& block, TCoverClock* clock = nullptr);
 
 // Rows no two of which share a column need that many columns: a lower bound.
 int DisjointRowsBound(const TCoverBlock& block);

@@ -73,7 +73,7 @@ class TExactSearch {
                 Record();
                 return true;
             }
-            const double bound = Lagrangian(level == 0 && round == 0 ? 300 : 25);
+            const double bound = Lagrangian(level == 0 && round == 0 ? 300 : 50);
             const int whole = static_cast<int>(std::ceil(bound - Eps));
             if (level == 0 && round == 0) {
                 RootBound = whole;
@@ -290,7 +290,10 @@ class TExactSearch {
             }
         }
         U = std::move(bestU);
-        Primal(Reduced);
+        if (Depth() == 0 || ++NodesSincePrimal >= 16) {
+            NodesSincePrimal = 0;
+            Primal(Reduced);
+        }
         return best;
     }
 
@@ -375,6 +378,7 @@ class TExactSearch {
     std::vector<double> U, Reduced, Trial, Gradient;
     std::vector<int> Hits;
     std::vector<int> Scratch, RowOrder;
+    int NodesSincePrimal = 0;
 };
 
 }  // namespace

@@ -57,6 +57,8 @@ class TReducer {
         M.ColStart.reserve(primes.size() + 1);
         M.ColStart.push_back(0);
         for (size_t p = 0; p < primes.size(); ++p) {
+            // The matrix is needed whatever the clock says; ticking lets the caller stay live.
+            Clock.Tick(int64_t{1} << std::popcount(primes[p].Free & (size - 1)));
             const size_t start = M.ColRows.size();
             bool offSet = false;
             ForEachMinterm(primes[p], [&](uint32_t m) {
@@ -123,6 +125,7 @@ class TReducer {
             return x;
         };
         for (int c = 0; c < M.Cols; ++c) {
+            Clock.Tick(M.ColSize(c));
             if (ColAlive[static_cast<size_t>(c)] == 0) {
                 continue;
             }
@@ -159,6 +162,7 @@ class TReducer {
                 blocks[static_cast<size_t>(blockOf[static_cast<size_t>(root)])].Rows++;
         }
         for (int c = 0; c < M.Cols; ++c) {
+            Clock.Tick(M.ColSize(c));
             if (ColAlive[static_cast<size_t>(c)] == 0) {
                 continue;
             }
@@ -328,13 +332,13 @@ class TReducer {
             Clock.Tick(M.RowSize(pivot));
             for (int i = M.RowStart[pivot]; i < M.RowStart[pivot + 1]; ++i) {
                 const int c2 = M.RowCols[i];
-                if (c2 == c1 || ColAlive[static_cast<size_t>(c2)] == 0 ||
-                    !SignatureWithin(sig1, sig[static_cast<size_t>(c2)])) {
+                if (c2 == c1 || ColAlive[static_cast<size_t>(c2)] == 0) {
                     continue;
                 }
                 const int deg2 = ColDeg[static_cast<size_t>(c2)];
                 const int cost2 = M.Cost[static_cast<size_t>(c2)];
-                if (deg2 < deg1 || cost2 > cost1 || (deg2 == deg1 && cost2 == cost1 && c2 > c1)) {
+                if (deg2 < deg1 || cost2 > cost1 || (deg2 == deg1 && cost2 == cost1 && c2 > c1) ||
+                    !SignatureWithin(sig1, sig[static_cast<size_t>(c2)])) {
                     continue;
                 }
                 int shared = 0;
@@ -370,6 +374,9 @@ TMinimumCover FindMinimumCover(int n, const TMintermBits& on, const TMintermBits
                                const std::vector<TCube>& primes, const TCoverOptions& options) {
     TCoverClock clock(options);
     TReducer reducer(n, on, dc, primes, clock);
+    // Reductions pay for themselves on sparse functions; on dense ones they find little, so they
+    // get a part of the budget only.
+    clock.BeginSlice(options.BudgetMs / 4);
     reducer.Reduce();
     std::vector<std::vector<int>> columnsOf;
     std::vector<TCoverBlock> blocks = reducer.Blocks(columnsOf);
