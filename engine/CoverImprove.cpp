@@ -17,8 +17,8 @@ class TImprover {
         }
     }
 
-    // One pass over the columns outside the cover in random order; true when the cover shrank.
-    bool Pass(std::mt19937& rng, TCoverClock& clock) {
+    // One pass over the columns outside the cover in random order; returns the columns saved.
+    size_t Pass(std::mt19937& rng, TCoverClock& clock) {
         std::vector<int> order(static_cast<size_t>(B.Cols));
         std::iota(order.begin(), order.end(), 0);
         std::shuffle(order.begin(), order.end(), rng);
@@ -37,7 +37,7 @@ class TImprover {
                 Chosen.push_back(c);
             }
         }
-        return Size < before;
+        return before - Size;
     }
 
   private:
@@ -115,8 +115,11 @@ class TImprover {
 void ImproveCover(const TCoverBlock& block, std::vector<int>& chosen, TCoverClock& clock) {
     TImprover improver(block, chosen);
     std::mt19937 rng(12345);
+    // Passes go on while they save more than a column in a thousand.
     for (int pass = 0; pass < 50; ++pass) {
-        if ((!improver.Pass(rng, clock) && pass >= 2) || clock.Check()) {
+        const size_t size = chosen.size();
+        const size_t saved = improver.Pass(rng, clock);
+        if ((pass >= 2 && saved <= size / 1000) || clock.Check()) {
             break;
         }
     }

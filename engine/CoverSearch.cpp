@@ -49,7 +49,7 @@ int64_t TCoverClock::ElapsedMs() const {
     return std::chrono::duration_cast<std::chrono::milliseconds>(TClock::now() - FStart).count();
 }
 
-void TCoverBlock::Transpose() {
+void TCoverBlock::Transpose(TCoverClock* clock) {
     RowStart.assign(static_cast<size_t>(Rows) + 1, 0);
     for (const int r : ColRows) {
         ++RowStart[static_cast<size_t>(r) + 1];
@@ -60,6 +60,9 @@ void TCoverBlock::Transpose() {
     for (int c = 0; c < Cols; ++c) {
         for (int i = ColStart[c]; i < ColStart[c + 1]; ++i) {
             RowCols[static_cast<size_t>(fill[static_cast<size_t>(ColRows[i])]++)] = c;
+        }
+        if (clock != nullptr) {
+            clock->Tick(ColSize(c) * 4);
         }
     }
 }
@@ -108,6 +111,9 @@ std::vector<int> GreedyCover(const TCoverBlock& b, TCoverClock* clock) {
         const auto [k, negC] = queue.top();
         queue.pop();
         const int c = -negC;
+        if (clock != nullptr) {
+            clock->Tick(20);
+        }
         if (k != key(c)) {
             if (gain[static_cast<size_t>(c)] > 0) {
                 queue.emplace(key(c), negC);
@@ -132,7 +138,7 @@ std::vector<int> GreedyCover(const TCoverBlock& b, TCoverClock* clock) {
     return chosen;
 }
 
-int DisjointRowsBound(const TCoverBlock& b) {
+int DisjointRowsBound(const TCoverBlock& b, TCoverClock* clock) {
     std::vector<int> order(static_cast<size_t>(b.Rows));
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(),
@@ -140,6 +146,9 @@ int DisjointRowsBound(const TCoverBlock& b) {
     std::vector<char> used(static_cast<size_t>(b.Cols), 0);
     int count = 0;
     for (const int r : order) {
+        if (clock != nullptr) {
+            clock->Tick(b.RowSize(r));
+        }
         bool free = true;
         for (int i = b.RowStart[r]; i < b.RowStart[r + 1] && free; ++i) {
             free = used[static_cast<size_t>(b.RowCols[i])] == 0;
@@ -157,7 +166,7 @@ int DisjointRowsBound(const TCoverBlock& b) {
 TBlockCover SolveBlock(const TCoverBlock& block, TCoverClock& clock) {
     TBlockCover out;
     out.Chosen = GreedyCover(block, &clock);
-    out.LowerBound = std::max(block.Rows > 0 ? 1 : 0, DisjointRowsBound(block));
+    out.LowerBound = std::max(block.Rows > 0 ? 1 : 0, DisjointRowsBound(block, &clock));
     if (static_cast<int>(out.Chosen.size()) <= out.LowerBound) {
         out.Proven = true;
         return out;
@@ -171,6 +180,12 @@ TBlockCover SolveBlock(const TCoverBlock& block, TCoverClock& clock) {
     ImproveCover(block, out.Chosen, clock);
     clock.BeginSlice(clock.SliceLeftMs() + slice - slice / 2);
     if (clock.Check()) {
+        return out;
+    }
+    // On a matrix this dense a bound step costs seconds and the gap is far too wide for
+    // branching: the local moves' cover is the answer.
+    const int gap = static_cast<int>(out.Chosen.size()) - out.LowerBound;
+    if (block.ColRows.size() > 2000000 && gap * 20 > static_cast<int>(out.Chosen.size())) {
         return out;
     }
     int rootBound = 0;

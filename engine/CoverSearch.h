@@ -53,8 +53,8 @@ struct TCoverBlock {
     std::vector<int> RowStart, RowCols;  // Rows + 1 offsets; columns of each row
     std::vector<int> Cost;
 
-    // Fills the row lists from the column lists.
-    void Transpose();
+    // Fills the row lists from the column lists; ticks the clock when one is given.
+    void Transpose(TCoverClock* clock = nullptr);
     int ColSize(int c) const { return ColStart[c + 1] - ColStart[c]; }
     int RowSize(int r) const { return RowStart[r + 1] - RowStart[r]; }
 };
@@ -78,7 +78,7 @@ void ImproveCover(const TCoverBlock& block, std::vector<int>& chosen, TCoverCloc
 std::vector<int> GreedyCover(const TCoverBlock& block, TCoverClock* clock = nullptr);
 
 // Rows no two of which share a column need that many columns: a lower bound.
-int DisjointRowsBound(const TCoverBlock& block);
+int DisjointRowsBound(const TCoverBlock& block, TCoverClock* clock = nullptr);
 
 // Branch and bound from the cover given (improved in place). True when it ran to its end, best
 // then being a minimum; rootBound gets the bound found before any branching.

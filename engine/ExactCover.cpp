@@ -27,6 +27,7 @@ class TExactSearch {
         Uncovered = b.Rows;
         U.assign(rows, 0.0);
         for (int r = 0; r < b.Rows; ++r) {
+            clock.Tick(b.RowSize(r));
             int widest = 1;
             for (int i = b.RowStart[r]; i < b.RowStart[r + 1]; ++i) {
                 widest = std::max(widest, b.ColSize(b.RowCols[i]));
@@ -220,6 +221,7 @@ class TExactSearch {
             }
         }
         for (int c = 0; c < B.Cols; ++c) {
+            Clock.Tick(B.ColSize(c));
             if (Open[static_cast<size_t>(c)] == 0) {
                 continue;
             }

@@ -78,7 +78,7 @@ class TReducer {
             Prime.push_back(static_cast<int>(p));
         }
         M.Cols = static_cast<int>(Prime.size());
-        M.Transpose();
+        M.Transpose(&Clock);
         RowAlive.assign(static_cast<size_t>(M.Rows), 1);
         ColAlive.assign(static_cast<size_t>(M.Cols), 1);
         RowDeg.resize(static_cast<size_t>(M.Rows));
@@ -186,7 +186,7 @@ class TReducer {
             }
         }
         for (auto& block : blocks) {
-            block.Transpose();
+            block.Transpose(&Clock);
         }
         return blocks;
     }
@@ -242,6 +242,7 @@ class TReducer {
         std::vector<uint32_t> mark(static_cast<size_t>(M.Cols), 0);
         std::vector<TSignature> sig(static_cast<size_t>(M.Rows), TSignature{});
         for (int r = 0; r < M.Rows; ++r) {
+            Clock.Tick(M.RowSize(r));
             for (int i = M.RowStart[r]; i < M.RowStart[r + 1]; ++i) {
                 if (ColAlive[static_cast<size_t>(M.RowCols[i])] != 0) {
                     AddToSignature(sig[static_cast<size_t>(r)], M.RowCols[i]);
@@ -301,6 +302,7 @@ class TReducer {
         std::vector<uint32_t> mark(static_cast<size_t>(M.Rows), 0);
         std::vector<TSignature> sig(static_cast<size_t>(M.Cols), TSignature{});
         for (int c = 0; c < M.Cols; ++c) {
+            Clock.Tick(M.ColSize(c));
             for (int i = M.ColStart[c]; i < M.ColStart[c + 1]; ++i) {
                 if (RowAlive[static_cast<size_t>(M.ColRows[i])] != 0) {
                     AddToSignature(sig[static_cast<size_t>(c)], M.ColRows[i]);
@@ -401,8 +403,9 @@ TMinimumCover FindMinimumCover(int n, const TMintermBits& on, const TMintermBits
             out.Chosen.push_back(columnsOf[b][static_cast<size_t>(c)]);
         }
         out.LowerBound += cover.LowerBound;
+        ++done;
         if (options.Progress != nullptr) {
-            options.Progress->setPosition(++done);
+            options.Progress->setPosition(done);
         }
     }
     std::sort(out.Chosen.begin(), out.Chosen.end());
