@@ -218,6 +218,18 @@ void TfrmResult::CreateControls(QWidget* client) {
     Edit1->installEventFilter(this);
     Label3 = MakeLabel(client, "Label3", "Label3", 273, 454);
 
+    // Below everything else, so the controls above keep their places.
+    btnMinimumCover = MakeButton(client, "btnMinimumCover", "Minimum cover", 280, 478, 89, 25);
+    GaugeMinimumCover = new TGauge(client);
+    GaugeMinimumCover->setObjectName("GaugeMinimumCover");
+    GaugeMinimumCover->setGeometry(280, 507, 89, 12);
+    GaugeMinimumCover->hide();
+    lblMinimumCover = new QLabel(client);
+    lblMinimumCover->setObjectName("lblMinimumCover");
+    lblMinimumCover->setWordWrap(true);
+    lblMinimumCover->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblMinimumCover->setGeometry(276, 523, 99, 60);
+
     connect(SpeedButton1, &QToolButton::clicked, this, &TfrmResult::SpeedButton1Click);
     connect(SpeedButton2, &QToolButton::clicked, this, &TfrmResult::SpeedButton2Click);
     connect(BitBtn1, &QPushButton::clicked, this, &QWidget::close);
@@ -231,6 +243,7 @@ void TfrmResult::CreateControls(QWidget* client) {
     connect(btnquickoptimize, &QPushButton::clicked, this, &TfrmResult::btnquickoptimizeClick);
     connect(rgSort, &TRadioGroup::clicked, this, &TfrmResult::rgSortClick);
     connect(Edit1, &QLineEdit::textChanged, this, &TfrmResult::Edit1Change);
+    connect(btnMinimumCover, &QPushButton::clicked, this, &TfrmResult::btnMinimumCoverClick);
 }
 
 void TfrmResult::CreateMenus() {
@@ -272,6 +285,13 @@ void TfrmResult::CreateMenus() {
             item->setEnabled(false);
         }
     }
+    action->addSeparator();
+    PopupMenuResults->addSeparator();
+    mnuMinimumCover = new QAction("Minimum cover", this);
+    mnuMinimumCover->setObjectName("mnuMinimumCover");
+    connect(mnuMinimumCover, &QAction::triggered, this, &TfrmResult::btnMinimumCoverClick);
+    action->addAction(mnuMinimumCover);
+    PopupMenuResults->addAction(mnuMinimumCover);
 }
 
 void TfrmResult::LayOutAnchored() {
@@ -340,6 +360,7 @@ void TfrmResult::ReceiveResult(const TStringListAdv& list) {
     Label1->setText("Tot=" + QString::number(count));
     Label1->adjustSize();
     btnundolast->setEnabled(false);
+    lblMinimumCover->clear();  // it spoke of the rows that were there before
     Outputgrid->beginUpdate();
     for (int i = 0; i < count; ++i) {
         const auto rank = static_cast<uint32_t>(list.Objects(i));

@@ -8,12 +8,16 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QToolButton>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "model/SensitiveStr.h"
 #include "windows/controls/RadioGroup.h"
+#include "windows/controls/StatusBar.h"
 #include "windows/controls/StringGrid.h"
+
+struct TMinimumCover;
 
 class TfrmResult : public QMainWindow {
     Q_OBJECT
@@ -40,6 +44,15 @@ class TfrmResult : public QMainWindow {
     TRadioGroup* rgSort = nullptr;
     QLineEdit* Edit1 = nullptr;
     QMenu* PopupMenuResults = nullptr;
+    QPushButton* btnMinimumCover = nullptr;
+    QLabel* lblMinimumCover = nullptr;    // the outcome of the last Minimum cover
+    TGauge* GaugeMinimumCover = nullptr;  // shown while Minimum cover runs
+    QAction* mnuMinimumCover = nullptr;
+
+    // How long Minimum cover searches before it settles for the best cover found.
+    int64_t CoverBudgetMs = 10000;
+    // True while Minimum cover runs; the windows refuse commands that would change the grid.
+    bool coverRunning() const { return FCoverRunning; }
 
     // The hand-off: rebuilds the grid from a ranked list (value = Max * 65536 + Min).
     void ReceiveResult(const TStringListAdv& list);
@@ -75,6 +88,8 @@ class TfrmResult : public QMainWindow {
     void btnOptimizeClick();
     void btnquickoptimizeClick();
     void rgSortClick();
+    // Checks every row outside a minimum cover of the rows' function; while running, stops it.
+    void btnMinimumCoverClick();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -113,15 +128,22 @@ class TfrmResult : public QMainWindow {
     std::vector<int> OptimizeCandidates(const std::vector<int>& candidates);
     void HandOver(TStringListAdv& list);
     void ShowTestedRow(int row);
+    void RunMinimumCover();
 
     std::string FLastRemoved;
     int FSortInForce = 2;   // the order of the last sort that ran; "Alpha" at start
     int FExportFilter = 1;  // the file type chosen last in "Export as…"
     bool FPlaced = false;
     qint64 FLastLabelPaint = 0;
+    bool FCoverRunning = false;
+    bool FCoverStopRequested = false;
 };
 
 extern TfrmResult* frmResult;
 
 // Hands a ranked term list to the results window.
 void ShowResults(const TStringListAdv& list);
+
+// What the results window says about a minimum cover: "Minimum: 7 terms, 19 literals (proven)"
+// or "Best: 8,120 terms; at least 7,904 needed".
+QString MinimumCoverText(const TMinimumCover& cover);

@@ -7,29 +7,12 @@
 #include "model/State.h"
 #include "model/Terms.h"
 #include "windows/KmapResult.h"
+#include "windows/KmapResult_busy.h"
 #include "windows/Windows.h"
 #include "windows/controls/Prompter.h"
 #include "windows/main.h"
 
 namespace {
-
-// The hourglass for the length of a search; restored early before a message.
-class TBusyCursor {
-  public:
-    TBusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TBusyCursor() { Restore(); }
-    TBusyCursor(const TBusyCursor&) = delete;
-    TBusyCursor& operator=(const TBusyCursor&) = delete;
-    void Restore() {
-        if (FActive) {
-            QApplication::restoreOverrideCursor();
-            FActive = false;
-        }
-    }
-
-  private:
-    bool FActive = true;
-};
 
 // A long search lets the windows repaint now and then; user input waits until it ends.
 class TKeepPainted {

@@ -21,5 +21,6 @@ void CommandLoopEnded() {
 
 bool CommandLoopRunning() {
     return (frmKmap != nullptr && frmKmap->isBusy()) ||
-           (frmBooleanClac != nullptr && frmBooleanClac->Busy());
+           (frmBooleanClac != nullptr && frmBooleanClac->Busy()) ||
+           (frmResult != nullptr && frmResult->coverRunning());
 }

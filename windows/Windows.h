@@ -4,8 +4,8 @@
 void CreateApplicationWindows();
 
 // True while a command runs a loop that lets other events through (the K-map window's table
-// conversion, the calculator's products). Commands that would change what such a loop works
-// on, or start a second operation inside it, do nothing then.
+// conversion, the calculator's products, the results window's Minimum cover). Commands that would
+// change what such a loop works on, or start a second operation inside it, do nothing then.
 bool CommandLoopRunning();
 // Called as such a loop ends: a variable count chosen while it ran applies now.
 void CommandLoopEnded();

@@ -1,11 +1,15 @@
 // Times the results window's heavy commands on a large 16-variable result; can also save a picture.
+// results_window_bench [rows] | --cover [density [seed]] | --screenshot FILE
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QTimer>
 #include <cstdio>
 #include <cstring>
 #include <random>
 #include <string>
 
+#include "bench/Functions.h"
+#include "engine/PrimeSearch.h"
 #include "engine/Simplify.h"
 #include "model/State.h"
 #include "windows/FormBooleanCalc.h"
@@ -85,6 +89,53 @@ int CountChecks() {
     return checks;
 }
 
+// The prime implicants of a generated function, ranked, as Simplify hands them over.
+TStringListAdv PrimesOf(int n, const TFunctionRecipe& recipe) {
+    const std::vector<bool> function = MakeFunction(n, recipe);
+    TMintermBits on = MakeMintermBits(n);
+    for (uint32_t m = 0; m < function.size(); ++m) {
+        if (function[m]) {
+            SetMinterm(on, m);
+        }
+    }
+    TStringListAdv list;
+    for (const TCube& cube : FindPrimeImplicants(n, on).Primes) {
+        std::string term;
+        for (int k = 1; k <= n; ++k) {
+            const uint32_t bit = 1u << (n - k);
+            if ((cube.Free & bit) == 0) {
+                term += static_cast<char>(((cube.Hi & bit) != 0 ? 'A' : 'a') + k - 1);
+            }
+        }
+        list.Add(term);
+    }
+    RankTerms(list);
+    return list;
+}
+
+// Minimum cover on the grid as it stands, then Remove of what it checked. The longest wait
+// between two turns of the event loop says whether the window stayed painted.
+void TimeMinimumCoverAndRemove() {
+    QElapsedTimer beat;
+    qint64 longest = 0;
+    QTimer ticker;
+    ticker.setInterval(0);
+    QObject::connect(&ticker, &QTimer::timeout,
+                     [&] { longest = std::max(longest, beat.restart()); });
+    ticker.start();
+    beat.start();
+    const double cover = Time([] { frmResult->btnMinimumCoverClick(); });
+    ticker.stop();
+    longest = std::max(longest, beat.elapsed());
+    const int checked = CountChecks();
+    std::printf("  Minimum cover         %8.3f s  (%s; %d checked; longest unpainted %lld ms)\n",
+                cover, qPrintable(frmResult->lblMinimumCover->text()), checked,
+                static_cast<long long>(longest));
+    const double remove = Time([] { frmResult->btnRemoveCheckedClick(); });
+    std::printf("  Remove                %8.3f s  (%d rows left)\n", remove,
+                frmResult->Outputgrid->rowCountValue() - 1);
+}
+
 int Benchmark(int rows) {
     TSilentPrompter prompter;
     SetPrompter(&prompter);
@@ -109,6 +160,25 @@ int Benchmark(int rows) {
     frmResult->rgSort->setItemIndex(2);
     const double optimized = Time([] { frmResult->btnOptimizeClick(); });
     std::printf("  Show Optimized        %8.3f s  (%d checked)\n", optimized, CountChecks());
+    TimeMinimumCoverAndRemove();
+    SetPrompter(nullptr);
+    return 0;
+}
+
+// The window target: the primes of a dense random 16-variable function.
+int CoverBenchmark(double density, uint32_t seed) {
+    TSilentPrompter prompter;
+    SetPrompter(&prompter);
+    frmBooleanClac->SpinEdit->setValue(16);
+    TFunctionRecipe recipe;
+    recipe.Density = density;
+    recipe.Seed = seed;
+    const TStringListAdv result = PrimesOf(16, recipe);
+    frmResult->rgSort->setItemIndex(2);
+    std::printf("results window, primes of random 16 %g %u: %d rows\n", density, seed,
+                result.Count());
+    std::printf("  hand-off (Alpha)      %8.3f s\n", Time([&] { ShowResults(result); }));
+    TimeMinimumCoverAndRemove();
     SetPrompter(nullptr);
     return 0;
 }
@@ -150,6 +220,11 @@ int main(int argc, char* argv[]) {
     QApplication::processEvents();
     if (argc == 3 && std::strcmp(argv[1], "--screenshot") == 0) {
         return Screenshot(argv[2]);
+    }
+    if (argc >= 2 && std::strcmp(argv[1], "--cover") == 0) {
+        const double density = argc >= 3 ? std::atof(argv[2]) : 0.9;
+        const auto seed = static_cast<uint32_t>(argc >= 4 ? std::atol(argv[3]) : 1);
+        return CoverBenchmark(density, seed);
     }
     const int rows = argc == 2 ? std::atoi(argv[1]) : 10000;
     return Benchmark(rows > 0 ? rows : 10000);

@@ -89,6 +89,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ControlCase{"btnundolast", "Undo last", {280, 184, 65, 21}},
                     ControlCase{"btnOptimize", "Show Optimized", {280, 211, 89, 25}},
                     ControlCase{"btnquickoptimize", "Quick Optimize", {280, 240, 89, 25}},
+                    ControlCase{"btnMinimumCover", "Minimum cover", {280, 478, 89, 25}},
                     ControlCase{"rgSort", "", {276, 292, 77, 105}},
                     ControlCase{"SpeedButton1", "L", {5, 3, 23, 19}},
                     ControlCase{"SpeedButton2", "F", {228, 3, 23, 19}}),
@@ -105,7 +106,9 @@ TEST(ResultsMenus, ActionAndPopupListTheSameCommandsInOrder) {
                                   "Save to clip AS long Line",
                                   "Copy to Z input of calculator",
                                   "-",
-                                  "Export as…"};
+                                  "Export as…",
+                                  "-",
+                                  "Minimum cover"};
     auto* popup = frmResult->findChild<QMenu*>("PopupMenuResults");
     ASSERT_NE(popup, nullptr);
     EXPECT_EQ(MenuCaptions(popup), expected);
