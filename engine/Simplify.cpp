@@ -101,9 +101,7 @@ TPrimeImplicants CoveringPrimeImplicants(int n, const TMintermBits& on,
     for (size_t w = 0; w < care.size(); ++w) {
         care[w] |= dontCare[w];
     }
-    TPrimeImplicants primes = FindPrimeImplicants(n, care);
-    std::erase_if(primes.Primes, [&](const TCube& cube) { return !CubeMeets(cube, on); });
-    return primes;
+    return FindPrimeImplicantsMeeting(n, care, on);
 }
 
 // The search proper on the ON set the truth table now holds; start is the tick of its first step.

@@ -3,10 +3,13 @@
 
 #include <algorithm>
 #include <bit>
+#include <iterator>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "engine/PrimeSearch.h"
 #include "engine/Simplify.h"
 #include "model/State.h"
 
@@ -178,6 +181,62 @@ INSTANTIATE_TEST_SUITE_P(
                     TDcCase{"Mixed5", 5, 0.4, 0.3, 5}, TDcCase{"Mixed6", 6, 0.4, 0.3, 6},
                     TDcCase{"NearlyFull5", 5, 0.6, 0.9, 7}),
     [](const auto& info) { return std::string(info.param.Name); });
+
+struct TMeetCase {
+    const char* Name;
+    int Vars;
+    double OnDensity;
+    double DcDensity;
+    bool DcUpperHalf;  // DC is every minterm with the top variable set
+};
+
+class PrunedWalk : public testing::TestWithParam<TMeetCase> {};
+
+// The walk that skips cubes lying wholly in DC keeps exactly the primes of ON + DC that meet ON,
+// and counts every implicant but those of DC alone. Sizes past 6 variables reach the word tables.
+TEST_P(PrunedWalk, KeepsThePrimesThatMeetOn) {
+    const TMeetCase& c = GetParam();
+    const int n = c.Vars;
+    std::mt19937 rng(static_cast<unsigned>(n * 7 + c.DcUpperHalf));
+    std::uniform_real_distribution<double> draw(0, 1);
+    for (int round = 0; round < 5; ++round) {
+        TMintermBits on = MakeMintermBits(n);
+        TMintermBits dc = MakeMintermBits(n);
+        TMintermBits care = MakeMintermBits(n);
+        for (uint32_t m = 0; m < (1u << n); ++m) {
+            const bool isDc = c.DcUpperHalf ? (m >> (n - 1)) != 0 : draw(rng) < c.DcDensity;
+            if (isDc) {
+                SetMinterm(dc, m);
+                SetMinterm(care, m);
+            } else if (draw(rng) < c.OnDensity) {
+                SetMinterm(on, m);
+                SetMinterm(care, m);
+            }
+        }
+        TPrimeImplicants full = FindPrimeImplicants(n, care);
+        std::erase_if(full.Primes, [&](const TCube& cube) { return !CubeMeets(cube, on); });
+        const TPrimeImplicants pruned = FindPrimeImplicantsMeeting(n, care, on);
+        auto key = [](const TCube& cube) { return std::pair{cube.Free, cube.Hi}; };
+        std::vector<std::pair<uint32_t, uint32_t>> want;
+        std::vector<std::pair<uint32_t, uint32_t>> got;
+        std::transform(full.Primes.begin(), full.Primes.end(), std::back_inserter(want), key);
+        std::transform(pruned.Primes.begin(), pruned.Primes.end(), std::back_inserter(got), key);
+        std::sort(want.begin(), want.end());
+        std::sort(got.begin(), got.end());
+        ASSERT_EQ(got, want) << "round " << round;
+        EXPECT_EQ(pruned.ImplicantCount,
+                  full.ImplicantCount - FindPrimeImplicants(n, dc).ImplicantCount);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Random, PrunedWalk,
+                         testing::Values(TMeetCase{"Scattered5", 5, 0.4, 0.4, false},
+                                         TMeetCase{"Scattered8", 8, 0.4, 0.4, false},
+                                         TMeetCase{"Scattered11", 11, 0.5, 0.5, false},
+                                         TMeetCase{"NoOn9", 9, 0, 0.5, false},
+                                         TMeetCase{"UpperHalf7", 7, 0.5, 0, true},
+                                         TMeetCase{"UpperHalf12", 12, 0.5, 0, true}),
+                         [](const auto& info) { return std::string(info.param.Name); });
 
 // The fewest terms, then the fewest letters, of a cover of ON by the given cubes (brute force).
 std::pair<int, int> SmallestCover(const std::vector<TTestCube>& cubes,
