@@ -238,6 +238,44 @@ INSTANTIATE_TEST_SUITE_P(Random, PrunedWalk,
                                          TMeetCase{"UpperHalf12", 12, 0.5, 0, true}),
                          [](const auto& info) { return std::string(info.param.Name); });
 
+// Rows in their common form are read by a quick path; a blank on each side sends every row down
+// the full one. Both must give the same outcome, faults and their messages included.
+TEST(SimplifyRows, QuickAndFullReadingsAgree) {
+    const std::string alphabet = "AaBbCcDdEeFf-- 1";
+    std::mt19937 rng(11);
+    for (const int n : {4, 5}) {
+        SetVarCount(n);
+        for (int round = 0; round < 300; ++round) {
+            std::vector<std::string> rows(1 + rng() % 6);
+            for (std::string& row : rows) {
+                const size_t length = rng() % (n + 3);
+                for (size_t i = 0; i < length; ++i) {
+                    // Mostly letters within range, so that many rows are valid.
+                    row += alphabet[rng() % (rng() % 4 == 0 ? alphabet.size() : 2 * n)];
+                }
+                row.insert(0, rng() % 3 == 0 ? "-" : "");
+            }
+            std::vector<std::string> padded;
+            for (const std::string& row : rows) {
+                padded.push_back(" " + row + " ");
+            }
+            const TSimplifyOutcome quick = SimplifyTerms(rows);
+            const TSimplifyOutcome full = SimplifyTerms(padded);
+            ASSERT_EQ(quick.Kind, full.Kind) << testing::PrintToString(rows);
+            EXPECT_EQ(quick.Message, full.Message);
+            EXPECT_EQ(quick.InvalidTerm, full.InvalidTerm);
+            EXPECT_EQ(quick.DontCareCount, full.DontCareCount);
+            ASSERT_EQ(quick.Result.Count(), full.Result.Count());
+            for (int i = 0; i < quick.Result.Count(); ++i) {
+                EXPECT_EQ(quick.Result.Strings(i), full.Result.Strings(i));
+                EXPECT_EQ(quick.Result.Objects(i), full.Result.Objects(i));
+            }
+        }
+    }
+    SetVarCount(4);
+    ProgramState.DontCare.fill(0);
+}
+
 // The fewest terms, then the fewest letters, of a cover of ON by the given cubes (brute force).
 std::pair<int, int> SmallestCover(const std::vector<TTestCube>& cubes,
                                   const std::vector<bool>& on) {
