@@ -25,13 +25,23 @@ inline uint64_t FlipVar(uint64_t w, int v) {
 // is all ON. Inside a word the table stays symmetric in the free word-bit variables; across
 // words the free variables are squeezed out, so a table shrinks as word variables are freed and
 // the whole walk touches at most 3^(n-6) * 64 words.
+// With Pruned, a second table h per depth keeps the cubes of g that also meet the Meet set. A
+// cube meets it when one of its two halves does, and a free set whose h is empty has no such
+// cube above it either, so the walk never enters the (often huge) regions lying wholly outside.
+template <bool Pruned>
 class TPrimeWalk {
   public:
-    TPrimeWalk(int n, const TMintermBits& on, TPrimeImplicants& out)
+    TPrimeWalk(int n, const TMintermBits& on, const TMintermBits* meet, TPrimeImplicants& out)
         : FVars(n), FBitVars(std::min(n, WordVars)), FWordVars(n - FBitVars), FOut(out) {
         const size_t words = size_t{1} << FWordVars;
         FLevels.assign(static_cast<size_t>(n) + 1, std::vector<uint64_t>(words));
         std::copy_n(on.begin(), words, FLevels[0].begin());
+        if constexpr (Pruned) {
+            FMeets.assign(static_cast<size_t>(n) + 1, std::vector<uint64_t>(words));
+            for (size_t c = 0; c < words; ++c) {
+                FMeets[0][c] = on[c] & (*meet)[c];
+            }
+        }
         const uint64_t used =
             FBitVars == WordVars ? ~uint64_t{0} : (uint64_t{1} << (1 << FBitVars)) - 1;
         for (uint32_t s = 0; s < 64; ++s) {
@@ -44,8 +54,8 @@ class TPrimeWalk {
     }
 
     void Run() {
-        const auto& on = FLevels[0];
-        if (std::any_of(on.begin(), on.end(), [](uint64_t w) { return w != 0; })) {
+        const auto& start = Pruned ? FMeets[0] : FLevels[0];
+        if (std::any_of(start.begin(), start.end(), [](uint64_t w) { return w != 0; })) {
             Visit(0, 0, 0);
         }
     }
@@ -55,7 +65,7 @@ class TPrimeWalk {
         const uint32_t freeWordVars = free >> WordVars;
         const int keptWordVars = FWordVars - std::popcount(freeWordVars);
         const size_t words = size_t{1} << keptWordVars;
-        CollectPrimes(free, FLevels[depth], words, keptWordVars);
+        CollectPrimes(free, depth, words, keptWordVars);
 
         const auto& g = FLevels[depth];
         auto& child = FLevels[depth + 1];
@@ -64,7 +74,13 @@ class TPrimeWalk {
             if (v < WordVars) {
                 for (size_t c = 0; c < words; ++c) {
                     child[c] = g[c] & FlipVar(g[c], v);
-                    any |= child[c];
+                    if constexpr (Pruned) {
+                        const uint64_t h = FMeets[depth][c];
+                        FMeets[depth + 1][c] = child[c] & (h | FlipVar(h, v));
+                        any |= FMeets[depth + 1][c];
+                    } else {
+                        any |= child[c];
+                    }
                 }
             } else {
                 // Every freed word variable lies below v, so v's index bit is easy to place.
@@ -73,7 +89,15 @@ class TPrimeWalk {
                 for (size_t base = 0; base < words; base += 2 * half) {
                     for (size_t i = 0; i < half; ++i) {
                         child[out] = g[base + i] & g[base + half + i];
-                        any |= child[out++];
+                        if constexpr (Pruned) {
+                            const auto& h = FMeets[depth];
+                            FMeets[depth + 1][out] =
+                                child[out] & (h[base + i] | h[base + half + i]);
+                            any |= FMeets[depth + 1][out];
+                        } else {
+                            any |= child[out];
+                        }
+                        ++out;
                     }
                 }
             }
@@ -84,8 +108,8 @@ class TPrimeWalk {
     }
 
     // A cube is prime when no neighbour across a kept variable is an implicant of the same shape.
-    void CollectPrimes(uint32_t free, const std::vector<uint64_t>& g, size_t words,
-                       int keptWordVars) {
+    void CollectPrimes(uint32_t free, size_t depth, size_t words, int keptWordVars) {
+        const auto& g = FLevels[depth];
         std::array<int, 16> keptVar{};
         int kept = 0;
         for (int v = WordVars; v < FVars; ++v) {
@@ -96,7 +120,7 @@ class TPrimeWalk {
         const uint32_t freeBits = free & 63u;
         const uint64_t first = FFirstOfCube[freeBits];
         for (size_t c = 0; c < words; ++c) {
-            const uint64_t w = g[c];
+            const uint64_t w = Pruned ? FMeets[depth][c] : g[c];
             if (w == 0) {
                 continue;
             }
@@ -106,7 +130,7 @@ class TPrimeWalk {
             uint64_t wider = 0;
             for (int v = 0; v < FBitVars; ++v) {
                 if (((freeBits >> v) & 1u) == 0) {
-                    wider |= FlipVar(w, v);
+                    wider |= FlipVar(g[c], v);
                 }
             }
             for (int j = 0; j < keptWordVars; ++j) {
@@ -135,6 +159,7 @@ class TPrimeWalk {
     int FWordVars;
     TPrimeImplicants& FOut;
     std::vector<std::vector<uint64_t>> FLevels;  // one table per depth of the walk
+    std::vector<std::vector<uint64_t>> FMeets;   // Pruned only: g's cubes that meet the set
     std::array<uint64_t, 64> FFirstOfCube{};     // the lowest minterm of each cube in a word
 };
 
@@ -147,7 +172,14 @@ TMintermBits MakeMintermBits(int n) {
 
 TPrimeImplicants FindPrimeImplicants(int n, const TMintermBits& on) {
     TPrimeImplicants out;
-    TPrimeWalk(n, on, out).Run();
+    TPrimeWalk<false>(n, on, nullptr, out).Run();
+    return out;
+}
+
+TPrimeImplicants FindPrimeImplicantsMeeting(int n, const TMintermBits& care,
+                                            const TMintermBits& meet) {
+    TPrimeImplicants out;
+    TPrimeWalk<true>(n, care, &meet, out).Run();
     return out;
 }
 

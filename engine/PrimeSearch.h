@@ -31,6 +31,11 @@ struct TPrimeImplicants {
 // Every prime implicant of the ON set over n variables (3..16).
 TPrimeImplicants FindPrimeImplicants(int n, const TMintermBits& on);
 
+// The prime implicants of care that hold at least one minterm of meet; ImplicantCount counts
+// only the implicants that do. Cubes lying wholly outside meet are never walked.
+TPrimeImplicants FindPrimeImplicantsMeeting(int n, const TMintermBits& care,
+                                            const TMintermBits& meet);
+
 struct TSearchCost {
     int64_t Counter = 0;       // candidate terms the search examines
     int64_t LoneMinterms = 0;  // minterms from which the search finds no new implicant

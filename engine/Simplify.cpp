@@ -101,9 +101,7 @@ TPrimeImplicants CoveringPrimeImplicants(int n, const TMintermBits& on,
     for (size_t w = 0; w < care.size(); ++w) {
         care[w] |= dontCare[w];
     }
-    TPrimeImplicants primes = FindPrimeImplicants(n, care);
-    std::erase_if(primes.Primes, [&](const TCube& cube) { return !CubeMeets(cube, on); });
-    return primes;
+    return FindPrimeImplicantsMeeting(n, care, on);
 }
 
 // The search proper on the ON set the truth table now holds; start is the tick of its first step.
@@ -153,6 +151,35 @@ int32_t MaskRank(const TTermMasks& masks, TMessageSink* messages, const TDontCar
 // The don't cares when there are any; an empty set ranks as no set at all.
 const TDontCareTable* UsedDontCares(const TDontCareTable* dontCare) {
     return dontCare != nullptr && AnyDontCare(*dontCare) ? dontCare : nullptr;
+}
+
+// The common row, an optional mark and then valid letters with no blank, read in one pass with
+// no string copies; the masks are those the trimming, check and positional form would give.
+// False sends the row down the full path (blanks, long text, bad letters, contradictions).
+bool PlainRowMasks(const std::string& text, bool& dontCare, TTermMasks& masks) {
+    const int n = ProgramState.VarCount;
+    dontCare = !text.empty() && text.front() == DontCareMark;
+    const size_t first = dontCare ? 1 : 0;
+    const size_t length = text.size() - first;
+    if (length == 0 || length > static_cast<size_t>(n)) {
+        return false;
+    }
+    masks = TTermMasks{};
+    for (size_t p = first; p < text.size(); ++p) {
+        const char c = text[p];
+        const int k = UpCase(c) - 'A' + 1;
+        if (k < 1 || k > n) {
+            return false;
+        }
+        const uint32_t bit = 1u << (n - k);
+        const uint32_t hi = c < 'a' ? bit : 0;
+        if ((masks.Care & bit) != 0 && (masks.Hi & bit) != hi) {
+            return false;
+        }
+        masks.Care |= bit;
+        masks.Hi |= hi;
+    }
+    return true;
 }
 
 class TCountingSink : public TMessageSink {
@@ -223,6 +250,12 @@ TSimplifyOutcome SimplifyTerms(const std::vector<std::string>& editorTexts,
     std::vector<TTermMasks> terms;
     std::vector<TTermMasks> dontCareTerms;
     for (const std::string& text : editorTexts) {
+        bool plainDontCare = false;
+        TTermMasks plain;
+        if (PlainRowMasks(text, plainDontCare, plain)) {
+            (plainDontCare ? dontCareTerms : terms).push_back(plain);
+            continue;
+        }
         std::string term = TrimBlanks(text);
         const bool dontCare = TakeDontCareMark(term);
         term = CutTerm(dontCare ? TrimBlanks(term) : term);

@@ -3,10 +3,13 @@
 
 #include <algorithm>
 #include <bit>
+#include <iterator>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "engine/PrimeSearch.h"
 #include "engine/Simplify.h"
 #include "model/State.h"
 
@@ -178,6 +181,100 @@ INSTANTIATE_TEST_SUITE_P(
                     TDcCase{"Mixed5", 5, 0.4, 0.3, 5}, TDcCase{"Mixed6", 6, 0.4, 0.3, 6},
                     TDcCase{"NearlyFull5", 5, 0.6, 0.9, 7}),
     [](const auto& info) { return std::string(info.param.Name); });
+
+struct TMeetCase {
+    const char* Name;
+    int Vars;
+    double OnDensity;
+    double DcDensity;
+    bool DcUpperHalf;  // DC is every minterm with the top variable set
+};
+
+class PrunedWalk : public testing::TestWithParam<TMeetCase> {};
+
+// The walk that skips cubes lying wholly in DC keeps exactly the primes of ON + DC that meet ON,
+// and counts every implicant but those of DC alone. Sizes past 6 variables reach the word tables.
+TEST_P(PrunedWalk, KeepsThePrimesThatMeetOn) {
+    const TMeetCase& c = GetParam();
+    const int n = c.Vars;
+    std::mt19937 rng(static_cast<unsigned>(n * 7 + c.DcUpperHalf));
+    std::uniform_real_distribution<double> draw(0, 1);
+    for (int round = 0; round < 5; ++round) {
+        TMintermBits on = MakeMintermBits(n);
+        TMintermBits dc = MakeMintermBits(n);
+        TMintermBits care = MakeMintermBits(n);
+        for (uint32_t m = 0; m < (1u << n); ++m) {
+            const bool isDc = c.DcUpperHalf ? (m >> (n - 1)) != 0 : draw(rng) < c.DcDensity;
+            if (isDc) {
+                SetMinterm(dc, m);
+                SetMinterm(care, m);
+            } else if (draw(rng) < c.OnDensity) {
+                SetMinterm(on, m);
+                SetMinterm(care, m);
+            }
+        }
+        TPrimeImplicants full = FindPrimeImplicants(n, care);
+        std::erase_if(full.Primes, [&](const TCube& cube) { return !CubeMeets(cube, on); });
+        const TPrimeImplicants pruned = FindPrimeImplicantsMeeting(n, care, on);
+        auto key = [](const TCube& cube) { return std::pair{cube.Free, cube.Hi}; };
+        std::vector<std::pair<uint32_t, uint32_t>> want;
+        std::vector<std::pair<uint32_t, uint32_t>> got;
+        std::transform(full.Primes.begin(), full.Primes.end(), std::back_inserter(want), key);
+        std::transform(pruned.Primes.begin(), pruned.Primes.end(), std::back_inserter(got), key);
+        std::sort(want.begin(), want.end());
+        std::sort(got.begin(), got.end());
+        ASSERT_EQ(got, want) << "round " << round;
+        EXPECT_EQ(pruned.ImplicantCount,
+                  full.ImplicantCount - FindPrimeImplicants(n, dc).ImplicantCount);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Random, PrunedWalk,
+                         testing::Values(TMeetCase{"Scattered5", 5, 0.4, 0.4, false},
+                                         TMeetCase{"Scattered8", 8, 0.4, 0.4, false},
+                                         TMeetCase{"Scattered11", 11, 0.5, 0.5, false},
+                                         TMeetCase{"NoOn9", 9, 0, 0.5, false},
+                                         TMeetCase{"UpperHalf7", 7, 0.5, 0, true},
+                                         TMeetCase{"UpperHalf12", 12, 0.5, 0, true}),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+// Rows in their common form are read by a quick path; a blank on each side sends every row down
+// the full one. Both must give the same outcome, faults and their messages included.
+TEST(SimplifyRows, QuickAndFullReadingsAgree) {
+    const std::string alphabet = "AaBbCcDdEeFf-- 1";
+    std::mt19937 rng(11);
+    for (const int n : {4, 5}) {
+        SetVarCount(n);
+        for (int round = 0; round < 300; ++round) {
+            std::vector<std::string> rows(1 + rng() % 6);
+            for (std::string& row : rows) {
+                const size_t length = rng() % (n + 3);
+                for (size_t i = 0; i < length; ++i) {
+                    // Mostly letters within range, so that many rows are valid.
+                    row += alphabet[rng() % (rng() % 4 == 0 ? alphabet.size() : 2 * n)];
+                }
+                row.insert(0, rng() % 3 == 0 ? "-" : "");
+            }
+            std::vector<std::string> padded;
+            for (const std::string& row : rows) {
+                padded.push_back(" " + row + " ");
+            }
+            const TSimplifyOutcome quick = SimplifyTerms(rows);
+            const TSimplifyOutcome full = SimplifyTerms(padded);
+            ASSERT_EQ(quick.Kind, full.Kind) << testing::PrintToString(rows);
+            EXPECT_EQ(quick.Message, full.Message);
+            EXPECT_EQ(quick.InvalidTerm, full.InvalidTerm);
+            EXPECT_EQ(quick.DontCareCount, full.DontCareCount);
+            ASSERT_EQ(quick.Result.Count(), full.Result.Count());
+            for (int i = 0; i < quick.Result.Count(); ++i) {
+                EXPECT_EQ(quick.Result.Strings(i), full.Result.Strings(i));
+                EXPECT_EQ(quick.Result.Objects(i), full.Result.Objects(i));
+            }
+        }
+    }
+    SetVarCount(4);
+    ProgramState.DontCare.fill(0);
+}
 
 // The fewest terms, then the fewest letters, of a cover of ON by the given cubes (brute force).
 std::pair<int, int> SmallestCover(const std::vector<TTestCube>& cubes,
