@@ -11,7 +11,9 @@ class TImprover {
   public:
     TImprover(const TCoverBlock& b, std::vector<int>& chosen) : B(b), Chosen(chosen) {
         In.assign(static_cast<size_t>(b.Cols), 0);
-        Covered.assign(static_cast<size_t>(b.Rows), 0);
+        ChosenOver.assign(static_cast<size_t>(b.Rows), {});
+        Alone.assign(static_cast<size_t>(b.Cols), 0);
+        Hits.assign(static_cast<size_t>(b.Cols), 0);
         for (const int c : chosen) {
             Add(c);
         }
@@ -44,12 +46,15 @@ class TImprover {
     // Adds x and drops every chosen column it leaves redundant, most literals first; keeps the
     // move when it saves a column, or swaps one for x at no more literals.
     void Try(int x) {
+        if (!MayPay(x)) {
+            return;
+        }
         Add(x);
         Neighbours.clear();
+        // Only chosen columns can become redundant, and a row has few of them over it, so the
+        // move never walks a dense row's full column list.
         for (int i = B.ColStart[x]; i < B.ColStart[x + 1]; ++i) {
-            const int r = B.ColRows[i];
-            for (int j = B.RowStart[r]; j < B.RowStart[r + 1]; ++j) {
-                const int c = B.RowCols[j];
+            for (const int c : ChosenOver[static_cast<size_t>(B.ColRows[i])]) {
                 if (c != x && In[static_cast<size_t>(c)] == 1) {
                     In[static_cast<size_t>(c)] = 2;  // listed once
                     Neighbours.push_back(c);
@@ -77,9 +82,31 @@ class TImprover {
         }
     }
 
+    // A chosen column can go only when x covers every row it alone covers; the move needs two
+    // such columns, or one with more literals than x. Most columns fail this cheap test.
+    bool MayPay(int x) {
+        Touched.clear();
+        for (int i = B.ColStart[x]; i < B.ColStart[x + 1]; ++i) {
+            const auto& over = ChosenOver[static_cast<size_t>(B.ColRows[i])];
+            if (over.size() == 1 && Hits[static_cast<size_t>(over[0])]++ == 0) {
+                Touched.push_back(over[0]);
+            }
+        }
+        int candidates = 0;
+        bool cheaper = false;
+        for (const int c : Touched) {
+            if (Hits[static_cast<size_t>(c)] == Alone[static_cast<size_t>(c)]) {
+                ++candidates;
+                cheaper = cheaper || B.Cost[c] > B.Cost[x];
+            }
+            Hits[static_cast<size_t>(c)] = 0;
+        }
+        return candidates >= 2 || (candidates == 1 && cheaper);
+    }
+
     bool Redundant(int c) const {
         for (int i = B.ColStart[c]; i < B.ColStart[c + 1]; ++i) {
-            if (Covered[static_cast<size_t>(B.ColRows[i])] < 2) {
+            if (ChosenOver[static_cast<size_t>(B.ColRows[i])].size() < 2) {
                 return false;
             }
         }
@@ -90,7 +117,12 @@ class TImprover {
         In[static_cast<size_t>(c)] = 1;
         ++Size;
         for (int i = B.ColStart[c]; i < B.ColStart[c + 1]; ++i) {
-            ++Covered[static_cast<size_t>(B.ColRows[i])];
+            auto& over = ChosenOver[static_cast<size_t>(B.ColRows[i])];
+            if (over.size() == 1) {
+                --Alone[static_cast<size_t>(over[0])];
+            }
+            Alone[static_cast<size_t>(c)] += over.empty() ? 1 : 0;
+            over.push_back(c);
         }
     }
 
@@ -98,14 +130,24 @@ class TImprover {
         In[static_cast<size_t>(c)] = 0;
         --Size;
         for (int i = B.ColStart[c]; i < B.ColStart[c + 1]; ++i) {
-            --Covered[static_cast<size_t>(B.ColRows[i])];
+            auto& over = ChosenOver[static_cast<size_t>(B.ColRows[i])];
+            *std::find(over.begin(), over.end(), c) = over.back();
+            over.pop_back();
+            if (over.empty()) {
+                --Alone[static_cast<size_t>(c)];
+            } else if (over.size() == 1) {
+                ++Alone[static_cast<size_t>(over[0])];
+            }
         }
     }
 
     const TCoverBlock& B;
     std::vector<int>& Chosen;
-    std::vector<char> In;  // 1 chosen, 2 chosen and listed as a neighbour
-    std::vector<int> Covered;
+    std::vector<char> In;                      // 1 chosen, 2 chosen and listed as a neighbour
+    std::vector<std::vector<int>> ChosenOver;  // the chosen columns over each row
+    std::vector<int> Alone;  // per chosen column, the rows no other chosen column covers
+    std::vector<int> Hits;   // MayPay's count per column, zero between calls
+    std::vector<int> Touched;
     std::vector<int> Neighbours, Dropped;
     size_t Size = 0;
 };
