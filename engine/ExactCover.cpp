@@ -41,40 +41,38 @@ class TExactSearch {
     }
 
     // True when the search ran to its end: the best cover is then a minimum.
-    // Deepens the question first: is there a cover of bound columns? Each search that ends with
-    // no such cover raises the bound by one; the tight target lets reduced-cost fixing close far
-    // more columns than the best cover's size would, so the bound climbs even where the gap is too
-    // wide to close. When that has had half the time, the plain search looks for shorter covers.
-    bool Run(int& rootBound) {
+    // The plain search first, for shorter covers, with its share of the time. Then a deepening
+    // question: is there a cover of bound columns? Each search that ends with no such cover raises
+    // the bound by one; the tight target lets reduced-cost fixing close far more columns than the
+    // best cover's size would, so the bound climbs even where the gap is too wide to close.
+    bool Run(int& rootBound, double plainShare) {
         Limit = std::numeric_limits<int>::max();
         int bound = static_cast<int>(std::ceil(Lagrangian(300) - Eps));
         rootBound = bound;
         const std::vector<double> rootU = U;
         const int64_t slice = Clock.SliceLeftMs();
         const int64_t start = Clock.ElapsedMs();
-        Clock.BeginSlice(slice / 2);
+        if (plainShare > 0) {
+            Clock.BeginSlice(static_cast<int64_t>(static_cast<double>(slice) * plainShare));
+            if (Search()) {
+                rootBound = static_cast<int>(Best.size());
+                return true;
+            }
+            Clock.BeginSlice(slice - (Clock.ElapsedMs() - start));
+            U = rootU;
+        }
         while (bound < static_cast<int>(Best.size())) {
             Limit = bound + 1;
             if (!Search()) {
-                break;
+                return false;
             }
             if (static_cast<int>(Best.size()) <= bound) {
                 break;  // a cover of the bound's size: a minimum
             }
             rootBound = ++bound;
         }
-        if (bound >= static_cast<int>(Best.size())) {
-            rootBound = static_cast<int>(Best.size());
-            return true;
-        }
-        Clock.BeginSlice(slice - (Clock.ElapsedMs() - start));
-        Limit = std::numeric_limits<int>::max();
-        U = rootU;
-        if (Search()) {
-            rootBound = static_cast<int>(Best.size());
-            return true;
-        }
-        return false;
+        rootBound = static_cast<int>(Best.size());
+        return true;
     }
     const std::vector<int>& BestCover() const { return Best; }
 
@@ -413,9 +411,9 @@ class TExactSearch {
 }  // namespace
 
 bool ExactCover(const TCoverBlock& block, TCoverClock& clock, std::vector<int>& best,
-                int& rootBound) {
+                int& rootBound, double plainShare) {
     TExactSearch search(block, clock, best);
-    const bool finished = search.Run(rootBound);
+    const bool finished = search.Run(rootBound, plainShare);
     best = search.BestCover();
     return finished;
 }

@@ -405,18 +405,22 @@ TEST_P(ExactCoverMatrix, ProvesTheMinimumFoundByTryingEverySubset) {
         }
     }
 
-    TCoverOptions options;
-    TCoverClock clock(options);
-    std::vector<int> best = GreedyCover(block);
-    int bound = 0;
-    ASSERT_TRUE(ExactCover(block, clock, best, bound));
-    EXPECT_EQ(static_cast<int>(best.size()), minimum);
-    EXPECT_EQ(bound, minimum);
-    uint64_t covered = 0;
-    for (const int col : best) {
-        covered |= colMask[static_cast<size_t>(col)];
+    // Plain search first, and the bound raised size by size alone.
+    for (const double plainShare : {0.5, 0.0}) {
+        SCOPED_TRACE(plainShare);
+        TCoverOptions options;
+        TCoverClock clock(options);
+        std::vector<int> best = GreedyCover(block);
+        int bound = 0;
+        ASSERT_TRUE(ExactCover(block, clock, best, bound, plainShare));
+        EXPECT_EQ(static_cast<int>(best.size()), minimum);
+        EXPECT_EQ(bound, minimum);
+        uint64_t covered = 0;
+        for (const int col : best) {
+            covered |= colMask[static_cast<size_t>(col)];
+        }
+        EXPECT_EQ(covered, all);
     }
-    EXPECT_EQ(covered, all);
 }
 
 INSTANTIATE_TEST_SUITE_P(
