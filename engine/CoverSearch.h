@@ -81,6 +81,7 @@ std::vector<int> GreedyCover(const TCoverBlock& block, TCoverClock* clock = null
 int DisjointRowsBound(const TCoverBlock& block, TCoverClock* clock = nullptr);
 
 // Branch and bound from the cover given (improved in place). True when it ran to its end, best
-// then being a minimum; rootBound gets the bound found before any branching.
+// then being a minimum; rootBound gets the best bound proven. The plain search for shorter covers
+// gets plainShare of the clock's slice; the rest raises the bound one size at a time.
 bool ExactCover(const TCoverBlock& block, TCoverClock& clock, std::vector<int>& best,
-                int& rootBound);
+                int& rootBound, double plainShare = 0.5);

@@ -1,6 +1,7 @@
 // Exact covering by branch and bound with a Lagrangian bound and reduced-cost fixing.
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "engine/CoverSearch.h"
 
@@ -40,25 +41,52 @@ class TExactSearch {
     }
 
     // True when the search ran to its end: the best cover is then a minimum.
-    bool Run(int& rootBound) {
-        RootBound = 0;
-        const bool finished = Search(0);
-        rootBound = RootBound;
-        return finished;
+    // The plain search first, for shorter covers, with its share of the time. Then a deepening
+    // question: is there a cover of bound columns? Each search that ends with no such cover raises
+    // the bound by one; the tight target lets reduced-cost fixing close far more columns than the
+    // best cover's size would, so the bound climbs even where the gap is too wide to close.
+    bool Run(int& rootBound, double plainShare) {
+        Limit = std::numeric_limits<int>::max();
+        int bound = static_cast<int>(std::ceil(Lagrangian(300) - Eps));
+        rootBound = bound;
+        const std::vector<double> rootU = U;
+        const int64_t slice = Clock.SliceLeftMs();
+        const int64_t start = Clock.ElapsedMs();
+        if (plainShare > 0) {
+            Clock.BeginSlice(static_cast<int64_t>(static_cast<double>(slice) * plainShare));
+            if (Search()) {
+                rootBound = static_cast<int>(Best.size());
+                return true;
+            }
+            Clock.BeginSlice(slice - (Clock.ElapsedMs() - start));
+            U = rootU;
+        }
+        while (bound < static_cast<int>(Best.size())) {
+            Limit = bound + 1;
+            if (!Search()) {
+                return false;
+            }
+            if (static_cast<int>(Best.size()) <= bound) {
+                break;  // a cover of the bound's size: a minimum
+            }
+            rootBound = ++bound;
+        }
+        rootBound = static_cast<int>(Best.size());
+        return true;
     }
     const std::vector<int>& BestCover() const { return Best; }
 
   private:
-    int Target() const { return static_cast<int>(Best.size()); }
+    int Target() const { return std::min(static_cast<int>(Best.size()), Limit); }
     int Depth() const { return static_cast<int>(Chosen.size()); }
 
-    bool Search(int level) {
+    bool Search() {
         if (Clock.Tick(B.Rows + B.Cols)) {
             return false;
         }
         std::vector<int> closed;
         std::vector<int> taken;
-        const bool finished = Node(level, closed, taken);
+        const bool finished = Node(closed, taken);
         for (auto it = taken.rbegin(); it != taken.rend(); ++it) {
             Take(*it, -1);
         }
@@ -68,17 +96,14 @@ class TExactSearch {
         return finished;
     }
 
-    bool Node(int level, std::vector<int>& closed, std::vector<int>& taken) {
+    bool Node(std::vector<int>& closed, std::vector<int>& taken) {
         for (int round = 0; round < 4; ++round) {
             if (Uncovered == 0) {
                 Record();
                 return true;
             }
-            const double bound = Lagrangian(level == 0 && round == 0 ? 300 : 50);
+            const double bound = Lagrangian(50);
             const int whole = static_cast<int>(std::ceil(bound - Eps));
-            if (level == 0 && round == 0) {
-                RootBound = whole;
-            }
             if (Depth() + whole >= Target()) {
                 return true;
             }
@@ -151,7 +176,7 @@ class TExactSearch {
                 break;
             }
             Take(c, +1);
-            finished = Search(level + 1);
+            finished = Search();
             Take(c, -1);
             if (!finished) {
                 break;
@@ -166,7 +191,7 @@ class TExactSearch {
     }
 
     void Record() {
-        if (Depth() < Target()) {
+        if (Depth() < static_cast<int>(Best.size())) {
             Best = Chosen;
         }
     }
@@ -376,19 +401,19 @@ class TExactSearch {
     std::vector<char> Open;
     std::vector<int> OpenInRow;
     int Uncovered = 0;
-    int RootBound = 0;
     std::vector<double> U, Reduced, Trial, Gradient;
     std::vector<int> Hits;
     std::vector<int> Scratch, RowOrder;
     int NodesSincePrimal = 0;
+    int Limit = 1;  // the covers sought have fewer columns than this
 };
 
 }  // namespace
 
 bool ExactCover(const TCoverBlock& block, TCoverClock& clock, std::vector<int>& best,
-                int& rootBound) {
+                int& rootBound, double plainShare) {
     TExactSearch search(block, clock, best);
-    const bool finished = search.Run(rootBound);
+    const bool finished = search.Run(rootBound, plainShare);
     best = search.BestCover();
     return finished;
 }

@@ -8,6 +8,7 @@
 #include <random>
 #include <vector>
 
+#include "engine/CoverSearch.h"
 #include "engine/MinimumCover.h"
 
 namespace {
@@ -323,5 +324,112 @@ TEST(MinimumCover, CoveringPrimesAreThePrimesOfOnOrDontCareThatReachOn) {
     EXPECT_EQ(a, b);
     EXPECT_LT(b.size(), FindPrimeImplicants(6, either).Primes.size());
 }
+
+// Covering matrices whose linear bound falls short of the minimum, so the exact search must
+// refute the smaller sizes one by one: rows given as their columns.
+struct TMatrixCase {
+    const char* Name;
+    int Cols;
+    std::vector<std::vector<int>> Rows;
+};
+
+std::vector<std::vector<int>> OddCycles(int count) {  // edges of 5-cycles, vertices as columns
+    std::vector<std::vector<int>> rows;
+    for (int k = 0; k < count; ++k) {
+        for (int i = 0; i < 5; ++i) {
+            rows.push_back({5 * k + i, 5 * k + (i + 1) % 5});
+        }
+    }
+    return rows;
+}
+
+std::vector<std::vector<int>> CompleteGraph(int n) {
+    std::vector<std::vector<int>> rows;
+    for (int i = 0; i < n; ++i) {
+        for (int j = i + 1; j < n; ++j) {
+            rows.push_back({i, j});
+        }
+    }
+    return rows;
+}
+
+std::vector<std::vector<int>> RandomTriples(int cols, int count, uint32_t seed) {
+    std::mt19937 rng(seed);
+    std::vector<std::vector<int>> rows;
+    for (int i = 0; i < count; ++i) {
+        std::vector<int> row;
+        while (row.size() < 3) {
+            const int c = static_cast<int>(rng() % static_cast<uint32_t>(cols));
+            if (std::find(row.begin(), row.end(), c) == row.end()) {
+                row.push_back(c);
+            }
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+class ExactCoverMatrix : public ::testing::TestWithParam<TMatrixCase> {};
+
+TEST_P(ExactCoverMatrix, ProvesTheMinimumFoundByTryingEverySubset) {
+    const TMatrixCase& c = GetParam();
+    TCoverBlock block;
+    block.Rows = static_cast<int>(c.Rows.size());
+    block.Cols = c.Cols;
+    std::vector<uint64_t> colMask(static_cast<size_t>(c.Cols), 0);
+    for (size_t r = 0; r < c.Rows.size(); ++r) {
+        for (const int col : c.Rows[r]) {
+            colMask[static_cast<size_t>(col)] |= uint64_t{1} << r;
+        }
+    }
+    block.ColStart.push_back(0);
+    for (int col = 0; col < c.Cols; ++col) {
+        for (size_t r = 0; r < c.Rows.size(); ++r) {
+            if ((colMask[static_cast<size_t>(col)] >> r & 1u) != 0) {
+                block.ColRows.push_back(static_cast<int>(r));
+            }
+        }
+        block.ColStart.push_back(static_cast<int>(block.ColRows.size()));
+        block.Cost.push_back(1);
+    }
+    block.Transpose();
+    const uint64_t all = block.Rows == 64 ? ~uint64_t{0} : (uint64_t{1} << block.Rows) - 1;
+    int minimum = c.Cols;
+    for (uint32_t set = 0; set < (1u << c.Cols); ++set) {
+        uint64_t covered = 0;
+        for (int col = 0; col < c.Cols; ++col) {
+            covered |= (set >> col & 1u) != 0 ? colMask[static_cast<size_t>(col)] : 0;
+        }
+        if (covered == all) {
+            minimum = std::min(minimum, std::popcount(set));
+        }
+    }
+
+    // Plain search first, and the bound raised size by size alone.
+    for (const double plainShare : {0.5, 0.0}) {
+        SCOPED_TRACE(plainShare);
+        TCoverOptions options;
+        TCoverClock clock(options);
+        std::vector<int> best = GreedyCover(block);
+        int bound = 0;
+        ASSERT_TRUE(ExactCover(block, clock, best, bound, plainShare));
+        EXPECT_EQ(static_cast<int>(best.size()), minimum);
+        EXPECT_EQ(bound, minimum);
+        uint64_t covered = 0;
+        for (const int col : best) {
+            covered |= colMask[static_cast<size_t>(col)];
+        }
+        EXPECT_EQ(covered, all);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Matrices, ExactCoverMatrix,
+    ::testing::Values(TMatrixCase{"fourOddCycles", 20, OddCycles(4)},     // bound 10, minimum 12
+                      TMatrixCase{"completeGraph", 8, CompleteGraph(8)},  // bound 4, minimum 7
+                      TMatrixCase{"triplesA", 18, RandomTriples(18, 40, 1)},
+                      TMatrixCase{"triplesB", 18, RandomTriples(18, 50, 2)},
+                      TMatrixCase{"triplesC", 16, RandomTriples(16, 60, 3)}),
+    [](const auto& info) { return std::string(info.param.Name); });
 
 }  // namespace
