@@ -419,16 +419,10 @@ TMinimumCover FindMinimumCover(int n, const TMintermBits& on, const TMintermBits
 
 std::vector<TCube> CoveringPrimes(int n, const TMintermBits& on, const TMintermBits& dc) {
     TMintermBits onOrDc = on;
-    for (size_t i = 0; i < onOrDc.size() && i < dc.size(); ++i) {
+    TMintermBits onOnly = on;
+    for (size_t i = 0; i < on.size() && i < dc.size(); ++i) {
         onOrDc[i] |= dc[i];
+        onOnly[i] &= ~dc[i];
     }
-    std::vector<TCube> primes = FindPrimeImplicants(n, onOrDc).Primes;
-    std::erase_if(primes, [&](TCube cube) {
-        bool covers = false;
-        ForEachMinterm(cube, [&](uint32_t m) {
-            covers = covers || (TestMinterm(on, m) && !TestMinterm(dc, m));
-        });
-        return !covers;
-    });
-    return primes;
+    return FindPrimeImplicantsMeeting(n, onOrDc, onOnly).Primes;
 }
