@@ -9,26 +9,17 @@
 #include <string>
 
 #include "bench/Functions.h"
+#include "bench/windows/BenchPrompter.h"
 #include "engine/PrimeSearch.h"
 #include "engine/Simplify.h"
+#include "engine/TermBits.h"
 #include "model/State.h"
 #include "windows/FormBooleanCalc.h"
 #include "windows/KmapResult.h"
 #include "windows/Windows.h"
-#include "windows/controls/Prompter.h"
 #include "windows/main.h"
 
 namespace {
-
-// Answers every message silently and counts them, so the commands run unattended.
-class TSilentPrompter : public TPrompter {
-  public:
-    QString last;
-    void showMessage(const QString& text) override { last = text; }
-    bool inputQuery(const QString&, const QString&, QString&) override { return false; }
-    TFileDialogResult openFile(const TFileDialogRequest&) override { return {}; }
-    TFileDialogResult saveFile(const TFileDialogRequest&) override { return {}; }
-};
 
 // Distinct random terms of 10 to 12 letters: they overlap enough for many to be redundant.
 TStringListAdv RandomResult(int rows, int vars, unsigned seed) {
@@ -100,14 +91,7 @@ TStringListAdv PrimesOf(int n, const TFunctionRecipe& recipe) {
     }
     TStringListAdv list;
     for (const TCube& cube : FindPrimeImplicants(n, on).Primes) {
-        std::string term;
-        for (int k = 1; k <= n; ++k) {
-            const uint32_t bit = 1u << (n - k);
-            if ((cube.Free & bit) == 0) {
-                term += static_cast<char>(((cube.Hi & bit) != 0 ? 'A' : 'a') + k - 1);
-            }
-        }
-        list.Add(term);
+        list.Add(CompactOf({~cube.Free & ProgramState.HighMinterm, cube.Hi}));
     }
     RankTerms(list);
     return list;
@@ -137,7 +121,7 @@ void TimeMinimumCoverAndRemove() {
 }
 
 int Benchmark(int rows) {
-    TSilentPrompter prompter;
+    TBenchPrompter prompter;
     SetPrompter(&prompter);
     frmBooleanClac->SpinEdit->setValue(16);
     const TStringListAdv result = RandomResult(rows, 16, 20240601u);
@@ -153,7 +137,8 @@ int Benchmark(int rows) {
     }
     frmResult->rgSort->setItemIndex(2);
     const double validity = Time([] { frmResult->btnTestNewDataClick(); });
-    std::printf("  Validity Test         %8.3f s  (%s)\n", validity, qPrintable(prompter.last));
+    std::printf("  Validity Test         %8.3f s  (%s)\n", validity,
+                qPrintable(prompter.messages.value(prompter.messages.size() - 1)));
     const double quick = Time([] { frmResult->btnquickoptimizeClick(); });
     std::printf("  Quick Optimize        %8.3f s  (%s)\n", quick,
                 qPrintable(frmResult->Label3->text()));
@@ -167,7 +152,7 @@ int Benchmark(int rows) {
 
 // The window target: the primes of a dense random 16-variable function.
 int CoverBenchmark(double density, uint32_t seed) {
-    TSilentPrompter prompter;
+    TBenchPrompter prompter;
     SetPrompter(&prompter);
     frmBooleanClac->SpinEdit->setValue(16);
     TFunctionRecipe recipe;

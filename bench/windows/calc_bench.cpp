@@ -10,21 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "bench/windows/BenchPrompter.h"
 #include "windows/FormBooleanCalc.h"
 #include "windows/Windows.h"
-#include "windows/controls/Prompter.h"
 
 namespace {
-
-// Keeps message boxes off the screen; the bench reads what would have been shown.
-class TBenchPrompter : public TPrompter {
-  public:
-    QStringList messages;
-    void showMessage(const QString& text) override { messages << text; }
-    bool inputQuery(const QString&, const QString&, QString&) override { return false; }
-    TFileDialogResult openFile(const TFileDialogRequest&) override { return {}; }
-    TFileDialogResult saveFile(const TFileDialogRequest&) override { return {}; }
-};
 
 void UseVariables(int n) {
     frmBooleanClac->SpinEdit->setValue(n);

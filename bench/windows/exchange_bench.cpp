@@ -9,24 +9,14 @@
 #include <sstream>
 
 #include "bench/Functions.h"
+#include "bench/windows/BenchPrompter.h"
 #include "cli/CommandLine.h"
 #include "model/Pla.h"
 #include "windows/FormBooleanCalc.h"
 #include "windows/Windows.h"
-#include "windows/controls/Prompter.h"
 #include "windows/main.h"
 
 namespace {
-
-class TBenchPrompter : public TPrompter {
-  public:
-    QString fileName;
-    QStringList messages;
-    void showMessage(const QString& text) override { messages << text; }
-    bool inputQuery(const QString&, const QString&, QString&) override { return false; }
-    TFileDialogResult openFile(const TFileDialogRequest&) override { return {true, fileName, 1}; }
-    TFileDialogResult saveFile(const TFileDialogRequest&) override { return {}; }
-};
 
 void Report(const std::string& what, qint64 ns) {
     std::printf("%-62s %9.1f ms\n", what.c_str(), static_cast<double>(ns) / 1e6);

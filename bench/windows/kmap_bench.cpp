@@ -7,25 +7,14 @@
 #include <cstdio>
 #include <random>
 
+#include "bench/windows/BenchPrompter.h"
 #include "model/State.h"
 #include "windows/FormBooleanCalc.h"
 #include "windows/KmapResult.h"
 #include "windows/Windows.h"
-#include "windows/controls/Prompter.h"
 #include "windows/main.h"
 
 namespace {
-
-// Answers the open dialog with one file and keeps messages off the screen.
-class TBenchPrompter : public TPrompter {
-  public:
-    QString fileName;
-    QStringList messages;
-    void showMessage(const QString& text) override { messages << text; }
-    bool inputQuery(const QString&, const QString&, QString&) override { return false; }
-    TFileDialogResult openFile(const TFileDialogRequest&) override { return {true, fileName, 1}; }
-    TFileDialogResult saveFile(const TFileDialogRequest&) override { return {}; }
-};
 
 void Report(const char* what, qint64 ns) {
     std::printf("%-58s %9.1f ms\n", what, static_cast<double>(ns) / 1e6);

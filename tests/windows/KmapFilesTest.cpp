@@ -1,26 +1,13 @@
 // The K-map window's text files, clipboard, BIN images and truth-table conversion.
 #include <QClipboard>
 #include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 
 #include "KmapTestSupport.h"
 
 namespace {
 
-class KmapFilesTest : public KmapTest {
+class KmapFilesTest : public KmapFileTest {
   protected:
-    QString WriteFile(const QString& name, const QByteArray& bytes) {
-        const QString path = dir.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
-    }
-    static QByteArray ReadFile(const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
     void AnswerFile(const QString& path, int filterIndex) {
         prompter.fileAnswers.push_back({true, path, filterIndex});
     }
@@ -34,8 +21,6 @@ class KmapFilesTest : public KmapTest {
             ProgramState.TruthTable[m] = 1;
         }
     }
-
-    QTemporaryDir dir;
 };
 
 TEST_F(KmapFilesTest, OpenTrimsTheLinesAndSizesTheEditor) {

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <QApplication>
+#include <QFile>
 #include <QMouseEvent>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "TestSupport.h"
@@ -94,4 +96,22 @@ class KmapTest : public WindowTest {
         }
         return on;
     }
+};
+
+// A K-map test that writes and reads files in a folder of its own.
+class KmapFileTest : public KmapTest {
+  protected:
+    QString WriteFile(const QString& name, const QByteArray& bytes) {
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+    static QByteArray ReadFile(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+
+    QTemporaryDir dir;
 };

@@ -1,25 +1,11 @@
 // PLA import and export in the K-map window and "Export as…" in the results window.
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 
 #include "KmapTestSupport.h"
 
 namespace {
 
-class PlaWindowTest : public KmapTest {
+class PlaWindowTest : public KmapFileTest {
   protected:
-    QString WriteFile(const QString& name, const QByteArray& bytes) {
-        const QString path = dir.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
-    }
-    static QByteArray ReadFile(const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
     void Import(const QByteArray& bytes) {
         prompter.fileAnswers.push_back({true, WriteFile("in.pla", bytes), 1});
         Trigger(frmKmap, "Import PLA File…");
@@ -28,8 +14,6 @@ class PlaWindowTest : public KmapTest {
         frmKmap->mnuNewBoolClick();
         KmapTest::TearDown();
     }
-
-    QTemporaryDir dir;
 };
 
 const QByteArray Adder =

@@ -6,6 +6,7 @@
 #include "ResultsTestSupport.h"
 #include "engine/MinimumCover.h"
 #include "engine/Simplify.h"
+#include "engine/TermBits.h"
 
 namespace {
 
@@ -59,14 +60,7 @@ TStringListAdv HardResult(int n) {
     }
     TStringListAdv list;
     for (const TCube& cube : FindPrimeImplicants(n, on).Primes) {
-        std::string term;
-        for (int k = 1; k <= n; ++k) {
-            const uint32_t bit = 1u << (n - k);
-            if ((cube.Free & bit) == 0) {
-                term += static_cast<char>(((cube.Hi & bit) != 0 ? 'A' : 'a') + k - 1);
-            }
-        }
-        list.Add(term);
+        list.Add(CompactOf({~cube.Free & ProgramState.HighMinterm, cube.Hi}));
     }
     RankTerms(list);
     return list;
