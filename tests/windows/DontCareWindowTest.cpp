@@ -1,22 +1,20 @@
 // Don't cares in the K-map window and the results window: typing, map cells, files, Simplify.
 #include <QClipboard>
-#include <QFile>
-#include <QTemporaryDir>
 
 #include "KmapTestSupport.h"
 
 namespace {
 
-class DontCareTest : public KmapTest {
+class DontCareTest : public KmapFileTest {
   protected:
     void SetUp() override {
-        KmapTest::SetUp();
+        KmapFileTest::SetUp();
         ProgramState.DontCare.fill(0);
         frmKmap->ClearAll2Click();
     }
     void TearDown() override {
         ProgramState.DontCare.fill(0);
-        KmapTest::TearDown();
+        KmapFileTest::TearDown();
     }
     static void CtrlClickCell(int col, int row) {
         QTest::mouseClick(map()->viewport(), Qt::LeftButton, Qt::ControlModifier,
@@ -49,20 +47,12 @@ class DontCareTest : public KmapTest {
         const QString path = dir.filePath("terms.txt");
         prompter.fileAnswers.push_back({true, path, 1});
         Trigger(frmKmap, "&Save as Text File");
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        return ReadFile(path);
     }
     void OpenText(const QByteArray& bytes) {
-        const QString path = dir.filePath("open.txt");
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        file.close();
-        prompter.fileAnswers.push_back({true, path, 1});
+        prompter.fileAnswers.push_back({true, WriteFile("open.txt", bytes), 1});
         Trigger(frmKmap, "&Open Boolean Text File");
     }
-
-    QTemporaryDir dir;
 };
 
 TEST_F(DontCareTest, MarkKeyTogglesTheRowAndKeepsItsLetters) {
@@ -228,9 +218,7 @@ TEST_F(DontCareTest, ExportsAndTheCalculatorSeeOnlyOn) {
     const QString path = dir.filePath("e.bin");
     prompter.fileAnswers.push_back({true, path, 2});
     frmKmap->SaveasBin1Click();
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("\x45\x01", 2));  // minterms 0, 2, 6, 8
+    EXPECT_EQ(ReadFile(path), QByteArray("\x45\x01", 2));  // minterms 0, 2, 6, 8
     Trigger(frmKmap, "Copy KMAP to calc Z input");
     EXPECT_EQ(frmBooleanClac->edtZinput->text(), "abcd+abCd+aBCd+Abcd+");
     // The inversion swaps ON and OFF; the don't cares follow as they were.
