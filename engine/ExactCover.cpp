@@ -126,6 +126,7 @@ class TExactSearch {
                     forced = true;
                 }
             }
+            Dominate(closed);
             // A row left with one open column takes it; with none the node is dead.
             for (int r = 0; r < B.Rows; ++r) {
                 if (Covered[static_cast<size_t>(r)] != 0) {
@@ -193,6 +194,56 @@ class TExactSearch {
     void Record() {
         if (Depth() < static_cast<int>(Best.size())) {
             Best = Chosen;
+        }
+    }
+
+    // Closes each open column whose uncovered rows another open column also covers at no more
+    // literals: a cover using it swaps it for the other. Only columns sharing its scarcest row
+    // are tried. Rows it leaves with one open column are taken just after.
+    void Dominate(std::vector<int>& closed) {
+        if (Mark.size() != static_cast<size_t>(B.Rows)) {
+            Mark.assign(static_cast<size_t>(B.Rows), 0);
+        }
+        for (int c = 0; c < B.Cols; ++c) {
+            if (Open[static_cast<size_t>(c)] == 0) {
+                continue;
+            }
+            int pivot = -1;
+            int count = 0;
+            ++Stamp;
+            for (int j = B.ColStart[c]; j < B.ColStart[c + 1]; ++j) {
+                const auto r = static_cast<size_t>(B.ColRows[j]);
+                if (Covered[r] == 0) {
+                    Mark[r] = Stamp;
+                    ++count;
+                    if (pivot < 0 || OpenInRow[r] < OpenInRow[static_cast<size_t>(pivot)]) {
+                        pivot = B.ColRows[j];
+                    }
+                }
+            }
+            if (count == 0) {
+                continue;  // never branched on
+            }
+            for (int i = B.RowStart[pivot]; i < B.RowStart[pivot + 1]; ++i) {
+                const int k = B.RowCols[i];
+                if (k == c || Open[static_cast<size_t>(k)] == 0 || B.Cost[k] > B.Cost[c] ||
+                    B.ColSize(k) < count) {
+                    continue;
+                }
+                Clock.Tick(B.ColSize(k));
+                int shared = 0;
+                int fresh = 0;
+                for (int j = B.ColStart[k]; j < B.ColStart[k + 1]; ++j) {
+                    const auto r = static_cast<size_t>(B.ColRows[j]);
+                    shared += Mark[r] == Stamp ? 1 : 0;
+                    fresh += Covered[r] == 0 ? 1 : 0;
+                }
+                if (shared == count && (fresh > count || B.Cost[k] < B.Cost[c] || k < c)) {
+                    Close(c, false);
+                    closed.push_back(c);
+                    break;
+                }
+            }
         }
     }
 
@@ -404,6 +455,8 @@ class TExactSearch {
     std::vector<double> U, Reduced, Trial, Gradient;
     std::vector<int> Hits;
     std::vector<int> Scratch, RowOrder;
+    std::vector<int> Mark;
+    int Stamp = 0;
     int NodesSincePrimal = 0;
     int Limit = 1;  // the covers sought have fewer columns than this
 };

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <bit>
 #include <bitset>
+#include <numeric>
 #include <random>
 #include <vector>
 
@@ -369,6 +370,39 @@ std::vector<std::vector<int>> RandomTriples(int cols, int count, uint32_t seed) 
     return rows;
 }
 
+// Rows of 2 to 5 columns drawn mostly from the low ones, so many columns' rows nest in others'.
+std::vector<std::vector<int>> NestedRows(int cols, int count, uint32_t seed) {
+    std::mt19937 rng(seed);
+    std::vector<std::vector<int>> rows;
+    for (int i = 0; i < count; ++i) {
+        const size_t size = 2 + rng() % 4;
+        std::vector<int> row;
+        while (row.size() < size) {
+            const auto draw = static_cast<int>(rng() % static_cast<uint32_t>(cols));
+            const int c = draw * draw / cols;
+            if (std::find(row.begin(), row.end(), c) == row.end()) {
+                row.push_back(c);
+            }
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+// Vertex covers of a random graph: the bound sits near half the vertices, the minimum above it.
+std::vector<std::vector<int>> RandomEdges(int cols, int count, uint32_t seed) {
+    std::mt19937 rng(seed);
+    std::vector<std::vector<int>> rows;
+    while (static_cast<int>(rows.size()) < count) {
+        const auto a = static_cast<int>(rng() % static_cast<uint32_t>(cols));
+        const auto b = static_cast<int>(rng() % static_cast<uint32_t>(cols));
+        if (a != b) {
+            rows.push_back({a, b});
+        }
+    }
+    return rows;
+}
+
 class ExactCoverMatrix : public ::testing::TestWithParam<TMatrixCase> {};
 
 TEST_P(ExactCoverMatrix, ProvesTheMinimumFoundByTryingEverySubset) {
@@ -405,12 +439,17 @@ TEST_P(ExactCoverMatrix, ProvesTheMinimumFoundByTryingEverySubset) {
         }
     }
 
-    // Plain search first, and the bound raised size by size alone.
-    for (const double plainShare : {0.5, 0.0}) {
-        SCOPED_TRACE(plainShare);
+    // Plain search first, and the bound raised size by size alone; from the greedy cover, and
+    // from every column so the search must find the minimum itself.
+    std::vector<int> everyColumn(static_cast<size_t>(c.Cols));
+    std::iota(everyColumn.begin(), everyColumn.end(), 0);
+    for (const auto& [plainShare, start] :
+         {std::pair{0.5, GreedyCover(block)}, std::pair{0.0, GreedyCover(block)},
+          std::pair{0.5, everyColumn}}) {
+        SCOPED_TRACE(testing::Message() << plainShare << " from " << start.size());
         TCoverOptions options;
         TCoverClock clock(options);
-        std::vector<int> best = GreedyCover(block);
+        std::vector<int> best = start;
         int bound = 0;
         ASSERT_TRUE(ExactCover(block, clock, best, bound, plainShare));
         EXPECT_EQ(static_cast<int>(best.size()), minimum);
@@ -429,7 +468,9 @@ INSTANTIATE_TEST_SUITE_P(
                       TMatrixCase{"completeGraph", 8, CompleteGraph(8)},  // bound 4, minimum 7
                       TMatrixCase{"triplesA", 18, RandomTriples(18, 40, 1)},
                       TMatrixCase{"triplesB", 18, RandomTriples(18, 50, 2)},
-                      TMatrixCase{"triplesC", 16, RandomTriples(16, 60, 3)}),
+                      TMatrixCase{"triplesC", 16, RandomTriples(16, 60, 3)},
+                      TMatrixCase{"nested", 20, NestedRows(20, 64, 5)},
+                      TMatrixCase{"edges", 20, RandomEdges(20, 60, 6)}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 }  // namespace
