@@ -63,6 +63,9 @@ class TWeightedSearch {
             }
             const int row = Uncovered[Rng() % Uncovered.size()];
             const int in = PickToAdd(row);
+            if (in < 0) {
+                return;  // a row no column covers: no cover to look for
+            }
             Add(in);
             tabu = in;
             for (const int r : Uncovered) {
