@@ -3,6 +3,8 @@
 
 #include <sys/stat.h>
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iostream>
@@ -20,14 +22,15 @@ namespace {
 
 const char* const Usage =
     "usage: quillon                  start the windows\n"
-    "       quillon simplify [--minimum] [--format terms|pla|verilog|vhdl|c] [--output NAME] "
-    "FILE|-\n"
+    "       quillon simplify [--minimum] [--time-limit SECONDS]\n"
+    "                        [--format terms|pla|verilog|vhdl|c] [--output NAME] FILE|-\n"
     "       quillon --help | --version\n"
     "\n"
     "simplify reads FILE (- for standard input): a PLA file, or a term list (the number of\n"
     "variables, 3 to 16, on the first line, then one term a line; a line -term is a don't\n"
     "care). It prints the prime implicants of the function, or with --minimum a minimum cover\n"
     "by them, in code order:\n"
+    "  --time-limit SECONDS  how long --minimum may search for a proof (default 10)\n"
     "  --format terms    one term a line (the default); HI or LO for a constant\n"
     "  --format pla      a single-output PLA\n"
     "  --format verilog  a Verilog assign statement\n"
@@ -43,6 +46,7 @@ enum class TFormat { Terms, Pla, Verilog, Vhdl, C };
 
 struct TOptions {
     bool Minimum = false;
+    int64_t TimeLimitMs = -1;  // -1: the engine's own
     TFormat Format = TFormat::Terms;
     std::string Output;
     std::string File;
@@ -69,6 +73,17 @@ bool ParseFormat(const std::string& word, TFormat& format) {
     return false;
 }
 
+// Seconds, whole or not, as milliseconds: at least one, at most a day.
+int64_t ParseSeconds(const std::string& value) {
+    char* end = nullptr;
+    const double seconds = std::strtod(value.c_str(), &end);
+    if (value.empty() || end != value.c_str() + value.size() || !(seconds >= 0.001) ||
+        seconds > 86400) {
+        throw TUsageError("--time-limit needs seconds from 0.001 to 86400, not \"" + value + "\"");
+    }
+    return static_cast<int64_t>(seconds * 1000 + 0.5);
+}
+
 // Options may come in any order before or after the file; "--format=pla" is "--format pla".
 TOptions ParseSimplify(const std::vector<std::string>& args) {
     TOptions options;
@@ -77,11 +92,13 @@ TOptions ParseSimplify(const std::vector<std::string>& args) {
         std::string arg = args[i];
         std::string value;
         const size_t equals = arg.find('=');
-        const bool takesValue = arg.rfind("--format", 0) == 0 || arg.rfind("--output", 0) == 0;
+        const bool takesValue = arg.rfind("--format", 0) == 0 || arg.rfind("--output", 0) == 0 ||
+                                arg.rfind("--time-limit", 0) == 0;
         if (takesValue && equals != std::string::npos) {
             value = arg.substr(equals + 1);
             arg.resize(equals);
-        } else if (takesValue && (arg == "--format" || arg == "--output")) {
+        } else if (takesValue &&
+                   (arg == "--format" || arg == "--output" || arg == "--time-limit")) {
             if (i + 1 >= args.size()) {
                 throw TUsageError(arg + " needs a value");
             }
@@ -96,6 +113,8 @@ TOptions ParseSimplify(const std::vector<std::string>& args) {
             }
         } else if (arg == "--output") {
             options.Output = value;
+        } else if (arg == "--time-limit") {
+            options.TimeLimitMs = ParseSeconds(value);
         } else if (arg.size() > 1 && arg[0] == '-') {
             throw TUsageError("unknown option " + arg);
         } else if (haveFile) {
@@ -107,6 +126,9 @@ TOptions ParseSimplify(const std::vector<std::string>& args) {
     }
     if (!haveFile) {
         throw TUsageError("simplify needs a FILE, or - for standard input");
+    }
+    if (options.TimeLimitMs >= 0 && !options.Minimum) {
+        throw TUsageError("--time-limit goes with --minimum");
     }
     return options;
 }
@@ -148,11 +170,16 @@ bool ReadInput(const std::string& file, std::istream& in, std::string& text, std
     return true;
 }
 
-std::vector<TTermMasks> Simplify(const TFunctionInput& input, bool minimum, std::ostream& err) {
+std::vector<TTermMasks> Simplify(const TFunctionInput& input, const TOptions& options,
+                                 std::ostream& err) {
     const int n = input.VarCount;
     std::vector<TCube> primes = CoveringPrimes(n, input.On, input.Dc);
-    if (minimum) {
-        const TMinimumCover cover = FindMinimumCover(n, input.On, input.Dc, primes);
+    if (options.Minimum) {
+        TCoverOptions search;
+        if (options.TimeLimitMs >= 0) {
+            search.BudgetMs = options.TimeLimitMs;
+        }
+        const TMinimumCover cover = FindMinimumCover(n, input.On, input.Dc, primes, search);
         if (!cover.Proven) {
             err << "quillon: the cover of " << cover.Chosen.size()
                 << " terms is not proven minimum; no cover has fewer than " << cover.LowerBound
@@ -228,7 +255,7 @@ int RunSimplify(const std::vector<std::string>& args, std::istream& in, std::ost
         err << "quillon: " << shown << ": " << error << "\n";
         return 2;
     }
-    out << Format(options.Format, input, Simplify(input, options.Minimum, err));
+    out << Format(options.Format, input, Simplify(input, options, err));
     return 0;
 }
 

@@ -65,6 +65,9 @@ struct TBlockCover {
     bool Proven = false;
 };
 
+// Blocks with more entries than this get the search schedules that pay on large matrices.
+constexpr size_t LargeBlockEntries = 100000;
+
 // Best cover of the block the clock allows: greedy and irredundant always (a cover comes back even
 // when the clock has stopped), then exact search or local improvement while time remains.
 TBlockCover SolveBlock(const TCoverBlock& block, TCoverClock& clock);
@@ -72,6 +75,12 @@ TBlockCover SolveBlock(const TCoverBlock& block, TCoverClock& clock);
 // Add-one-drop-two moves (and swaps to fewer literals) until a pass finds none or the clock's
 // slice ends.
 void ImproveCover(const TCoverBlock& block, std::vector<int>& chosen, TCoverClock& clock);
+
+// Row-weighting local search for shorter covers until the clock's slice ends or best is down to
+// floor columns; best (a cover) is replaced by each shorter cover found. Literals are not looked
+// at.
+void WeightedCoverSearch(const TCoverBlock& block, std::vector<int>& best, int floor,
+                         TCoverClock& clock, uint32_t seed);
 
 // Greedy: most uncovered rows first, fewer literals on ties; then redundant columns dropped.
 // The clock, if given, is ticked (so KeepGoing is asked) but does not end the cover early.

@@ -47,7 +47,11 @@ class TExactSearch {
     // best cover's size would, so the bound climbs even where the gap is too wide to close.
     bool Run(int& rootBound, double plainShare) {
         Limit = std::numeric_limits<int>::max();
-        int bound = static_cast<int>(std::ceil(Lagrangian(300) - Eps));
+        // On a small matrix the root's bound is worth a slower step schedule: it gains one to
+        // two columns. On a large one the time goes to the search's covers.
+        const bool large = B.ColRows.size() > LargeBlockEntries;
+        int bound =
+            static_cast<int>(std::ceil(Lagrangian(large ? 300 : 1000, large ? 5 : 20) - Eps));
         rootBound = bound;
         const std::vector<double> rootU = U;
         const int64_t slice = Clock.SliceLeftMs();
@@ -102,7 +106,7 @@ class TExactSearch {
                 Record();
                 return true;
             }
-            const double bound = Lagrangian(50);
+            const double bound = Lagrangian(50, 5);
             const int whole = static_cast<int>(std::ceil(bound - Eps));
             if (Depth() + whole >= Target()) {
                 return true;
@@ -318,7 +322,9 @@ class TExactSearch {
         return value;
     }
 
-    double Lagrangian(int iterations) {
+    // Subgradient steps from the current multipliers; the step halves after staleLimit steps
+    // without a better bound.
+    double Lagrangian(int iterations, int staleLimit) {
         Trial.resize(static_cast<size_t>(B.Cols));
         double best = Evaluate();
         std::vector<double> bestU = U;
@@ -359,7 +365,7 @@ class TExactSearch {
                 bestU = U;
                 Reduced = Trial;
                 stale = 0;
-            } else if (++stale >= 5) {
+            } else if (++stale >= staleLimit) {
                 step /= 2;
                 stale = 0;
             }

@@ -164,6 +164,20 @@ INSTANTIATE_TEST_SUITE_P(
                  {"simplify", "--fast", "-"},
                  "",
                  "quillon: unknown option --fast (see quillon --help)\n"},
+        TBadCase{"TimeLimitWithoutMinimum",
+                 {"simplify", "--time-limit", "5", "-"},
+                 "",
+                 "quillon: --time-limit goes with --minimum (see quillon --help)\n"},
+        TBadCase{"TimeLimitNotSeconds",
+                 {"simplify", "--minimum", "--time-limit=0", "-"},
+                 "",
+                 "quillon: --time-limit needs seconds from 0.001 to 86400, not \"0\" (see "
+                 "quillon --help)\n"},
+        TBadCase{"TimeLimitNotANumber",
+                 {"simplify", "--minimum", "--time-limit", "5s", "-"},
+                 "",
+                 "quillon: --time-limit needs seconds from 0.001 to 86400, not \"5s\" (see "
+                 "quillon --help)\n"},
         TBadCase{"UnknownCommand",
                  {"minimize"},
                  "",
@@ -199,7 +213,7 @@ TEST(CommandLine, MinimumPicksAThreeTermCover) {
     const std::string input = "3\nabc\nabC\naBc\nAbC\nABc\nABC\n";
     const TRun all = Quillon({"simplify", "-"}, input);
     EXPECT_EQ(all.Out, "AB\nAC\nBc\nab\nac\nbC\n");
-    const TRun minimum = Quillon({"simplify", "--minimum", "-"}, input);
+    const TRun minimum = Quillon({"simplify", "--minimum", "--time-limit", "0.5", "-"}, input);
     EXPECT_EQ(minimum.Status, 0);
     EXPECT_EQ(minimum.Err, "");
     const std::set<std::string> covers[] = {{"AC", "Bc", "ab"}, {"AB", "ac", "bC"}};
