@@ -258,19 +258,23 @@ struct TGauge : TProgressSink {
     void setPosition(int position) override { Position = position; }
 };
 
-TEST(MinimumCover, LargeFunctionWithDontCaresGetsAValidCoverWithinItsBudget) {
+// 16 variables with don't cares, and 12 without, where the search runs out of time and the
+// weighting search takes over.
+TEST(MinimumCover, LargeFunctionsGetAValidCoverWithinTheirBudget) {
     std::mt19937 rng(7);
-    const TFunction f = RandomFunction(16, 0.45, 0.1, rng);
-    const std::vector<TCube> primes = CoveringPrimes(16, f.on, f.dc);
-    TGauge gauge;
-    TCoverOptions options;
-    options.BudgetMs = 300;
-    options.Progress = &gauge;
-    const TMinimumCover cover = FindMinimumCover(16, f.on, f.dc, primes, options);
-    ExpectValidCover(f, primes, cover);
-    EXPECT_GT(cover.LowerBound, 0);
-    EXPECT_GE(gauge.Max, 0);
-    EXPECT_EQ(gauge.Position, gauge.Max);
+    for (const auto& [n, dc] : {std::pair{16, 0.1}, std::pair{12, 0.0}}) {
+        const TFunction f = RandomFunction(n, 0.45, dc, rng);
+        const std::vector<TCube> primes = CoveringPrimes(n, f.on, f.dc);
+        TGauge gauge;
+        TCoverOptions options;
+        options.BudgetMs = 300;
+        options.Progress = &gauge;
+        const TMinimumCover cover = FindMinimumCover(n, f.on, f.dc, primes, options);
+        ExpectValidCover(f, primes, cover);
+        EXPECT_GT(cover.LowerBound, 0);
+        EXPECT_GE(gauge.Max, 0);
+        EXPECT_EQ(gauge.Position, gauge.Max);
+    }
 }
 
 // Stopped by the caller at once, or asked often and stopped later: still a valid cover, and
