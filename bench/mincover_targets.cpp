@@ -10,6 +10,7 @@
 
 #include "bench/Functions.h"
 #include "engine/MinimumCover.h"
+#include "engine/PrimeSearch.h"
 
 namespace {
 

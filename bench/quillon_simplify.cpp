@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/MinimumCover.h"
+#include "engine/PrimeSearch.h"
 #include "engine/Simplify.h"
 #include "engine/TermBits.h"
 #include "model/State.h"

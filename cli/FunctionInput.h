@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/PrimeSearch.h"
+#include "model/Cube.h"
 
 struct TFunctionInput {
     int Inputs = 0;                       // variables the file names (1..16)

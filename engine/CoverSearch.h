@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/MinimumCover.h"
+#include "engine/CoverOptions.h"
 
 // Watches the budget and the caller's KeepGoing; Tick() is cheap enough for inner loops.
 class TCoverClock {

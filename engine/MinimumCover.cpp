@@ -7,6 +7,7 @@
 #include <numeric>
 
 #include "engine/CoverSearch.h"
+#include "engine/PrimeSearch.h"
 
 namespace {
 

@@ -1,20 +1,10 @@
 // Minimum cover of an ON set by prime implicants: fewest terms, then fewest literals; anytime.
 #pragma once
 
-#include <cstdint>
-#include <functional>
 #include <vector>
 
-#include "engine/PrimeSearch.h"
-#include "model/State.h"
-
-struct TCoverOptions {
-    int64_t BudgetMs = 10000;  // the search returns its best cover when this runs out
-    // Called now and then (at least every 50 ms of search); false ends the search early, keeping
-    // the best cover found. A window may process its events in here.
-    std::function<bool()> KeepGoing;
-    TProgressSink* Progress = nullptr;  // may be null
-};
+#include "engine/CoverOptions.h"
+#include "model/Cube.h"
 
 struct TMinimumCover {
     std::vector<int> Chosen;  // indices into the primes given, ascending

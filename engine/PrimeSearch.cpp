@@ -165,11 +165,6 @@ class TPrimeWalk {
 
 }  // namespace
 
-TMintermBits MakeMintermBits(int n) {
-    const size_t words = n > WordVars ? size_t{1} << (n - WordVars) : 1;
-    return TMintermBits(words, 0);
-}
-
 TPrimeImplicants FindPrimeImplicants(int n, const TMintermBits& on) {
     TPrimeImplicants out;
     TPrimeWalk<false>(n, on, nullptr, out).Run();

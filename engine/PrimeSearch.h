@@ -4,24 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-// A set of minterms, bit x of word x / 64 for minterm x; 2^n bits, at least one word.
-using TMintermBits = std::vector<uint64_t>;
-
-TMintermBits MakeMintermBits(int n);
-
-inline bool TestMinterm(const TMintermBits& bits, uint32_t m) {
-    return (bits[m >> 6] >> (m & 63u)) & 1u;
-}
-
-inline void SetMinterm(TMintermBits& bits, uint32_t m) {
-    bits[m >> 6] |= uint64_t{1} << (m & 63u);
-}
-
-// A cube: the variables in Free are left out, the others take their bit from Hi.
-struct TCube {
-    uint32_t Free = 0;
-    uint32_t Hi = 0;
-};
+#include "model/Cube.h"
 
 struct TPrimeImplicants {
     std::vector<TCube> Primes;   // unordered; isolated minterms included

@@ -11,6 +11,7 @@
 
 #include "engine/CoverSearch.h"
 #include "engine/MinimumCover.h"
+#include "engine/PrimeSearch.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 
 #include "ResultsTestSupport.h"
 #include "engine/MinimumCover.h"
+#include "engine/PrimeSearch.h"
 #include "engine/Simplify.h"
 #include "engine/TermBits.h"
 
