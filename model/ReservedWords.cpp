@@ -22,6 +22,8 @@ std::vector<std::string_view> Split(std::string_view text) {
     return words;
 }
 
+// The keywords of SystemVerilog (IEEE 1800-2017), which hold those of Verilog, and the words
+// iverilog reserves besides (bool, wone, wreal).
 constexpr std::string_view VerilogWords =
     "accept_on alias always always_comb always_ff always_latch and assert assign assume "
     "automatic before begin bind bins binsof bit bool break buf bufif0 bufif1 byte case casex "
@@ -45,7 +47,7 @@ constexpr std::string_view VerilogWords =
     "task this throughout time timeprecision timeunit tran tranif0 tranif1 tri tri0 tri1 "
     "triand trior trireg type typedef union unique unique0 unsigned until until_with untyped "
     "use uwire var vectored virtual void wait wait_order wand weak weak0 weak1 while wildcard "
-    "wire with within wor xnor xor";
+    "wire with within wone wor wreal xnor xor";
 
 // std_logic and ieee: a port of that name would hide the library or the type.
 constexpr std::string_view VhdlWords =
