@@ -92,8 +92,10 @@ constexpr std::string_view CWords =
     "FE_UNDERFLOW FE_ALL_EXCEPT FE_DOWNWARD FE_TONEAREST FE_TOWARDZERO FE_UPWARD FE_DFL_ENV "
     "__bool_true_false_are_defined noreturn complex imaginary";
 
+// Functions of the C library, main, and std (the C++ library's namespace): a function of that
+// name clashes with a declaration the headers make.
 constexpr std::string_view CLibraryWords =
-    "main abort abs acos acosh asctime asin asinh assert atan atan2 atanh atexit atof atoi "
+    "main std abort abs acos acosh asctime asin asinh assert atan atan2 atanh atexit atof atoi "
     "atol atoll bsearch btowc calloc cbrt ceil clearerr clock copysign cos cosh ctime "
     "difftime div erf erfc exit exp exp2 expm1 fabs fclose fdim feof ferror fflush fgetc "
     "fgetpos fgets fgetwc fgetws floor fma fmax fmin fmod fopen fprintf fputc fputs fputwc "

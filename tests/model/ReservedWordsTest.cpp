@@ -17,18 +17,19 @@ using export_tools::TTools;
 // Words known to break a compiler when written unchanged, whatever the lists hold; the words of
 // all lists; other cases; names that are not words at all.
 std::vector<std::string> Words() {
-    std::set<std::string> words = {"class",       "new",      "type",     "string",
-                                   "const",       "enum",     "bool",     "restrict_guarantee",
-                                   "private",     "view",     "not",      "and",
-                                   "or",          "xor",      "bitand",   "this",
-                                   "delete",      "template", "operator", "EOF",
-                                   "NULL",        "errno",    "stdin",    "stdout",
-                                   "stderr",      "main",     "abs",      "exit",
-                                   "std_logic",   "ieee",     "__LINE__", "__func__",
-                                   "__cplusplus", "a__b",     "_X",       "_x",
-                                   "x_",          "9lives",   "x y",      "",
-                                   "$",           "a[0]",     "Signal",   "ENTITY",
-                                   "Std_Logic",   "IEEE",     "Eof",      "F"};
+    std::set<std::string> words = {"class",    "new",         "type",     "string",
+                                   "const",    "enum",        "bool",     "restrict_guarantee",
+                                   "private",  "view",        "not",      "and",
+                                   "or",       "xor",         "bitand",   "this",
+                                   "delete",   "template",    "operator", "EOF",
+                                   "NULL",     "errno",       "stdin",    "stdout",
+                                   "stderr",   "main",        "abs",      "exit",
+                                   "std",      "std_logic",   "ieee",     "__LINE__",
+                                   "__func__", "__cplusplus", "a__b",     "_X",
+                                   "_x",       "x_",          "9lives",   "x y",
+                                   "",         "$",           "a[0]",     "Signal",
+                                   "ENTITY",   "Std_Logic",   "IEEE",     "Eof",
+                                   "F"};
     for (int i = 0; i < 4; ++i) {
         for (const std::string_view word : ReservedWords(static_cast<TReservedLanguage>(i))) {
             words.emplace(word);
@@ -44,9 +45,10 @@ std::string Upper(std::string text) {
     return text;
 }
 
-// Unit k is named after word k and has the next four words as inputs and the fifth as output;
-// every third unit has a second output sharing a term. Units whose name the language would
-// repeat (VHDL and C guards ignore case) are left out: their words are ports elsewhere.
+// Unit k is named after word k, with the next four words as inputs and the one after as its
+// output; every third unit has a second output, the word after, sharing a term. Units whose name
+// the language would repeat (VHDL and C guards ignore case) are left out: their words are ports
+// elsewhere.
 std::string UnitsIn(TExportFormat format) {
     const std::vector<std::string> words = Words();
     std::set<std::string> seen;
@@ -56,9 +58,9 @@ std::string UnitsIn(TExportFormat format) {
         unit.Name = words[k];
         unit.Inputs = 4;
         for (size_t i = 0; i < 4; ++i) {
-            unit.InputNames.push_back(words[(k + i) % words.size()]);
+            unit.InputNames.push_back(words[(k + 1 + i) % words.size()]);
         }
-        unit.OutputNames = {words[(k + 4) % words.size()], words[(k + 5) % words.size()]};
+        unit.OutputNames = {words[(k + 5) % words.size()], words[(k + 6) % words.size()]};
         unit.Terms = {{0b1111, 0b1010}, {0b0011, 0b0001}};
         unit.Uses = {{0, 1}};
         if (k % 3 == 0) {
