@@ -64,7 +64,11 @@ class TExpressions {
     }
 
     // A term alone: a product (AND of literals) or a sum (OR of literals).
-    std::string Term(size_t term) { return Literals(FUnit.Terms[term], false); }
+    std::string Term(size_t term) {
+        std::string text;
+        AppendLiterals(text, FUnit.Terms[term], false);
+        return text;
+    }
 
     // The OR of the output's products, or the AND of its sums; a constant when it has no term
     // or a term without letters.
@@ -83,8 +87,11 @@ class TExpressions {
             if (!text.empty()) {
                 text += join;
             }
-            const bool named = i < FTermNames.size() && !FTermNames[i].empty();
-            text += named ? FTermNames[i] : Literals(FUnit.Terms[i], uses.size() > 1);
+            if (i < FTermNames.size() && !FTermNames[i].empty()) {
+                text += FTermNames[i];
+            } else {
+                AppendLiterals(text, FUnit.Terms[i], uses.size() > 1);
+            }
         }
         return text;
     }
@@ -93,12 +100,15 @@ class TExpressions {
     bool Written(int k) const { return (FWritten & (1u << (FUnit.Inputs - 1 - k))) != 0; }
 
   private:
-    std::string Literals(const TTermMasks& cube, bool inList) {
+    // Written in place: an output may have a hundred thousand terms.
+    void AppendLiterals(std::string& text, const TTermMasks& cube, bool inList) {
         FWritten |= cube.Care;
         const int n = FUnit.Inputs;
         const bool brackets =
             inList && std::popcount(cube.Care) > 1 && (FSyntax.BracketProducts || !FSum);
-        std::string text = brackets ? "(" : "";
+        if (brackets) {
+            text += '(';
+        }
         bool first = true;
         for (int k = 0; k < n; ++k) {
             const uint32_t bit = 1u << (n - 1 - k);
@@ -115,7 +125,9 @@ class TExpressions {
             text += FNames.Inputs[static_cast<size_t>(k)];
             text += negated ? FSyntax.NotAfter : "";
         }
-        return brackets ? text + ")" : text;
+        if (brackets) {
+            text += ')';
+        }
     }
 
     const TDesignUnit& FUnit;
