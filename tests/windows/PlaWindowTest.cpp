@@ -56,13 +56,26 @@ TEST_F(PlaWindowTest, ABadLineIsNamedAndTheEditorKept) {
 }
 
 TEST_F(PlaWindowTest, ExportWritesTheEditorAsSingleOutputPla) {
-    SetTerms({"AbC", "  ", "-abcd", "d"});
+    SetTerms({"AbC", "  ", "-abcD", "d"});
     const QString path = dir.filePath("out.pla");
     prompter.fileAnswers.push_back({true, path, 1});
     Trigger(frmKmap, "Export as PLA File…");
     EXPECT_EQ(prompter.messages, QStringList{"3 terms were saved as PLA"});
     EXPECT_EQ(ReadFile(path),
-              ".i 4\n.o 1\n.ilb A B C D\n.ob F\n.type fd\n.p 3\n101- 1\n---0 1\n0000 -\n.e\n");
+              ".i 4\n.o 1\n.ilb A B C D\n.ob F\n.type fd\n.p 3\n101- 1\n---0 1\n0001 -\n.e\n");
+}
+
+// In the editor an ON row wins over a don't-care row, in a PLA the don't care would: the file
+// leaves out what the ON rows take, so it reads back as the same function.
+TEST_F(PlaWindowTest, ExportLeavesOutDontCaresThatOnRowsTake) {
+    SetTerms({"AbC", "-abcd", "-ab", "d"});
+    const QString path = dir.filePath("out.pla");
+    prompter.fileAnswers.push_back({true, path, 1});
+    Trigger(frmKmap, "Export as PLA File…");
+    EXPECT_EQ(prompter.messages, QStringList{"4 terms were saved as PLA"});
+    EXPECT_EQ(ReadFile(path),
+              ".i 4\n.o 1\n.ilb A B C D\n.ob F\n.type fd\n.p 4\n101- 1\n---0 1\n0001 -\n"
+              "0011 -\n.e\n");
 }
 
 TEST_F(PlaWindowTest, ExportRefusesAnInvalidTermBeforeAskingForAFile) {
