@@ -117,9 +117,94 @@ INSTANTIATE_TEST_SUITE_P(
         TBadCase{"BadOutput", ".i 2\n.o 2\n11 15\n",
                  "line 3: output 2 is \"5\"; an output is 0, 1, - or ~"},
         TBadCase{"BadPCount", ".i 2\n.o 1\n.p many\n", "line 3: .p needs one row count"},
+        TBadCase{"TooManyOutputs", ".i 2\n.o 4097\n",
+                 "line 2: .o 4097: at most 4096 outputs are supported"},
+        TBadCase{"CountBeyondAnyNumber", ".i 99999999999999999999\n",
+                 "line 1: .i 99999999999999999999: at most 16 inputs (A to P) are supported"},
+        TBadCase{"FewerOutputNames", ".i 2\n.o 3\n.ob f g\n", "line 3: .ob gives 2 names for .o 3"},
+        TBadCase{"RowAfterTitleBeforeO", "title\n.i 2\n11 1\n",
+                 "line 3: a row comes before .i and .o"},
         TBadCase{"NoCounts", "# nothing\n\n", "not a PLA file: it has no .i line"},
         TBadCase{"NoOutputCount", ".i 2\n", "not a PLA file: it has no .o line"}),
     [](const auto& info) { return std::string(info.param.Name); });
+
+struct TDialectCase {
+    const char* Name;
+    std::string Text;
+    int Output;
+    std::vector<uint32_t> On;  // worked out by hand from the rows
+    std::vector<uint32_t> Dc;
+    std::string Warning;
+};
+
+class PlaDialect : public ::testing::TestWithParam<TDialectCase> {};
+
+// What other tools write and the format allows: each file against a reading worked out here.
+TEST_P(PlaDialect, ReadsAsTheFormatDefines) {
+    const TDialectCase& c = GetParam();
+    const TPla pla = Read(c.Text);
+    const TPlaFunction f = Output(pla, c.Output);
+    EXPECT_EQ(Members(f.OnSet), c.On);
+    EXPECT_EQ(Members(f.DcSet), c.Dc);
+    EXPECT_EQ(pla.Warning, c.Warning);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, PlaDialect,
+    ::testing::Values(
+        // 2-1 is --1, 0 2 0 is 0-0.
+        TDialectCase{
+            "TwoIsFreeInInputs", ".i 3\n.o 1\n2-1 1\n0 2 0 1\n", 0, {0, 1, 2, 3, 5, 7}, {}, ""},
+        // Outputs 4, 2, 3 are 1, -, ~: row 11 gives 1 - ~, row 00 gives ~ 1 -.
+        TDialectCase{"FourIsOn", ".i 2\n.o 3\n11 423\n00 342\n", 0, {3}, {}, ""},
+        TDialectCase{"TwoIsDontCare", ".i 2\n.o 3\n11 423\n00 342\n", 1, {0}, {3}, ""},
+        TDialectCase{"ThreeIsNothing", ".i 2\n.o 3\n11 423\n00 342\n", 2, {}, {0}, ""},
+        TDialectCase{"BarsBetweenFields", ".i 2\n.o 2\n|1-|1|0|\n0|1 0|1\n", 1, {1}, {}, ""},
+        TDialectCase{"TitleBeforeI",
+                     "Multiplier 2x2\n.i 2\n.o 1\n11 1\n",
+                     0,
+                     {3},
+                     {},
+                     "line 1: skipped \"Multiplier 2x2\" before .i as a title"},
+        TDialectCase{"SeveralTitleLines",
+                     "\n  alu  # first\n# comment\nversion 2\n.i 2\n.o 1\n11 1\n",
+                     0,
+                     {3},
+                     {},
+                     "line 2: skipped \"alu  \" and 1 more lines before .i as a title"},
+        // 1- is ON on 2 and 3, -1 don't care on 1 and 3: 3 is a don't care.
+        TDialectCase{
+            "DontCareWinsUnderFd", ".i 2\n.o 1\n.type fd\n1- 1\n-1 -\n", 0, {2}, {1, 3}, ""},
+        // The same with an OFF row 00: 1 is free as neither ON nor OFF.
+        TDialectCase{"DontCareWinsUnderFdr",
+                     ".i 2\n.o 1\n.type fdr\n1- 1\n11 -\n00 0\n",
+                     0,
+                     {2},
+                     {1, 3},
+                     ""}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+// Names are matched as given, then without regard to case when only one output matches, then
+// as numbers from 1; unnamed outputs answer to F, or F1, F2, ...
+TEST(PlaOutputLookup, NamesCaseAndNumbers) {
+    const TPla named = Read(".i 1\n.o 3\n.ob sum Sum cout\n1 111\n");
+    EXPECT_EQ(FindPlaOutput(named, "Sum"), 1);
+    EXPECT_EQ(FindPlaOutput(named, "SUM"), -1);  // two outputs match without case
+    EXPECT_EQ(FindPlaOutput(named, "COUT"), 2);
+    EXPECT_EQ(FindPlaOutput(named, "3"), 2);
+    const TPla unnamed = Read(".i 1\n.o 12\n1 111111111111\n");
+    EXPECT_EQ(FindPlaOutput(unnamed, "F12"), 11);
+    EXPECT_EQ(FindPlaOutput(unnamed, "f2"), 1);
+    EXPECT_EQ(FindPlaOutput(unnamed, "F13"), -1);
+    EXPECT_EQ(FindPlaOutput(unnamed, "F02"), -1);
+    EXPECT_EQ(FindPlaOutput(unnamed, "F"), -1);
+    EXPECT_EQ(FindPlaOutput(unnamed, "12"), 11);
+    EXPECT_EQ(FindPlaOutput(unnamed, "0"), -1);
+    EXPECT_EQ(FindPlaOutput(Read(".i 1\n.o 1\n1 1\n"), "f"), 0);
+    EXPECT_EQ(PlaOutputList(unnamed), "F1, F2, F3, F4, F5, F6, F7, F8, F9, F10, F11, F12");
+    const std::string many = PlaOutputList(Read(".i 1\n.o 21\n"));
+    EXPECT_TRUE(many.ends_with(", F19, F20, ...")) << many;
+}
 
 struct TTypeCase {
     const char* Name;
