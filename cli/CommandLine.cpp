@@ -8,6 +8,7 @@
 #include <cstring>
 #include <iostream>
 #include <new>
+#include <sstream>
 #include <stdexcept>
 
 #include "cli/CommandError.h"
@@ -233,10 +234,11 @@ int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
     FailUsage("unknown command \"" + args[0] + "\"");
 }
 
-// The output is flushed here, so a full disk, a closed output or a reader that went away fails
-// the command instead of passing unseen.
-void FlushOutput(std::ostream& out) {
+// The output is written in one go and flushed, so the system's reason for a full disk, a closed
+// output or a reader that went away is still at hand when the stream reports the failure.
+void WriteOutput(std::ostream& out, const std::string& text) {
     errno = 0;
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
     out.flush();
     if (!out) {
         const int code = errno;
@@ -298,8 +300,9 @@ bool IsCommandLine(int argc, const char* const* argv) {
 int RunCommandLine(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                    std::ostream& err) {
     try {
-        const int status = RunCommand(args, in, out, err);
-        FlushOutput(out);
+        std::ostringstream buffer;
+        const int status = RunCommand(args, in, buffer, err);
+        WriteOutput(out, buffer.str());
         return status;
     } catch (const TCommandError& error) {
         err << ErrorLine(error);
