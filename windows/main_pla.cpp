@@ -119,11 +119,9 @@ void TfrmKmap::mnuImportPlaClick() {
                     .arg(function.DcCount);
     }
     text += " of output " + FromLatin(FPlaOutputName) + " were read";
-    if (!pla.Warning.empty()) {
-        text += "; " + FromLatin(pla.Warning);
-    }
     StatusBar->setPanelText(1, text);
-    ShowMessage(text);
+    // What the reader skipped is said where there is room for it.
+    ShowMessage(pla.Warning.empty() ? text : text + ";\n" + FromLatin(pla.Warning));
 }
 
 void TfrmKmap::mnuExportPlaClick() {

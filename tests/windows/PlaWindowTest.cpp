@@ -34,6 +34,20 @@ TEST_F(PlaWindowTest, SeveralOutputsAskWhichAndLoadItsTermsAndDontCares) {
     EXPECT_EQ(frmKmap->plaOutputName(), "cout");
 }
 
+// Another tool's spelling: a title line, "|" between fields, 4 for 1 and 2 for -; the answer
+// names the output in another case.
+TEST_F(PlaWindowTest, AnotherToolsFileLoadsAndTheSkippedTitleIsSaid) {
+    prompter.inputAnswers.push_back("COUT");
+    Import(
+        "Full adder\n.i 3\n.o 2\n.ob sum cout\n001|1 0\n010|1 0\n100|1 0\n111|4 4\n011|0 1\n"
+        "101|0 1\n110|0 1\n000|0 2\n");
+    EXPECT_EQ(EditorTerms(), (QStringList{"ABC", "aBC", "AbC", "ABc", "-abc"}));
+    const QString read = "4 terms and 1 don't-care terms (1 don't cares) of output cout were read";
+    EXPECT_EQ(prompter.messages,
+              QStringList{read + ";\nline 1: skipped \"Full adder\" before .i as a title"});
+    EXPECT_EQ(frmKmap->StatusBar->panelText(1), read);
+}
+
 TEST_F(PlaWindowTest, AnUnknownOrCancelledOutputChangesNothing) {
     SetTerms({"AB", "cd"});
     prompter.inputAnswers.push_back("carry");
