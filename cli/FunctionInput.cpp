@@ -15,8 +15,17 @@ namespace {
 // The most input read: a PLA of every minterm of 16 inputs and many outputs stays well below.
 constexpr size_t MaxInputBytes = size_t{64} << 20;
 
-bool IsNumber(const std::string& text) {
-    return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+// The line without blanks around it, when what is left is a number; empty otherwise.
+std::string_view CountLine(std::string_view line) {
+    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
+    while (!line.empty() && blank(line.front())) {
+        line.remove_prefix(1);
+    }
+    while (!line.empty() && blank(line.back())) {
+        line.remove_suffix(1);
+    }
+    return line.find_first_not_of("0123456789") == std::string_view::npos ? line
+                                                                          : std::string_view();
 }
 
 // Cube numbers in base 3, one digit a variable (free, 0 or 1): every cube of n variables has its
@@ -100,12 +109,12 @@ class TFunctionReader::TTermList {
   private:
     // The term check names the fault; a term longer than any is refused whole, never cut.
     [[noreturn]] void Refuse(const std::string& term, size_t line) const {
-        std::string shown = term;
+        std::string shown = term.size() <= TermCapacity ? term : Excerpt(term);
         if (term.size() <= TermCapacity) {
             CheckTerm(shown);
         }
-        FailInput(FSource, "line " + std::to_string(line) + ": Boolean string " + Excerpt(shown) +
-                               " is invalid");
+        FailInput(FSource,
+                  "line " + std::to_string(line) + ": Boolean string " + shown + " is invalid");
     }
 
     int FVars;
@@ -127,8 +136,8 @@ void TFunctionReader::Line(std::string_view text) {
         return;
     }
     if (!FPla) {
-        const std::string count = TrimBlanks(std::string(text));
-        if (IsNumber(count)) {
+        const std::string_view count = CountLine(text);
+        if (!count.empty()) {
             int n = 0;
             std::from_chars(count.data(), count.data() + count.size(), n);
             if (count.size() > 2 || n < 3 || n > MaxVars) {

@@ -15,9 +15,11 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\f' || c == '\v';
 }
 
-// Blank-separated words; rows may also separate their fields by "|".
-std::vector<std::string_view> Words(std::string_view text) {
+// The first maxKept blank-separated words of a keyword line, and how many it has: a line of
+// millions of names costs no more memory than its text.
+std::vector<std::string_view> Words(std::string_view text, size_t maxKept, size_t& count) {
     std::vector<std::string_view> words;
+    count = 0;
     size_t i = 0;
     while (i < text.size()) {
         while (i < text.size() && IsBlank(text[i])) {
@@ -27,7 +29,7 @@ std::vector<std::string_view> Words(std::string_view text) {
         while (i < text.size() && !IsBlank(text[i])) {
             ++i;
         }
-        if (i > start) {
+        if (i > start && count++ < maxKept) {
             words.push_back(text.substr(start, i - start));
         }
     }
@@ -101,15 +103,18 @@ bool TPlaReader::Line(std::string_view text) {
         return true;
     }
     text = text.substr(0, text.find('#'));
-    const std::vector<std::string_view> words = Words(text);
-    if (words.empty()) {
+    const size_t first = text.find_first_not_of(" \t\f\v");
+    if (first == std::string_view::npos) {
         return true;
     }
-    if (words[0][0] == '.') {
-        return Keyword(words);
+    if (text[first] == '.') {
+        // The longest keyword line that can be right: .ob with every output named.
+        size_t count = 0;
+        const std::vector<std::string_view> words = Words(text, MaxPlaOutputs + 1, count);
+        return Keyword(words, count);
     }
     if (FPla.Inputs == 0) {
-        SkipTitle(text);
+        SkipTitle(text.substr(first));
         return true;
     }
     return Row(text);
@@ -138,32 +143,31 @@ bool TPlaReader::Finish(TPla& pla) {
 void TPlaReader::SkipTitle(std::string_view text) {
     if (FTitleLines++ == 0) {
         FTitleLine = FLine;
-        const std::vector<std::string_view> words = Words(text);
-        FTitle = Quoted(text.substr(words.front().data() - text.data()));
+        FTitle = Quoted(text);
     }
 }
 
-bool TPlaReader::Keyword(const std::vector<std::string_view>& words) {
+bool TPlaReader::Keyword(const std::vector<std::string_view>& words, size_t count) {
     const std::string_view key = words[0];
     if (key == ".e" || key == ".end") {
         FEnded = true;
         return true;
     }
     if (key == ".i" || key == ".o") {
-        return Count(words);
+        return Count(words, count);
     }
     if (key == ".ilb" || key == ".ob") {
-        return Names(words);
+        return Names(words, count);
     }
     if (key == ".p") {
         uint64_t rows = 0;
-        if (words.size() != 2 || !ParseCount(words[1], rows)) {
+        if (count != 2 || !ParseCount(words[1], rows)) {
             return Fail(FLine, ".p needs one row count");
         }
         return true;
     }
     if (key == ".type") {
-        if (words.size() != 2 ||
+        if (count != 2 ||
             (words[1] != "f" && words[1] != "fd" && words[1] != "fr" && words[1] != "fdr")) {
             return Fail(FLine, ".type must be f, fd, fr or fdr");
         }
@@ -173,11 +177,11 @@ bool TPlaReader::Keyword(const std::vector<std::string_view>& words) {
     return Fail(FLine, "unknown keyword " + Quoted(key));
 }
 
-bool TPlaReader::Count(const std::vector<std::string_view>& words) {
+bool TPlaReader::Count(const std::vector<std::string_view>& words, size_t count) {
     const bool inputs = words[0] == ".i";
     int& target = inputs ? FPla.Inputs : FPla.Outputs;
     uint64_t value = 0;
-    if (words.size() != 2 || !ParseCount(words[1], value) || value == 0) {
+    if (count != 2 || !ParseCount(words[1], value) || value == 0) {
         return Fail(FLine, std::string(words[0]) + " needs one count of at least 1");
     }
     if (target != 0) {
@@ -195,16 +199,16 @@ bool TPlaReader::Count(const std::vector<std::string_view>& words) {
     return true;
 }
 
-bool TPlaReader::Names(const std::vector<std::string_view>& words) {
+bool TPlaReader::Names(const std::vector<std::string_view>& words, size_t count) {
     const bool inputs = words[0] == ".ilb";
-    const int expected = inputs ? FPla.Inputs : FPla.Outputs;
-    const char* count = inputs ? ".i" : ".o";
+    const auto expected = static_cast<size_t>(inputs ? FPla.Inputs : FPla.Outputs);
+    const char* counted = inputs ? ".i" : ".o";
     if (expected == 0) {
-        return Fail(FLine, std::string(words[0]) + " comes before " + count);
+        return Fail(FLine, std::string(words[0]) + " comes before " + counted);
     }
-    if (static_cast<int>(words.size()) - 1 != expected) {
-        return Fail(FLine, std::string(words[0]) + " gives " + std::to_string(words.size() - 1) +
-                               " names for " + count + " " + std::to_string(expected));
+    if (count - 1 != expected) {
+        return Fail(FLine, std::string(words[0]) + " gives " + std::to_string(count - 1) +
+                               " names for " + counted + " " + std::to_string(expected));
     }
     std::vector<std::string>& names = inputs ? FPla.InputNames : FPla.OutputNames;
     names.assign(words.begin() + 1, words.end());

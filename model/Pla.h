@@ -29,8 +29,8 @@ struct TPla {
     std::vector<std::string> OutputNames;  // from .ob; empty when the file gives none
     std::string Type = "fd";               // what the output characters mean
     std::vector<TPlaRow> Rows;
-    // Outputs characters a row, row after row, each 0, 1, - or ~ (the file's 4, 2 and 3 are
-    // read as 1, - and ~). One string instead of one per row keeps a long file small.
+    // The output characters of every row, Outputs of them a row, each 0, 1, - or ~ (the file's
+    // 4, 2 and 3 are read as 1, - and ~). One string, not one a row, keeps a long file small.
     std::string OutputPlane;
     // Text the reader skipped (lines before .i, taken as a title), said in one line; empty when
     // nothing was skipped. Whoever shows the result should show it too.
@@ -63,9 +63,10 @@ class TPlaReader {
 
   private:
     bool Fail(size_t line, std::string text);
-    bool Keyword(const std::vector<std::string_view>& words);
-    bool Count(const std::vector<std::string_view>& words);
-    bool Names(const std::vector<std::string_view>& words);
+    // A keyword line's first words and how many words it has.
+    bool Keyword(const std::vector<std::string_view>& words, size_t count);
+    bool Count(const std::vector<std::string_view>& words, size_t count);
+    bool Names(const std::vector<std::string_view>& words, size_t count);
     bool Row(std::string_view text);
     void SkipTitle(std::string_view text);
 

@@ -29,7 +29,14 @@ bool TakeDontCareMark(std::string& text) {
 
 TMarkedTerm ReadMarkedTerm(std::string_view row) {
     const size_t end = DontCareMarkEnd(row);
-    return {end != 0, TrimBlanks(std::string(row.substr(end)))};
+    std::string_view term = row.substr(end);
+    while (!term.empty() && IsBlank(term.front())) {
+        term.remove_prefix(1);
+    }
+    while (!term.empty() && IsBlank(term.back())) {
+        term.remove_suffix(1);
+    }
+    return {end != 0, std::string(term)};
 }
 
 std::string TrimBlanks(const std::string& text) {
