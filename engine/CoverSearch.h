@@ -27,6 +27,7 @@ class TCoverClock {
     bool Check();
     bool Stopped() const { return FStopped; }
     int64_t ElapsedMs() const;
+    int64_t BudgetMs() const { return FOptions.BudgetMs; }
     int64_t RemainingMs() const;
     // Ends the work of the caller's current part after ms more, leaving the rest of the budget
     // to the parts after it.

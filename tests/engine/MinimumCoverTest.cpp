@@ -9,6 +9,7 @@
 #include <random>
 #include <vector>
 
+#include "engine/CoverReduce.h"
 #include "engine/CoverSearch.h"
 #include "engine/MinimumCover.h"
 #include "engine/PrimeSearch.h"
@@ -408,6 +409,26 @@ std::vector<std::vector<int>> RandomEdges(int cols, int count, uint32_t seed) {
     return rows;
 }
 
+// The covering matrix of rows given as their columns; every column costs one unless costs says.
+TCoverBlock MatrixOf(int cols, const std::vector<std::vector<int>>& rows,
+                     const std::vector<int>& costs = {}) {
+    TCoverBlock block;
+    block.Rows = static_cast<int>(rows.size());
+    block.Cols = cols;
+    block.ColStart.push_back(0);
+    for (int col = 0; col < cols; ++col) {
+        for (size_t r = 0; r < rows.size(); ++r) {
+            if (std::find(rows[r].begin(), rows[r].end(), col) != rows[r].end()) {
+                block.ColRows.push_back(static_cast<int>(r));
+            }
+        }
+        block.ColStart.push_back(static_cast<int>(block.ColRows.size()));
+        block.Cost.push_back(costs.empty() ? 1 : costs[static_cast<size_t>(col)]);
+    }
+    block.Transpose();
+    return block;
+}
+
 // Whether k columns cover the rows left: each column of the first uncovered row in turn.
 bool CoversWithin(uint64_t uncovered, int k, const std::vector<std::vector<int>>& rows,
                   const std::vector<uint64_t>& colMask) {
@@ -429,26 +450,13 @@ class ExactCoverMatrix : public ::testing::TestWithParam<TMatrixCase> {};
 
 TEST_P(ExactCoverMatrix, ProvesTheMinimumOfASimpleSearch) {
     const TMatrixCase& c = GetParam();
-    TCoverBlock block;
-    block.Rows = static_cast<int>(c.Rows.size());
-    block.Cols = c.Cols;
+    const TCoverBlock block = MatrixOf(c.Cols, c.Rows);
     std::vector<uint64_t> colMask(static_cast<size_t>(c.Cols), 0);
     for (size_t r = 0; r < c.Rows.size(); ++r) {
         for (const int col : c.Rows[r]) {
             colMask[static_cast<size_t>(col)] |= uint64_t{1} << r;
         }
     }
-    block.ColStart.push_back(0);
-    for (int col = 0; col < c.Cols; ++col) {
-        for (size_t r = 0; r < c.Rows.size(); ++r) {
-            if ((colMask[static_cast<size_t>(col)] >> r & 1u) != 0) {
-                block.ColRows.push_back(static_cast<int>(r));
-            }
-        }
-        block.ColStart.push_back(static_cast<int>(block.ColRows.size()));
-        block.Cost.push_back(1);
-    }
-    block.Transpose();
     const uint64_t all = block.Rows == 64 ? ~uint64_t{0} : (uint64_t{1} << block.Rows) - 1;
     int minimum = 0;
     while (!CoversWithin(all, minimum, c.Rows, colMask)) {
@@ -503,6 +511,58 @@ INSTANTIATE_TEST_SUITE_P(
                       TMatrixCase{"triplesWideA", 39, RandomTriples(39, 48, 213)},
                       TMatrixCase{"triplesWideB", 44, RandomTriples(44, 64, 399)},
                       TMatrixCase{"nestedWide", 44, NestedRows(44, 56, 334)}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+// Matrices the reducer takes apart: rows no column covers, empty columns, columns that differ in
+// cost only, and independent blocks beside an essential column.
+struct TReduceCase {
+    const char* Name;
+    int Cols;
+    std::vector<std::vector<int>> Rows;
+    std::vector<int> Costs;
+    std::vector<int> Expected;  // the cover, or empty: any cover of MinimumSize
+    int MinimumSize;
+    int Blocks;  // what the gauge counts
+};
+
+class CoverMatrix : public ::testing::TestWithParam<TReduceCase> {};
+
+TEST_P(CoverMatrix, CoversTheCoverableRowsWithFewestColumnsThenLeastCost) {
+    const TReduceCase& c = GetParam();
+    const TCoverBlock matrix = MatrixOf(c.Cols, c.Rows, c.Costs);
+    TCoverOptions options;
+    TCoverClock clock(options);
+    TGauge gauge;
+    const TMatrixCover cover = SolveCoverMatrix(matrix, clock, &gauge);
+    ASSERT_TRUE(std::is_sorted(cover.Chosen.begin(), cover.Chosen.end()));
+    for (const std::vector<int>& row : c.Rows) {
+        EXPECT_TRUE(row.empty() || std::find_first_of(row.begin(), row.end(), cover.Chosen.begin(),
+                                                      cover.Chosen.end()) != row.end());
+    }
+    EXPECT_EQ(static_cast<int>(cover.Chosen.size()), c.MinimumSize);
+    if (!c.Expected.empty()) {
+        EXPECT_EQ(cover.Chosen, c.Expected);
+    }
+    EXPECT_EQ(cover.LowerBound, c.MinimumSize);
+    EXPECT_TRUE(cover.Proven);
+    EXPECT_FALSE(cover.Stopped);
+    EXPECT_EQ(gauge.Max, c.Blocks);
+    EXPECT_EQ(gauge.Position, c.Blocks);
+}
+
+std::vector<std::vector<int>> CycleAndTriangleAndSingle() {
+    std::vector<std::vector<int>> rows = OddCycles(1);
+    rows.insert(rows.end(), {{5, 6}, {6, 7}, {7, 5}, {8}});
+    return rows;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Matrices, CoverMatrix,
+    ::testing::Values(TReduceCase{"uncoverableRow", 3, {{0}, {}, {1, 2}, {2}}, {}, {0, 2}, 2, 0},
+                      TReduceCase{"emptyColumn", 3, {{0, 2}, {0, 2}}, {2, 1, 3}, {0}, 1, 0},
+                      TReduceCase{"cheaperTwin", 2, {{0, 1}, {0, 1}}, {3, 2}, {1}, 1, 0},
+                      TReduceCase{
+                          "blocksBesideAnEssential", 9, CycleAndTriangleAndSingle(), {}, {}, 6, 2}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 }  // namespace

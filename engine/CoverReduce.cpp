@@ -1,0 +1,357 @@
+// Minimum cover of a covering matrix: essential columns, row and column dominance, then the
+// independent blocks left, each solved by SolveBlock.
+#include "engine/CoverReduce.h"
+
+#include <algorithm>
+#include <array>
+#include <numeric>
+
+#include "engine/IntVector.h"
+
+namespace {
+
+// A set hashed to 256 bits: sets whose signatures are not nested are not nested either. Rows of
+// dense functions have over a hundred columns, too many for one word.
+using TSignature = std::array<uint64_t, 4>;
+
+void AddToSignature(TSignature& sig, int index) {
+    const uint32_t bit = (static_cast<uint32_t>(index) * 0x9E3779B1u) >> 24;
+    sig[bit >> 6] |= uint64_t{1} << (bit & 63u);
+}
+
+bool SignatureWithin(const TSignature& x, const TSignature& y) {
+    return ((x[0] & ~y[0]) | (x[1] & ~y[1]) | (x[2] & ~y[2]) | (x[3] & ~y[3])) == 0;
+}
+
+// The covering matrix while reductions take rows and columns out of it.
+class TReducer {
+  public:
+    TReducer(const TCoverBlock& matrix, TCoverClock& clock)
+        : M(matrix),
+          Clock(clock),
+          RowAlive(M.Rows, 1),
+          ColAlive(M.Cols, 1),
+          RowDeg(M.Rows, 0),
+          ColDeg(M.Cols, 0) {
+        for (int r = 0; r < M.Rows; ++r) {
+            RowDeg[r] = M.RowSize(r);
+            // A row no column covers cannot be covered; it is left out.
+            if (RowDeg[r] == 0) {
+                RowAlive[r] = 0;
+            }
+        }
+        for (int c = 0; c < M.Cols; ++c) {
+            ColDeg[c] = M.ColSize(c);
+            if (ColDeg[c] == 0) {
+                ColAlive[c] = 0;
+            }
+        }
+    }
+
+    // Essential columns, dominated rows and dominated columns until nothing changes or the clock
+    // stops.
+    void Reduce() {
+        for (int r = 0; r < M.Rows; ++r) {
+            if (RowAlive[r] != 0 && RowDeg[r] == 1) {
+                Singles.push_back(r);
+            }
+        }
+        bool changed = true;
+        while (changed && !Clock.Check()) {
+            TakeEssentials();
+            changed = DropDominatedRows();
+            TakeEssentials();
+            changed = DropDominatedColumns() || changed;
+        }
+        TakeEssentials();
+    }
+
+    // The rows and columns still alive, split into blocks that share no column; columnsOf gets
+    // the matrix column of each block column.
+    std::vector<TCoverBlock> Blocks(std::vector<std::vector<int>>& columnsOf) {
+        const TIntVector<int> root = BlockRoots();
+        TIntVector<int> blockOf(M.Rows, -1);
+        TIntVector<int> local(M.Rows, -1);
+        std::vector<TCoverBlock> blocks;
+        for (int r = 0; r < M.Rows; ++r) {
+            if (RowAlive[r] == 0) {
+                continue;
+            }
+            if (blockOf[root[r]] < 0) {
+                blockOf[root[r]] = static_cast<int>(blocks.size());
+                blocks.emplace_back();
+                blocks.back().ColStart.push_back(0);
+                columnsOf.emplace_back();
+            }
+            local[r] = blocks[static_cast<size_t>(blockOf[root[r]])].Rows++;
+        }
+        for (int c = 0; c < M.Cols; ++c) {
+            Clock.Tick(M.ColSize(c));
+            if (ColAlive[c] == 0) {
+                continue;
+            }
+            TCoverBlock* block = nullptr;
+            for (int i = M.ColStart[c]; i < M.ColStart[c + 1]; ++i) {
+                const int r = M.ColRows[i];
+                if (RowAlive[r] == 0) {
+                    continue;
+                }
+                const auto b = static_cast<size_t>(blockOf[root[r]]);
+                if (block == nullptr) {
+                    block = &blocks[b];
+                    columnsOf[b].push_back(c);
+                    block->Cost.push_back(M.Cost[c]);
+                }
+                block->ColRows.push_back(local[r]);
+            }
+            if (block != nullptr) {
+                block->ColStart.push_back(static_cast<int>(block->ColRows.size()));
+                ++block->Cols;
+            }
+        }
+        for (auto& block : blocks) {
+            block.Transpose(&Clock);
+        }
+        return blocks;
+    }
+
+    std::vector<int> Essential;  // columns taken because a row has no other column
+
+  private:
+    // Per row, a representative of the rows it shares columns with, directly or not.
+    TIntVector<int> BlockRoots() {
+        TIntVector<int> parent(M.Rows, 0);
+        std::iota(parent.begin(), parent.end(), 0);
+        const auto find = [&](int x) {
+            while (parent[x] != x) {
+                x = parent[x] = parent[parent[x]];
+            }
+            return x;
+        };
+        for (int c = 0; c < M.Cols; ++c) {
+            Clock.Tick(M.ColSize(c));
+            if (ColAlive[c] == 0) {
+                continue;
+            }
+            int first = -1;
+            for (int i = M.ColStart[c]; i < M.ColStart[c + 1]; ++i) {
+                const int r = M.ColRows[i];
+                if (RowAlive[r] != 0) {
+                    if (first < 0) {
+                        first = find(r);
+                    } else {
+                        parent[find(r)] = first;
+                    }
+                }
+            }
+        }
+        for (int r = 0; r < M.Rows; ++r) {
+            parent[r] = find(r);
+        }
+        return parent;
+    }
+
+    void KillRow(int r) {
+        RowAlive[r] = 0;
+        for (int i = M.RowStart[r]; i < M.RowStart[r + 1]; ++i) {
+            const int c = M.RowCols[i];
+            if (ColAlive[c] != 0 && --ColDeg[c] == 0) {
+                ColAlive[c] = 0;
+            }
+        }
+    }
+
+    void KillColumn(int c) {
+        ColAlive[c] = 0;
+        for (int i = M.ColStart[c]; i < M.ColStart[c + 1]; ++i) {
+            const int r = M.ColRows[i];
+            if (RowAlive[r] != 0 && --RowDeg[r] == 1) {
+                Singles.push_back(r);
+            }
+        }
+    }
+
+    void TakeEssentials() {
+        while (!Singles.empty()) {
+            const int r = Singles.back();
+            Singles.pop_back();
+            if (RowAlive[r] == 0) {
+                continue;
+            }
+            int c = -1;
+            for (int i = M.RowStart[r]; i < M.RowStart[r + 1] && c < 0; ++i) {
+                if (ColAlive[M.RowCols[i]] != 0) {
+                    c = M.RowCols[i];
+                }
+            }
+            Essential.push_back(c);
+            for (int i = M.ColStart[c]; i < M.ColStart[c + 1]; ++i) {
+                if (RowAlive[M.ColRows[i]] != 0) {
+                    KillRow(M.ColRows[i]);
+                }
+            }
+            ColAlive[c] = 0;
+        }
+    }
+
+    // A row whose columns include all of another row's is covered whenever that one is.
+    bool DropDominatedRows() {
+        TIntVector<uint32_t> mark(M.Cols, 0);
+        TIntVector<TSignature> sig(M.Rows, TSignature{});
+        for (int r = 0; r < M.Rows; ++r) {
+            Clock.Tick(M.RowSize(r));
+            for (int i = M.RowStart[r]; i < M.RowStart[r + 1]; ++i) {
+                if (ColAlive[M.RowCols[i]] != 0) {
+                    AddToSignature(sig[r], M.RowCols[i]);
+                }
+            }
+        }
+        uint32_t stamp = 0;
+        bool changed = false;
+        for (int r1 = 0; r1 < M.Rows; ++r1) {
+            if (RowAlive[r1] == 0 || Clock.Tick(M.RowSize(r1))) {
+                continue;
+            }
+            int pivot = -1;
+            for (int i = M.RowStart[r1]; i < M.RowStart[r1 + 1]; ++i) {
+                const int c = M.RowCols[i];
+                if (ColAlive[c] != 0 && (pivot < 0 || ColDeg[c] < ColDeg[pivot])) {
+                    pivot = c;
+                }
+            }
+            ++stamp;
+            for (int i = M.RowStart[r1]; i < M.RowStart[r1 + 1]; ++i) {
+                mark[M.RowCols[i]] = stamp;
+            }
+            const int deg1 = RowDeg[r1];
+            Clock.Tick(M.ColSize(pivot));
+            for (int i = M.ColStart[pivot]; i < M.ColStart[pivot + 1]; ++i) {
+                const int r2 = M.ColRows[i];
+                const int deg2 = RowDeg[r2];
+                if (r2 == r1 || RowAlive[r2] == 0 || deg2 < deg1 || (deg2 == deg1 && r2 < r1) ||
+                    !SignatureWithin(sig[r1], sig[r2])) {
+                    continue;
+                }
+                Clock.Tick(M.RowSize(r2));
+                int shared = 0;
+                for (int j = M.RowStart[r2]; j < M.RowStart[r2 + 1]; ++j) {
+                    const int c = M.RowCols[j];
+                    shared += (ColAlive[c] != 0 && mark[c] == stamp) ? 1 : 0;
+                }
+                if (shared == deg1) {
+                    KillRow(r2);
+                    changed = true;
+                }
+            }
+        }
+        return changed;
+    }
+
+    // A column whose rows lie within another's of no more cost is never needed.
+    bool DropDominatedColumns() {
+        TIntVector<uint32_t> mark(M.Rows, 0);
+        TIntVector<TSignature> sig(M.Cols, TSignature{});
+        for (int c = 0; c < M.Cols; ++c) {
+            Clock.Tick(M.ColSize(c));
+            for (int i = M.ColStart[c]; i < M.ColStart[c + 1]; ++i) {
+                if (RowAlive[M.ColRows[i]] != 0) {
+                    AddToSignature(sig[c], M.ColRows[i]);
+                }
+            }
+        }
+        uint32_t stamp = 0;
+        bool changed = false;
+        for (int c1 = 0; c1 < M.Cols; ++c1) {
+            if (ColAlive[c1] == 0 || Clock.Tick(M.ColSize(c1))) {
+                continue;
+            }
+            int pivot = -1;
+            for (int i = M.ColStart[c1]; i < M.ColStart[c1 + 1]; ++i) {
+                const int r = M.ColRows[i];
+                if (RowAlive[r] != 0 && (pivot < 0 || RowDeg[r] < RowDeg[pivot])) {
+                    pivot = r;
+                }
+            }
+            ++stamp;
+            for (int i = M.ColStart[c1]; i < M.ColStart[c1 + 1]; ++i) {
+                mark[M.ColRows[i]] = stamp;
+            }
+            const int deg1 = ColDeg[c1];
+            const int cost1 = M.Cost[c1];
+            Clock.Tick(M.RowSize(pivot));
+            for (int i = M.RowStart[pivot]; i < M.RowStart[pivot + 1]; ++i) {
+                const int c2 = M.RowCols[i];
+                if (c2 == c1 || ColAlive[c2] == 0) {
+                    continue;
+                }
+                const int deg2 = ColDeg[c2];
+                const int cost2 = M.Cost[c2];
+                if (deg2 < deg1 || cost2 > cost1 || (deg2 == deg1 && cost2 == cost1 && c2 > c1) ||
+                    !SignatureWithin(sig[c1], sig[c2])) {
+                    continue;
+                }
+                int shared = 0;
+                for (int j = M.ColStart[c2]; j < M.ColStart[c2 + 1]; ++j) {
+                    const int r = M.ColRows[j];
+                    shared += (RowAlive[r] != 0 && mark[r] == stamp) ? 1 : 0;
+                }
+                if (shared == deg1) {
+                    KillColumn(c1);
+                    changed = true;
+                    break;
+                }
+            }
+            TakeEssentials();
+        }
+        return changed;
+    }
+
+    const TCoverBlock& M;
+    TCoverClock& Clock;
+    TIntVector<char> RowAlive, ColAlive;
+    TIntVector<int> RowDeg, ColDeg;
+    std::vector<int> Singles;  // rows that may have one column left
+};
+
+}  // namespace
+
+TMatrixCover SolveCoverMatrix(const TCoverBlock& matrix, TCoverClock& clock,
+                              TProgressSink* progress) {
+    TReducer reducer(matrix, clock);
+    // Reductions pay for themselves on sparse matrices; on dense ones they find little, so they
+    // get a part of the budget only.
+    clock.BeginSlice(clock.BudgetMs() / 4);
+    reducer.Reduce();
+    std::vector<std::vector<int>> columnsOf;
+    std::vector<TCoverBlock> blocks = reducer.Blocks(columnsOf);
+
+    TMatrixCover out;
+    out.Chosen = reducer.Essential;
+    out.LowerBound = static_cast<int>(reducer.Essential.size());
+    std::vector<size_t> order(blocks.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(),
+              [&](size_t x, size_t y) { return blocks[x].Rows < blocks[y].Rows; });
+    if (progress != nullptr) {
+        progress->setMax(static_cast<int>(blocks.size()));
+        progress->setPosition(0);
+    }
+    int done = 0;
+    for (const size_t b : order) {
+        // Blocks still to come share what is left of the budget evenly.
+        clock.BeginSlice(clock.RemainingMs() / static_cast<int64_t>(blocks.size() - done));
+        const TBlockCover cover = SolveBlock(blocks[b], clock);
+        for (const int c : cover.Chosen) {
+            out.Chosen.push_back(columnsOf[b][static_cast<size_t>(c)]);
+        }
+        out.LowerBound += cover.LowerBound;
+        ++done;
+        if (progress != nullptr) {
+            progress->setPosition(done);
+        }
+    }
+    std::sort(out.Chosen.begin(), out.Chosen.end());
+    out.Stopped = clock.Stopped();
+    out.Proven = static_cast<int>(out.Chosen.size()) == out.LowerBound;
+    return out;
+}
