@@ -6,7 +6,7 @@
 #include <array>
 #include <numeric>
 
-#include "engine/IntVector.h"
+#include "engine/CoverParts.h"
 
 namespace {
 
@@ -32,7 +32,8 @@ class TReducer {
           RowAlive(M.Rows, 1),
           ColAlive(M.Cols, 1),
           RowDeg(M.Rows, 0),
-          ColDeg(M.Cols, 0) {
+          ColDeg(M.Cols, 0),
+          Dominance(M.Rows) {
         for (int r = 0; r < M.Rows; ++r) {
             RowDeg[r] = M.RowSize(r);
             // A row no column covers cannot be covered; it is left out.
@@ -247,9 +248,8 @@ class TReducer {
         return changed;
     }
 
-    // A column whose rows lie within another's of no more cost is never needed.
+    // Drops the columns another column dominates on the live rows.
     bool DropDominatedColumns() {
-        TIntVector<uint32_t> mark(M.Rows, 0);
         TIntVector<TSignature> sig(M.Cols, TSignature{});
         for (int c = 0; c < M.Cols; ++c) {
             Clock.Tick(M.ColSize(c));
@@ -259,43 +259,25 @@ class TReducer {
                 }
             }
         }
-        uint32_t stamp = 0;
+        const auto alive = [&](int r) { return RowAlive[r] != 0; };
+        const auto colsIn = [&](int r) { return RowDeg[r]; };
         bool changed = false;
         for (int c1 = 0; c1 < M.Cols; ++c1) {
             if (ColAlive[c1] == 0 || Clock.Tick(M.ColSize(c1))) {
                 continue;
             }
             int pivot = -1;
-            for (int i = M.ColStart[c1]; i < M.ColStart[c1 + 1]; ++i) {
-                const int r = M.ColRows[i];
-                if (RowAlive[r] != 0 && (pivot < 0 || RowDeg[r] < RowDeg[pivot])) {
-                    pivot = r;
-                }
-            }
-            ++stamp;
-            for (int i = M.ColStart[c1]; i < M.ColStart[c1 + 1]; ++i) {
-                mark[M.ColRows[i]] = stamp;
-            }
-            const int deg1 = ColDeg[c1];
-            const int cost1 = M.Cost[c1];
+            const int deg1 = Dominance.MarkRowsOf(M, c1, alive, colsIn, pivot);
             Clock.Tick(M.RowSize(pivot));
             for (int i = M.RowStart[pivot]; i < M.RowStart[pivot + 1]; ++i) {
                 const int c2 = M.RowCols[i];
-                if (c2 == c1 || ColAlive[c2] == 0) {
+                // Cheap tests first: the rule's counts and costs, then the signatures.
+                const bool tie = ColDeg[c2] == deg1 && M.Cost[c2] == M.Cost[c1];
+                if (c2 == c1 || ColAlive[c2] == 0 || ColDeg[c2] < deg1 || M.Cost[c2] > M.Cost[c1] ||
+                    (tie && c2 > c1) || !SignatureWithin(sig[c1], sig[c2])) {
                     continue;
                 }
-                const int deg2 = ColDeg[c2];
-                const int cost2 = M.Cost[c2];
-                if (deg2 < deg1 || cost2 > cost1 || (deg2 == deg1 && cost2 == cost1 && c2 > c1) ||
-                    !SignatureWithin(sig[c1], sig[c2])) {
-                    continue;
-                }
-                int shared = 0;
-                for (int j = M.ColStart[c2]; j < M.ColStart[c2 + 1]; ++j) {
-                    const int r = M.ColRows[j];
-                    shared += (RowAlive[r] != 0 && mark[r] == stamp) ? 1 : 0;
-                }
-                if (shared == deg1) {
+                if (Dominance.Dominates(M, c2, c1, alive)) {
                     KillColumn(c1);
                     changed = true;
                     break;
@@ -310,6 +292,7 @@ class TReducer {
     TCoverClock& Clock;
     TIntVector<char> RowAlive, ColAlive;
     TIntVector<int> RowDeg, ColDeg;
+    TDominance Dominance;
     std::vector<int> Singles;  // rows that may have one column left
 };
 
@@ -320,7 +303,7 @@ TMatrixCover SolveCoverMatrix(const TCoverBlock& matrix, TCoverClock& clock,
     TReducer reducer(matrix, clock);
     // Reductions pay for themselves on sparse matrices; on dense ones they find little, so they
     // get a part of the budget only.
-    clock.BeginSlice(clock.BudgetMs() / 4);
+    clock.BeginSlice(ShareOf(clock.BudgetMs(), CoverTuning.ReduceShare));
     reducer.Reduce();
     std::vector<std::vector<int>> columnsOf;
     std::vector<TCoverBlock> blocks = reducer.Blocks(columnsOf);

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "engine/CoverOptions.h"
+#include "engine/CoverTuning.h"
+#include "engine/IntVector.h"
 
 // Watches the budget and the caller's KeepGoing; Tick() is cheap enough for inner loops.
 class TCoverClock {
@@ -16,14 +18,14 @@ class TCoverClock {
     // enough whatever a step costs.
     bool Tick(int64_t work = 1) {
         FWork += work;
-        if (FWork < 65536) {
+        if (FWork < CoverTuning.TickWork) {
             return FStopped || FSliceOver;
         }
         FWork = 0;
         return Check();
     }
-    // Reads the clock now: asks KeepGoing when 20 ms have passed since it last did. True also
-    // when the current slice has run out.
+    // Reads the clock now, asking KeepGoing if it has not been asked for a while. True also when
+    // the current slice has run out.
     bool Check();
     bool Stopped() const { return FStopped; }
     int64_t ElapsedMs() const;
@@ -50,9 +52,9 @@ class TCoverClock {
 struct TCoverBlock {
     int Rows = 0;
     int Cols = 0;
-    std::vector<int> ColStart, ColRows;  // Cols + 1 offsets; rows of each column
-    std::vector<int> RowStart, RowCols;  // Rows + 1 offsets; columns of each row
-    std::vector<int> Cost;
+    TIntVector<int> ColStart, ColRows;  // Cols + 1 offsets; rows of each column
+    TIntVector<int> RowStart, RowCols;  // Rows + 1 offsets; columns of each row
+    TIntVector<int> Cost;
 
     // Fills the row lists from the column lists; ticks the clock when one is given.
     void Transpose(TCoverClock* clock = nullptr);
@@ -65,9 +67,6 @@ struct TBlockCover {
     int LowerBound = 0;
     bool Proven = false;
 };
-
-// Blocks with more entries than this get the search schedules that pay on large matrices.
-constexpr size_t LargeBlockEntries = 100000;
 
 // Best cover of the block the clock allows: greedy and irredundant always (a cover comes back even
 // when the clock has stopped), then exact search or local improvement while time remains.

@@ -1,0 +1,156 @@
+// What the cover searches share: the rows' coverage counts, the irredundant pass and the column
+// dominance rule. For the engine's own cover units.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "engine/CoverSearch.h"
+#include "engine/IntVector.h"
+
+// How many chosen columns cover each row, and the rows none covers.
+class TCoverage {
+  public:
+    explicit TCoverage(const TCoverBlock& b) : B(&b), FCount(b.Rows, 0), FSlot(b.Rows, 0) {
+        FUncovered.resize(static_cast<size_t>(b.Rows));
+        for (int r = 0; r < b.Rows; ++r) {
+            FUncovered[r] = r;
+            FSlot[r] = r;
+        }
+    }
+
+    int Count(int r) const { return FCount[r]; }
+    int Uncovered() const { return FUncovered.Size(); }
+    // The rows no chosen column covers, in an order that changes as rows come and go.
+    const TIntVector<int>& UncoveredRows() const { return FUncovered; }
+
+    // Chooses column c; seen(r, before) hears of each of its rows with the count before.
+    template <typename F>
+    void Add(int c, F&& seen) {
+        for (int i = B->ColStart[c]; i < B->ColStart[c + 1]; ++i) {
+            const int r = B->ColRows[i];
+            seen(r, FCount[r]);
+            if (FCount[r]++ == 0) {
+                Unlist(r);
+            }
+        }
+    }
+    // Unchooses column c; seen(r, after) hears of each of its rows with the count after.
+    template <typename F>
+    void Remove(int c, F&& seen) {
+        for (int i = B->ColStart[c]; i < B->ColStart[c + 1]; ++i) {
+            const int r = B->ColRows[i];
+            if (--FCount[r] == 0) {
+                FSlot[r] = FUncovered.Size();
+                FUncovered.push_back(r);
+            }
+            seen(r, FCount[r]);
+        }
+    }
+    void Add(int c) {
+        Add(c, [](int, int) {});
+    }
+    void Remove(int c) {
+        Remove(c, [](int, int) {});
+    }
+
+    // Every row of the chosen column c is covered by another chosen column too.
+    bool Redundant(int c) const {
+        for (int i = B->ColStart[c]; i < B->ColStart[c + 1]; ++i) {
+            if (FCount[B->ColRows[i]] < 2) {
+                return false;
+            }
+        }
+        return true;
+    }
+    // The rows of c that no chosen column covers.
+    int Gain(int c) const {
+        int gain = 0;
+        for (int i = B->ColStart[c]; i < B->ColStart[c + 1]; ++i) {
+            gain += FCount[B->ColRows[i]] == 0 ? 1 : 0;
+        }
+        return gain;
+    }
+
+  private:
+    void Unlist(int r) {
+        const int last = FUncovered.back();
+        FUncovered[FSlot[r]] = last;
+        FSlot[last] = FSlot[r];
+        FUncovered.pop_back();
+    }
+
+    const TCoverBlock* B;
+    TIntVector<int> FCount;
+    TIntVector<int> FUncovered;
+    TIntVector<int> FSlot;  // where each uncovered row sits in FUncovered
+};
+
+// The one irredundant pass: the chosen columns from first on, in their order, go when every row
+// of theirs is covered twice; drop(c) takes each out of the coverage. The rest stay in order.
+template <typename F>
+void MakeIrredundant(std::vector<int>& chosen, size_t first, const TCoverage& coverage, F&& drop) {
+    size_t kept = first;
+    for (size_t i = first; i < chosen.size(); ++i) {
+        const int c = chosen[i];
+        if (coverage.Redundant(c)) {
+            drop(c);
+        } else {
+            chosen[kept++] = c;
+        }
+    }
+    chosen.resize(kept);
+}
+
+inline void MakeIrredundant(std::vector<int>& chosen, size_t first, TCoverage& coverage) {
+    MakeIrredundant(chosen, first, coverage, [&](int c) { coverage.Remove(c); });
+}
+
+// Column dominance: column k makes column c needless when it covers each live row of c at no
+// more cost, and covers more live rows, costs less or comes first. A cover using c then swaps
+// it for k, so c can be closed.
+class TDominance {
+  public:
+    explicit TDominance(int rows) : FMark(rows, 0) {}
+
+    // Marks the live rows of c and returns how many there are; pivot gets the one with fewest
+    // live columns, a row every column dominating c has.
+    template <typename TLive, typename TColsIn>
+    int MarkRowsOf(const TCoverBlock& b, int c, TLive&& live, TColsIn&& colsIn, int& pivot) {
+        ++FStamp;
+        FCount = 0;
+        pivot = -1;
+        for (int i = b.ColStart[c]; i < b.ColStart[c + 1]; ++i) {
+            const int r = b.ColRows[i];
+            if (live(r)) {
+                FMark[r] = FStamp;
+                ++FCount;
+                if (pivot < 0 || colsIn(r) < colsIn(pivot)) {
+                    pivot = r;
+                }
+            }
+        }
+        return FCount;
+    }
+
+    // Whether k dominates c, whose rows were marked last.
+    template <typename TLive>
+    bool Dominates(const TCoverBlock& b, int k, int c, TLive&& live) const {
+        if (k == c || b.Cost[k] > b.Cost[c]) {
+            return false;
+        }
+        int shared = 0;
+        int fresh = 0;
+        for (int i = b.ColStart[k]; i < b.ColStart[k + 1]; ++i) {
+            const int r = b.ColRows[i];
+            shared += FMark[r] == FStamp ? 1 : 0;
+            fresh += live(r) ? 1 : 0;
+        }
+        return shared == FCount && (fresh > FCount || b.Cost[k] < b.Cost[c] || k < c);
+    }
+
+  private:
+    TIntVector<uint32_t> FMark;
+    uint32_t FStamp = 0;
+    int FCount = 0;
+};
