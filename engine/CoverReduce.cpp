@@ -29,23 +29,19 @@ class TReducer {
     TReducer(const TCoverBlock& matrix, TCoverClock& clock)
         : M(matrix),
           Clock(clock),
-          RowAlive(M.Rows, 1),
-          ColAlive(M.Cols, 1),
+          RowAlive(M.Rows, 0),
+          ColAlive(M.Cols, 0),
           RowDeg(M.Rows, 0),
           ColDeg(M.Cols, 0),
           Dominance(M.Rows) {
+        // A row no column covers is left out; a column with no row is never chosen.
         for (int r = 0; r < M.Rows; ++r) {
             RowDeg[r] = M.RowSize(r);
-            // A row no column covers cannot be covered; it is left out.
-            if (RowDeg[r] == 0) {
-                RowAlive[r] = 0;
-            }
+            RowAlive[r] = RowDeg[r] > 0 ? 1 : 0;
         }
         for (int c = 0; c < M.Cols; ++c) {
             ColDeg[c] = M.ColSize(c);
-            if (ColDeg[c] == 0) {
-                ColAlive[c] = 0;
-            }
+            ColAlive[c] = ColDeg[c] > 0 ? 1 : 0;
         }
     }
 
@@ -195,18 +191,25 @@ class TReducer {
         }
     }
 
-    // A row whose columns include all of another row's is covered whenever that one is.
-    bool DropDominatedRows() {
-        TIntVector<uint32_t> mark(M.Cols, 0);
-        TIntVector<TSignature> sig(M.Rows, TSignature{});
-        for (int r = 0; r < M.Rows; ++r) {
-            Clock.Tick(M.RowSize(r));
-            for (int i = M.RowStart[r]; i < M.RowStart[r + 1]; ++i) {
-                if (ColAlive[M.RowCols[i]] != 0) {
-                    AddToSignature(sig[r], M.RowCols[i]);
+    // The signature of each list's live members: a row's columns or a column's rows.
+    TIntVector<TSignature> Signatures(const TIntVector<int>& start, const TIntVector<int>& members,
+                                      const TIntVector<char>& alive) {
+        TIntVector<TSignature> sig(start.Size() - 1, TSignature{});
+        for (int k = 0; k + 1 < start.Size(); ++k) {
+            Clock.Tick(start[k + 1] - start[k]);
+            for (int i = start[k]; i < start[k + 1]; ++i) {
+                if (alive[members[i]] != 0) {
+                    AddToSignature(sig[k], members[i]);
                 }
             }
         }
+        return sig;
+    }
+
+    // A row whose columns include all of another row's is covered whenever that one is.
+    bool DropDominatedRows() {
+        TIntVector<uint32_t> mark(M.Cols, 0);
+        const TIntVector<TSignature> sig = Signatures(M.RowStart, M.RowCols, ColAlive);
         uint32_t stamp = 0;
         bool changed = false;
         for (int r1 = 0; r1 < M.Rows; ++r1) {
@@ -250,15 +253,7 @@ class TReducer {
 
     // Drops the columns another column dominates on the live rows.
     bool DropDominatedColumns() {
-        TIntVector<TSignature> sig(M.Cols, TSignature{});
-        for (int c = 0; c < M.Cols; ++c) {
-            Clock.Tick(M.ColSize(c));
-            for (int i = M.ColStart[c]; i < M.ColStart[c + 1]; ++i) {
-                if (RowAlive[M.ColRows[i]] != 0) {
-                    AddToSignature(sig[c], M.ColRows[i]);
-                }
-            }
-        }
+        const TIntVector<TSignature> sig = Signatures(M.ColStart, M.ColRows, RowAlive);
         const auto alive = [&](int r) { return RowAlive[r] != 0; };
         const auto colsIn = [&](int r) { return RowDeg[r]; };
         bool changed = false;

@@ -42,8 +42,6 @@ class TExactSearch {
           Scratch(b) {
         for (int r = 0; r < b.Rows; ++r) {
             OpenInRow[r] = b.RowSize(r);
-        }
-        for (int r = 0; r < b.Rows; ++r) {
             clock.Tick(b.RowSize(r));
             int widest = 1;
             for (int i = b.RowStart[r]; i < b.RowStart[r + 1]; ++i) {
