@@ -25,7 +25,7 @@ class TImprover {
 
     // One pass over the columns outside the cover in random order; returns the columns saved.
     size_t Pass(std::mt19937& rng, TCoverClock& clock) {
-        std::vector<int> order(static_cast<size_t>(B.Cols));
+        TIntVector<int> order(B.Cols, 0);
         std::iota(order.begin(), order.end(), 0);
         std::shuffle(order.begin(), order.end(), rng);
         const size_t before = Size;

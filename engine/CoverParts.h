@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <numeric>
 #include <vector>
 
 #include "engine/CoverSearch.h"
@@ -11,12 +12,10 @@
 // How many chosen columns cover each row, and the rows none covers.
 class TCoverage {
   public:
-    explicit TCoverage(const TCoverBlock& b) : B(&b), FCount(b.Rows, 0), FSlot(b.Rows, 0) {
-        FUncovered.resize(static_cast<size_t>(b.Rows));
-        for (int r = 0; r < b.Rows; ++r) {
-            FUncovered[r] = r;
-            FSlot[r] = r;
-        }
+    explicit TCoverage(const TCoverBlock& b)
+        : B(&b), FCount(b.Rows, 0), FUncovered(b.Rows, 0), FSlot(b.Rows, 0) {
+        std::iota(FUncovered.begin(), FUncovered.end(), 0);
+        std::iota(FSlot.begin(), FSlot.end(), 0);
     }
 
     int Count(int r) const { return FCount[r]; }

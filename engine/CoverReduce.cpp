@@ -65,22 +65,22 @@ class TReducer {
 
     // The rows and columns still alive, split into blocks that share no column; columnsOf gets
     // the matrix column of each block column.
-    std::vector<TCoverBlock> Blocks(std::vector<std::vector<int>>& columnsOf) {
+    TIntVector<TCoverBlock> Blocks(TIntVector<TIntVector<int>>& columnsOf) {
         const TIntVector<int> root = BlockRoots();
         TIntVector<int> blockOf(M.Rows, -1);
         TIntVector<int> local(M.Rows, -1);
-        std::vector<TCoverBlock> blocks;
+        TIntVector<TCoverBlock> blocks;
         for (int r = 0; r < M.Rows; ++r) {
             if (RowAlive[r] == 0) {
                 continue;
             }
             if (blockOf[root[r]] < 0) {
-                blockOf[root[r]] = static_cast<int>(blocks.size());
+                blockOf[root[r]] = blocks.Size();
                 blocks.emplace_back();
                 blocks.back().ColStart.push_back(0);
                 columnsOf.emplace_back();
             }
-            local[r] = blocks[static_cast<size_t>(blockOf[root[r]])].Rows++;
+            local[r] = blocks[blockOf[root[r]]].Rows++;
         }
         for (int c = 0; c < M.Cols; ++c) {
             Clock.Tick(M.ColSize(c));
@@ -93,7 +93,7 @@ class TReducer {
                 if (RowAlive[r] == 0) {
                     continue;
                 }
-                const auto b = static_cast<size_t>(blockOf[root[r]]);
+                const int b = blockOf[root[r]];
                 if (block == nullptr) {
                     block = &blocks[b];
                     columnsOf[b].push_back(c);
@@ -300,27 +300,27 @@ TMatrixCover SolveCoverMatrix(const TCoverBlock& matrix, TCoverClock& clock,
     // get a part of the budget only.
     clock.BeginSlice(ShareOf(clock.BudgetMs(), CoverTuning.ReduceShare));
     reducer.Reduce();
-    std::vector<std::vector<int>> columnsOf;
-    std::vector<TCoverBlock> blocks = reducer.Blocks(columnsOf);
+    TIntVector<TIntVector<int>> columnsOf;
+    TIntVector<TCoverBlock> blocks = reducer.Blocks(columnsOf);
 
     TMatrixCover out;
     out.Chosen = reducer.Essential;
     out.LowerBound = static_cast<int>(reducer.Essential.size());
-    std::vector<size_t> order(blocks.size());
+    TIntVector<int> order(blocks.Size(), 0);
     std::iota(order.begin(), order.end(), 0);
     std::sort(order.begin(), order.end(),
-              [&](size_t x, size_t y) { return blocks[x].Rows < blocks[y].Rows; });
+              [&](int x, int y) { return blocks[x].Rows < blocks[y].Rows; });
     if (progress != nullptr) {
-        progress->setMax(static_cast<int>(blocks.size()));
+        progress->setMax(blocks.Size());
         progress->setPosition(0);
     }
     int done = 0;
-    for (const size_t b : order) {
+    for (const int b : order) {
         // Blocks still to come share what is left of the budget evenly.
-        clock.BeginSlice(clock.RemainingMs() / static_cast<int64_t>(blocks.size() - done));
+        clock.BeginSlice(clock.RemainingMs() / (blocks.Size() - done));
         const TBlockCover cover = SolveBlock(blocks[b], clock);
         for (const int c : cover.Chosen) {
-            out.Chosen.push_back(columnsOf[b][static_cast<size_t>(c)]);
+            out.Chosen.push_back(columnsOf[b][c]);
         }
         out.LowerBound += cover.LowerBound;
         ++done;

@@ -150,11 +150,11 @@ class TWeightedSearch {
         Score[c] = -Score[c];
         Stamp[c] = Step;
         if (in) {
-            SlotInChosen[c] = static_cast<int>(Chosen.size());
+            SlotInChosen[c] = Chosen.Size();
             Chosen.push_back(c);
         } else {
             const int last = Chosen.back();
-            Chosen[static_cast<size_t>(SlotInChosen[c])] = last;
+            Chosen[SlotInChosen[c]] = last;
             SlotInChosen[last] = SlotInChosen[c];
             Chosen.pop_back();
             SlotInChosen[c] = -1;
@@ -173,8 +173,7 @@ class TWeightedSearch {
     TCoverage Coverage;
     TIntVector<char> CanAdd;
     TIntVector<int64_t> Score, Stamp;
-    TIntVector<int> SlotInChosen;
-    std::vector<int> Chosen;
+    TIntVector<int> SlotInChosen, Chosen;
     TIntVector<int64_t> Weight;
     TIntVector<int64_t> OwnerSum;  // the sum of the chosen columns over a row: the one when alone
     int64_t Step = 0;
