@@ -105,51 +105,58 @@ inline void MakeIrredundant(std::vector<int>& chosen, size_t first, TCoverage& c
     MakeIrredundant(chosen, first, coverage, [&](int c) { coverage.Remove(c); });
 }
 
-// Column dominance: column k makes column c needless when it covers each live row of c at no
-// more cost, and covers more live rows, costs less or comes first. A cover using c then swaps
-// it for k, so c can be closed.
-class TDominance {
+// Whether the live members of one list lie within another's: a column's rows within another
+// column's, or a row's columns within another row's.
+class TNesting {
   public:
-    explicit TDominance(int rows) : FMark(rows, 0) {}
+    TNesting(const TIntVector<int>& start, const TIntVector<int>& members, int memberCount)
+        : Start(start), Members(members), FMark(memberCount, 0) {}
 
-    // Marks the live rows of c and returns how many there are; pivot gets the one with fewest
-    // live columns, a row every column dominating c has.
-    template <typename TLive, typename TColsIn>
-    int MarkRowsOf(const TCoverBlock& b, int c, TLive&& live, TColsIn&& colsIn, int& pivot) {
+    // Marks the live members of list i and returns how many there are; pivot gets the one of
+    // least width, which every list holding them all holds too.
+    template <typename TLive, typename TWidth>
+    int Mark(int i, TLive&& live, TWidth&& width, int& pivot) {
         ++FStamp;
         FCount = 0;
         pivot = -1;
-        for (int i = b.ColStart[c]; i < b.ColStart[c + 1]; ++i) {
-            const int r = b.ColRows[i];
-            if (live(r)) {
-                FMark[r] = FStamp;
+        for (int j = Start[i]; j < Start[i + 1]; ++j) {
+            const int m = Members[j];
+            if (live(m)) {
+                FMark[m] = FStamp;
                 ++FCount;
-                if (pivot < 0 || colsIn(r) < colsIn(pivot)) {
-                    pivot = r;
+                if (pivot < 0 || width(m) < width(pivot)) {
+                    pivot = m;
                 }
             }
         }
         return FCount;
     }
 
-    // Whether k dominates c, whose rows were marked last.
+    // The live members of list k when they include every marked one, else -1.
     template <typename TLive>
-    bool Dominates(const TCoverBlock& b, int k, int c, TLive&& live) const {
-        if (k == c || b.Cost[k] > b.Cost[c]) {
-            return false;
-        }
+    int LiveAround(int k, TLive&& live) const {
         int shared = 0;
-        int fresh = 0;
-        for (int i = b.ColStart[k]; i < b.ColStart[k + 1]; ++i) {
-            const int r = b.ColRows[i];
-            shared += FMark[r] == FStamp ? 1 : 0;
-            fresh += live(r) ? 1 : 0;
+        int count = 0;
+        for (int j = Start[k]; j < Start[k + 1]; ++j) {
+            shared += FMark[Members[j]] == FStamp ? 1 : 0;
+            count += live(Members[j]) ? 1 : 0;
         }
-        return shared == FCount && (fresh > FCount || b.Cost[k] < b.Cost[c] || k < c);
+        return shared == FCount ? count : -1;
     }
 
   private:
+    const TIntVector<int>& Start;
+    const TIntVector<int>& Members;
     TIntVector<uint32_t> FMark;
     uint32_t FStamp = 0;
     int FCount = 0;
 };
+
+// Column dominance: column k makes column c needless when it covers each of the count live rows
+// of c (live being its own, -1 when it misses one) at no more cost, and covers more, costs less
+// or comes first. A cover using c then swaps it for k.
+inline bool ColumnDominates(const TCoverBlock& b, int k, int c, int count, int live) {
+    const int costK = b.Cost[k];
+    const int costC = b.Cost[c];
+    return live >= 0 && costK <= costC && (live > count || costK < costC || k < c);
+}

@@ -33,7 +33,8 @@ class TReducer {
           ColAlive(M.Cols, 0),
           RowDeg(M.Rows, 0),
           ColDeg(M.Cols, 0),
-          Dominance(M.Rows) {
+          ColumnsOf(M.RowStart, M.RowCols, M.Cols),
+          RowsOf(M.ColStart, M.ColRows, M.Rows) {
         // A row no column covers is left out; a column with no row is never chosen.
         for (int r = 0; r < M.Rows; ++r) {
             RowDeg[r] = M.RowSize(r);
@@ -208,26 +209,16 @@ class TReducer {
 
     // A row whose columns include all of another row's is covered whenever that one is.
     bool DropDominatedRows() {
-        TIntVector<uint32_t> mark(M.Cols, 0);
         const TIntVector<TSignature> sig = Signatures(M.RowStart, M.RowCols, ColAlive);
-        uint32_t stamp = 0;
+        const auto alive = [&](int c) { return ColAlive[c] != 0; };
+        const auto rowsIn = [&](int c) { return ColDeg[c]; };
         bool changed = false;
         for (int r1 = 0; r1 < M.Rows; ++r1) {
             if (RowAlive[r1] == 0 || Clock.Tick(M.RowSize(r1))) {
                 continue;
             }
             int pivot = -1;
-            for (int i = M.RowStart[r1]; i < M.RowStart[r1 + 1]; ++i) {
-                const int c = M.RowCols[i];
-                if (ColAlive[c] != 0 && (pivot < 0 || ColDeg[c] < ColDeg[pivot])) {
-                    pivot = c;
-                }
-            }
-            ++stamp;
-            for (int i = M.RowStart[r1]; i < M.RowStart[r1 + 1]; ++i) {
-                mark[M.RowCols[i]] = stamp;
-            }
-            const int deg1 = RowDeg[r1];
+            const int deg1 = ColumnsOf.Mark(r1, alive, rowsIn, pivot);
             Clock.Tick(M.ColSize(pivot));
             for (int i = M.ColStart[pivot]; i < M.ColStart[pivot + 1]; ++i) {
                 const int r2 = M.ColRows[i];
@@ -237,12 +228,7 @@ class TReducer {
                     continue;
                 }
                 Clock.Tick(M.RowSize(r2));
-                int shared = 0;
-                for (int j = M.RowStart[r2]; j < M.RowStart[r2 + 1]; ++j) {
-                    const int c = M.RowCols[j];
-                    shared += (ColAlive[c] != 0 && mark[c] == stamp) ? 1 : 0;
-                }
-                if (shared == deg1) {
+                if (ColumnsOf.LiveAround(r2, alive) >= 0) {
                     KillRow(r2);
                     changed = true;
                 }
@@ -262,7 +248,7 @@ class TReducer {
                 continue;
             }
             int pivot = -1;
-            const int deg1 = Dominance.MarkRowsOf(M, c1, alive, colsIn, pivot);
+            const int deg1 = RowsOf.Mark(c1, alive, colsIn, pivot);
             Clock.Tick(M.RowSize(pivot));
             for (int i = M.RowStart[pivot]; i < M.RowStart[pivot + 1]; ++i) {
                 const int c2 = M.RowCols[i];
@@ -272,7 +258,7 @@ class TReducer {
                     (tie && c2 > c1) || !SignatureWithin(sig[c1], sig[c2])) {
                     continue;
                 }
-                if (Dominance.Dominates(M, c2, c1, alive)) {
+                if (ColumnDominates(M, c2, c1, deg1, RowsOf.LiveAround(c2, alive))) {
                     KillColumn(c1);
                     changed = true;
                     break;
@@ -287,7 +273,8 @@ class TReducer {
     TCoverClock& Clock;
     TIntVector<char> RowAlive, ColAlive;
     TIntVector<int> RowDeg, ColDeg;
-    TDominance Dominance;
+    TNesting ColumnsOf;        // the live columns of one row within another's
+    TNesting RowsOf;           // the live rows of one column within another's
     std::vector<int> Singles;  // rows that may have one column left
 };
 

@@ -31,7 +31,7 @@ class TExactSearch {
           Clock(clock),
           Best(std::move(best)),
           Coverage(b),
-          Dominance(b.Rows),
+          RowsOf(b.ColStart, b.ColRows, b.Rows),
           Open(b.Cols, 1),
           OpenInRow(b.Rows, 0),
           U(b.Rows, 0.0),
@@ -196,7 +196,7 @@ class TExactSearch {
                 continue;
             }
             int pivot = -1;
-            const int count = Dominance.MarkRowsOf(B, c, uncovered, openIn, pivot);
+            const int count = RowsOf.Mark(c, uncovered, openIn, pivot);
             if (count == 0) {
                 continue;  // never branched on
             }
@@ -206,7 +206,7 @@ class TExactSearch {
                     continue;
                 }
                 Clock.Tick(B.ColSize(k));
-                if (Dominance.Dominates(B, k, c, uncovered)) {
+                if (ColumnDominates(B, k, c, count, RowsOf.LiveAround(k, uncovered))) {
                     Close(c, false);
                     undo.Closed.push_back(c);
                     break;
@@ -434,7 +434,7 @@ class TExactSearch {
     std::vector<int> Best;
     std::vector<int> Chosen;
     TCoverage Coverage;
-    TDominance Dominance;
+    TNesting RowsOf;  // the uncovered rows of one column within another's
     TIntVector<char> Open;
     TIntVector<int> OpenInRow;
     TIntVector<double> U, Reduced, Trial, Gradient;
