@@ -1,4 +1,4 @@
-// The covering search behind FindMinimumCover: one independent block of the covering matrix.
+// The covering search behind SolveCoverMatrix: one independent block of a covering matrix.
 #pragma once
 
 #include <chrono>
@@ -48,7 +48,8 @@ class TCoverClock {
     bool FStopped = false;
 };
 
-// Rows must be covered; a column covers the rows listed for it at its cost (its literals).
+// Rows must be covered; a column covers the rows listed for it at its cost (a prime's literals;
+// never negative, less is better).
 struct TCoverBlock {
     int Rows = 0;
     int Cols = 0;
@@ -72,17 +73,16 @@ struct TBlockCover {
 // when the clock has stopped), then exact search or local improvement while time remains.
 TBlockCover SolveBlock(const TCoverBlock& block, TCoverClock& clock);
 
-// Add-one-drop-two moves (and swaps to fewer literals) until a pass finds none or the clock's
+// Add-one-drop-two moves (and swaps to a cheaper column) until a pass finds none or the clock's
 // slice ends.
 void ImproveCover(const TCoverBlock& block, std::vector<int>& chosen, TCoverClock& clock);
 
 // Row-weighting local search for shorter covers until the clock's slice ends or best is down to
-// floor columns; best (a cover) is replaced by each shorter cover found. Literals are not looked
-// at.
+// floor columns; best (a cover) is replaced by each shorter cover found. Costs are not looked at.
 void WeightedCoverSearch(const TCoverBlock& block, std::vector<int>& best, int floor,
                          TCoverClock& clock, uint32_t seed);
 
-// Greedy: most uncovered rows first, fewer literals on ties; then redundant columns dropped.
+// Greedy: most uncovered rows first, least cost on ties; then redundant columns dropped.
 // The clock, if given, is ticked (so KeepGoing is asked) but does not end the cover early.
 std::vector<int> GreedyCover(const TCoverBlock& block, TCoverClock* clock = nullptr);
 
