@@ -61,25 +61,6 @@ bool EncodeGreyJpeg(const uchar* pixels, int width, int height, int stride, unsi
     return true;
 }
 
-int Log2(int count) {
-    int bits = 0;
-    while ((1 << bits) < count) {
-        ++bits;
-    }
-    return bits;
-}
-
-// Letters first, first + 1, ... for the bits of value, the first letter on the highest bit.
-QString Letters(char first, int bits, int value) {
-    QString text;
-    for (int i = 0; i < bits; ++i) {
-        const char letter = static_cast<char>(first + i);
-        const bool hi = ((value >> (bits - 1 - i)) & 1) != 0;
-        text += QChar(hi ? letter : static_cast<char>(letter + 32));
-    }
-    return text;
-}
-
 }  // namespace
 
 void TfrmBooleanClac::KmapGridDrawCell(QPainter& painter, int col, int row, const QRect& rect,
@@ -98,10 +79,8 @@ void TfrmBooleanClac::KmapGridMouseMove(QMouseEvent* event) {
         StatusBar->setPanelText(2, QString());
         return;
     }
-    const int rowBits = Log2(KmapGrid->rowCountValue());
-    const int colBits = Log2(KmapGrid->colCountValue());
-    StatusBar->setPanelText(2, Letters('A', rowBits, Gray(row)) +
-                                   Letters(static_cast<char>('A' + rowBits), colBits, Gray(col)));
+    StatusBar->setPanelText(
+        2, QString::fromStdString(CellTerm(GridLayout(KmapGrid), TMapCell{row, col})));
 }
 
 int TfrmBooleanClac::KmapCellSize() const {

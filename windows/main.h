@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "model/KmapLayout.h"
 #include "model/SensitiveStr.h"
 #include "windows/controls/Image.h"
 #include "windows/controls/Prompter.h"
@@ -49,8 +50,9 @@ class TfrmKmap : public QMainWindow {
     int letterWidth() const { return FLetterWidth; }
 
     // Map shape of the last layout: variables on the rows and on the columns, and the labels.
-    int rowVarCount() const { return FRowVars; }
-    int colVarCount() const { return FColVars; }
+    int rowVarCount() const { return FLayout.RowVars; }
+    int colVarCount() const { return FLayout.ColVars; }
+    const TKmapLayout& layout() const { return FLayout; }
     QString rowLabel(int row) const;
     QString colLabel(int col) const;
     // The minterm a map cell stands for, all n letters.
@@ -141,12 +143,9 @@ class TfrmKmap : public QMainWindow {
 
     int FCursorPos = 1;
     int FLetterWidth = 7;
-    int FRowVars = 2;
-    int FColVars = 2;
+    TKmapLayout FLayout;
     int FCellWidth = 18;
     int FCellHeight = 18;
-    std::vector<QString> FRowLabels;
-    std::vector<QString> FColLabels;
     std::vector<uint8_t> FHighlight;  // one flag per map cell, row-major
     QString FDontCareNote;            // what panel 1 shows about don't cares, if anything
     bool FBusy = false;
@@ -158,9 +157,9 @@ class TfrmKmap : public QMainWindow {
 
 extern TfrmKmap* frmKmap;
 
-// Gray code of i (0..255) and its inverse; both maps use them.
-uint8_t Gray(int i);
-uint8_t InvGray(int g);
+// The shape a map grid has now: its rows and columns as variables, whichever count it was laid
+// out for.
+TKmapLayout GridLayout(const TStringGrid* grid);
 
 // Clears the grid and marks the minterms of every term of the text; reports on the calculator.
 void PlotSumOfProducts(TStringGrid* grid, const QString& text);

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <chrono>
 
+#include "model/KmapLayout.h"
 #include "model/Minterms.h"
 #include "model/State.h"
 #include "model/Terms.h"
@@ -80,26 +81,26 @@ void FillCells(TStringGrid* grid, const QString& text) {
     grid->endUpdate();
 }
 
-}  // namespace
-
-uint8_t Gray(int i) {
-    return static_cast<uint8_t>(i ^ (i >> 1));
+int Log2(int count) {
+    int bits = 0;
+    while ((1 << bits) < count) {
+        ++bits;
+    }
+    return bits;
 }
 
-uint8_t InvGray(int g) {
-    int i = 0;
-    for (; g != 0; g >>= 1) {
-        i ^= g;
-    }
-    return static_cast<uint8_t>(i);
+}  // namespace
+
+TKmapLayout GridLayout(const TStringGrid* grid) {
+    return TKmapLayout{Log2(grid->rowCountValue()), Log2(grid->colCountValue())};
 }
 
 QString TfrmKmap::rowLabel(int row) const {
-    return row >= 0 && row < static_cast<int>(FRowLabels.size()) ? FRowLabels[row] : QString();
+    return row >= 0 && row < FLayout.Rows() ? FromLatin(RowLabel(FLayout, row)) : QString();
 }
 
 QString TfrmKmap::colLabel(int col) const {
-    return col >= 0 && col < static_cast<int>(FColLabels.size()) ? FColLabels[col] : QString();
+    return col >= 0 && col < FLayout.Cols() ? FromLatin(ColLabel(FLayout, col)) : QString();
 }
 
 QString TfrmKmap::cellTerm(int col, int row) const {
@@ -116,10 +117,9 @@ bool TfrmKmap::isHighlighted(int col, int row) const {
 void TfrmKmap::shwKMPClick() {
     inputgrid->setCol(1);
     const int n = ProgramState.VarCount;
-    FRowVars = n / 2;
-    FColVars = n - n / 2;
-    const int rows = 1 << FRowVars;
-    const int cols = 1 << FColVars;
+    FLayout = KmapLayout(n);
+    const int rows = FLayout.Rows();
+    const int cols = FLayout.Cols();
     int line = 1;
     FCellWidth = 18;
     FCellHeight = 18;
@@ -144,15 +144,6 @@ void TfrmKmap::shwKMPClick() {
     KmapGrid->setFixedSize((FCellWidth + 1) * cols + 10, (FCellHeight + 1) * rows + 10);
     KmapGrid->viewport()->update();
 
-    FRowLabels.clear();
-    for (int r = 0; r < rows; ++r) {
-        FRowLabels.push_back(FromLatin(MintermToLetters(Gray(r), FRowVars, 'A')));
-    }
-    FColLabels.clear();
-    for (int c = 0; c < cols; ++c) {
-        FColLabels.push_back(
-            FromLatin(MintermToLetters(Gray(c), FColVars, static_cast<char>('A' + FRowVars))));
-    }
     ImageCol->resize(KmapGrid->width(), ImageCol->height());
     ImageRow->resize(ImageRow->width(), KmapGrid->height());
     DrawHeaderStrips();
@@ -165,7 +156,15 @@ void TfrmKmap::DrawHeaderStrips() {
     if (ProgramState.VarCount > 8) {
         return;
     }
-    DrawLabels(ImageRow->picture(), FRowLabels, FCellHeight + 1, Aqua);
+    std::vector<QString> rowLabels;
+    for (int r = 0; r < FLayout.Rows(); ++r) {
+        rowLabels.push_back(rowLabel(r));
+    }
+    std::vector<QString> colLabels;
+    for (int c = 0; c < FLayout.Cols(); ++c) {
+        colLabels.push_back(colLabel(c));
+    }
+    DrawLabels(ImageRow->picture(), rowLabels, FCellHeight + 1, Aqua);
     ImageRow->update();
     // The column labels are drawn lying down and turned a quarter counter-clockwise, so
     // each reads upwards from the strip's bottom edge.
@@ -173,7 +172,7 @@ void TfrmKmap::DrawHeaderStrips() {
     const int stripHeight = ImageCol->picture().height();
     QImage lying(stripHeight, stripWidth, QImage::Format_RGB32);
     lying.fill(Yellow);
-    DrawLabels(lying, FColLabels, FCellWidth + 1, Yellow);
+    DrawLabels(lying, colLabels, FCellWidth + 1, Yellow);
     QImage& strip = ImageCol->picture();
     for (int y = 0; y < lying.height(); ++y) {
         for (int x = 0; x < lying.width(); ++x) {
@@ -244,13 +243,13 @@ void PlotSumOfProducts(TStringGrid* grid, const QString& text) {
         terms.Add(piece);
     }
     const int cols = grid->colCountValue();
+    const TKmapLayout layout = GridLayout(grid);
     grid->beginUpdate();
     FillCells(grid, QString());
     if (cols > 0) {
         for (const uint32_t m : plot.Marked) {
-            const int c = InvGray(static_cast<int>(m % static_cast<uint32_t>(cols)));
-            const int r = InvGray(static_cast<int>(m / static_cast<uint32_t>(cols)));
-            grid->setCell(c, r, "x");
+            const TMapCell cell = MintermCell(layout, m);
+            grid->setCell(cell.Col, cell.Row, "x");
         }
     }
     grid->endUpdate();
@@ -352,18 +351,17 @@ void TfrmKmap::ShowdatainKMAPGrid1Click() {
 // program's don't-care set follows, as the truth table follows the plain terms.
 void TfrmKmap::MarkDontCares(const std::vector<std::string>& terms) {
     ProgramState.DontCare.fill(0);
-    const auto cols = static_cast<uint32_t>(KmapGrid->colCountValue());
-    if (cols == 0) {
+    if (KmapGrid->colCountValue() == 0) {
         return;
     }
+    const TKmapLayout layout = GridLayout(KmapGrid);
     KmapGrid->beginUpdate();
     for (const std::string& term : terms) {
         VisitMinterms(TermMasks(term), ProgramState.HighMinterm, [&](uint32_t m) {
-            const int c = InvGray(static_cast<int>(m % cols));
-            const int r = InvGray(static_cast<int>(m / cols));
-            if (KmapGrid->cell(c, r) != "x") {
+            const TMapCell cell = MintermCell(layout, m);
+            if (KmapGrid->cell(cell.Col, cell.Row) != "x") {
                 ProgramState.DontCare[m] = 1;
-                KmapGrid->setCell(c, r, DontCareCell);
+                KmapGrid->setCell(cell.Col, cell.Row, DontCareCell);
             }
             return true;
         });
@@ -435,11 +433,10 @@ void TfrmKmap::HiliteTerm(const QString& term) {
         FHighlight.assign(static_cast<size_t>(rows) * static_cast<size_t>(cols), 0);
     }
     VisitMinterms(masks, ProgramState.HighMinterm, [&](uint32_t m) {
-        const int r = InvGray(static_cast<int>(m >> FColVars));
-        const int c = InvGray(static_cast<int>(m & ((1u << FColVars) - 1)));
-        if (r < rows && c < cols) {
-            FHighlight[static_cast<size_t>(r) * static_cast<size_t>(cols) +
-                       static_cast<size_t>(c)] = 1;
+        const TMapCell cell = MintermCell(FLayout, m);
+        if (cell.Row < rows && cell.Col < cols) {
+            FHighlight[static_cast<size_t>(cell.Row) * static_cast<size_t>(cols) +
+                       static_cast<size_t>(cell.Col)] = 1;
         }
         return true;
     });
