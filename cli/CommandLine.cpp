@@ -11,7 +11,7 @@
 
 #include "cli/FunctionInput.h"
 #include "engine/MinimumCover.h"
-#include "model/Expressions.h"
+#include "model/DesignUnit.h"
 #include "model/Pla.h"
 
 #ifndef QUILLON_VERSION
@@ -32,10 +32,11 @@ const char* const Usage =
     "by them, in code order:\n"
     "  --time-limit SECONDS  how long --minimum may search for a proof (default 10)\n"
     "  --format terms    one term a line (the default); HI or LO for a constant\n"
-    "  --format pla      a single-output PLA\n"
-    "  --format verilog  a Verilog assign statement\n"
-    "  --format vhdl     a VHDL concurrent assignment\n"
-    "  --format c        a C expression\n"
+    "  --format pla      a PLA of one output, with the don't cares\n"
+    "  --format verilog  a Verilog module\n"
+    "  --format vhdl     a VHDL entity and architecture\n"
+    "  --format c        a C function (static inline, in an include guard)\n"
+    "  The module, entity or function is named after FILE.\n"
     "  --output NAME     the PLA output to simplify, by name or number (default: the first)\n"
     "Exit status: 0 when done, 2 for bad arguments or bad input.\n";
 
@@ -214,33 +215,40 @@ std::vector<TTermMasks> Simplify(const TFunctionInput& input, const TOptions& op
     return cubes;
 }
 
-std::string Format(TFormat format, const TFunctionInput& input,
-                   const std::vector<TTermMasks>& cubes) {
-    const int n = input.Inputs;
-    switch (format) {
-        case TFormat::Terms: {
-            if (cubes.empty()) {
-                return "LO\n";
-            }
-            std::string text;
-            for (const TTermMasks& cube : cubes) {
-                const std::string term = CubeTerm(cube, n);
-                text += (term.empty() ? "HI" : term) + "\n";
-            }
-            return text;
+// The don't cares over the file's inputs: the engine's extra variables are the lowest bits.
+std::vector<TTermMasks> DontCareCubes(const TFunctionInput& input) {
+    const int shift = input.VarCount - input.Inputs;
+    TMintermBits dc = MakeMintermBits(input.Inputs);
+    for (uint32_t m = 0; m < (1u << input.Inputs); ++m) {
+        if (TestMinterm(input.Dc, m << shift)) {
+            SetMinterm(dc, m);
         }
-        case TFormat::Pla:
-            return WritePla(n, input.InputNames, input.OutputName, cubes);
-        case TFormat::Verilog:
-            return WriteExpression(TExpressionKind::Verilog, n, cubes, input.InputNames,
-                                   input.OutputName);
-        case TFormat::Vhdl:
-            return WriteExpression(TExpressionKind::Vhdl, n, cubes, input.InputNames,
-                                   input.OutputName);
-        case TFormat::C:
-            break;
     }
-    return WriteExpression(TExpressionKind::C, n, cubes, input.InputNames, input.OutputName);
+    return CubesOfSet(dc, input.Inputs);
+}
+
+std::string Format(TFormat format, const TFunctionInput& input,
+                   const std::vector<TTermMasks>& cubes, const std::string& file) {
+    const int n = input.Inputs;
+    if (format == TFormat::Terms) {
+        if (cubes.empty()) {
+            return "LO\n";
+        }
+        std::string text;
+        for (const TTermMasks& cube : cubes) {
+            const std::string term = CubeTerm(cube, n);
+            text += (term.empty() ? "HI" : term) + "\n";
+        }
+        return text;
+    }
+    const TDesignUnit unit =
+        SingleOutputUnit(file == "-" ? "" : UnitNameOfFile(file), n, cubes, input.InputNames,
+                         input.OutputName, TUnitForm::SumOfProducts, DontCareCubes(input));
+    const TExportFormat written = format == TFormat::Pla       ? TExportFormat::Pla
+                                  : format == TFormat::Verilog ? TExportFormat::Verilog
+                                  : format == TFormat::Vhdl    ? TExportFormat::Vhdl
+                                                               : TExportFormat::C;
+    return WriteUnit(written, unit);
 }
 
 int RunSimplify(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
@@ -255,7 +263,7 @@ int RunSimplify(const std::vector<std::string>& args, std::istream& in, std::ost
         err << "quillon: " << shown << ": " << error << "\n";
         return 2;
     }
-    out << Format(options.Format, input, Simplify(input, options, err));
+    out << Format(options.Format, input, Simplify(input, options, err), options.File);
     return 0;
 }
 

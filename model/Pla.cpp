@@ -1,4 +1,4 @@
-// The PLA reader and writer, and the sets one output of a PLA stands for.
+// The PLA reader, and the sets one output of a PLA stands for.
 #include "model/Pla.h"
 
 #include <algorithm>
@@ -370,33 +370,4 @@ std::string CubeTerm(const TTermMasks& cube, int n) {
         }
     }
     return term;
-}
-
-std::string WritePla(int n, const std::vector<std::string>& inputNames,
-                     const std::string& outputName, const std::vector<TTermMasks>& on,
-                     const std::vector<TTermMasks>& dc) {
-    std::string text = ".i " + std::to_string(n) + "\n.o 1\n.ilb";
-    for (int k = 0; k < n; ++k) {
-        const auto index = static_cast<size_t>(k);
-        text += ' ';
-        text += index < inputNames.size() ? inputNames[index] : std::string(1, char('A' + k));
-    }
-    text += "\n.ob " + outputName + "\n.type " + (dc.empty() ? "f" : "fd") + "\n.p " +
-            std::to_string(on.size() + dc.size()) + "\n";
-    std::string row(static_cast<size_t>(n) + 2, ' ');
-    const auto writeRows = [&](const std::vector<TTermMasks>& cubes, char value) {
-        for (const TTermMasks& cube : cubes) {
-            for (int k = 0; k < n; ++k) {
-                const uint32_t bit = 1u << (n - 1 - k);
-                row[static_cast<size_t>(k)] =
-                    (cube.Care & bit) == 0 ? '-' : ((cube.Hi & bit) != 0 ? '1' : '0');
-            }
-            row[static_cast<size_t>(n) + 1] = value;
-            text += row;
-            text += '\n';
-        }
-    };
-    writeRows(on, '1');
-    writeRows(dc, '-');
-    return text + ".e\n";
 }

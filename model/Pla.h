@@ -64,8 +64,9 @@ bool PlaOutputFunction(const TPla& pla, int output, TPlaFunction& function, TPla
 // The compact term of a cube over n variables: letter k for bit n - k, upper case when HI.
 std::string CubeTerm(const TTermMasks& cube, int n);
 
-// A single-output PLA over n inputs: .type f, or fd with don't-care rows after the ON rows.
-// Names missing from inputNames are the letters A to P.
+// A single-output PLA over n inputs: .type f, or fd with don't-care rows after the ON rows
+// (written by model/PlaWriter.cpp as a unit of one output). Names missing from inputNames are
+// the letters A to P.
 std::string WritePla(int n, const std::vector<std::string>& inputNames,
                      const std::string& outputName, const std::vector<TTermMasks>& on,
                      const std::vector<TTermMasks>& dc = {});

@@ -64,15 +64,25 @@ INSTANTIATE_TEST_SUITE_P(
         TCase{"PlaOutputByNameAsVerilog",
               {"simplify", "--output", "cout", "--format=verilog", "-"},
               Adder,
-              "assign cout = (a & b)\n    | (a & cin)\n    | (b & cin);\n"},
+              "module simplified (\n    input wire a,\n    input wire b,\n    input wire cin,\n"
+              "    output wire cout\n);\n    assign cout = (a & b)\n        | (a & cin)\n"
+              "        | (b & cin);\nendmodule\n"},
         TCase{"PlaOutputByNumberAsVhdl",
               {"simplify", "-", "--format", "vhdl", "--output=2"},
               Adder,
-              "cout <= (a and b)\n    or (a and cin)\n    or (b and cin);\n"},
+              "library ieee;\nuse ieee.std_logic_1164.all;\n\nentity simplified is\n"
+              "    port (\n        a : in std_logic;\n        b : in std_logic;\n"
+              "        cin : in std_logic;\n        cout : out std_logic\n    );\n"
+              "end entity simplified;\n\narchitecture rtl of simplified is\nbegin\n"
+              "    cout <= (a and b)\n        or (a and cin)\n        or (b and cin);\n"
+              "end architecture rtl;\n"},
         TCase{"PlaAsC",
               {"simplify", "--format", "c", "--output", "cout", "-"},
               Adder,
-              "(a && b)\n    || (a && cin)\n    || (b && cin)\n"},
+              "#ifndef SIMPLIFIED_H\n#define SIMPLIFIED_H\n\n"
+              "static inline int simplified(int a, int b, int cin)\n{\n"
+              "    return (a && b)\n        || (a && cin)\n        || (b && cin);\n}\n\n"
+              "#endif\n"},
         TCase{"PlaAsPla",
               {"simplify", "--format", "pla", "--output", "cout", "-"},
               Adder,
@@ -80,11 +90,20 @@ INSTANTIATE_TEST_SUITE_P(
         TCase{"FewerThanThreeInputs",
               {"simplify", "--format", "pla", "-"},
               ".i 2\n.o 1\n.type fr\n01 1\n00 0\n11 0\n",
-              ".i 2\n.o 1\n.ilb A B\n.ob F\n.type f\n.p 1\n01 1\n.e\n"},
+              ".i 2\n.o 1\n.ilb A B\n.ob F\n.type fd\n.p 2\n01 1\n10 -\n.e\n"},
+        TCase{"ConstantLoAsPla",
+              {"simplify", "--format", "pla", "-"},
+              "3\n",
+              ".i 3\n.o 1\n.ilb A B C\n.ob F\n.type f\n.p 1\n--- 0\n.e\n"},
+        TCase{"UnnamedSixInputsAsPla",
+              {"simplify", "--format", "pla", "-"},
+              "6\nABCDEF\n",
+              ".i 6\n.o 1\n.ilb A B C D E F\n.ob F_2\n.type f\n.p 1\n111111 1\n.e\n"},
         TCase{"ConstantAsVerilog",
               {"simplify", "--format", "verilog", "-"},
               "3\nA\na\n",
-              "assign F = 1'b1;\n"},
+              "module simplified (\n    input wire A,\n    input wire B,\n    input wire C,\n"
+              "    output wire F\n);\n    assign F = 1'b1;\nendmodule\n"},
         TCase{"TermListOutputF", {"simplify", "--output", "F", "-"}, "3\nAB\n", "AB\n"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
@@ -233,6 +252,25 @@ TEST(CommandLine, ReadsAFile) {
     std::filesystem::remove(path);
     EXPECT_EQ(run.Status, 0);
     EXPECT_EQ(run.Out, "AB\nAC\nBC\n");
+}
+
+// The module, entity or function takes the input file's name, made legal.
+TEST(CommandLine, NamesTheUnitAfterTheFile) {
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("quillon-cli-unit-" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir);
+    const std::string path = (dir / "full-adder.pla").string();
+    { std::ofstream(path) << Adder; }
+    const std::pair<const char*, const char*> cases[] = {
+        {"verilog", "module full_adder (\n"},
+        {"vhdl", "entity full_adder is\n"},
+        {"c", "static inline int full_adder(int a, int b, int cin)\n"}};
+    for (const auto& [format, line] : cases) {
+        const TRun run = Quillon({"simplify", "--format", format, path});
+        EXPECT_EQ(run.Status, 0) << format;
+        EXPECT_NE(run.Out.find(line), std::string::npos) << run.Out;
+    }
+    std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -264,7 +264,8 @@ TEST(PlaRoundTrip, EveryOutputOfRandomFilesUnderEveryType) {
 TEST(PlaWrite, HeaderNamesAndRows) {
     EXPECT_EQ(WritePla(3, {"x", "y"}, "out", {{0b101, 0b100}}, {{0, 0}}),
               ".i 3\n.o 1\n.ilb x y C\n.ob out\n.type fd\n.p 2\n1-0 1\n--- -\n.e\n");
-    EXPECT_EQ(WritePla(2, {}, "F", {}), ".i 2\n.o 1\n.ilb A B\n.ob F\n.type f\n.p 0\n.e\n");
+    // The constant 0 keeps one row, as readers refuse or misread a PLA without any.
+    EXPECT_EQ(WritePla(2, {}, "F", {}), ".i 2\n.o 1\n.ilb A B\n.ob F\n.type f\n.p 1\n-- 0\n.e\n");
 }
 
 TEST(PlaCubeTerm, LettersInOrderWithTheirCase) {

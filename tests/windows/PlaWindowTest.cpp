@@ -72,8 +72,9 @@ TEST_F(PlaWindowTest, ExportRefusesAnInvalidTermBeforeAskingForAFile) {
     EXPECT_TRUE(prompter.fileRequests.empty());
 }
 
-// Export as…: the unchecked rows, in the language of the chosen filter, with the PLA's names.
-TEST_F(PlaWindowTest, ResultsExportTheUncheckedRowsByFilter) {
+// Export as…: the unchecked rows as a whole unit named after the file, in the language of the
+// typed extension or else of the chosen filter, with the PLA's names.
+TEST_F(PlaWindowTest, ResultsExportTheUncheckedRowsByExtensionOrFilter) {
     prompter.inputAnswers.push_back("cout");
     Import(QByteArray(Adder).replace("000 0-\n", ""));
     prompter.messages.clear();
@@ -82,24 +83,57 @@ TEST_F(PlaWindowTest, ResultsExportTheUncheckedRowsByFilter) {
     frmResult->Outputgrid->setCell(1, 2, "x");
     const struct {
         int Filter;
+        const char* File;
         QByteArray Text;
     } cases[] = {
-        {1, "assign cout = (a & b)\n    | (b & cin);\n"},
-        {2, "cout <= (a and b)\n    or (b and cin);\n"},
-        {3, "(a && b)\n    || (b && cin)\n"},
-        {4, "a*b + b*cin\n"},
-        {5, ".i 3\n.o 1\n.ilb a b cin\n.ob cout\n.type f\n.p 2\n11- 1\n-11 1\n.e\n"},
+        {1, "export1",
+         "module export1 (\n    input wire a,\n    input wire b,\n    input wire cin,\n"
+         "    output wire cout\n);\n    assign cout = (a & b)\n        | (b & cin);\n"
+         "endmodule\n"},
+        {2, "export2",
+         "library ieee;\nuse ieee.std_logic_1164.all;\n\nentity export2 is\n    port (\n"
+         "        a : in std_logic;\n        b : in std_logic;\n        cin : in std_logic;\n"
+         "        cout : out std_logic\n    );\nend entity export2;\n\n"
+         "architecture rtl of export2 is\nbegin\n    cout <= (a and b)\n        or (b and cin);\n"
+         "end architecture rtl;\n"},
+        {3, "export3",
+         "#ifndef EXPORT3_H\n#define EXPORT3_H\n\nstatic inline int export3(int a, int b, int cin)"
+         "\n{\n    return (a && b)\n        || (b && cin);\n}\n\n#endif\n"},
+        {4, "export4", "a*b + b*cin\n"},
+        {5, "export5", ".i 3\n.o 1\n.ilb a b cin\n.ob cout\n.type f\n.p 2\n11- 1\n-11 1\n.e\n"},
+        // A typed extension wins over the filter.
+        {4, "leak.v",
+         "module leak (\n    input wire a,\n    input wire b,\n    input wire cin,\n"
+         "    output wire cout\n);\n    assign cout = (a & b)\n        | (b & cin);\n"
+         "endmodule\n"},
+        {1, "carry.PLA", ".i 3\n.o 1\n.ilb a b cin\n.ob cout\n.type f\n.p 2\n11- 1\n-11 1\n.e\n"},
     };
     for (const auto& c : cases) {
-        const QString path = dir.filePath(QString("export%1").arg(c.Filter));
+        const QString path = dir.filePath(c.File);
         prompter.fileAnswers.push_back({true, path, c.Filter});
         Trigger(frmResult, "Export as…");
-        EXPECT_EQ(ReadFile(path), c.Text) << c.Filter;
+        EXPECT_EQ(ReadFile(path), c.Text) << c.File;
     }
     EXPECT_EQ(prompter.messages.value(0), "2 terms were exported");
-    // The dialog offers the type chosen last.
-    EXPECT_EQ(prompter.fileRequests.back().FilterIndex, 4);
+    // The dialog offers the type written last.
+    EXPECT_EQ(prompter.fileRequests.back().FilterIndex, 1);
+    prompter.fileAnswers.push_back({false, "", 1});
+    Trigger(frmResult, "Export as…");
+    EXPECT_EQ(prompter.fileRequests.back().FilterIndex, 5);
+    EXPECT_EQ(prompter.fileRequests.back().DefaultExt, "pla");
     EXPECT_TRUE(prompter.fileRequests.back().SuffixFollowsFilter);
+}
+
+// The PLA keeps the don't cares of the function simplified.
+TEST_F(PlaWindowTest, ResultsExportAsPlaKeepsTheDontCares) {
+    UseVariables(3);
+    SetTerms({"abC", "-abc"});
+    frmKmap->mnuNewSimplifyClick();
+    ASSERT_EQ(frmResult->Outputgrid->cell(2, 1), "ab");
+    const QString path = dir.filePath("dc.pla");
+    prompter.fileAnswers.push_back({true, path, 5});
+    Trigger(frmResult, "Export as…");
+    EXPECT_EQ(ReadFile(path), ".i 3\n.o 1\n.ilb A B C\n.ob F\n.type fd\n.p 2\n00- 1\n000 -\n.e\n");
 }
 
 }  // namespace
