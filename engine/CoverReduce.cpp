@@ -6,7 +6,7 @@
 #include <array>
 #include <numeric>
 
-#include "engine/IntVector.h"
+#include "engine/CoverParts.h"
 
 namespace {
 
@@ -29,22 +29,20 @@ class TReducer {
     TReducer(const TCoverBlock& matrix, TCoverClock& clock)
         : M(matrix),
           Clock(clock),
-          RowAlive(M.Rows, 1),
-          ColAlive(M.Cols, 1),
+          RowAlive(M.Rows, 0),
+          ColAlive(M.Cols, 0),
           RowDeg(M.Rows, 0),
-          ColDeg(M.Cols, 0) {
+          ColDeg(M.Cols, 0),
+          ColumnsOf(M.RowStart, M.RowCols, M.Cols),
+          RowsOf(M.ColStart, M.ColRows, M.Rows) {
+        // A row no column covers is left out; a column with no row is never chosen.
         for (int r = 0; r < M.Rows; ++r) {
             RowDeg[r] = M.RowSize(r);
-            // A row no column covers cannot be covered; it is left out.
-            if (RowDeg[r] == 0) {
-                RowAlive[r] = 0;
-            }
+            RowAlive[r] = RowDeg[r] > 0 ? 1 : 0;
         }
         for (int c = 0; c < M.Cols; ++c) {
             ColDeg[c] = M.ColSize(c);
-            if (ColDeg[c] == 0) {
-                ColAlive[c] = 0;
-            }
+            ColAlive[c] = ColDeg[c] > 0 ? 1 : 0;
         }
     }
 
@@ -68,22 +66,22 @@ class TReducer {
 
     // The rows and columns still alive, split into blocks that share no column; columnsOf gets
     // the matrix column of each block column.
-    std::vector<TCoverBlock> Blocks(std::vector<std::vector<int>>& columnsOf) {
+    TIntVector<TCoverBlock> Blocks(TIntVector<TIntVector<int>>& columnsOf) {
         const TIntVector<int> root = BlockRoots();
         TIntVector<int> blockOf(M.Rows, -1);
         TIntVector<int> local(M.Rows, -1);
-        std::vector<TCoverBlock> blocks;
+        TIntVector<TCoverBlock> blocks;
         for (int r = 0; r < M.Rows; ++r) {
             if (RowAlive[r] == 0) {
                 continue;
             }
             if (blockOf[root[r]] < 0) {
-                blockOf[root[r]] = static_cast<int>(blocks.size());
+                blockOf[root[r]] = blocks.Size();
                 blocks.emplace_back();
                 blocks.back().ColStart.push_back(0);
                 columnsOf.emplace_back();
             }
-            local[r] = blocks[static_cast<size_t>(blockOf[root[r]])].Rows++;
+            local[r] = blocks[blockOf[root[r]]].Rows++;
         }
         for (int c = 0; c < M.Cols; ++c) {
             Clock.Tick(M.ColSize(c));
@@ -96,7 +94,7 @@ class TReducer {
                 if (RowAlive[r] == 0) {
                     continue;
                 }
-                const auto b = static_cast<size_t>(blockOf[root[r]]);
+                const int b = blockOf[root[r]];
                 if (block == nullptr) {
                     block = &blocks[b];
                     columnsOf[b].push_back(c);
@@ -194,36 +192,33 @@ class TReducer {
         }
     }
 
-    // A row whose columns include all of another row's is covered whenever that one is.
-    bool DropDominatedRows() {
-        TIntVector<uint32_t> mark(M.Cols, 0);
-        TIntVector<TSignature> sig(M.Rows, TSignature{});
-        for (int r = 0; r < M.Rows; ++r) {
-            Clock.Tick(M.RowSize(r));
-            for (int i = M.RowStart[r]; i < M.RowStart[r + 1]; ++i) {
-                if (ColAlive[M.RowCols[i]] != 0) {
-                    AddToSignature(sig[r], M.RowCols[i]);
+    // The signature of each list's live members: a row's columns or a column's rows.
+    TIntVector<TSignature> Signatures(const TIntVector<int>& start, const TIntVector<int>& members,
+                                      const TIntVector<char>& alive) {
+        TIntVector<TSignature> sig(start.Size() - 1, TSignature{});
+        for (int k = 0; k + 1 < start.Size(); ++k) {
+            Clock.Tick(start[k + 1] - start[k]);
+            for (int i = start[k]; i < start[k + 1]; ++i) {
+                if (alive[members[i]] != 0) {
+                    AddToSignature(sig[k], members[i]);
                 }
             }
         }
-        uint32_t stamp = 0;
+        return sig;
+    }
+
+    // A row whose columns include all of another row's is covered whenever that one is.
+    bool DropDominatedRows() {
+        const TIntVector<TSignature> sig = Signatures(M.RowStart, M.RowCols, ColAlive);
+        const auto alive = [&](int c) { return ColAlive[c] != 0; };
+        const auto rowsIn = [&](int c) { return ColDeg[c]; };
         bool changed = false;
         for (int r1 = 0; r1 < M.Rows; ++r1) {
             if (RowAlive[r1] == 0 || Clock.Tick(M.RowSize(r1))) {
                 continue;
             }
             int pivot = -1;
-            for (int i = M.RowStart[r1]; i < M.RowStart[r1 + 1]; ++i) {
-                const int c = M.RowCols[i];
-                if (ColAlive[c] != 0 && (pivot < 0 || ColDeg[c] < ColDeg[pivot])) {
-                    pivot = c;
-                }
-            }
-            ++stamp;
-            for (int i = M.RowStart[r1]; i < M.RowStart[r1 + 1]; ++i) {
-                mark[M.RowCols[i]] = stamp;
-            }
-            const int deg1 = RowDeg[r1];
+            const int deg1 = ColumnsOf.Mark(r1, alive, rowsIn, pivot);
             Clock.Tick(M.ColSize(pivot));
             for (int i = M.ColStart[pivot]; i < M.ColStart[pivot + 1]; ++i) {
                 const int r2 = M.ColRows[i];
@@ -233,12 +228,7 @@ class TReducer {
                     continue;
                 }
                 Clock.Tick(M.RowSize(r2));
-                int shared = 0;
-                for (int j = M.RowStart[r2]; j < M.RowStart[r2 + 1]; ++j) {
-                    const int c = M.RowCols[j];
-                    shared += (ColAlive[c] != 0 && mark[c] == stamp) ? 1 : 0;
-                }
-                if (shared == deg1) {
+                if (ColumnsOf.LiveAround(r2, alive) >= 0) {
                     KillRow(r2);
                     changed = true;
                 }
@@ -247,55 +237,28 @@ class TReducer {
         return changed;
     }
 
-    // A column whose rows lie within another's of no more cost is never needed.
+    // Drops the columns another column dominates on the live rows.
     bool DropDominatedColumns() {
-        TIntVector<uint32_t> mark(M.Rows, 0);
-        TIntVector<TSignature> sig(M.Cols, TSignature{});
-        for (int c = 0; c < M.Cols; ++c) {
-            Clock.Tick(M.ColSize(c));
-            for (int i = M.ColStart[c]; i < M.ColStart[c + 1]; ++i) {
-                if (RowAlive[M.ColRows[i]] != 0) {
-                    AddToSignature(sig[c], M.ColRows[i]);
-                }
-            }
-        }
-        uint32_t stamp = 0;
+        const TIntVector<TSignature> sig = Signatures(M.ColStart, M.ColRows, RowAlive);
+        const auto alive = [&](int r) { return RowAlive[r] != 0; };
+        const auto colsIn = [&](int r) { return RowDeg[r]; };
         bool changed = false;
         for (int c1 = 0; c1 < M.Cols; ++c1) {
             if (ColAlive[c1] == 0 || Clock.Tick(M.ColSize(c1))) {
                 continue;
             }
             int pivot = -1;
-            for (int i = M.ColStart[c1]; i < M.ColStart[c1 + 1]; ++i) {
-                const int r = M.ColRows[i];
-                if (RowAlive[r] != 0 && (pivot < 0 || RowDeg[r] < RowDeg[pivot])) {
-                    pivot = r;
-                }
-            }
-            ++stamp;
-            for (int i = M.ColStart[c1]; i < M.ColStart[c1 + 1]; ++i) {
-                mark[M.ColRows[i]] = stamp;
-            }
-            const int deg1 = ColDeg[c1];
-            const int cost1 = M.Cost[c1];
+            const int deg1 = RowsOf.Mark(c1, alive, colsIn, pivot);
             Clock.Tick(M.RowSize(pivot));
             for (int i = M.RowStart[pivot]; i < M.RowStart[pivot + 1]; ++i) {
                 const int c2 = M.RowCols[i];
-                if (c2 == c1 || ColAlive[c2] == 0) {
+                // Cheap tests first: the rule's counts and costs, then the signatures.
+                const bool tie = ColDeg[c2] == deg1 && M.Cost[c2] == M.Cost[c1];
+                if (c2 == c1 || ColAlive[c2] == 0 || ColDeg[c2] < deg1 || M.Cost[c2] > M.Cost[c1] ||
+                    (tie && c2 > c1) || !SignatureWithin(sig[c1], sig[c2])) {
                     continue;
                 }
-                const int deg2 = ColDeg[c2];
-                const int cost2 = M.Cost[c2];
-                if (deg2 < deg1 || cost2 > cost1 || (deg2 == deg1 && cost2 == cost1 && c2 > c1) ||
-                    !SignatureWithin(sig[c1], sig[c2])) {
-                    continue;
-                }
-                int shared = 0;
-                for (int j = M.ColStart[c2]; j < M.ColStart[c2 + 1]; ++j) {
-                    const int r = M.ColRows[j];
-                    shared += (RowAlive[r] != 0 && mark[r] == stamp) ? 1 : 0;
-                }
-                if (shared == deg1) {
+                if (ColumnDominates(M, c2, c1, deg1, RowsOf.LiveAround(c2, alive))) {
                     KillColumn(c1);
                     changed = true;
                     break;
@@ -310,6 +273,8 @@ class TReducer {
     TCoverClock& Clock;
     TIntVector<char> RowAlive, ColAlive;
     TIntVector<int> RowDeg, ColDeg;
+    TNesting ColumnsOf;        // the live columns of one row within another's
+    TNesting RowsOf;           // the live rows of one column within another's
     std::vector<int> Singles;  // rows that may have one column left
 };
 
@@ -320,29 +285,29 @@ TMatrixCover SolveCoverMatrix(const TCoverBlock& matrix, TCoverClock& clock,
     TReducer reducer(matrix, clock);
     // Reductions pay for themselves on sparse matrices; on dense ones they find little, so they
     // get a part of the budget only.
-    clock.BeginSlice(clock.BudgetMs() / 4);
+    clock.BeginSlice(ShareOf(clock.BudgetMs(), CoverTuning.ReduceShare));
     reducer.Reduce();
-    std::vector<std::vector<int>> columnsOf;
-    std::vector<TCoverBlock> blocks = reducer.Blocks(columnsOf);
+    TIntVector<TIntVector<int>> columnsOf;
+    TIntVector<TCoverBlock> blocks = reducer.Blocks(columnsOf);
 
     TMatrixCover out;
     out.Chosen = reducer.Essential;
     out.LowerBound = static_cast<int>(reducer.Essential.size());
-    std::vector<size_t> order(blocks.size());
+    TIntVector<int> order(blocks.Size(), 0);
     std::iota(order.begin(), order.end(), 0);
     std::sort(order.begin(), order.end(),
-              [&](size_t x, size_t y) { return blocks[x].Rows < blocks[y].Rows; });
+              [&](int x, int y) { return blocks[x].Rows < blocks[y].Rows; });
     if (progress != nullptr) {
-        progress->setMax(static_cast<int>(blocks.size()));
+        progress->setMax(blocks.Size());
         progress->setPosition(0);
     }
     int done = 0;
-    for (const size_t b : order) {
+    for (const int b : order) {
         // Blocks still to come share what is left of the budget evenly.
-        clock.BeginSlice(clock.RemainingMs() / static_cast<int64_t>(blocks.size() - done));
+        clock.BeginSlice(clock.RemainingMs() / (blocks.Size() - done));
         const TBlockCover cover = SolveBlock(blocks[b], clock);
         for (const int c : cover.Chosen) {
-            out.Chosen.push_back(columnsOf[b][static_cast<size_t>(c)]);
+            out.Chosen.push_back(columnsOf[b][c]);
         }
         out.LowerBound += cover.LowerBound;
         ++done;

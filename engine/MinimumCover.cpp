@@ -22,7 +22,7 @@ void ForEachMinterm(TCube cube, F&& f) {
 // The covering matrix of the function: rows are the ON minterms outside the don't cares,
 // columns the primes that reach no OFF minterm and some ON one, at their literal counts.
 TCoverBlock CoverMatrix(int n, const TMintermBits& on, const TMintermBits& dc,
-                        const std::vector<TCube>& primes, std::vector<int>& primeOf,
+                        const std::vector<TCube>& primes, TIntVector<int>& primeOf,
                         TCoverClock& clock) {
     const uint32_t size = uint32_t{1} << n;
     std::vector<int> rowOf(size, -1);
@@ -69,13 +69,13 @@ TCoverBlock CoverMatrix(int n, const TMintermBits& on, const TMintermBits& dc,
 TMinimumCover FindMinimumCover(int n, const TMintermBits& on, const TMintermBits& dc,
                                const std::vector<TCube>& primes, const TCoverOptions& options) {
     TCoverClock clock(options);
-    std::vector<int> primeOf;
+    TIntVector<int> primeOf;
     const TMatrixCover cover =
         SolveCoverMatrix(CoverMatrix(n, on, dc, primes, primeOf, clock), clock, options.Progress);
     TMinimumCover out;
     for (const int c : cover.Chosen) {
         // Columns keep the primes' order, so the primes come out ascending too.
-        const int p = primeOf[static_cast<size_t>(c)];
+        const int p = primeOf[c];
         out.Chosen.push_back(p);
         out.Literals += n - std::popcount(primes[static_cast<size_t>(p)].Free & ((1u << n) - 1));
     }

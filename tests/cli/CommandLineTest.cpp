@@ -35,11 +35,20 @@ const char* const Adder =
     ".i 3\n.o 2\n.ilb a b cin\n.ob sum cout\n"
     "001 10\n010 10\n100 10\n111 11\n011 01\n101 01\n110 01\n.e\n";
 
+std::string Repeated(const std::string& text, int count) {
+    std::string all;
+    for (int i = 0; i < count; ++i) {
+        all += text;
+    }
+    return all;
+}
+
 struct TCase {
     const char* Name;
     std::vector<std::string> Args;
     std::string Input;
     std::string Out;
+    std::string Err = "";  // warnings
 };
 
 class SimplifyOutput : public ::testing::TestWithParam<TCase> {};
@@ -49,7 +58,7 @@ TEST_P(SimplifyOutput, PrintsTheResultAndExitsZero) {
     const TRun run = Quillon(c.Args, c.Input);
     EXPECT_EQ(run.Status, 0) << run.Err;
     EXPECT_EQ(run.Out, c.Out);
-    EXPECT_EQ(run.Err, "");
+    EXPECT_EQ(run.Err, c.Err);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -104,7 +113,19 @@ INSTANTIATE_TEST_SUITE_P(
               "3\nA\na\n",
               "module simplified (\n    input wire A,\n    input wire B,\n    input wire C,\n"
               "    output wire F\n);\n    assign F = 1'b1;\nendmodule\n"},
-        TCase{"TermListOutputF", {"simplify", "--output", "F", "-"}, "3\nAB\n", "AB\n"}),
+        TCase{"TermListOutputF", {"simplify", "--output", "F", "-"}, "3\nAB\n", "AB\n"},
+        TCase{"OutputNameInAnyCase", {"simplify", "--output", "COUT", "-"}, Adder, "AB\nAC\nBC\n"},
+        // 1-- is ON and don't care at once: a don't care, so nothing is ON.
+        TCase{"PlaDontCareWinsOverOn", {"simplify", "-"}, ".i 3\n.o 1\n1-- 1\n1-- -\n", "LO\n"},
+        TCase{"TitleLineSkippedWithAWarning",
+              {"simplify", "-"},
+              std::string("full adder\n") + Adder,
+              "ABC\nAbc\naBc\nabC\n",
+              "quillon: standard input: line 1: skipped \"full adder\" before .i as a title\n"},
+        TCase{"RepeatedTermsReadOnce",
+              {"simplify", "-"},
+              "16\n" + Repeated("A\n-a\n", 100000),
+              "HI\n"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 struct TBadCase {
@@ -200,7 +221,45 @@ INSTANTIATE_TEST_SUITE_P(
         TBadCase{"UnknownCommand",
                  {"minimize"},
                  "",
-                 "quillon: unknown command \"minimize\" (see quillon --help)\n"}),
+                 "quillon: unknown command \"minimize\" (see quillon --help)\n"},
+        TBadCase{"UnknownOptionFirst",
+                 {"--bogus"},
+                 "",
+                 "quillon: unknown option --bogus (see quillon --help)\n"},
+        // The editor cuts a long term to 16 letters; the command line refuses it whole.
+        TBadCase{"TermLongerThanAnyIsRefused",
+                 {"simplify", "-"},
+                 "16\nABCDEFGHIJKLMNOPzzzz!!\n",
+                 "quillon: standard input: line 2: Boolean string ABCDEFGHIJKLMNOPzzzz!! is "
+                 "invalid\n"},
+        TBadCase{"HugeTermShownInPart",
+                 {"simplify", "-"},
+                 "16\n-" + std::string(100000, 'a') + "\n",
+                 "quillon: standard input: line 2: Boolean string " + std::string(40, 'a') +
+                     "... (100000 characters) is invalid\n"},
+        TBadCase{"ControlBytesOfTheInputEscaped",
+                 {"simplify", "-"},
+                 "4\nA\x1b[31mB\x9b\n",
+                 "quillon: standard input: line 2: Boolean string A\\x1b[31mB\\x9b is invalid\n"},
+        TBadCase{"LineBreakInFileNameEscaped",
+                 {"simplify", "no\nsuch\r.pla"},
+                 "",
+                 "quillon: no\\nsuch\\r.pla: cannot open it: No such file or directory\n"},
+        TBadCase{
+            "LineBreakInArgumentEscaped",
+            {"simplify", "--format", "pla\nquillon: ok", "-"},
+            "",
+            "quillon: unknown format \"pla\\nquillon: ok\"; use terms, pla, verilog, vhdl or c "
+            "(see quillon --help)\n"},
+        TBadCase{"OutputsBeyondTheBound",
+                 {"simplify", "--output", "nosuch", "-"},
+                 ".i 3\n.o 2147483647\n",
+                 "quillon: standard input: line 2: .o 2147483647: at most 4096 outputs are "
+                 "supported\n"},
+        TBadCase{"OutputNameMatchingTwoWithoutCase",
+                 {"simplify", "--output", "SUM", "-"},
+                 ".i 1\n.o 2\n.ob sum Sum\n1 11\n",
+                 "quillon: standard input: no output SUM; the outputs are sum, Sum\n"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(CommandLine, HelpAndVersion) {
@@ -225,6 +284,10 @@ TEST(CommandLine, DecidesBetweenCommandLineAndWindows) {
     EXPECT_TRUE(decides({"--help"}));
     EXPECT_TRUE(decides({"--version"}));
     EXPECT_TRUE(decides({"minimize"}));
+    EXPECT_TRUE(decides({"--bogus"}));
+    EXPECT_TRUE(decides({"-platform", "offscreen", "--bogus"}));
+    EXPECT_FALSE(decides({"--platform", "xcb", "-style=fusion", "-reverse"}));
+    EXPECT_FALSE(decides({"-stylesheet", "s.qss", "-geometry", "400x300"}));
 }
 
 // The minimum cover of a function whose primes form a cycle: three of its six primes.

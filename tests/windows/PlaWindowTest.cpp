@@ -34,6 +34,20 @@ TEST_F(PlaWindowTest, SeveralOutputsAskWhichAndLoadItsTermsAndDontCares) {
     EXPECT_EQ(frmKmap->plaOutputName(), "cout");
 }
 
+// Another tool's spelling: a title line, "|" between fields, 4 for 1 and 2 for -; the answer
+// names the output in another case.
+TEST_F(PlaWindowTest, AnotherToolsFileLoadsAndTheSkippedTitleIsSaid) {
+    prompter.inputAnswers.push_back("COUT");
+    Import(
+        "Full adder\n.i 3\n.o 2\n.ob sum cout\n001|1 0\n010|1 0\n100|1 0\n111|4 4\n011|0 1\n"
+        "101|0 1\n110|0 1\n000|0 2\n");
+    EXPECT_EQ(EditorTerms(), (QStringList{"ABC", "aBC", "AbC", "ABc", "-abc"}));
+    const QString read = "4 terms and 1 don't-care terms (1 don't cares) of output cout were read";
+    EXPECT_EQ(prompter.messages,
+              QStringList{read + ";\nline 1: skipped \"Full adder\" before .i as a title"});
+    EXPECT_EQ(frmKmap->StatusBar->panelText(1), read);
+}
+
 TEST_F(PlaWindowTest, AnUnknownOrCancelledOutputChangesNothing) {
     SetTerms({"AB", "cd"});
     prompter.inputAnswers.push_back("carry");
@@ -56,13 +70,26 @@ TEST_F(PlaWindowTest, ABadLineIsNamedAndTheEditorKept) {
 }
 
 TEST_F(PlaWindowTest, ExportWritesTheEditorAsSingleOutputPla) {
-    SetTerms({"AbC", "  ", "-abcd", "d"});
+    SetTerms({"AbC", "  ", "-abcD", "d"});
     const QString path = dir.filePath("out.pla");
     prompter.fileAnswers.push_back({true, path, 1});
     Trigger(frmKmap, "Export as PLA File…");
     EXPECT_EQ(prompter.messages, QStringList{"3 terms were saved as PLA"});
     EXPECT_EQ(ReadFile(path),
-              ".i 4\n.o 1\n.ilb A B C D\n.ob F\n.type fd\n.p 3\n101- 1\n---0 1\n0000 -\n.e\n");
+              ".i 4\n.o 1\n.ilb A B C D\n.ob F\n.type fd\n.p 3\n101- 1\n---0 1\n0001 -\n.e\n");
+}
+
+// In the editor an ON row wins over a don't-care row, in a PLA the don't care would: the file
+// leaves out what the ON rows take, so it reads back as the same function.
+TEST_F(PlaWindowTest, ExportLeavesOutDontCaresThatOnRowsTake) {
+    SetTerms({"AbC", "-abcd", "-ab", "d"});
+    const QString path = dir.filePath("out.pla");
+    prompter.fileAnswers.push_back({true, path, 1});
+    Trigger(frmKmap, "Export as PLA File…");
+    EXPECT_EQ(prompter.messages, QStringList{"4 terms were saved as PLA"});
+    EXPECT_EQ(ReadFile(path),
+              ".i 4\n.o 1\n.ilb A B C D\n.ob F\n.type fd\n.p 4\n101- 1\n---0 1\n0001 -\n"
+              "0011 -\n.e\n");
 }
 
 TEST_F(PlaWindowTest, ExportRefusesAnInvalidTermBeforeAskingForAFile) {
