@@ -17,7 +17,7 @@ inline TFunctionSet Empty(int inputs, int outputs) {
     TFunctionSet set;
     set.Inputs = inputs;
     for (int i = 0; i < outputs; ++i) {
-        set.AddOutput("F" + std::to_string(i + 1));
+        AddOutput(set, "F" + std::to_string(i + 1));
     }
     return set;
 }
@@ -30,7 +30,7 @@ TFunctionSet Arithmetic(int inputs, int outputs, Value value) {
         const uint64_t v = value(x);
         for (int i = 0; i < outputs; ++i) {
             if ((v >> (outputs - 1 - i)) & 1u) {
-                SetMinterm(set.On[static_cast<size_t>(i)], x);
+                SetMinterm(set.Outputs[static_cast<size_t>(i)].On, x);
             }
         }
     }
@@ -66,16 +66,16 @@ inline TFunctionSet SevenSegment() {
     TFunctionSet set;
     set.Inputs = 4;
     for (char s = 'a'; s <= 'g'; ++s) {
-        set.AddOutput(std::string(1, s));
+        AddOutput(set, std::string(1, s));
     }
     for (uint32_t x = 0; x < 16; ++x) {
         for (int i = 0; i < 7; ++i) {
             const bool on =
                 x < 10 && std::string(lit[x]).find(static_cast<char>('a' + i)) != std::string::npos;
             if (x >= 10) {
-                SetMinterm(set.Dc[static_cast<size_t>(i)], x);
+                SetMinterm(set.Outputs[static_cast<size_t>(i)].Dc, x);
             } else if (on) {
-                SetMinterm(set.On[static_cast<size_t>(i)], x);
+                SetMinterm(set.Outputs[static_cast<size_t>(i)].On, x);
             }
         }
     }
@@ -90,7 +90,7 @@ inline TFunctionSet Random(int inputs, int outputs, double density, uint32_t see
     for (int i = 0; i < outputs; ++i) {
         for (uint32_t x = 0; x < (uint32_t{1} << inputs); ++x) {
             if (coin(rng)) {
-                SetMinterm(set.On[static_cast<size_t>(i)], x);
+                SetMinterm(set.Outputs[static_cast<size_t>(i)].On, x);
             }
         }
     }

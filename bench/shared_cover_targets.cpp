@@ -51,7 +51,7 @@ bool Run(const TTarget& t, int64_t budgetMs) {
     }
     std::printf(
         "%-11s %2d/%-3d terms %6d  bound %6d%s  literals %7d  Espresso %6d  %6.3f s / %.2f s  %s\n",
-        t.Name, set.Inputs, set.Outputs(), terms, cover.LowerBound,
+        t.Name, set.Inputs, OutputCount(set), terms, cover.LowerBound,
         cover.Proven ? " proven" : "       ", cover.Literals, t.Espresso, sec, t.LimitSec,
         met ? "met" : "MISSED");
     return met;

@@ -14,6 +14,8 @@
 #include "cli/CommandError.h"
 #include "cli/FunctionInput.h"
 #include "engine/MinimumCover.h"
+#include "engine/SharedCover.h"
+#include "engine/SharedUnit.h"
 #include "model/DesignUnit.h"
 #include "model/Pla.h"
 
@@ -187,6 +189,13 @@ std::vector<TTermMasks> DontCareCubes(const TFunctionInput& input) {
     return CubesOfSet(dc, input.Inputs);
 }
 
+TExportFormat ExportFormat(TFormat format) {
+    return format == TFormat::Pla       ? TExportFormat::Pla
+           : format == TFormat::Verilog ? TExportFormat::Verilog
+           : format == TFormat::Vhdl    ? TExportFormat::Vhdl
+                                        : TExportFormat::C;
+}
+
 std::string Format(TFormat format, const TFunctionInput& input,
                    const std::vector<TTermMasks>& cubes, const std::string& file) {
     const int n = input.Inputs;
@@ -204,11 +213,51 @@ std::string Format(TFormat format, const TFunctionInput& input,
     const TDesignUnit unit =
         SingleOutputUnit(file == "-" ? "" : UnitNameOfFile(file), n, cubes, input.InputNames,
                          input.OutputName, TUnitForm::SumOfProducts, DontCareCubes(input));
-    const TExportFormat written = format == TFormat::Pla       ? TExportFormat::Pla
-                                  : format == TFormat::Verilog ? TExportFormat::Verilog
-                                  : format == TFormat::Vhdl    ? TExportFormat::Vhdl
-                                                               : TExportFormat::C;
-    return WriteUnit(written, unit);
+    return WriteUnit(ExportFormat(format), unit);
+}
+
+// A term a line with its output part, a character per output as in a PLA row: "aBc 101";
+// "HI" for the term without letters, "LO" when there is no term.
+std::string SharedTerms(const TDesignUnit& unit) {
+    if (unit.Terms.empty()) {
+        return "LO\n";
+    }
+    std::vector<std::string> feeds(unit.Terms.size(), std::string(unit.Uses.size(), '0'));
+    for (size_t i = 0; i < unit.Uses.size(); ++i) {
+        for (const size_t t : unit.Uses[i]) {
+            feeds[t][i] = '1';
+        }
+    }
+    std::string text;
+    for (size_t t = 0; t < unit.Terms.size(); ++t) {
+        const std::string term = CubeTerm(unit.Terms[t], unit.Inputs);
+        text += (term.empty() ? "HI" : term) + " " + feeds[t] + "\n";
+    }
+    return text;
+}
+
+// Several outputs minimized together: their shared primes, or with --minimum a cover by them
+// with the fewest distinct terms.
+std::string SimplifyShared(const TFunctionSet& set, const TOptions& options, std::ostream& err) {
+    const std::string name = options.File == "-" ? "" : UnitNameOfFile(options.File);
+    TDesignUnit unit;
+    if (options.Minimum) {
+        TCoverOptions search;
+        if (options.TimeLimitMs >= 0) {
+            search.BudgetMs = options.TimeLimitMs;
+        }
+        const TSharedCover cover = FindSharedCover(set, search);
+        if (!cover.Proven) {
+            err << "quillon: the cover of " << cover.Terms.size()
+                << " terms is not proven minimum; no cover has fewer than " << cover.LowerBound
+                << "\n";
+        }
+        unit = SharedCoverUnit(set, cover, name);
+    } else {
+        unit = SharedPrimesUnit(set, FindSharedPrimes(set), name);
+    }
+    return options.Format == TFormat::Terms ? SharedTerms(unit)
+                                            : WriteUnit(ExportFormat(options.Format), unit);
 }
 
 int RunSimplify(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
@@ -217,6 +266,10 @@ int RunSimplify(const std::vector<std::string>& args, std::istream& in, std::ost
     const TInputRead read = ReadFunctionInput(options.File, options.Output, in);
     if (!read.Warning.empty()) {
         err << WarningLine(read.Source, read.Warning);
+    }
+    if (read.Functions.Outputs.size() > 1) {
+        out << SimplifyShared(read.Functions, options, err);
+        return 0;
     }
     const TFunctionInput input = EngineFunction(read.Functions, 0);
     out << Format(options.Format, input, Simplify(input, options, err), options.File);

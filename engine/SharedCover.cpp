@@ -12,13 +12,13 @@
 #include "engine/SharedRows.h"
 
 TSharedRows::TSharedRows(const TFunctionSet& set)
-    : FWords(static_cast<size_t>(OutputWords(set.Outputs()))) {
+    : FWords(static_cast<size_t>(OutputWords(OutputCount(set)))) {
     const size_t minterms = size_t{1} << set.Inputs;
     FOn.assign(minterms * FWords, 0);
     FCare.assign(minterms * FWords, 0);
-    for (int i = 0; i < set.Outputs(); ++i) {
-        const TMintermBits& on = set.On[static_cast<size_t>(i)];
-        const TMintermBits& dc = set.Dc[static_cast<size_t>(i)];
+    for (int i = 0; i < OutputCount(set); ++i) {
+        const TMintermBits& on = set.Outputs[static_cast<size_t>(i)].On;
+        const TMintermBits& dc = set.Outputs[static_cast<size_t>(i)].Dc;
         const uint64_t bit = uint64_t{1} << (i & 63);
         for (uint32_t x = 0; x < minterms; ++x) {
             const size_t at = x * FWords + static_cast<size_t>(i >> 6);
@@ -162,7 +162,7 @@ void CountLiterals(int n, TSharedCover& cover) {
 // Stopped before the primes were all known: every ON minterm is a term of its own.
 TSharedCover MintermCover(const TFunctionSet& set, const TSharedRows& rows) {
     TSharedCover cover;
-    cover.Words = OutputWords(set.Outputs());
+    cover.Words = OutputWords(OutputCount(set));
     const uint32_t minterms = uint32_t{1} << set.Inputs;
     for (uint32_t x = 0; x < minterms; ++x) {
         const uint64_t* on = rows.OnAt(x);
@@ -179,19 +179,19 @@ TSharedCover MintermCover(const TFunctionSet& set, const TSharedRows& rows) {
 // cube through one reaches an OFF neighbour. The most of them in one output is a lower bound.
 int IsolatedBound(const TFunctionSet& set) {
     int best = 0;
-    for (int i = 0; i < set.Outputs(); ++i) {
+    for (int i = 0; i < OutputCount(set); ++i) {
         int isolated = 0;
         bool any = false;
         for (uint32_t x = 0; x < (uint32_t{1} << set.Inputs); ++x) {
-            if (!TestMinterm(set.On[static_cast<size_t>(i)], x)) {
+            if (!TestMinterm(set.Outputs[static_cast<size_t>(i)].On, x)) {
                 continue;
             }
             any = true;
             bool alone = true;
             for (int v = 0; v < set.Inputs && alone; ++v) {
                 const uint32_t y = x ^ (1u << v);
-                alone = !TestMinterm(set.On[static_cast<size_t>(i)], y) &&
-                        !TestMinterm(set.Dc[static_cast<size_t>(i)], y);
+                alone = !TestMinterm(set.Outputs[static_cast<size_t>(i)].On, y) &&
+                        !TestMinterm(set.Outputs[static_cast<size_t>(i)].Dc, y);
             }
             isolated += alone ? 1 : 0;
         }
@@ -201,8 +201,8 @@ int IsolatedBound(const TFunctionSet& set) {
 }
 
 TSharedCover SingleOutputCover(const TFunctionSet& set, const TCoverOptions& options) {
-    const std::vector<TCube> primes = CoveringPrimes(set.Inputs, set.On[0], set.Dc[0]);
-    const TMinimumCover own = FindMinimumCover(set.Inputs, set.On[0], set.Dc[0], primes, options);
+    const std::vector<TCube> primes = CoveringPrimes(set.Inputs, set.Outputs[0].On, set.Outputs[0].Dc);
+    const TMinimumCover own = FindMinimumCover(set.Inputs, set.Outputs[0].On, set.Outputs[0].Dc, primes, options);
     TSharedCover cover;
     for (const int p : own.Chosen) {
         cover.Terms.push_back(primes[static_cast<size_t>(p)]);
@@ -217,7 +217,7 @@ TSharedCover SingleOutputCover(const TFunctionSet& set, const TCoverOptions& opt
 
 TSharedCover FindSharedCover(const TFunctionSet& set, const TCoverOptions& options,
                              const TSharedLimits& limits) {
-    if (set.Outputs() == 1 && set.Inputs >= 3) {
+    if (OutputCount(set) == 1 && set.Inputs >= 3) {
         TSharedCover cover = SingleOutputCover(set, options);
         CountLiterals(set.Inputs, cover);
         cover.Proven = static_cast<int>(cover.Terms.size()) == cover.LowerBound;

@@ -18,7 +18,7 @@ class TSharedWalk {
   public:
     TSharedWalk(const TFunctionSet& set, TCoverClock* clock, size_t maxPrimes, TSharedPrimes& out)
         : FVars(set.Inputs),
-          FWords(OutputWords(set.Outputs())),
+          FWords(OutputWords(OutputCount(set))),
           FClock(clock),
           FMaxPrimes(maxPrimes),
           FOut(out) {
@@ -29,12 +29,12 @@ class TSharedWalk {
             FCare[static_cast<size_t>(d)].assign((cubes >> d) * Words(), 0);
             FMeet[static_cast<size_t>(d)].assign((cubes >> d) * Words(), 0);
         }
-        for (int i = 0; i < set.Outputs(); ++i) {
+        for (int i = 0; i < OutputCount(set); ++i) {
             const uint64_t bit = uint64_t{1} << (i & 63);
             const size_t word = static_cast<size_t>(i >> 6);
             for (uint32_t x = 0; x < cubes; ++x) {
-                const bool on = TestMinterm(set.On[static_cast<size_t>(i)], x);
-                if (on || TestMinterm(set.Dc[static_cast<size_t>(i)], x)) {
+                const bool on = TestMinterm(set.Outputs[static_cast<size_t>(i)].On, x);
+                if (on || TestMinterm(set.Outputs[static_cast<size_t>(i)].Dc, x)) {
                     FCare[0][x * Words() + word] |= bit;
                 }
                 if (on) {
@@ -151,7 +151,7 @@ class TSharedWalk {
 
 TSharedPrimes FindSharedPrimes(const TFunctionSet& set, TCoverClock* clock, size_t maxPrimes) {
     TSharedPrimes out;
-    switch (OutputWords(set.Outputs())) {
+    switch (OutputWords(OutputCount(set))) {
         case 1:
             TSharedWalk<1>(set, clock, maxPrimes, out).Run();
             break;

@@ -17,7 +17,7 @@ TFunctionSet Read(const fuzz::TInput& input) {
     const int outputs = 1 + (input.flags & 7);
     const std::string& text = input.text;
     for (int i = 0; i < outputs; ++i) {
-        set.AddOutput("F" + std::to_string(i));
+        AddOutput(set, "F" + std::to_string(i));
         if (text.empty()) {
             continue;
         }
@@ -26,9 +26,9 @@ TFunctionSet Read(const fuzz::TInput& input) {
             const auto byte = static_cast<uint8_t>(text[(bit / 8) % text.size()]);
             const unsigned value = (byte >> (bit % 8)) & 3u;
             if (value == 1) {
-                SetMinterm(set.On.back(), m);
+                SetMinterm(set.Outputs.back().On, m);
             } else if (value == 2) {
-                SetMinterm(set.Dc.back(), m);
+                SetMinterm(set.Outputs.back().Dc, m);
             }
         }
     }
@@ -38,7 +38,7 @@ TFunctionSet Read(const fuzz::TInput& input) {
 [[clang::no_sanitize("coverage")]] void CheckCover(const TFunctionSet& set,
                                                    const TSharedCover& cover) {
     const uint32_t minterms = 1u << set.Inputs;
-    for (int i = 0; i < set.Outputs(); ++i) {
+    for (int i = 0; i < OutputCount(set); ++i) {
         TMintermBits covered = MakeMintermBits(set.Inputs);
         for (size_t t = 0; t < cover.Terms.size(); ++t) {
             if (!cover.FeedsOutput(t, i)) {
@@ -47,7 +47,7 @@ TFunctionSet Read(const fuzz::TInput& input) {
             const TCube cube = cover.Terms[t];
             for (uint32_t m = 0; m < minterms; ++m) {
                 if ((m & ~cube.Free) == (cube.Hi & ~cube.Free)) {
-                    fuzz::Require(TestMinterm(set.On[i], m) || TestMinterm(set.Dc[i], m),
+                    fuzz::Require(TestMinterm(set.Outputs[i].On, m) || TestMinterm(set.Outputs[i].Dc, m),
                                   "no term reaches an OFF minterm of an output it feeds",
                                   std::to_string(m));
                     SetMinterm(covered, m);
@@ -55,7 +55,7 @@ TFunctionSet Read(const fuzz::TInput& input) {
             }
         }
         for (uint32_t m = 0; m < minterms; ++m) {
-            fuzz::Require(!TestMinterm(set.On[i], m) || TestMinterm(covered, m),
+            fuzz::Require(!TestMinterm(set.Outputs[i].On, m) || TestMinterm(covered, m),
                           "every ON minterm covered", std::to_string(m));
         }
     }

@@ -26,13 +26,13 @@ TFunctionSet RandomSet(int inputs, int outputs, double on, double dc, uint32_t s
     std::mt19937 rng(seed);
     std::uniform_real_distribution<double> pick(0, 1);
     for (int i = 0; i < outputs; ++i) {
-        set.AddOutput("F" + std::to_string(i));
+        AddOutput(set, "F" + std::to_string(i));
         for (uint32_t x = 0; x < (1u << inputs); ++x) {
             const double p = pick(rng);
             if (p < on) {
-                SetMinterm(set.On.back(), x);
+                SetMinterm(set.Outputs.back().On, x);
             } else if (p < on + dc) {
-                SetMinterm(set.Dc.back(), x);
+                SetMinterm(set.Outputs.back().Dc, x);
             }
         }
     }
@@ -41,10 +41,10 @@ TFunctionSet RandomSet(int inputs, int outputs, double on, double dc, uint32_t s
 
 // The outputs whose ON | DC hold the whole cube, and those whose ON meets it.
 uint64_t CareOutputs(const TFunctionSet& set, TCube cube) {
-    uint64_t outputs = (uint64_t{1} << set.Outputs()) - 1;
+    uint64_t outputs = (uint64_t{1} << OutputCount(set)) - 1;
     for (uint32_t x = 0; x < (1u << set.Inputs); ++x) {
-        for (int i = 0; i < set.Outputs() && InCube(cube, x); ++i) {
-            if (!TestMinterm(set.On[i], x) && !TestMinterm(set.Dc[i], x)) {
+        for (int i = 0; i < OutputCount(set) && InCube(cube, x); ++i) {
+            if (!TestMinterm(set.Outputs[i].On, x) && !TestMinterm(set.Outputs[i].Dc, x)) {
                 outputs &= ~(uint64_t{1} << i);
             }
         }
@@ -55,8 +55,8 @@ uint64_t CareOutputs(const TFunctionSet& set, TCube cube) {
 uint64_t MeetOutputs(const TFunctionSet& set, TCube cube) {
     uint64_t outputs = 0;
     for (uint32_t x = 0; x < (1u << set.Inputs); ++x) {
-        for (int i = 0; i < set.Outputs(); ++i) {
-            outputs |= InCube(cube, x) && TestMinterm(set.On[i], x) ? uint64_t{1} << i : 0;
+        for (int i = 0; i < OutputCount(set); ++i) {
+            outputs |= InCube(cube, x) && TestMinterm(set.Outputs[i].On, x) ? uint64_t{1} << i : 0;
         }
     }
     return outputs;
@@ -82,9 +82,9 @@ using TRows = std::bitset<128>;
 int ReferenceMinimum(const TFunctionSet& set) {
     const auto row = [&](uint32_t x, int i) { return static_cast<size_t>(i) << set.Inputs | x; };
     TRows must;
-    for (int i = 0; i < set.Outputs(); ++i) {
+    for (int i = 0; i < OutputCount(set); ++i) {
         for (uint32_t x = 0; x < (1u << set.Inputs); ++x) {
-            must[row(x, i)] = TestMinterm(set.On[i], x);
+            must[row(x, i)] = TestMinterm(set.Outputs[i].On, x);
         }
     }
     std::vector<TRows> columns;
@@ -92,7 +92,7 @@ int ReferenceMinimum(const TFunctionSet& set) {
         const uint64_t outputs = CareOutputs(set, cube);
         TRows rows;
         for (uint32_t x = 0; x < (1u << set.Inputs); ++x) {
-            for (int i = 0; i < set.Outputs(); ++i) {
+            for (int i = 0; i < OutputCount(set); ++i) {
                 rows[row(x, i)] = InCube(cube, x) && ((outputs >> i) & 1u) != 0;
             }
         }
@@ -137,7 +137,7 @@ int ReferenceMinimum(const TFunctionSet& set) {
 void ExpectValidSharedCover(const TFunctionSet& set, const TSharedCover& cover) {
     const uint32_t minterms = 1u << set.Inputs;
     int literals = 0;
-    std::vector<std::vector<int>> count(static_cast<size_t>(set.Outputs()),
+    std::vector<std::vector<int>> count(static_cast<size_t>(OutputCount(set)),
                                         std::vector<int>(minterms, 0));
     std::set<std::pair<uint32_t, uint32_t>> distinct;
     for (size_t t = 0; t < cover.Terms.size(); ++t) {
@@ -145,29 +145,29 @@ void ExpectValidSharedCover(const TFunctionSet& set, const TSharedCover& cover) 
         const uint32_t free = cube.Free & (minterms - 1);
         ASSERT_TRUE(distinct.insert({free, cube.Hi & ~free & (minterms - 1)}).second);
         literals += set.Inputs - std::popcount(free);
-        for (int i = 0; i < set.Outputs(); ++i) {
+        for (int i = 0; i < OutputCount(set); ++i) {
             if (!cover.FeedsOutput(t, i)) {
                 continue;
             }
             ++literals;
             for (uint32_t x = 0; x < minterms; ++x) {
                 if (InCube(cube, x)) {
-                    ASSERT_TRUE(TestMinterm(set.On[i], x) || TestMinterm(set.Dc[i], x))
+                    ASSERT_TRUE(TestMinterm(set.Outputs[i].On, x) || TestMinterm(set.Outputs[i].Dc, x))
                         << "term " << t << " feeds output " << i << " at OFF minterm " << x;
                     ++count[i][x];
                 }
             }
         }
     }
-    for (int i = 0; i < set.Outputs(); ++i) {
+    for (int i = 0; i < OutputCount(set); ++i) {
         for (uint32_t x = 0; x < minterms; ++x) {
-            ASSERT_TRUE(!TestMinterm(set.On[i], x) || count[i][x] > 0)
+            ASSERT_TRUE(!TestMinterm(set.Outputs[i].On, x) || count[i][x] > 0)
                 << "output " << i << " minterm " << x << " left uncovered";
         }
         for (size_t t = 0; t < cover.Terms.size(); ++t) {
             bool needed = !cover.FeedsOutput(t, i);
             for (uint32_t x = 0; x < minterms && !needed; ++x) {
-                needed = InCube(cover.Terms[t], x) && TestMinterm(set.On[i], x) && count[i][x] == 1;
+                needed = InCube(cover.Terms[t], x) && TestMinterm(set.Outputs[i].On, x) && count[i][x] == 1;
             }
             EXPECT_TRUE(needed) << "term " << t << " feeds output " << i << " for nothing";
         }
@@ -245,8 +245,8 @@ TEST(SharedCover, PastItsLimitStillCoversEveryOutput) {
 TEST(SharedCover, OneOutputGivesTheSingleOutputCover) {
     for (uint32_t seed = 1; seed <= 10; ++seed) {
         const TFunctionSet set = RandomSet(3 + static_cast<int>(seed % 6), 1, 0.5, 0.1, seed);
-        const std::vector<TCube> primes = CoveringPrimes(set.Inputs, set.On[0], set.Dc[0]);
-        const TMinimumCover single = FindMinimumCover(set.Inputs, set.On[0], set.Dc[0], primes);
+        const std::vector<TCube> primes = CoveringPrimes(set.Inputs, set.Outputs[0].On, set.Outputs[0].Dc);
+        const TMinimumCover single = FindMinimumCover(set.Inputs, set.Outputs[0].On, set.Outputs[0].Dc, primes);
         const TSharedCover shared = FindSharedCover(set);
         ASSERT_EQ(shared.Terms.size(), single.Chosen.size());
         for (size_t t = 0; t < shared.Terms.size(); ++t) {
@@ -263,13 +263,13 @@ TEST(SharedCover, SevenSegmentDecoderNeedsNineTerms) {
     TFunctionSet set;
     set.Inputs = 4;
     for (int i = 0; i < 7; ++i) {
-        set.AddOutput(std::string(1, static_cast<char>('a' + i)));
+        AddOutput(set, std::string(1, static_cast<char>('a' + i)));
         for (uint32_t x = 0; x < 16; ++x) {
             if (x >= 10) {
-                SetMinterm(set.Dc[i], x);
+                SetMinterm(set.Outputs[i].Dc, x);
             } else if (std::string(segments[x]).find(static_cast<char>('a' + i)) !=
                        std::string::npos) {
-                SetMinterm(set.On[i], x);
+                SetMinterm(set.Outputs[i].On, x);
             }
         }
     }
