@@ -41,7 +41,7 @@ namespace {
 
 // Column p holds the rows of prime p's cube over the outputs it may feed; its cost is its
 // letters plus the outputs it reaches an ON minterm of. False, with the matrix left half built,
-// when it would hold more than maxEntries entries.
+// when it would hold more than maxEntries entries or the clock stopped.
 bool SharedMatrix(int n, const TSharedPrimes& primes, const TSharedRows& rows, size_t maxEntries,
                   TCoverClock& clock, TCoverBlock& matrix) {
     matrix.Rows = rows.Count();
@@ -52,8 +52,10 @@ bool SharedMatrix(int n, const TSharedPrimes& primes, const TSharedRows& rows, s
     std::vector<uint64_t> reached(static_cast<size_t>(primes.Words));
     for (size_t p = 0; p < primes.size(); ++p) {
         const TCube cube = primes.Cubes[p];
-        // The matrix is needed whatever the clock says; ticking lets the caller stay live.
-        clock.Tick(int64_t{1} << std::popcount(cube.Free & VarMask(n)));
+        // Stopped now, terms grown from minterms answer sooner than the matrix would.
+        if (clock.Tick(int64_t{1} << std::popcount(cube.Free & VarMask(n))) && clock.Stopped()) {
+            return false;
+        }
         std::fill(reached.begin(), reached.end(), 0);
         ForEachCubeMinterm(cube, [&](uint32_t x) {
             rows.ForEachRow(x, primes.OutputsOf(p), [&](int row, int output) {
