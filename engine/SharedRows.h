@@ -54,17 +54,6 @@ class TSharedRows {
     size_t FOnMinterms = 0;
 };
 
-// Calls f(x) for every minterm of the cube.
-template <typename F>
-void ForEachCubeMinterm(TCube cube, F&& f) {
-    const uint32_t base = cube.Hi & ~cube.Free;
-    uint32_t sub = 0;
-    do {
-        f(base | sub);
-        sub = (sub - cube.Free) & cube.Free;
-    } while (sub != 0);
-}
-
 // A cover found term by term, each grown from an uncovered minterm as far as it pays; for sets
 // too large for the covering matrix. Always complete; the clock is only ticked.
 TSharedCover ExpandCover(const TFunctionSet& set, const TSharedRows& rows, TCoverClock& clock);

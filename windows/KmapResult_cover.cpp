@@ -50,26 +50,8 @@ void TfrmResult::btnMinimumCoverClick() {
 }
 
 void TfrmResult::RunMinimumCover() {
-    // The window's state while the search runs, put back however it ends.
-    struct TRunning {
-        TfrmResult* W;
-        explicit TRunning(TfrmResult* w) : W(w) {
-            W->FCoverRunning = true;
-            W->FCoverStopRequested = false;
-            W->btnMinimumCover->setText("Stop");
-            W->lblMinimumCover->clear();
-            W->mnuMinimumCover->setEnabled(false);
-            W->GaugeMinimumCover->show();
-        }
-        ~TRunning() {
-            W->GaugeMinimumCover->hide();
-            W->mnuMinimumCover->setEnabled(true);
-            W->btnMinimumCover->setText("Minimum cover");
-            W->FCoverRunning = false;
-        }
-        TRunning(const TRunning&) = delete;
-        TRunning& operator=(const TRunning&) = delete;
-    } running(this);
+    const TSearchRunning running(btnMinimumCover, lblMinimumCover, mnuMinimumCover,
+                                 GaugeMinimumCover, FCoverRunning, FCoverStopRequested);
     TBusyCursor busy;
     TEventPump pump;
     TCoverProgress progress(GaugeMinimumCover, CoverBudgetMs);

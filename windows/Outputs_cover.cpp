@@ -6,6 +6,7 @@
 #include "windows/KmapResult_busy.h"
 #include "windows/Outputs.h"
 #include "windows/Windows.h"
+#include "windows/controls/ExportDialog.h"
 #include "windows/controls/Placement.h"
 #include "windows/controls/Prompter.h"
 #include "windows/controls/SearchRun.h"
@@ -24,26 +25,8 @@ void TfrmOutputs::btnSharedCoverClick() {
 }
 
 void TfrmOutputs::RunSharedCover() {
-    // The window's state while the search runs, put back however it ends.
-    struct TRunning {
-        TfrmOutputs* W;
-        explicit TRunning(TfrmOutputs* w) : W(w) {
-            W->FCoverRunning = true;
-            W->FCoverStopRequested = false;
-            W->btnSharedCover->setText("Stop");
-            W->lblSharedCover->clear();
-            W->mnuSharedCover->setEnabled(false);
-            W->GaugeSharedCover->show();
-        }
-        ~TRunning() {
-            W->GaugeSharedCover->hide();
-            W->mnuSharedCover->setEnabled(true);
-            W->btnSharedCover->setText("Minimum shared cover");
-            W->FCoverRunning = false;
-        }
-        TRunning(const TRunning&) = delete;
-        TRunning& operator=(const TRunning&) = delete;
-    } running(this);
+    const TSearchRunning running(btnSharedCover, lblSharedCover, mnuSharedCover, GaugeSharedCover,
+                                 FCoverRunning, FCoverStopRequested);
     TBusyCursor busy;
     TEventPump pump;
     TCoverProgress progress(GaugeSharedCover, CoverBudgetMs);
@@ -73,12 +56,11 @@ void TfrmOutputs::btnOpenOutputClick() {
 
 namespace {
 
-// The formats "Export as…" offers for a function of several outputs, in the filter's order.
-const char* const ExportFilter =
-    "PLA File|*.pla|Verilog module|*.v;*.sv|VHDL entity|*.vhd;*.vhdl|C function|*.c;*.h";
-const TExportFormat ExportFormats[] = {TExportFormat::Pla, TExportFormat::Verilog,
-                                       TExportFormat::Vhdl, TExportFormat::C};
-const char* const ExportExtensions[] = {"pla", "v", "vhd", "c"};
+// What "Export as…" offers for a function of several outputs: no text form.
+const TExportOffer ExportOffer{
+    "PLA File|*.pla|Verilog module|*.v;*.sv|VHDL entity|*.vhd;*.vhdl|C function|*.c;*.h",
+    {TExportFormat::Pla, TExportFormat::Verilog, TExportFormat::Vhdl, TExportFormat::C},
+    {"pla", "v", "vhd", "c"}};
 
 }  // namespace
 
@@ -89,28 +71,16 @@ void TfrmOutputs::btnExportAsClick() {
     if (!FHasCover) {
         RunSharedCover();
     }
-    TFileDialogRequest request;
-    request.Title = "Export as";
-    request.Filter = ExportFilter;
-    request.FilterIndex = FExportFilter;
-    request.DefaultExt = ExportExtensions[FExportFilter - 1];
-    request.SuffixFollowsFilter = true;
-    const TFileDialogResult chosen = Prompter().saveFile(request);
-    if (!chosen.Accepted) {
+    QString fileName;
+    TExportFormat format = TExportFormat::Pla;
+    if (!AskExportFile(ExportOffer, FExportFilter, fileName, format)) {
         return;
     }
-    // A typed extension that names a format wins over the filter; text is not offered here.
-    const std::string file = chosen.FileName.toStdString();
-    FExportFilter = std::clamp(chosen.FilterIndex, 1, 4);
-    TExportFormat format = ExportFormats[FExportFilter - 1];
-    TExportFormat typed = format;
-    if (ExportFormatOfFile(file, typed) && typed != TExportFormat::Text) {
-        format = typed;
-    }
+    const std::string file = fileName.toStdString();
     const std::string text = WriteUnit(format, SharedCoverUnit(FSet, FCover, UnitNameOfFile(file)));
     QString error;
-    if (!WriteWholeFile(chosen.FileName, QByteArray::fromStdString(text), error)) {
-        ShowMessage("Write error on " + chosen.FileName + ": " + error);
+    if (!WriteWholeFile(fileName, QByteArray::fromStdString(text), error)) {
+        ShowMessage("Write error on " + fileName + ": " + error);
         return;
     }
     ShowMessage(QString("%1 terms of %2 outputs were exported")

@@ -34,6 +34,24 @@ void TCoverProgress::Show() {
     FGauge->setPosition(static_cast<int>(std::min<int64_t>(Scale, std::max(blocks, time))));
 }
 
+TSearchRunning::TSearchRunning(QPushButton* button, QLabel* outcome, QAction* item, TGauge* gauge,
+                               bool& running, bool& stopRequested)
+    : FButton(button), FItem(item), FGauge(gauge), FRunning(running), FCaption(button->text()) {
+    FRunning = true;
+    stopRequested = false;
+    FButton->setText("Stop");
+    outcome->clear();
+    FItem->setEnabled(false);
+    FGauge->show();
+}
+
+TSearchRunning::~TSearchRunning() {
+    FGauge->hide();
+    FItem->setEnabled(true);
+    FButton->setText(FCaption);
+    FRunning = false;
+}
+
 QString Thousands(int64_t value) {
     QString digits = QString::number(value < 0 ? -value : value);
     for (qsizetype at = digits.size() - 3; at > 0; at -= 3) {

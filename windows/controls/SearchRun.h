@@ -2,7 +2,10 @@
 // with blocks or time, and the words for its outcome.
 #pragma once
 
+#include <QAction>
 #include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
 #include <QString>
 #include <cstdint>
 
@@ -36,6 +39,24 @@ class TCoverProgress : public TProgressSink {
     QElapsedTimer FTimer;
     int FMax = 0;
     int FPosition = 0;
+};
+
+// A window's state while its search runs, put back however it ends: the button reads "Stop",
+// the outcome label is cleared, the menu item is disabled and the gauge shown.
+class TSearchRunning {
+  public:
+    TSearchRunning(QPushButton* button, QLabel* outcome, QAction* item, TGauge* gauge,
+                   bool& running, bool& stopRequested);
+    ~TSearchRunning();
+    TSearchRunning(const TSearchRunning&) = delete;
+    TSearchRunning& operator=(const TSearchRunning&) = delete;
+
+  private:
+    QPushButton* FButton;
+    QAction* FItem;
+    TGauge* FGauge;
+    bool& FRunning;
+    QString FCaption;
 };
 
 // Digits in groups of three split by commas: 8,120.
