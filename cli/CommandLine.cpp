@@ -14,6 +14,8 @@
 #include "cli/CommandError.h"
 #include "cli/FunctionInput.h"
 #include "engine/MinimumCover.h"
+#include "engine/SharedCover.h"
+#include "engine/SharedUnit.h"
 #include "model/DesignUnit.h"
 #include "model/Pla.h"
 
@@ -32,16 +34,19 @@ const char* const Usage =
     "simplify reads FILE (- for standard input): a PLA file, or a term list (the number of\n"
     "variables, 3 to 16, on the first line, then one term a line; a line -term is a don't\n"
     "care). It prints the prime implicants of the function, or with --minimum a minimum cover\n"
-    "by them, in code order:\n"
+    "by them, in code order. A PLA of several outputs without --output is simplified as a\n"
+    "whole: its shared primes (each with the outputs it may feed), or with --minimum a cover\n"
+    "with the fewest distinct terms, each term feeding the outputs that need it:\n"
     "  --time-limit SECONDS  how long --minimum may search for a proof (default 10)\n"
-    "  --format terms    one term a line (the default); HI or LO for a constant\n"
-    "  --format pla      a PLA of one output, with the don't cares\n"
+    "  --format terms    one term a line (the default); HI or LO for a constant; with\n"
+    "                    several outputs, each term followed by its outputs: AbC 101\n"
+    "  --format pla      a PLA of the outputs, with the don't cares\n"
     "  --format verilog  a Verilog module\n"
     "  --format vhdl     a VHDL entity and architecture\n"
     "  --format c        a C function (static inline, in an include guard)\n"
-    "  The module, entity or function is named after FILE.\n"
-    "  --output NAME     the PLA output to simplify: its name (any case, when only one\n"
-    "                    output matches), or its number (default: the first)\n"
+    "  The module, entity or function is named after FILE; it has every output.\n"
+    "  --output NAME     the one PLA output to simplify: its name (any case, when only one\n"
+    "                    output matches), or its number\n"
     "Exit status: 0 when done; warnings (lines skipped before .i, a cover not proven\n"
     "minimum) may then be on standard error. 2 when anything failed (bad arguments, bad\n"
     "input, too little memory, output that could not be written): one line on standard\n"
@@ -187,6 +192,13 @@ std::vector<TTermMasks> DontCareCubes(const TFunctionInput& input) {
     return CubesOfSet(dc, input.Inputs);
 }
 
+TExportFormat ExportFormat(TFormat format) {
+    return format == TFormat::Pla       ? TExportFormat::Pla
+           : format == TFormat::Verilog ? TExportFormat::Verilog
+           : format == TFormat::Vhdl    ? TExportFormat::Vhdl
+                                        : TExportFormat::C;
+}
+
 std::string Format(TFormat format, const TFunctionInput& input,
                    const std::vector<TTermMasks>& cubes, const std::string& file) {
     const int n = input.Inputs;
@@ -204,11 +216,51 @@ std::string Format(TFormat format, const TFunctionInput& input,
     const TDesignUnit unit =
         SingleOutputUnit(file == "-" ? "" : UnitNameOfFile(file), n, cubes, input.InputNames,
                          input.OutputName, TUnitForm::SumOfProducts, DontCareCubes(input));
-    const TExportFormat written = format == TFormat::Pla       ? TExportFormat::Pla
-                                  : format == TFormat::Verilog ? TExportFormat::Verilog
-                                  : format == TFormat::Vhdl    ? TExportFormat::Vhdl
-                                                               : TExportFormat::C;
-    return WriteUnit(written, unit);
+    return WriteUnit(ExportFormat(format), unit);
+}
+
+// A term a line with its output part, a character per output as in a PLA row: "aBc 101";
+// "HI" for the term without letters, "LO" when there is no term.
+std::string SharedTerms(const TDesignUnit& unit) {
+    if (unit.Terms.empty()) {
+        return "LO\n";
+    }
+    std::vector<std::string> feeds(unit.Terms.size(), std::string(unit.Uses.size(), '0'));
+    for (size_t i = 0; i < unit.Uses.size(); ++i) {
+        for (const size_t t : unit.Uses[i]) {
+            feeds[t][i] = '1';
+        }
+    }
+    std::string text;
+    for (size_t t = 0; t < unit.Terms.size(); ++t) {
+        const std::string term = CubeTerm(unit.Terms[t], unit.Inputs);
+        text += (term.empty() ? "HI" : term) + " " + feeds[t] + "\n";
+    }
+    return text;
+}
+
+// Several outputs minimized together: their shared primes, or with --minimum a cover by them
+// with the fewest distinct terms.
+std::string SimplifyShared(const TFunctionSet& set, const TOptions& options, std::ostream& err) {
+    const std::string name = options.File == "-" ? "" : UnitNameOfFile(options.File);
+    TDesignUnit unit;
+    if (options.Minimum) {
+        TCoverOptions search;
+        if (options.TimeLimitMs >= 0) {
+            search.BudgetMs = options.TimeLimitMs;
+        }
+        const TSharedCover cover = FindSharedCover(set, search);
+        if (!cover.Proven) {
+            err << "quillon: the cover of " << cover.Terms.size()
+                << " terms is not proven minimum; no cover has fewer than " << cover.LowerBound
+                << "\n";
+        }
+        unit = SharedCoverUnit(set, cover, name);
+    } else {
+        unit = SharedPrimesUnit(set, FindSharedPrimes(set), name);
+    }
+    return options.Format == TFormat::Terms ? SharedTerms(unit)
+                                            : WriteUnit(ExportFormat(options.Format), unit);
 }
 
 int RunSimplify(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
@@ -217,6 +269,10 @@ int RunSimplify(const std::vector<std::string>& args, std::istream& in, std::ost
     const TInputRead read = ReadFunctionInput(options.File, options.Output, in);
     if (!read.Warning.empty()) {
         err << WarningLine(read.Source, read.Warning);
+    }
+    if (read.Functions.Outputs.size() > 1) {
+        out << SimplifyShared(read.Functions, options, err);
+        return 0;
     }
     const TFunctionInput input = EngineFunction(read.Functions, 0);
     out << Format(options.Format, input, Simplify(input, options, err), options.File);

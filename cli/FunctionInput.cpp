@@ -172,12 +172,18 @@ TInputRead TFunctionReader::Finish() {
     if (!FPla->Finish(pla)) {
         FailInput(FSource, FPla->Error().Message());
     }
-    const int output = FOutputName.empty() ? 0 : FindPlaOutput(pla, FOutputName);
-    if (output < 0) {
-        FailInput(FSource, "no output " + FOutputName + "; the outputs are " + PlaOutputList(pla));
+    // Without a name every output is read, to be minimized together.
+    std::vector<int> outputs;
+    if (!FOutputName.empty()) {
+        const int output = FindPlaOutput(pla, FOutputName);
+        if (output < 0) {
+            FailInput(FSource,
+                      "no output " + FOutputName + "; the outputs are " + PlaOutputList(pla));
+        }
+        outputs.push_back(output);
     }
     TPlaError error;
-    if (!PlaFunctionSet(pla, {output}, read.Functions, error)) {
+    if (!PlaFunctionSet(pla, outputs, read.Functions, error)) {
         FailInput(FSource, error.Message());
     }
     read.Warning = pla.Warning;

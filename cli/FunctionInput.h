@@ -30,8 +30,8 @@ struct TInputRead {
 // Reads the input a line at a time: a term list when its first line is a number (the variable
 // count 3..16, then a term a line, "-term" for a don't care; a minterm both ON and don't care is
 // ON, as in the editor), otherwise a PLA. outputName picks a PLA's output (its name, the one name
-// equal to it without regard to case, or its number; empty for the first). Bad input fails with a
-// TCommandError naming the source and the line.
+// equal to it without regard to case, or its number; empty for all of them). Bad input fails
+// with a TCommandError naming the source and the line.
 class TFunctionReader {
   public:
     TFunctionReader(std::string source, std::string outputName);

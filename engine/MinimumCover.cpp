@@ -8,17 +8,6 @@
 
 namespace {
 
-// Calls f(m) for every minterm of the cube.
-template <typename F>
-void ForEachMinterm(TCube cube, F&& f) {
-    const uint32_t base = cube.Hi & ~cube.Free;
-    uint32_t sub = 0;
-    do {
-        f(base | sub);
-        sub = (sub - cube.Free) & cube.Free;
-    } while (sub != 0);
-}
-
 // The covering matrix of the function: rows are the ON minterms outside the don't cares,
 // columns the primes that reach no OFF minterm and some ON one, at their literal counts.
 TCoverBlock CoverMatrix(int n, const TMintermBits& on, const TMintermBits& dc,
@@ -44,7 +33,7 @@ TCoverBlock CoverMatrix(int n, const TMintermBits& on, const TMintermBits& dc,
         clock.Tick(int64_t{1} << std::popcount(primes[p].Free & (size - 1)));
         const size_t start = m.ColRows.size();
         bool offSet = false;
-        ForEachMinterm(primes[p], [&](uint32_t minterm) {
+        ForEachCubeMinterm(primes[p], [&](uint32_t minterm) {
             if (minterm >= size || !(TestMinterm(on, minterm) || TestMinterm(dc, minterm))) {
                 offSet = true;
             } else if (rowOf[minterm] >= 0) {

@@ -26,3 +26,14 @@ struct TCube {
     uint32_t Free = 0;
     uint32_t Hi = 0;
 };
+
+// Calls f(m) for every minterm of the cube, the lowest first.
+template <typename F>
+void ForEachCubeMinterm(TCube cube, F&& f) {
+    const uint32_t base = cube.Hi & ~cube.Free;
+    uint32_t sub = 0;
+    do {
+        f(base | sub);
+        sub = (sub - cube.Free) & cube.Free;
+    } while (sub != 0);
+}

@@ -19,6 +19,15 @@ struct TFunctionSet {
     std::vector<TOutputFunction> Outputs;
 };
 
+inline int OutputCount(const TFunctionSet& set) {
+    return static_cast<int>(set.Outputs.size());
+}
+
+// Appends an output with empty ON and don't-care sets over the set's inputs.
+inline void AddOutput(TFunctionSet& set, const std::string& name) {
+    set.Outputs.push_back({name, MakeMintermBits(set.Inputs), MakeMintermBits(set.Inputs)});
+}
+
 // The outputs of a PLA given by number from 0 (every output when outputs is empty), in the
 // order given, each read as PlaOutputFunction reads it. False with the error of the first
 // output that fails.

@@ -6,10 +6,13 @@
 
 #include "engine/OptimizeString.h"
 #include "engine/SumOfProducts.h"
+#include "model/FunctionSet.h"
 #include "model/Minterms.h"
+#include "model/Pla.h"
 #include "model/State.h"
 #include "windows/FormBooleanCalc.h"
 #include "windows/KmapResult.h"
+#include "windows/Outputs.h"
 #include "windows/Windows.h"
 #include "windows/controls/Placement.h"
 #include "windows/main.h"
@@ -27,6 +30,36 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
 
 int Bit(uint32_t m, int k) {
     return static_cast<int>((m >> k) & 1u);
+}
+
+// The adder's operands as its BIN command reads them from a minterm of 8 variables.
+int AdderSum(uint32_t m) {
+    const int a = 8 * Bit(m, 1) + 4 * Bit(m, 3) + 2 * Bit(m, 5) + Bit(m, 7);
+    const int b = 8 * Bit(m, 0) + 4 * Bit(m, 2) + 2 * Bit(m, 4) + Bit(m, 6);
+    return a + b;
+}
+
+// Every bit of value(m) over the 256 minterms as a PLA's truth table, the highest bit first,
+// each output named prefix and its bit: P7 ... P0.
+void SendToOutputs(int bits, char prefix, const std::string& name, int (*value)(uint32_t)) {
+    TPla pla;
+    pla.Inputs = 8;
+    pla.Outputs = bits;
+    pla.Type = "f";
+    for (int k = bits - 1; k >= 0; --k) {
+        pla.OutputNames.push_back(prefix + std::to_string(k));
+    }
+    for (uint32_t m = 0; m <= 255; ++m) {
+        pla.Rows.push_back({TTermMasks{255, m}, m + 1});
+        for (int k = bits - 1; k >= 0; --k) {
+            pla.OutputPlane += ((value(m) >> k) & 1) != 0 ? '1' : '0';
+        }
+    }
+    TFunctionSet set;
+    TPlaError error;
+    if (PlaFunctionSet(pla, {}, set, error)) {
+        frmOutputs->ReceiveFunctionSet(std::move(pla), std::move(set), name);
+    }
 }
 
 // Every generator works on 8 variables.
@@ -55,6 +88,11 @@ TfrmBoolprojects::TfrmBoolprojects(QWidget* parent) : QMainWindow(parent) {
     btnMOD = MakeButton(client, "btnMOD", "N MOD 3", QRect(128, 40, 66, 25));
     btn4bitmultiply =
         MakeButton(client, "btn4bitmultiply", "4 bit muliplier", QRect(12, 68, 101, 25));
+    // Right of the others, so none of them moves.
+    btnAdderOutputs =
+        MakeButton(client, "btnAdderOutputs", "Adder to Outputs", QRect(210, 36, 130, 27));
+    btnMultiplierOutputs = MakeButton(client, "btnMultiplierOutputs", "Multiplier to Outputs",
+                                      QRect(210, 68, 130, 25));
 
     Memo1 = new QPlainTextEdit(client);
     Memo1->setObjectName("Memo1");
@@ -84,6 +122,9 @@ TfrmBoolprojects::TfrmBoolprojects(QWidget* parent) : QMainWindow(parent) {
     connect(btn4bitadderBIN, &QPushButton::clicked, this, &TfrmBoolprojects::btn4bitadderBINClick);
     connect(btnMOD, &QPushButton::clicked, this, &TfrmBoolprojects::btnMODClick);
     connect(btn4bitmultiply, &QPushButton::clicked, this, &TfrmBoolprojects::btn4bitmultiplyClick);
+    connect(btnAdderOutputs, &QPushButton::clicked, this, &TfrmBoolprojects::btnAdderOutputsClick);
+    connect(btnMultiplierOutputs, &QPushButton::clicked, this,
+            &TfrmBoolprojects::btnMultiplierOutputsClick);
 }
 
 void TfrmBoolprojects::showEvent(QShowEvent* event) {
@@ -163,9 +204,7 @@ void TfrmBoolprojects::btn4bitadderBINClick() {
     const int mask = 1 << r;
     bool anyMinterm = false;
     for (uint32_t m = 0; m <= 255; ++m) {
-        const int a = 8 * Bit(m, 1) + 4 * Bit(m, 3) + 2 * Bit(m, 5) + Bit(m, 7);
-        const int b = 8 * Bit(m, 0) + 4 * Bit(m, 2) + 2 * Bit(m, 4) + Bit(m, 6);
-        if (((a + b) & mask) == mask) {
+        if ((AdderSum(m) & mask) == mask) {
             ProgramState.TruthTable[m] = 1;
             anyMinterm = true;
         }
@@ -193,6 +232,22 @@ void TfrmBoolprojects::btnMODClick() {
     }
     SimplifyTruthTable();
     BringToFront(frmKmap);
+}
+
+void TfrmBoolprojects::btnAdderOutputsClick() {
+    if (CommandLoopRunning()) {
+        return;
+    }
+    SendToOutputs(5, 'S', "adder4", &AdderSum);
+}
+
+void TfrmBoolprojects::btnMultiplierOutputsClick() {
+    if (CommandLoopRunning()) {
+        return;
+    }
+    // The high nibble times the low one, as the multiplier's BIN command reads them.
+    SendToOutputs(8, 'P', "multiplier4",
+                  [](uint32_t m) { return static_cast<int>((m >> 4) * (m & 15u)); });
 }
 
 void TfrmBoolprojects::btn4bitmultiplyClick() {

@@ -18,6 +18,8 @@ class TfrmBoolprojects : public QMainWindow {
     QPushButton* btn4bitadderBIN = nullptr;
     QPushButton* btnMOD = nullptr;
     QPushButton* btn4bitmultiply = nullptr;
+    QPushButton* btnAdderOutputs = nullptr;       // every bit of the adder to the Outputs window
+    QPushButton* btnMultiplierOutputs = nullptr;  // every bit of the multiplier, likewise
     QPlainTextEdit* Memo1 = nullptr;
     QLabel* Label1 = nullptr;
     TRadioGroup* rgbits = nullptr;
@@ -27,6 +29,8 @@ class TfrmBoolprojects : public QMainWindow {
     void btn4bitadderBINClick();
     void btnMODClick();
     void btn4bitmultiplyClick();
+    void btnAdderOutputsClick();
+    void btnMultiplierOutputsClick();
     void FormShow();
 
   protected:

@@ -11,6 +11,7 @@
 
 #include "model/Terms.h"
 #include "windows/controls/Placement.h"
+#include "windows/controls/TermCell.h"
 #include "windows/main.h"
 
 TfrmResult* frmResult = nullptr;
@@ -28,12 +29,6 @@ const QColor Blue(0, 0, 255);
 const QColor FindGreen(0, 128, 0);
 const QColor Teal(0, 128, 128);
 const QColor Silver(192, 192, 192);
-
-QFont CellFont() {
-    QFont font("Courier New", 10);
-    font.setStyleHint(QFont::TypeWriter);
-    return font;
-}
 
 QFont RowNumberFont() {
     QFont font("Arial", 8);
@@ -59,28 +54,8 @@ void DrawCheckBox(QPainter& canvas, const QRect& rect, const QWidget* widget) {
     widget->style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &option, &canvas, widget);
 }
 
-// The term in capitals; a small letter gets a bar over its capital.
-void DrawTermWithBars(QPainter& canvas, const QRect& rect, const QString& cellText,
-                      const QColor& barColor) {
-    std::string term = CutTerm(cellText.toStdString());
-    PadTerm(term);
-    QString shown;
-    bool low[TermCapacity];
-    for (int i = 0; i < TermCapacity; ++i) {
-        const char c = term[static_cast<size_t>(i)];
-        low[i] = c >= 'a' && c <= 'z';
-        shown += QChar(UpCase(c));
-    }
-    canvas.setFont(CellFont());
-    TextOut(canvas, rect.left() + 1, rect.top() + 1, shown);
-    const int w = frmKmap != nullptr ? frmKmap->letterWidth() : 8;
-    canvas.setPen(QPen(barColor, 2));
-    for (int i = 1; i <= TermCapacity; ++i) {
-        if (low[i - 1]) {
-            const int x = rect.left() + 1 + i + (i - 1) * w;
-            canvas.drawLine(x, rect.top() + 2, x + w - 1, rect.top() + 2);
-        }
-    }
+int LetterWidth() {
+    return frmKmap != nullptr ? frmKmap->letterWidth() : 8;
 }
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, int left,
@@ -387,7 +362,7 @@ void TfrmResult::OutputgridDrawCell(QPainter& canvas, int col, int row, const QR
     if (state.Fixed) {
         canvas.fillRect(rect, ButtonFace());
         canvas.setPen(Qt::black);
-        canvas.setFont(CellFont());
+        canvas.setFont(TermCellFont());
         if (col == 1) {
             DrawCheckBox(canvas, rect, Outputgrid);
         } else if (col == 2) {
@@ -404,7 +379,7 @@ void TfrmResult::OutputgridDrawCell(QPainter& canvas, int col, int row, const QR
         canvas.setPen(Yellow);
         const int current = Outputgrid->col();
         if (current == 2) {
-            DrawTermWithBars(canvas, rect, Outputgrid->cell(2, row), Yellow);
+            DrawTermWithBars(canvas, rect, Outputgrid->cell(2, row), Yellow, LetterWidth());
         } else if (current == 0) {
             canvas.setFont(RowNumberFont());
             TextOut(canvas, left + 1, top + 1, QString::number(row));
@@ -424,9 +399,9 @@ void TfrmResult::OutputgridDrawCell(QPainter& canvas, int col, int row, const QR
             DrawCheckBox(canvas, rect, Outputgrid);
         }
     } else if (col == 2) {
-        DrawTermWithBars(canvas, rect, Outputgrid->cell(2, row), Qt::black);
+        DrawTermWithBars(canvas, rect, Outputgrid->cell(2, row), Qt::black, LetterWidth());
     } else {
-        canvas.setFont(CellFont());
+        canvas.setFont(TermCellFont());
         TextOut(canvas, left + 1, top + 1, Outputgrid->cell(col, row));
     }
 }

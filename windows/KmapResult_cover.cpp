@@ -1,6 +1,4 @@
 // The results window's Minimum cover: check marks on every row outside a smallest cover.
-#include <QApplication>
-#include <QElapsedTimer>
 #include <algorithm>
 
 #include "engine/MinimumCover.h"
@@ -9,21 +7,9 @@
 #include "windows/KmapResult.h"
 #include "windows/KmapResult_busy.h"
 #include "windows/Windows.h"
+#include "windows/controls/SearchRun.h"
 
 namespace {
-
-// Digits in groups of three split by commas: 8,120.
-QString Thousands(int64_t value) {
-    QString digits = QString::number(value < 0 ? -value : value);
-    for (qsizetype at = digits.size() - 3; at > 0; at -= 3) {
-        digits.insert(at, ',');
-    }
-    return value < 0 ? "-" + digits : digits;
-}
-
-QString Counted(int64_t value, const QString& noun) {
-    return Thousands(value) + " " + noun + (value == 1 ? "" : "s");
-}
 
 // The row's term as a cube; a term naming a letter beyond the n-th covers nothing, as in the
 // removal tests, so it has no cube.
@@ -45,64 +31,11 @@ void AddCube(TMintermBits& bits, const TCube& cube) {
     } while (sub != 0);
 }
 
-// Lets the windows paint and the Stop button be pressed now and then; the other commands
-// refuse to start meanwhile (CommandLoopRunning).
-class TEventPump {
-  public:
-    TEventPump() { FTimer.start(); }
-    void Poll() {
-        if (FTimer.elapsed() >= 30) {
-            QCoreApplication::processEvents();
-            FTimer.restart();
-        }
-    }
-
-  private:
-    QElapsedTimer FTimer;
-};
-
-// The search ends when its last block is solved or its budget runs out, whichever comes first;
-// the gauge shows the nearer of the two. A single large block would otherwise hold it still.
-class TCoverProgress : public TProgressSink {
-  public:
-    TCoverProgress(TGauge* gauge, int64_t budgetMs) : FGauge(gauge), FBudgetMs(budgetMs) {
-        FGauge->setMax(Scale);
-        FGauge->setPosition(0);
-        FTimer.start();
-    }
-    void setMax(int max) override {
-        FMax = max;
-        Show();
-    }
-    void setPosition(int position) override {
-        FPosition = position;
-        Show();
-    }
-    void Show() {
-        const int64_t blocks = FMax > 0 ? int64_t{FPosition} * Scale / FMax : 0;
-        const int64_t time = FBudgetMs > 0 ? FTimer.elapsed() * Scale / FBudgetMs : Scale;
-        FGauge->setPosition(static_cast<int>(std::min<int64_t>(Scale, std::max(blocks, time))));
-    }
-
-  private:
-    static constexpr int Scale = 1000;
-    TGauge* FGauge;
-    int64_t FBudgetMs;
-    QElapsedTimer FTimer;
-    int FMax = 0;
-    int FPosition = 0;
-};
-
 }  // namespace
 
 QString MinimumCoverText(const TMinimumCover& cover) {
-    const auto terms = static_cast<int64_t>(cover.Chosen.size());
-    if (cover.Proven) {
-        return "Minimum: " + Counted(terms, "term") + ", " + Counted(cover.Literals, "literal") +
-               " (proven)";
-    }
-    return "Best: " + Counted(terms, "term") + "; at least " + Thousands(cover.LowerBound) +
-           " needed";
+    return CoverOutcomeText(static_cast<int64_t>(cover.Chosen.size()), cover.Literals,
+                            cover.LowerBound, cover.Proven);
 }
 
 void TfrmResult::btnMinimumCoverClick() {
@@ -117,26 +50,8 @@ void TfrmResult::btnMinimumCoverClick() {
 }
 
 void TfrmResult::RunMinimumCover() {
-    // The window's state while the search runs, put back however it ends.
-    struct TRunning {
-        TfrmResult* W;
-        explicit TRunning(TfrmResult* w) : W(w) {
-            W->FCoverRunning = true;
-            W->FCoverStopRequested = false;
-            W->btnMinimumCover->setText("Stop");
-            W->lblMinimumCover->clear();
-            W->mnuMinimumCover->setEnabled(false);
-            W->GaugeMinimumCover->show();
-        }
-        ~TRunning() {
-            W->GaugeMinimumCover->hide();
-            W->mnuMinimumCover->setEnabled(true);
-            W->btnMinimumCover->setText("Minimum cover");
-            W->FCoverRunning = false;
-        }
-        TRunning(const TRunning&) = delete;
-        TRunning& operator=(const TRunning&) = delete;
-    } running(this);
+    const TSearchRunning running(btnMinimumCover, lblMinimumCover, mnuMinimumCover,
+                                 GaugeMinimumCover, FCoverRunning, FCoverStopRequested);
     TBusyCursor busy;
     TEventPump pump;
     TCoverProgress progress(GaugeMinimumCover, CoverBudgetMs);

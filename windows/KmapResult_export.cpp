@@ -11,6 +11,7 @@
 #include "windows/FormBooleanCalc.h"
 #include "windows/KmapResult.h"
 #include "windows/Windows.h"
+#include "windows/controls/ExportDialog.h"
 #include "windows/controls/Placement.h"
 #include "windows/controls/Prompter.h"
 #include "windows/controls/WholeFile.h"
@@ -18,11 +19,13 @@
 
 namespace {
 
-// The file types of "Export as…", in the order of TExportFormat.
-const char* const ExportFilter =
+// The file types of "Export as…": four expressions, then the PLA.
+const TExportOffer ExportOffer{
     "Verilog module|*.v;*.sv|VHDL entity|*.vhd;*.vhdl|C function|*.c;*.h|"
-    "Text with ' for NOT|*.txt|PLA File|*.pla";
-const char* const ExportExtensions[] = {"v", "vhd", "c", "txt", "pla"};
+    "Text with ' for NOT|*.txt|PLA File|*.pla",
+    {TExportFormat::Verilog, TExportFormat::Vhdl, TExportFormat::C, TExportFormat::Text,
+     TExportFormat::Pla},
+    {"v", "vhd", "c", "txt", "pla"}};
 
 // The don't cares of the function simplified last, for the PLA.
 std::vector<TTermMasks> DontCareCubes(int n) {
@@ -115,29 +118,20 @@ void TfrmResult::mnuExportAsClick() {
         ToPositional(term);
         cubes.push_back(TermMasks(term));
     }
-    TFileDialogRequest request;
-    request.Title = "Export as";
-    request.Filter = ExportFilter;
-    request.FilterIndex = FExportFilter;
-    request.DefaultExt = ExportExtensions[FExportFilter - 1];
-    request.SuffixFollowsFilter = true;
-    const TFileDialogResult chosen = Prompter().saveFile(request);
-    if (!chosen.Accepted) {
+    QString fileName;
+    TExportFormat format = TExportFormat::Verilog;
+    if (!AskExportFile(ExportOffer, FExportFilter, fileName, format)) {
         return;
     }
-    // A typed extension that names a format wins over the filter.
-    const std::string file = chosen.FileName.toStdString();
-    auto format = static_cast<TExportFormat>(std::clamp(chosen.FilterIndex, 1, 5) - 1);
-    ExportFormatOfFile(file, format);
-    FExportFilter = static_cast<int>(format) + 1;
+    const std::string file = fileName.toStdString();
     const TDesignUnit unit = SingleOutputUnit(
         UnitNameOfFile(file), n, cubes, frmKmap->plaInputNames(), frmKmap->plaOutputName(),
         TUnitForm::SumOfProducts,
         format == TExportFormat::Pla ? DontCareCubes(n) : std::vector<TTermMasks>{});
     const std::string text = WriteUnit(format, unit);
     QString error;
-    if (!WriteWholeFile(chosen.FileName, QByteArray::fromStdString(text), error)) {
-        ShowMessage("Write error on " + chosen.FileName + ": " + error);
+    if (!WriteWholeFile(fileName, QByteArray::fromStdString(text), error)) {
+        ShowMessage("Write error on " + fileName + ": " + error);
         return;
     }
     ShowMessage(QString("%1 terms were exported").arg(cubes.size()));

@@ -4,6 +4,7 @@
 #include "windows/FormBoolProjects.h"
 #include "windows/FormBooleanCalc.h"
 #include "windows/KmapResult.h"
+#include "windows/Outputs.h"
 #include "windows/main.h"
 
 void CreateApplicationWindows() {
@@ -11,6 +12,7 @@ void CreateApplicationWindows() {
     frmKmap = new TfrmKmap();
     frmResult = new TfrmResult();
     frmBoolprojects = new TfrmBoolprojects();
+    frmOutputs = new TfrmOutputs();
 }
 
 void CommandLoopEnded() {
@@ -22,5 +24,6 @@ void CommandLoopEnded() {
 bool CommandLoopRunning() {
     return (frmKmap != nullptr && frmKmap->isBusy()) ||
            (frmBooleanClac != nullptr && frmBooleanClac->Busy()) ||
-           (frmResult != nullptr && frmResult->coverRunning());
+           (frmResult != nullptr && frmResult->coverRunning()) ||
+           (frmOutputs != nullptr && frmOutputs->coverRunning());
 }

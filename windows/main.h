@@ -20,6 +20,8 @@
 #include "windows/controls/StatusBar.h"
 #include "windows/controls/StringGrid.h"
 
+struct TPla;
+
 class TfrmKmap : public QMainWindow {
     Q_OBJECT
   public:
@@ -94,6 +96,9 @@ class TfrmKmap : public QMainWindow {
     void Open1Click();
     void Save1Click();
     void mnuImportPlaClick();
+    // Puts one output of a PLA with its don't cares into the editor, as Import PLA File does;
+    // fileName is named in a message when the output cannot be read.
+    void LoadPlaOutput(const TPla& pla, int output, const QString& fileName = {});
     void mnuExportPlaClick();
     void GetClipbrd1Click();
     void Savetoclipboard1Click();

@@ -1,12 +1,15 @@
 // PLA files in the K-map window: one output of a file into the editor, the editor out as a PLA.
 #include <QFile>
 
+#include "model/DesignUnit.h"
 #include "model/FileChunks.h"
+#include "model/FunctionSet.h"
 #include "model/Pla.h"
 #include "model/State.h"
 #include "model/Terms.h"
 #include "model/TextLines.h"
 #include "windows/FormBooleanCalc.h"
+#include "windows/Outputs.h"
 #include "windows/Windows.h"
 #include "windows/controls/Prompter.h"
 #include "windows/controls/WholeFile.h"
@@ -41,7 +44,11 @@ bool ReadPlaFile(const QString& fileName, TPla& pla, QString& error) {
     return true;
 }
 
-// The output to load: the only one, or the one the user names; -1 when cancelled or unknown.
+// ChooseOutput's answer for every output together, for the Outputs window.
+constexpr int AllOutputs = -2;
+
+// The output to load: the only one, or the one the user names, or AllOutputs; -1 when
+// cancelled or unknown.
 int ChooseOutput(const TPla& pla) {
     if (pla.Outputs == 1) {
         return 0;
@@ -49,13 +56,16 @@ int ChooseOutput(const TPla& pla) {
     QString answer = FromLatin(PlaOutputName(pla, 0));
     const QString prompt = QString(
                                "The file has %1 outputs: %2.\nWhich one do you want to load "
-                               "(its name or number)?")
+                               "(its name or number, or all of them: all)?")
                                .arg(pla.Outputs)
                                .arg(FromLatin(PlaOutputList(pla)));
     if (!Prompter().inputQuery("Import PLA File", prompt, answer)) {
         return -1;
     }
     const int output = FindPlaOutput(pla, ToLatin(answer));
+    if (output < 0 && answer.trimmed().compare("all", Qt::CaseInsensitive) == 0) {
+        return AllOutputs;
+    }
     if (output < 0) {
         ShowMessage("The file has no output " + answer + "; its outputs are " +
                     FromLatin(PlaOutputList(pla)));
@@ -84,14 +94,28 @@ void TfrmKmap::mnuImportPlaClick() {
         return;
     }
     const int output = ChooseOutput(pla);
-    if (output < 0) {
+    if (output == AllOutputs) {
+        TFunctionSet set;
+        TPlaError fault;
+        if (!PlaFunctionSet(pla, {}, set, fault)) {
+            ShowMessage("Cannot read the PLA file " + chosen.FileName + ": " +
+                        FromLatin(fault.Message()));
+            return;
+        }
+        frmOutputs->ReceiveFunctionSet(std::move(pla), std::move(set),
+                                       UnitNameOfFile(ToLatin(chosen.FileName)));
         return;
     }
+    if (output >= 0) {
+        LoadPlaOutput(pla, output, chosen.FileName);
+    }
+}
+
+void TfrmKmap::LoadPlaOutput(const TPla& pla, int output, const QString& fileName) {
     TPlaFunction function;
     TPlaError fault;
     if (!PlaOutputFunction(pla, output, function, fault)) {
-        ShowMessage("Cannot read the PLA file " + chosen.FileName + ": " +
-                    FromLatin(fault.Message()));
+        ShowMessage("Cannot read the PLA file " + fileName + ": " + FromLatin(fault.Message()));
         return;
     }
     // Only now, with the function known to be sound, does anything in the windows change.

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -69,7 +70,19 @@ INSTANTIATE_TEST_SUITE_P(
         TCase{"DontCareAlsoOnIsOn", {"simplify", "-"}, "3\nABC\n-ABC\n", "ABC\n"},
         TCase{"ConstantHi", {"simplify", "-"}, "3\nA\n-a\n", "HI\n"},
         TCase{"ConstantLo", {"simplify", "-"}, "5\n", "LO\n"},
-        TCase{"PlaFirstOutputByDefault", {"simplify", "-"}, Adder, "ABC\nAbc\naBc\nabC\n"},
+        TCase{"PlaOutputsTogetherByDefault",
+              {"simplify", "-"},
+              Adder,
+              "AB 01\nABC 11\nAC 01\nAbc 10\nBC 01\naBc 10\nabC 10\n"},
+        TCase{"SharedCoverOfTheOutputs",
+              {"simplify", "--minimum", "-"},
+              Adder,
+              "AB 01\nABC 10\nAC 01\nAbc 10\nBC 01\naBc 10\nabC 10\n"},
+        TCase{"SharedCoverAsPla",
+              {"simplify", "--minimum", "--format", "pla", "-"},
+              ".i 2\n.o 2\n11 11\n10 01\n01 10\n",
+              ".i 2\n.o 2\n.ilb A B\n.ob F1 F2\n.type f\n.p 2\n-1 10\n1- 01\n.e\n"},
+        TCase{"SharedConstantsLoAndHi", {"simplify", "-"}, ".i 3\n.o 2\n--- 01\n", "HI 01\n"},
         TCase{"PlaOutputByNameAsVerilog",
               {"simplify", "--output", "cout", "--format=verilog", "-"},
               Adder,
@@ -120,7 +133,7 @@ INSTANTIATE_TEST_SUITE_P(
         TCase{"TitleLineSkippedWithAWarning",
               {"simplify", "-"},
               std::string("full adder\n") + Adder,
-              "ABC\nAbc\naBc\nabC\n",
+              "AB 01\nABC 11\nAC 01\nAbc 10\nBC 01\naBc 10\nabC 10\n",
               "quillon: standard input: line 1: skipped \"full adder\" before .i as a title\n"},
         TCase{"RepeatedTermsReadOnce",
               {"simplify", "-"},
@@ -307,6 +320,35 @@ TEST(CommandLine, MinimumPicksAThreeTermCover) {
     EXPECT_TRUE(lines == covers[0] || lines == covers[1]) << minimum.Out;
 }
 
+// Segments a to g of a BCD digit, 10 to 15 don't care: 9 shared terms where the outputs apart
+// need 15. The PLA written reads back to the same function, output by output.
+TEST(CommandLine, SharedCoverOfTheSevenSegmentDecoder) {
+    const char* const segments[10] = {"abcdef", "bc",     "abdeg", "abcdg",   "bcfg",
+                                      "acdfg",  "acdefg", "abc",   "abcdefg", "abcdfg"};
+    std::string pla = ".i 4\n.o 7\n.ob a b c d e f g\n.type fd\n";
+    for (int x = 0; x < 16; ++x) {
+        for (int bit = 3; bit >= 0; --bit) {
+            pla += (x >> bit & 1) != 0 ? '1' : '0';
+        }
+        pla += ' ';
+        for (char s = 'a'; s <= 'g'; ++s) {
+            pla += x >= 10                                                 ? '-'
+                   : std::string(segments[x]).find(s) != std::string::npos ? '1'
+                                                                           : '0';
+        }
+        pla += '\n';
+    }
+    const TRun terms = Quillon({"simplify", "--minimum", "-"}, pla);
+    EXPECT_EQ(terms.Status, 0);
+    EXPECT_EQ(terms.Err, "");
+    EXPECT_EQ(std::count(terms.Out.begin(), terms.Out.end(), '\n'), 9) << terms.Out;
+    const TRun written = Quillon({"simplify", "--minimum", "--format", "pla", "-"}, pla);
+    for (char s = 'a'; s <= 'g'; ++s) {
+        const std::vector<std::string> args = {"simplify", "--output", std::string(1, s), "-"};
+        EXPECT_EQ(Quillon(args, written.Out).Out, Quillon(args, pla).Out) << "segment " << s;
+    }
+}
+
 TEST(CommandLine, ReadsAFile) {
     const std::filesystem::path path = std::filesystem::temp_directory_path() /
                                        ("quillon-cli-" + std::to_string(getpid()) + ".pla");
@@ -327,7 +369,7 @@ TEST(CommandLine, NamesTheUnitAfterTheFile) {
     const std::pair<const char*, const char*> cases[] = {
         {"verilog", "module full_adder (\n"},
         {"vhdl", "entity full_adder is\n"},
-        {"c", "static inline int full_adder(int a, int b, int cin)\n"}};
+        {"c", "static inline struct full_adder_outputs full_adder(int a, int b, int cin)\n"}};
     for (const auto& [format, line] : cases) {
         const TRun run = Quillon({"simplify", "--format", format, path});
         EXPECT_EQ(run.Status, 0) << format;

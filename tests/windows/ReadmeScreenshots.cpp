@@ -3,9 +3,41 @@
 #include <QDir>
 
 #include "KmapTestSupport.h"
+#include "model/FunctionSet.h"
 #include "windows/FormBoolProjects.h"
+#include "windows/Outputs.h"
 
 namespace {
+
+// Segments a to g of a BCD digit; 10 to 15 are don't cares.
+TPla SevenSegmentPla() {
+    const char* const lit[10] = {"abcdef", "bc",     "abdeg", "abcdg",   "bcfg",
+                                 "acdfg",  "acdefg", "abc",   "abcdefg", "abcdfg"};
+    TPla pla;
+    pla.Inputs = 4;
+    pla.Outputs = 7;
+    pla.Type = "fd";
+    pla.InputNames = {"b3", "b2", "b1", "b0"};
+    for (char s = 'a'; s <= 'g'; ++s) {
+        pla.OutputNames.emplace_back(1, s);
+    }
+    for (uint32_t x = 0; x < 16; ++x) {
+        pla.Rows.push_back({TTermMasks{15, x}, x + 1});
+        for (char s = 'a'; s <= 'g'; ++s) {
+            pla.OutputPlane += x >= 10                                            ? '-'
+                               : std::string(lit[x]).find(s) != std::string::npos ? '1'
+                                                                                  : '0';
+        }
+    }
+    return pla;
+}
+
+TFunctionSet SevenSegmentSet() {
+    TFunctionSet set;
+    TPlaError error;
+    PlaFunctionSet(SevenSegmentPla(), {}, set, error);
+    return set;
+}
 
 class ReadmeScreenshots : public KmapTest {
   protected:
@@ -92,6 +124,12 @@ TEST_F(ReadmeScreenshots, Take) {
     frmBoolprojects->btn4bitadderstringClick();
     frmKmap->hide();
     Take(frmBoolprojects, "projects.png");
+
+    frmBoolprojects->hide();
+    frmOutputs->ReceiveFunctionSet(SevenSegmentPla(), SevenSegmentSet(), "bcd7seg");
+    frmOutputs->btnSharedCoverClick();
+    Take(frmOutputs, "outputs.png");
+    frmOutputs->hide();
 }
 
 }  // namespace

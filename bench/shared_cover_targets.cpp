@@ -1,0 +1,87 @@
+// The shared cover against its targets: terms no more than Espresso's multi-output cover,
+// proofs where Espresso's exact mode finishes, times under a fraction of Espresso's.
+//   shared_cover_targets [NAME [BUDGET_MS]]   (QUILLON_BENCH_MAX_VARS=N: only up to N inputs)
+#include <sys/resource.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "bench/SharedFunctions.h"
+#include "engine/SharedCover.h"
+
+namespace {
+
+struct TTarget {
+    const char* Name;
+    int Espresso;      // terms of Espresso's multi-output cover
+    int Proven;        // the proven minimum, 0 when unknown
+    double LimitSec;   // the time target
+    int64_t BudgetMs;  // the budget the search gets
+};
+
+const TTarget Targets[] = {
+    {"bcd7seg", 9, 9, 1.0, 1000},          {"adder4", 75, 75, 1.0, 1000},
+    {"mult4", 128, 121, 1.0, 1000},        {"popcount8", 255, 255, 1.0, 1000},
+    {"square8", 187, 0, 10.0, 10000},      {"mult5", 487, 0, 10.0, 10000},
+    {"mult6", 1951, 0, 0.27, 200},         {"adder8", 1499, 0, 1.25, 1000},
+    {"popcount16", 65535, 0, 10.0, 10000},
+};
+
+long PeakMegabytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024;
+}
+
+bool Run(const TTarget& t, int64_t budgetMs) {
+    const TFunctionSet set = *SharedFunctions::ByName(t.Name);
+    TCoverOptions options;
+    options.BudgetMs = budgetMs;
+    const auto start = std::chrono::steady_clock::now();
+    const TSharedCover cover = FindSharedCover(set, options);
+    const double sec =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const int terms = static_cast<int>(cover.Terms.size());
+    bool met = terms <= t.Espresso && sec <= t.LimitSec;
+    if (t.Proven > 0) {
+        met = met && cover.Proven && terms == t.Proven;
+    }
+    std::printf(
+        "%-11s %2d/%-3d terms %6d  bound %6d%s  literals %7d  Espresso %6d  %6.3f s / %.2f s  %s\n",
+        t.Name, set.Inputs, OutputCount(set), terms, cover.LowerBound,
+        cover.Proven ? " proven" : "       ", cover.Literals, t.Espresso, sec, t.LimitSec,
+        met ? "met" : "MISSED");
+    return met;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const char* maxEnv = std::getenv("QUILLON_BENCH_MAX_VARS");
+    const int maxVars = maxEnv != nullptr ? std::atoi(maxEnv) : 16;
+    bool all = true;
+    for (const TTarget& t : Targets) {
+        if (argc > 1 && std::string(argv[1]) != t.Name) {
+            continue;
+        }
+        if (SharedFunctions::ByName(t.Name)->Inputs > maxVars) {
+            continue;
+        }
+        all = Run(t, argc > 2 ? std::atoll(argv[2]) : t.BudgetMs) && all;
+    }
+    // Memory at the widest sets: 16 inputs, 128 outputs, each ON with probability 1/2.
+    if (maxVars >= 16 && (argc < 2 || std::string(argv[1]) == "random16x128")) {
+        const TFunctionSet set = SharedFunctions::Random(16, 128, 0.5, 1);
+        const auto start = std::chrono::steady_clock::now();
+        const TSharedCover cover = FindSharedCover(set);
+        const double sec =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        std::printf("random16x128 terms %d  bound %d  %.3f s\n",
+                    static_cast<int>(cover.Terms.size()), cover.LowerBound, sec);
+    }
+    std::printf("peak memory %ld MB (target: 2048 MB)\n", PeakMegabytes());
+    return all ? 0 : 1;
+}

@@ -1,0 +1,162 @@
+// Shared covers of sets too large for the covering matrix: terms grown one at a time.
+#include <algorithm>
+#include <numeric>
+
+#include "engine/CoverSearch.h"
+#include "engine/SharedRows.h"
+
+namespace {
+
+// Grows terms from uncovered minterms: a term starts as its minterm with every output the minterm
+// may feed, and frees the variable that keeps the most uncovered pairs while it still covers all
+// of its minterm's; equal counts prefer the larger cube. So no minterm needs two terms.
+class TExpander {
+  public:
+    TExpander(int n, const TSharedRows& rows)
+        : FVars(n), FRows(rows), FWords(rows.Words()), FCovered(FWords << n, 0) {}
+
+    TSharedCover Run(TCoverClock& clock) {
+        TSharedCover cover;
+        cover.Words = static_cast<int>(FWords);
+        std::vector<uint64_t> wanted(FWords);
+        for (uint32_t x = 0; x < (uint32_t{1} << FVars); ++x) {
+            if (Wanted(x, wanted)) {
+                std::vector<uint64_t> outputs(FRows.CareAt(x), FRows.CareAt(x) + FWords);
+                const TCube cube = Grow(TCube{0, x}, wanted, outputs, clock);
+                Cover(cube, outputs);
+                cover.Terms.push_back(cube);
+                cover.Feeds.insert(cover.Feeds.end(), outputs.begin(), outputs.end());
+            }
+        }
+        return cover;
+    }
+
+  private:
+    // The outputs minterm x is ON in that no term covers yet; false when there are none.
+    bool Wanted(uint32_t x, std::vector<uint64_t>& wanted) const {
+        uint64_t any = 0;
+        for (size_t w = 0; w < FWords; ++w) {
+            wanted[w] = FRows.OnAt(x)[w] & ~FCovered[x * FWords + w];
+            any |= wanted[w];
+        }
+        return any != 0;
+    }
+
+    TCube Grow(TCube cube, const std::vector<uint64_t>& wanted, std::vector<uint64_t>& outputs,
+               TCoverClock& clock) {
+        int gain = Uncovered(cube, outputs);
+        std::vector<uint64_t> trial(FWords), best(FWords);
+        while (true) {
+            int bestVar = -1;
+            int bestGain = gain;
+            for (int v = 0; v < FVars; ++v) {
+                const uint32_t bit = 1u << v;
+                if ((cube.Free & bit) != 0) {
+                    continue;
+                }
+                const TCube other{cube.Free, cube.Hi ^ bit};
+                clock.Tick(int64_t{2} << std::popcount(cube.Free));
+                trial = outputs;
+                ForEachCubeMinterm(other, [&](uint32_t y) {
+                    for (size_t w = 0; w < FWords; ++w) {
+                        trial[w] &= FRows.CareAt(y)[w];
+                    }
+                });
+                bool keepsOwn = true;
+                for (size_t w = 0; w < FWords; ++w) {
+                    keepsOwn = keepsOwn && (wanted[w] & ~trial[w]) == 0;
+                }
+                if (!keepsOwn) {
+                    continue;
+                }
+                const TCube grown{cube.Free | bit, cube.Hi & ~bit};
+                const int g = Uncovered(grown, trial);
+                if (g >= bestGain) {
+                    bestGain = g;
+                    bestVar = v;
+                    best = trial;
+                }
+            }
+            if (bestVar < 0) {
+                return cube;
+            }
+            cube = TCube{cube.Free | 1u << bestVar, cube.Hi & ~(1u << bestVar)};
+            outputs = best;
+            gain = bestGain;
+        }
+    }
+
+    // The ON pairs of the cube over the outputs that no term covers yet.
+    int Uncovered(TCube cube, const std::vector<uint64_t>& outputs) const {
+        int count = 0;
+        ForEachCubeMinterm(cube, [&](uint32_t y) {
+            for (size_t w = 0; w < FWords; ++w) {
+                count += std::popcount(outputs[w] & FRows.OnAt(y)[w] & ~FCovered[y * FWords + w]);
+            }
+        });
+        return count;
+    }
+
+    void Cover(TCube cube, const std::vector<uint64_t>& outputs) {
+        ForEachCubeMinterm(cube, [&](uint32_t y) {
+            for (size_t w = 0; w < FWords; ++w) {
+                FCovered[y * FWords + w] |= outputs[w] & FRows.OnAt(y)[w];
+            }
+        });
+    }
+
+    int FVars;
+    const TSharedRows& FRows;
+    size_t FWords;
+    std::vector<uint64_t> FCovered;  // FWords per minterm: the ON outputs a term covers
+};
+
+}  // namespace
+
+TSharedCover ExpandCover(const TFunctionSet& set, const TSharedRows& rows, TCoverClock& clock) {
+    TSharedCover cover = TExpander(set.Inputs, rows).Run(clock);
+    DropRedundantTerms(set.Inputs, rows, cover);
+    return cover;
+}
+
+void DropRedundantTerms(int n, const TSharedRows& rows, TSharedCover& cover) {
+    const size_t words = rows.Words();
+    std::vector<int> count(static_cast<size_t>(rows.Count()), 0);
+    const auto addRows = [&](size_t t, int step) {
+        ForEachCubeMinterm(cover.Terms[t], [&](uint32_t x) {
+            rows.ForEachRow(x, &cover.Feeds[t * words],
+                            [&](int row, int) { count[static_cast<size_t>(row)] += step; });
+        });
+    };
+    for (size_t t = 0; t < cover.Terms.size(); ++t) {
+        addRows(t, 1);
+    }
+    std::vector<size_t> order(cover.Terms.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        return InputLiterals(cover.Terms[a], n) > InputLiterals(cover.Terms[b], n);
+    });
+    std::vector<char> dropped(cover.Terms.size(), 0);
+    for (const size_t t : order) {
+        bool needed = false;
+        ForEachCubeMinterm(cover.Terms[t], [&](uint32_t x) {
+            rows.ForEachRow(x, &cover.Feeds[t * words], [&](int row, int) {
+                needed = needed || count[static_cast<size_t>(row)] < 2;
+            });
+        });
+        if (!needed) {
+            addRows(t, -1);
+            dropped[t] = 1;
+        }
+    }
+    size_t kept = 0;
+    for (size_t t = 0; t < cover.Terms.size(); ++t) {
+        if (dropped[t] == 0) {
+            cover.Terms[kept] = cover.Terms[t];
+            std::copy_n(&cover.Feeds[t * words], words, &cover.Feeds[kept * words]);
+            ++kept;
+        }
+    }
+    cover.Terms.resize(kept);
+    cover.Feeds.resize(kept * words);
+}

@@ -1,0 +1,166 @@
+// Shared primes by a depth-first walk over free-variable sets, one output set per cube.
+#include "engine/SharedPrimes.h"
+
+#include <bit>
+
+#include "engine/CoverSearch.h"
+
+namespace {
+
+// For free set S the walk holds, for every cube with the variables of S left out, the outputs
+// whose ON | DC hold the whole cube (G) and the outputs whose ON meets it (H). Tables are
+// indexed by the values of the variables still fixed, squeezed together, so freeing one more
+// variable halves them and the whole walk reads each of the 3^n cubes once. A cube is prime
+// when each neighbour across a fixed variable lacks one of its outputs: merging with it would
+// lose that output.
+template <int W>  // words per output set; 0: as many as the function needs
+class TSharedWalk {
+  public:
+    TSharedWalk(const TFunctionSet& set, TCoverClock* clock, size_t maxPrimes, TSharedPrimes& out)
+        : FVars(set.Inputs),
+          FWords(OutputWords(OutputCount(set))),
+          FClock(clock),
+          FMaxPrimes(maxPrimes),
+          FOut(out) {
+        const size_t cubes = size_t{1} << FVars;
+        FCare.resize(static_cast<size_t>(FVars) + 1);
+        FMeet.resize(static_cast<size_t>(FVars) + 1);
+        for (int d = 0; d <= FVars; ++d) {
+            FCare[static_cast<size_t>(d)].assign((cubes >> d) * Words(), 0);
+            FMeet[static_cast<size_t>(d)].assign((cubes >> d) * Words(), 0);
+        }
+        for (int i = 0; i < OutputCount(set); ++i) {
+            const uint64_t bit = uint64_t{1} << (i & 63);
+            const size_t word = static_cast<size_t>(i >> 6);
+            for (uint32_t x = 0; x < cubes; ++x) {
+                const bool on = TestMinterm(set.Outputs[static_cast<size_t>(i)].On, x);
+                if (on || TestMinterm(set.Outputs[static_cast<size_t>(i)].Dc, x)) {
+                    FCare[0][x * Words() + word] |= bit;
+                }
+                if (on) {
+                    FMeet[0][x * Words() + word] |= bit;
+                }
+            }
+        }
+        FOut.Words = FWords;
+    }
+
+    void Run() { FOut.Complete = Visit(0, 0, 0) && FOut.Cubes.size() <= FMaxPrimes; }
+
+  private:
+    size_t Words() const {
+        if constexpr (W > 0) {
+            return W;
+        } else {
+            return static_cast<size_t>(FWords);
+        }
+    }
+
+    // False when the clock or the limit stopped the walk.
+    bool Visit(uint32_t free, int depth, int firstVar) {
+        const uint64_t* care = FCare[static_cast<size_t>(depth)].data();
+        const uint64_t* meet = FMeet[static_cast<size_t>(depth)].data();
+        const int fixedVars = FVars - depth;
+        const uint32_t size = uint32_t{1} << fixedVars;
+        if ((FClock != nullptr && FClock->Tick(size * (fixedVars + 1))) ||
+            FOut.Cubes.size() > FMaxPrimes) {
+            return false;
+        }
+        for (uint32_t x = 0; x < size; ++x) {
+            const uint64_t* g = care + x * Words();
+            if (Useful(g, meet + x * Words()) && IsPrime(care, x, fixedVars)) {
+                Emit(free, x, g);
+            }
+        }
+        for (int v = firstVar; v < FVars; ++v) {
+            if (FreeOneMore(free, depth, v) && !Visit(free | 1u << v, depth + 1, v + 1)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    bool Useful(const uint64_t* g, const uint64_t* h) const {
+        uint64_t any = 0;
+        for (size_t w = 0; w < Words(); ++w) {
+            any |= g[w] & h[w];
+        }
+        return any != 0;
+    }
+
+    bool IsPrime(const uint64_t* care, uint32_t x, int fixedVars) const {
+        const uint64_t* g = care + x * Words();
+        for (int q = 0; q < fixedVars; ++q) {
+            const uint64_t* other = care + (x ^ (1u << q)) * Words();
+            uint64_t lost = 0;
+            for (size_t w = 0; w < Words(); ++w) {
+                lost |= g[w] & ~other[w];
+            }
+            if (lost == 0) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // Fills the tables of depth + 1 for variable v freed too; false when no cube there is useful.
+    bool FreeOneMore(uint32_t free, int depth, int v) {
+        const uint64_t* care = FCare[static_cast<size_t>(depth)].data();
+        const uint64_t* meet = FMeet[static_cast<size_t>(depth)].data();
+        uint64_t* care2 = FCare[static_cast<size_t>(depth) + 1].data();
+        uint64_t* meet2 = FMeet[static_cast<size_t>(depth) + 1].data();
+        const int q = std::popcount(~free & ((1u << v) - 1));  // v's place among the fixed
+        const uint32_t low = (1u << q) - 1;
+        const uint32_t half = uint32_t{1} << (FVars - depth - 1);
+        uint64_t any = 0;
+        for (uint32_t y = 0; y < half; ++y) {
+            const uint32_t x0 = ((y & ~low) << 1) | (y & low);
+            const uint32_t x1 = x0 | (1u << q);
+            for (size_t w = 0; w < Words(); ++w) {
+                const uint64_t g = care[x0 * Words() + w] & care[x1 * Words() + w];
+                const uint64_t h = meet[x0 * Words() + w] | meet[x1 * Words() + w];
+                care2[y * Words() + w] = g;
+                meet2[y * Words() + w] = h;
+                any |= g & h;
+            }
+        }
+        return any != 0;
+    }
+
+    void Emit(uint32_t free, uint32_t x, const uint64_t* g) {
+        uint32_t hi = 0;
+        int k = 0;
+        for (int v = 0; v < FVars; ++v) {
+            if (((free >> v) & 1u) == 0) {
+                hi |= ((x >> k++) & 1u) << v;
+            }
+        }
+        FOut.Cubes.push_back(TCube{free, hi});
+        FOut.Outputs.insert(FOut.Outputs.end(), g, g + Words());
+    }
+
+    int FVars;
+    int FWords;
+    TCoverClock* FClock;
+    size_t FMaxPrimes;
+    TSharedPrimes& FOut;
+    std::vector<std::vector<uint64_t>> FCare, FMeet;  // one table per depth
+};
+
+}  // namespace
+
+TSharedPrimes FindSharedPrimes(const TFunctionSet& set, TCoverClock* clock, size_t maxPrimes) {
+    TSharedPrimes out;
+    switch (OutputWords(OutputCount(set))) {
+        case 1:
+            TSharedWalk<1>(set, clock, maxPrimes, out).Run();
+            break;
+        case 2:
+            TSharedWalk<2>(set, clock, maxPrimes, out).Run();
+            break;
+        default:
+            TSharedWalk<0>(set, clock, maxPrimes, out).Run();
+            break;
+    }
+    return out;
+}

@@ -1,0 +1,58 @@
+// Shared covers and shared primes handed to the writers in code order.
+#include "engine/SharedUnit.h"
+
+#include <algorithm>
+#include <numeric>
+
+#include "model/Pla.h"
+
+namespace {
+
+// Cube p's term over the set's inputs, with the outputs it feeds given by feeds(p, i).
+template <typename Feeds>
+TDesignUnit UnitOf(const TFunctionSet& set, const std::vector<TCube>& cubes, Feeds feeds,
+                   std::string name) {
+    const int n = set.Inputs;
+    const uint32_t all = (1u << n) - 1;
+    std::vector<TTermMasks> terms;
+    std::vector<std::string> keys;
+    for (const TCube cube : cubes) {
+        terms.push_back({all & ~cube.Free, cube.Hi & all & ~cube.Free});
+        keys.push_back(CubeTerm(terms.back(), n));
+    }
+    std::vector<size_t> order(cubes.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return keys[a] < keys[b]; });
+    TDesignUnit unit;
+    unit.Name = std::move(name);
+    unit.Inputs = n;
+    unit.InputNames = set.InputNames;
+    unit.Uses.resize(set.Outputs.size());
+    for (const size_t p : order) {
+        for (size_t i = 0; i < set.Outputs.size(); ++i) {
+            if (feeds(p, static_cast<int>(i))) {
+                unit.Uses[i].push_back(unit.Terms.size());
+            }
+        }
+        unit.Terms.push_back(terms[p]);
+    }
+    for (const TOutputFunction& output : set.Outputs) {
+        unit.OutputNames.push_back(output.Name);
+        unit.DontCares.push_back(CubesOfSet(output.Dc, n));
+    }
+    return unit;
+}
+
+}  // namespace
+
+TDesignUnit SharedCoverUnit(const TFunctionSet& set, const TSharedCover& cover, std::string name) {
+    return UnitOf(
+        set, cover.Terms, [&](size_t t, int i) { return cover.FeedsOutput(t, i); },
+        std::move(name));
+}
+
+TDesignUnit SharedPrimesUnit(const TFunctionSet& set, const TSharedPrimes& primes,
+                             std::string name) {
+    return UnitOf(
+        set, primes.Cubes, [&](size_t p, int i) { return primes.Feeds(p, i); }, std::move(name));
+}

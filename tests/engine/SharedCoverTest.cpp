@@ -1,0 +1,294 @@
+// Shared primes and the shared cover of several outputs against definitions and searches written
+// here: every cube tried, the fewest terms found by branching on rows; and the cover's contract.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <bit>
+#include <bitset>
+#include <random>
+#include <set>
+#include <vector>
+
+#include "engine/MinimumCover.h"
+#include "engine/SharedCover.h"
+#include "engine/SharedPrimes.h"
+
+namespace {
+
+bool InCube(TCube cube, uint32_t x) {
+    return (x & ~cube.Free) == (cube.Hi & ~cube.Free);
+}
+
+// Each output's ON and don't-care minterms drawn at random; at most 64 outputs.
+TFunctionSet RandomSet(int inputs, int outputs, double on, double dc, uint32_t seed) {
+    TFunctionSet set;
+    set.Inputs = inputs;
+    std::mt19937 rng(seed);
+    std::uniform_real_distribution<double> pick(0, 1);
+    for (int i = 0; i < outputs; ++i) {
+        AddOutput(set, "F" + std::to_string(i));
+        for (uint32_t x = 0; x < (1u << inputs); ++x) {
+            const double p = pick(rng);
+            if (p < on) {
+                SetMinterm(set.Outputs.back().On, x);
+            } else if (p < on + dc) {
+                SetMinterm(set.Outputs.back().Dc, x);
+            }
+        }
+    }
+    return set;
+}
+
+// The outputs whose ON | DC hold the whole cube, and those whose ON meets it.
+uint64_t CareOutputs(const TFunctionSet& set, TCube cube) {
+    uint64_t outputs = (uint64_t{1} << OutputCount(set)) - 1;
+    for (uint32_t x = 0; x < (1u << set.Inputs); ++x) {
+        for (int i = 0; i < OutputCount(set) && InCube(cube, x); ++i) {
+            if (!TestMinterm(set.Outputs[i].On, x) && !TestMinterm(set.Outputs[i].Dc, x)) {
+                outputs &= ~(uint64_t{1} << i);
+            }
+        }
+    }
+    return outputs;
+}
+
+uint64_t MeetOutputs(const TFunctionSet& set, TCube cube) {
+    uint64_t outputs = 0;
+    for (uint32_t x = 0; x < (1u << set.Inputs); ++x) {
+        for (int i = 0; i < OutputCount(set); ++i) {
+            outputs |= InCube(cube, x) && TestMinterm(set.Outputs[i].On, x) ? uint64_t{1} << i : 0;
+        }
+    }
+    return outputs;
+}
+
+// Every cube of n variables: for each variable free, 0 or 1.
+std::vector<TCube> AllCubes(int n) {
+    std::vector<TCube> cubes;
+    for (uint32_t free = 0; free < (1u << n); ++free) {
+        for (uint32_t hi = 0; hi < (1u << n); ++hi) {
+            if ((hi & free) == 0) {
+                cubes.push_back({free, hi});
+            }
+        }
+    }
+    return cubes;
+}
+
+using TRows = std::bitset<128>;
+
+// Fewest cubes covering every (minterm, output) ON pair, each cube feeding every output it
+// may: branch on the uncovered pair with fewest cubes, prune by the best so far.
+int ReferenceMinimum(const TFunctionSet& set) {
+    const auto row = [&](uint32_t x, int i) { return static_cast<size_t>(i) << set.Inputs | x; };
+    TRows must;
+    for (int i = 0; i < OutputCount(set); ++i) {
+        for (uint32_t x = 0; x < (1u << set.Inputs); ++x) {
+            must[row(x, i)] = TestMinterm(set.Outputs[i].On, x);
+        }
+    }
+    std::vector<TRows> columns;
+    for (const TCube cube : AllCubes(set.Inputs)) {
+        const uint64_t outputs = CareOutputs(set, cube);
+        TRows rows;
+        for (uint32_t x = 0; x < (1u << set.Inputs); ++x) {
+            for (int i = 0; i < OutputCount(set); ++i) {
+                rows[row(x, i)] = InCube(cube, x) && ((outputs >> i) & 1u) != 0;
+            }
+        }
+        if ((rows & must).any()) {
+            columns.push_back(rows & must);
+        }
+    }
+    int best = static_cast<int>(must.count());
+    const auto search = [&](auto&& self, const TRows& covered, int depth) -> void {
+        const TRows left = must & ~covered;
+        if (left.none()) {
+            best = std::min(best, depth);
+            return;
+        }
+        if (depth + 1 >= best) {
+            return;
+        }
+        size_t pick = 0;
+        size_t fewest = columns.size() + 1;
+        for (size_t r = 0; r < left.size(); ++r) {
+            if (left[r]) {
+                const size_t count = static_cast<size_t>(std::count_if(
+                    columns.begin(), columns.end(), [&](const TRows& c) { return c[r]; }));
+                if (count < fewest) {
+                    fewest = count;
+                    pick = r;
+                }
+            }
+        }
+        for (const TRows& c : columns) {
+            if (c[pick]) {
+                self(self, covered | c, depth + 1);
+            }
+        }
+    };
+    search(search, TRows{}, 0);
+    return best;
+}
+
+// Each ON minterm of output i in a term feeding i, no term feeding i reaching an OFF minterm of
+// i, no connection that could go, terms distinct, literals added up, a true bound.
+void ExpectValidSharedCover(const TFunctionSet& set, const TSharedCover& cover) {
+    const uint32_t minterms = 1u << set.Inputs;
+    int literals = 0;
+    std::vector<std::vector<int>> count(static_cast<size_t>(OutputCount(set)),
+                                        std::vector<int>(minterms, 0));
+    std::set<std::pair<uint32_t, uint32_t>> distinct;
+    for (size_t t = 0; t < cover.Terms.size(); ++t) {
+        const TCube cube = cover.Terms[t];
+        const uint32_t free = cube.Free & (minterms - 1);
+        ASSERT_TRUE(distinct.insert({free, cube.Hi & ~free & (minterms - 1)}).second);
+        literals += set.Inputs - std::popcount(free);
+        for (int i = 0; i < OutputCount(set); ++i) {
+            if (!cover.FeedsOutput(t, i)) {
+                continue;
+            }
+            ++literals;
+            for (uint32_t x = 0; x < minterms; ++x) {
+                if (InCube(cube, x)) {
+                    ASSERT_TRUE(TestMinterm(set.Outputs[i].On, x) || TestMinterm(set.Outputs[i].Dc, x))
+                        << "term " << t << " feeds output " << i << " at OFF minterm " << x;
+                    ++count[i][x];
+                }
+            }
+        }
+    }
+    for (int i = 0; i < OutputCount(set); ++i) {
+        for (uint32_t x = 0; x < minterms; ++x) {
+            ASSERT_TRUE(!TestMinterm(set.Outputs[i].On, x) || count[i][x] > 0)
+                << "output " << i << " minterm " << x << " left uncovered";
+        }
+        for (size_t t = 0; t < cover.Terms.size(); ++t) {
+            bool needed = !cover.FeedsOutput(t, i);
+            for (uint32_t x = 0; x < minterms && !needed; ++x) {
+                needed = InCube(cover.Terms[t], x) && TestMinterm(set.Outputs[i].On, x) && count[i][x] == 1;
+            }
+            EXPECT_TRUE(needed) << "term " << t << " feeds output " << i << " for nothing";
+        }
+    }
+    EXPECT_EQ(cover.Literals, literals);
+    EXPECT_LE(cover.LowerBound, static_cast<int>(cover.Terms.size()));
+    EXPECT_EQ(cover.Proven, cover.LowerBound == static_cast<int>(cover.Terms.size()));
+}
+
+TEST(SharedPrimes, AreTheCubesNoLetterAndNoOutputCanBeAddedTo) {
+    for (uint32_t seed = 1; seed <= 60; ++seed) {
+        const TFunctionSet set = RandomSet(2 + seed % 4, 1 + seed % 4, 0.45, seed % 3 * 0.1, seed);
+        std::set<std::pair<uint32_t, uint32_t>> expected;
+        for (const TCube cube : AllCubes(set.Inputs)) {
+            const uint64_t outputs = CareOutputs(set, cube);
+            bool prime = (outputs & MeetOutputs(set, cube)) != 0;
+            for (int v = 0; v < set.Inputs && prime; ++v) {
+                const uint32_t bit = 1u << v;
+                prime = (cube.Free & bit) != 0 ||
+                        (CareOutputs(set, {cube.Free | bit, cube.Hi & ~bit}) & outputs) != outputs;
+            }
+            if (prime) {
+                expected.insert({cube.Free, cube.Hi});
+            }
+        }
+        const TSharedPrimes primes = FindSharedPrimes(set);
+        ASSERT_TRUE(primes.Complete);
+        std::set<std::pair<uint32_t, uint32_t>> found;
+        for (size_t p = 0; p < primes.size(); ++p) {
+            const TCube cube = primes.Cubes[p];
+            found.insert({cube.Free, cube.Hi});
+            EXPECT_EQ(primes.OutputsOf(p)[0], CareOutputs(set, cube)) << "seed " << seed;
+        }
+        EXPECT_EQ(found, expected) << "seed " << seed;
+        EXPECT_EQ(found.size(), primes.size()) << "a prime found twice, seed " << seed;
+    }
+}
+
+TEST(SharedCover, FindsTheFewestTermsOfSmallSets) {
+    for (uint32_t seed = 1; seed <= 120; ++seed) {
+        const int inputs = 2 + static_cast<int>(seed % 3);
+        const TFunctionSet set = RandomSet(inputs, 1 + seed % 3, 0.5, seed % 2 * 0.15, seed);
+        const TSharedCover cover = FindSharedCover(set);
+        ExpectValidSharedCover(set, cover);
+        EXPECT_EQ(static_cast<int>(cover.Terms.size()), ReferenceMinimum(set)) << "seed " << seed;
+        EXPECT_TRUE(cover.Proven) << "seed " << seed;
+    }
+}
+
+TEST(SharedCover, KeepsEveryOutputsFunctionOnLargerSets) {
+    struct TCase {
+        int Inputs, Outputs;
+        double On, Dc;
+    };
+    const TCase cases[] = {
+        {6, 8, 0.3, 0.1}, {8, 5, 0.5, 0.0}, {9, 3, 0.2, 0.3}, {7, 64, 0.4, 0.1}, {10, 2, 0.6, 0.1}};
+    uint32_t seed = 7;
+    for (const TCase& c : cases) {
+        const TFunctionSet set = RandomSet(c.Inputs, c.Outputs, c.On, c.Dc, ++seed);
+        TCoverOptions options;
+        options.BudgetMs = 200;
+        ExpectValidSharedCover(set, FindSharedCover(set, options));
+    }
+}
+
+TEST(SharedCover, PastItsLimitStillCoversEveryOutput) {
+    const TFunctionSet set = RandomSet(8, 4, 0.4, 0.1, 11);
+    for (const TSharedLimits limits : {TSharedLimits{10, 1u << 30}, TSharedLimits{1u << 30, 10}}) {
+        const TSharedCover cover = FindSharedCover(set, {}, limits);
+        ExpectValidSharedCover(set, cover);
+        EXPECT_GT(cover.LowerBound, 0);
+    }
+}
+
+TEST(SharedCover, OneOutputGivesTheSingleOutputCover) {
+    for (uint32_t seed = 1; seed <= 10; ++seed) {
+        const TFunctionSet set = RandomSet(3 + static_cast<int>(seed % 6), 1, 0.5, 0.1, seed);
+        const std::vector<TCube> primes = CoveringPrimes(set.Inputs, set.Outputs[0].On, set.Outputs[0].Dc);
+        const TMinimumCover single = FindMinimumCover(set.Inputs, set.Outputs[0].On, set.Outputs[0].Dc, primes);
+        const TSharedCover shared = FindSharedCover(set);
+        ASSERT_EQ(shared.Terms.size(), single.Chosen.size());
+        for (size_t t = 0; t < shared.Terms.size(); ++t) {
+            EXPECT_EQ(shared.Terms[t].Free, primes[single.Chosen[t]].Free);
+            EXPECT_EQ(shared.Terms[t].Hi, primes[single.Chosen[t]].Hi);
+        }
+        EXPECT_EQ(shared.LowerBound, single.LowerBound);
+    }
+}
+
+TEST(SharedCover, SevenSegmentDecoderNeedsNineTerms) {
+    static const char* const segments[10] = {"abcdef", "bc",     "abdeg", "abcdg",   "bcfg",
+                                             "acdfg",  "acdefg", "abc",   "abcdefg", "abcdfg"};
+    TFunctionSet set;
+    set.Inputs = 4;
+    for (int i = 0; i < 7; ++i) {
+        AddOutput(set, std::string(1, static_cast<char>('a' + i)));
+        for (uint32_t x = 0; x < 16; ++x) {
+            if (x >= 10) {
+                SetMinterm(set.Outputs[i].Dc, x);
+            } else if (std::string(segments[x]).find(static_cast<char>('a' + i)) !=
+                       std::string::npos) {
+                SetMinterm(set.Outputs[i].On, x);
+            }
+        }
+    }
+    const TSharedCover cover = FindSharedCover(set);
+    ExpectValidSharedCover(set, cover);
+    EXPECT_EQ(cover.Terms.size(), 9u);
+    EXPECT_TRUE(cover.Proven);
+}
+
+TEST(SharedCover, StoppedStillCoversEveryOutput) {
+    const TFunctionSet set = RandomSet(12, 6, 0.5, 0.05, 3);
+    TCoverOptions none;
+    none.BudgetMs = 0;
+    const TSharedCover cover = FindSharedCover(set, none);
+    ExpectValidSharedCover(set, cover);
+    EXPECT_TRUE(cover.Stopped);
+    TCoverOptions refused;
+    refused.KeepGoing = [] { return false; };
+    ExpectValidSharedCover(set, FindSharedCover(set, refused));
+}
+
+}  // namespace

@@ -1,0 +1,231 @@
+// The Outputs window: its controls, the list of outputs and the grid of the shared cover.
+#include "windows/Outputs.h"
+
+#include <QHeaderView>
+#include <QMenuBar>
+#include <QPainter>
+#include <algorithm>
+#include <bit>
+
+#include "model/Pla.h"
+#include "windows/controls/Placement.h"
+#include "windows/controls/SearchRun.h"
+#include "windows/controls/TermCell.h"
+#include "windows/main.h"
+
+TfrmOutputs* frmOutputs = nullptr;
+
+namespace {
+
+constexpr int ClientWidth = 640;
+constexpr int ClientHeight = 480;
+constexpr int ListWidth = 200;
+constexpr int ButtonsHeight = 96;
+constexpr int TermColWidth = 140;
+constexpr int OutputColWidth = 28;
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, QRect place) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setGeometry(place);
+    return button;
+}
+
+int Count(const TMintermBits& bits) {
+    int count = 0;
+    for (const uint64_t w : bits) {
+        count += std::popcount(w);
+    }
+    return count;
+}
+
+}  // namespace
+
+TfrmOutputs::TfrmOutputs(QWidget* parent) : QMainWindow(parent) {
+    setObjectName("frmOutputs");
+    setWindowTitle("QUILLON Outputs");
+    QFont font("MS Sans Serif", 8);
+    font.setStyleHint(QFont::SansSerif);
+    setFont(font);
+    auto* client = new QWidget(this);
+    client->setObjectName("ClientArea");
+    setCentralWidget(client);
+    CreateControls(client);
+    CreateMenus();
+    resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
+}
+
+void TfrmOutputs::CreateControls(QWidget* client) {
+    lblFunction = new QLabel(client);
+    lblFunction->setObjectName("lblFunction");
+    lblFunction->setGeometry(8, 6, ListWidth - 8, 18);
+
+    btnSharedCover = MakeButton(client, "btnSharedCover", "Minimum shared cover",
+                                QRect(ListWidth + 8, 4, 140, 25));
+    GaugeSharedCover = new TGauge(client);
+    GaugeSharedCover->setObjectName("GaugeSharedCover");
+    GaugeSharedCover->setGeometry(ListWidth + 8, 33, 140, 12);
+    GaugeSharedCover->hide();
+    lblSharedCover = new QLabel(client);
+    lblSharedCover->setObjectName("lblSharedCover");
+    lblSharedCover->setWordWrap(true);
+    lblSharedCover->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblSharedCover->setGeometry(ListWidth + 8, 49, 280, 40);
+    btnOpenOutput = MakeButton(client, "btnOpenOutput", "Open in K-map", QRect(8, 28, 110, 25));
+    btnExportAs =
+        MakeButton(client, "btnExportAs", "Export as…", QRect(ListWidth + 160, 4, 90, 25));
+
+    OutputList = new TStringGrid(client);
+    OutputList->setObjectName("OutputList");
+    OutputList->setColCount(3);
+    OutputList->setRowCount(2);
+    OutputList->setFixedRows(1);
+    OutputList->setColWidth(0, 90);
+    OutputList->setColWidth(1, 50);
+    OutputList->setColWidth(2, 50);
+    OutputList->setCell(0, 0, "Output");
+    OutputList->setCell(1, 0, "ON");
+    OutputList->setCell(2, 0, "DC");
+    OutputList->setSelectionBehavior(QAbstractItemView::SelectRows);
+    OutputList->setSelectionMode(QAbstractItemView::SingleSelection);
+    OutputList->setGeometry(0, ButtonsHeight, ListWidth, ClientHeight - ButtonsHeight);
+    connect(OutputList, &QAbstractItemView::doubleClicked, this, &TfrmOutputs::btnOpenOutputClick);
+
+    CoverGrid = new TStringGrid(client);
+    CoverGrid->setObjectName("CoverGrid");
+    CoverGrid->setColCount(2);
+    CoverGrid->setRowCount(2);
+    CoverGrid->setFixedRows(1);
+    CoverGrid->setGeometry(ListWidth, ButtonsHeight, ClientWidth - ListWidth,
+                           ClientHeight - ButtonsHeight);
+    CoverGrid->onDrawCell = [this](QPainter& canvas, int col, int row, const QRect& rect,
+                                   TGridDrawState state) {
+        CoverGridDrawCell(canvas, col, row, rect, state);
+    };
+
+    connect(btnSharedCover, &QPushButton::clicked, this, &TfrmOutputs::btnSharedCoverClick);
+    connect(btnOpenOutput, &QPushButton::clicked, this, &TfrmOutputs::btnOpenOutputClick);
+    connect(btnExportAs, &QPushButton::clicked, this, &TfrmOutputs::btnExportAsClick);
+}
+
+void TfrmOutputs::CreateMenus() {
+    QMenu* file = menuBar()->addMenu("&File");
+    file->setObjectName("mnuOutputsFile");
+    mnuExportAs = file->addAction("Export as…", this, &TfrmOutputs::btnExportAsClick);
+    mnuExportAs->setObjectName("mnuExportAs");
+    file->addSeparator();
+    QAction* close = file->addAction("&Close", this, &QWidget::close);
+    close->setObjectName("mnuClose");
+    QMenu* action = menuBar()->addMenu("Action");
+    action->setObjectName("mnuOutputsAction");
+    mnuSharedCover =
+        action->addAction("Minimum shared cover", this, &TfrmOutputs::btnSharedCoverClick);
+    mnuSharedCover->setObjectName("mnuSharedCover");
+    mnuOpenOutput = action->addAction("Open in K-map", this, &TfrmOutputs::btnOpenOutputClick);
+    mnuOpenOutput->setObjectName("mnuOpenOutput");
+}
+
+void TfrmOutputs::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!FPlaced) {
+        FPlaced = true;
+        CenterOnScreen(this);
+    }
+}
+
+// The grids take what the window gives below the buttons; the list keeps its width.
+void TfrmOutputs::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    const QWidget* client = centralWidget();
+    const int height = std::max(client->height() - ButtonsHeight, 0);
+    OutputList->setGeometry(0, ButtonsHeight, ListWidth, height);
+    CoverGrid->setGeometry(ListWidth, ButtonsHeight, std::max(client->width() - ListWidth, 0),
+                           height);
+}
+
+void TfrmOutputs::FillOutputList() {
+    OutputList->beginUpdate();
+    OutputList->setRowCount(std::max(OutputCount(FSet), 1) + 1);
+    OutputList->clearCells();
+    OutputList->setCell(0, 0, "Output");
+    OutputList->setCell(1, 0, "ON");
+    OutputList->setCell(2, 0, "DC");
+    for (int i = 0; i < OutputCount(FSet); ++i) {
+        OutputList->setCell(0, i + 1, QString::fromStdString(FSet.Outputs[i].Name));
+        OutputList->setCell(1, i + 1, Thousands(Count(FSet.Outputs[i].On)));
+        OutputList->setCell(2, i + 1, Thousands(Count(FSet.Outputs[i].Dc)));
+    }
+    OutputList->endUpdate();
+    OutputList->setRow(1);
+    lblFunction->setText(QString("%1 inputs, %2 outputs").arg(FSet.Inputs).arg(OutputCount(FSet)));
+}
+
+// Terms in code order, as the results window lists them; an "x" under each output a term feeds.
+void TfrmOutputs::FillCoverGrid() {
+    const int outputs = OutputCount(FSet);
+    std::vector<std::pair<std::string, size_t>> order;
+    if (FHasCover) {
+        const uint32_t all = (1u << FSet.Inputs) - 1;
+        for (size_t t = 0; t < FCover.Terms.size(); ++t) {
+            const TCube cube = FCover.Terms[t];
+            const TTermMasks masks{all & ~cube.Free, cube.Hi & all & ~cube.Free};
+            order.emplace_back(CubeTerm(masks, FSet.Inputs), t);
+        }
+        std::sort(order.begin(), order.end());
+    }
+    CoverGrid->beginUpdate();
+    CoverGrid->setColCount(outputs + 1);
+    CoverGrid->setRowCount(static_cast<int>(order.size()) + 1);
+    CoverGrid->clearCells();
+    CoverGrid->setColWidth(0, TermColWidth);
+    CoverGrid->setCell(0, 0, "Term");
+    for (int i = 0; i < outputs; ++i) {
+        CoverGrid->setColWidth(i + 1, OutputColWidth);
+        CoverGrid->setCell(i + 1, 0, QString::fromStdString(FSet.Outputs[i].Name));
+    }
+    for (size_t r = 0; r < order.size(); ++r) {
+        const int row = static_cast<int>(r) + 1;
+        CoverGrid->setCell(0, row, QString::fromStdString(order[r].first));
+        for (int i = 0; i < outputs; ++i) {
+            if (FCover.FeedsOutput(order[r].second, i)) {
+                CoverGrid->setCell(i + 1, row, "x");
+            }
+        }
+    }
+    CoverGrid->endUpdate();
+}
+
+void TfrmOutputs::CoverGridDrawCell(QPainter& canvas, int col, int row, const QRect& rect,
+                                    TGridDrawState state) {
+    canvas.fillRect(rect, state.Fixed ? palette().color(QPalette::Button) : Qt::white);
+    const QString text = CoverGrid->cell(col, row);
+    if (row == 0 || (col == 0 && text.isEmpty())) {
+        canvas.setPen(Qt::black);
+        canvas.drawText(rect.adjusted(2, 0, -1, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
+        return;
+    }
+    if (col == 0) {
+        canvas.setPen(Qt::black);
+        const int letterWidth = frmKmap != nullptr ? frmKmap->letterWidth() : 8;
+        DrawTermWithBars(canvas, rect, text, Qt::black, letterWidth);
+        return;
+    }
+    if (text == "x") {
+        const int side = std::min(rect.width(), rect.height()) / 2;
+        canvas.setPen(Qt::NoPen);
+        canvas.setBrush(state.Selected ? Qt::darkBlue : Qt::black);
+        canvas.drawEllipse(rect.center(), side / 2, side / 2);
+    }
+}
+
+void TfrmOutputs::ReceiveFunctionSet(TPla pla, TFunctionSet set, const std::string& fileName) {
+    FPla = std::move(pla);
+    FSet = std::move(set);
+    FFileName = fileName;
+    FCover = TSharedCover{};
+    FHasCover = false;
+    lblSharedCover->clear();
+    FillOutputList();
+    FillCoverGrid();
+    BringToFront(this);
+}

@@ -1,0 +1,89 @@
+// The Outputs window's commands: Minimum shared cover, Open in K-map, Export as….
+#include <algorithm>
+
+#include "engine/SharedUnit.h"
+#include "model/DesignUnit.h"
+#include "windows/KmapResult_busy.h"
+#include "windows/Outputs.h"
+#include "windows/Windows.h"
+#include "windows/controls/ExportDialog.h"
+#include "windows/controls/Placement.h"
+#include "windows/controls/Prompter.h"
+#include "windows/controls/SearchRun.h"
+#include "windows/controls/WholeFile.h"
+#include "windows/main.h"
+
+void TfrmOutputs::btnSharedCoverClick() {
+    if (FCoverRunning) {
+        FCoverStopRequested = true;
+        return;
+    }
+    if (CommandLoopRunning() || OutputCount(FSet) == 0) {
+        return;
+    }
+    RunSharedCover();
+}
+
+void TfrmOutputs::RunSharedCover() {
+    const TSearchRunning running(btnSharedCover, lblSharedCover, mnuSharedCover, GaugeSharedCover,
+                                 FCoverRunning, FCoverStopRequested);
+    TBusyCursor busy;
+    TEventPump pump;
+    TCoverProgress progress(GaugeSharedCover, CoverBudgetMs);
+    TCoverOptions options;
+    options.BudgetMs = CoverBudgetMs;
+    options.Progress = &progress;
+    options.KeepGoing = [this, &pump, &progress] {
+        progress.Show();
+        pump.Poll();
+        return !FCoverStopRequested;
+    };
+    FCover = FindSharedCover(FSet, options);
+    FHasCover = true;
+    FillCoverGrid();
+    lblSharedCover->setText(CoverOutcomeText(static_cast<int64_t>(FCover.Terms.size()),
+                                             FCover.Literals, FCover.LowerBound, FCover.Proven));
+}
+
+void TfrmOutputs::btnOpenOutputClick() {
+    if (CommandLoopRunning() || OutputCount(FSet) == 0) {
+        return;
+    }
+    const int output = std::clamp(OutputList->row(), 1, OutputCount(FSet)) - 1;
+    frmKmap->LoadPlaOutput(FPla, output);
+    BringToFront(frmKmap);
+}
+
+namespace {
+
+// What "Export as…" offers for a function of several outputs: no text form.
+const TExportOffer ExportOffer{
+    "PLA File|*.pla|Verilog module|*.v;*.sv|VHDL entity|*.vhd;*.vhdl|C function|*.c;*.h",
+    {TExportFormat::Pla, TExportFormat::Verilog, TExportFormat::Vhdl, TExportFormat::C},
+    {"pla", "v", "vhd", "c"}};
+
+}  // namespace
+
+void TfrmOutputs::btnExportAsClick() {
+    if (CommandLoopRunning() || FSet.Outputs.empty()) {
+        return;
+    }
+    if (!FHasCover) {
+        RunSharedCover();
+    }
+    QString fileName;
+    TExportFormat format = TExportFormat::Pla;
+    if (!AskExportFile(ExportOffer, FExportFilter, fileName, format)) {
+        return;
+    }
+    const std::string file = fileName.toStdString();
+    const std::string text = WriteUnit(format, SharedCoverUnit(FSet, FCover, UnitNameOfFile(file)));
+    QString error;
+    if (!WriteWholeFile(fileName, QByteArray::fromStdString(text), error)) {
+        ShowMessage("Write error on " + fileName + ": " + error);
+        return;
+    }
+    ShowMessage(QString("%1 terms of %2 outputs were exported")
+                    .arg(FCover.Terms.size())
+                    .arg(FSet.Outputs.size()));
+}

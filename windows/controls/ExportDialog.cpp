@@ -1,0 +1,34 @@
+// "Export as…": the save dialog and the format its answer names.
+#include "windows/controls/ExportDialog.h"
+
+#include <algorithm>
+
+#include "windows/controls/Prompter.h"
+
+bool AskExportFile(const TExportOffer& offer, int& filterIndex, QString& fileName,
+                   TExportFormat& format) {
+    const int count = static_cast<int>(offer.Formats.size());
+    TFileDialogRequest request;
+    request.Title = "Export as";
+    request.Filter = offer.Filter;
+    request.FilterIndex = std::clamp(filterIndex, 1, count);
+    request.DefaultExt = offer.Extensions[static_cast<size_t>(request.FilterIndex - 1)];
+    request.SuffixFollowsFilter = true;
+    const TFileDialogResult chosen = Prompter().saveFile(request);
+    if (!chosen.Accepted) {
+        return false;
+    }
+    // A typed extension that names a format wins over the filter.
+    auto at = static_cast<size_t>(std::clamp(chosen.FilterIndex, 1, count) - 1);
+    TExportFormat typed = offer.Formats[at];
+    if (ExportFormatOfFile(chosen.FileName.toStdString(), typed)) {
+        const auto found = std::find(offer.Formats.begin(), offer.Formats.end(), typed);
+        if (found != offer.Formats.end()) {
+            at = static_cast<size_t>(found - offer.Formats.begin());
+        }
+    }
+    format = offer.Formats[at];
+    filterIndex = static_cast<int>(at) + 1;
+    fileName = chosen.FileName;
+    return true;
+}

@@ -1,0 +1,21 @@
+// The save dialog of "Export as…": which file, and in which of the formats offered.
+#pragma once
+
+#include <QString>
+#include <vector>
+
+#include "model/DesignUnit.h"
+
+// The formats a window offers, in the filter's order ("Name|*.ext|..."), each with the
+// extension a file gets when none is typed.
+struct TExportOffer {
+    const char* Filter;
+    std::vector<TExportFormat> Formats;
+    std::vector<const char*> Extensions;
+};
+
+// Asks where to export. The format is the typed extension's when it names one the offer holds,
+// else the chosen filter's; filterIndex (from 1) opens the dialog and keeps the format chosen.
+// False when the dialog is cancelled.
+bool AskExportFile(const TExportOffer& offer, int& filterIndex, QString& fileName,
+                   TExportFormat& format);
