@@ -26,3 +26,12 @@ struct TCube {
     uint32_t Free = 0;
     uint32_t Hi = 0;
 };
+
+// Sets every minterm of the cube.
+inline void SetCubeMinterms(TMintermBits& bits, const TCube& cube) {
+    uint32_t sub = 0;
+    do {
+        SetMinterm(bits, cube.Hi | sub);
+        sub = (sub - cube.Free) & cube.Free;
+    } while (sub != 0);
+}
