@@ -228,7 +228,8 @@ void TfrmResult::CreateControls(QWidget* client) {
     lblMinimumCover->setObjectName("lblMinimumCover");
     lblMinimumCover->setWordWrap(true);
     lblMinimumCover->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblMinimumCover->setGeometry(276, 523, 99, 60);
+    lblMinimumCover->setGeometry(276, 523, 99, 50);
+    btnShowGroups = MakeButton(client, "btnShowGroups", "Show groups", 280, 574, 89, 25);
 
     connect(SpeedButton1, &QToolButton::clicked, this, &TfrmResult::SpeedButton1Click);
     connect(SpeedButton2, &QToolButton::clicked, this, &TfrmResult::SpeedButton2Click);
@@ -244,6 +245,8 @@ void TfrmResult::CreateControls(QWidget* client) {
     connect(rgSort, &TRadioGroup::clicked, this, &TfrmResult::rgSortClick);
     connect(Edit1, &QLineEdit::textChanged, this, &TfrmResult::Edit1Change);
     connect(btnMinimumCover, &QPushButton::clicked, this, &TfrmResult::btnMinimumCoverClick);
+    connect(btnShowGroups, &QPushButton::clicked, this, &TfrmResult::btnShowGroupsClick);
+    ConnectGroups();
 }
 
 void TfrmResult::CreateMenus() {
@@ -292,6 +295,11 @@ void TfrmResult::CreateMenus() {
     connect(mnuMinimumCover, &QAction::triggered, this, &TfrmResult::btnMinimumCoverClick);
     action->addAction(mnuMinimumCover);
     PopupMenuResults->addAction(mnuMinimumCover);
+    mnuShowGroups = new QAction("Show groups", this);
+    mnuShowGroups->setObjectName("mnuShowGroups");
+    connect(mnuShowGroups, &QAction::triggered, this, &TfrmResult::btnShowGroupsClick);
+    action->addAction(mnuShowGroups);
+    PopupMenuResults->addAction(mnuShowGroups);
 }
 
 void TfrmResult::LayOutAnchored() {
@@ -353,7 +361,8 @@ bool TfrmResult::AnyTermRow() const {
     return false;
 }
 
-void TfrmResult::ReceiveResult(const TStringListAdv& list) {
+void TfrmResult::ReceiveResult(const TStringListAdv& list, TResultForm form) {
+    FForm = form;
     const int count = list.Count();
     Outputgrid->setRowCount(count + 1);
     Outputgrid->clearCells();
@@ -475,6 +484,6 @@ void TfrmResult::Edit1Change() {
     Edit1->setPalette(colours);
 }
 
-void ShowResults(const TStringListAdv& list) {
-    frmResult->ReceiveResult(list);
+void ShowResults(const TStringListAdv& list, TResultForm form) {
+    frmResult->ReceiveResult(list, form);
 }

@@ -19,6 +19,10 @@
 
 struct TMinimumCover;
 
+// What the rows of a result are: products whose sum is the function, or the sums (written as
+// the products of the zeros they come from) whose product is the function.
+enum class TResultForm { SumOfProducts, ProductOfSums };
+
 class TfrmResult : public QMainWindow {
     Q_OBJECT
   public:
@@ -48,6 +52,8 @@ class TfrmResult : public QMainWindow {
     QLabel* lblMinimumCover = nullptr;    // the outcome of the last Minimum cover
     TGauge* GaugeMinimumCover = nullptr;  // shown while Minimum cover runs
     QAction* mnuMinimumCover = nullptr;
+    QPushButton* btnShowGroups = nullptr;
+    QAction* mnuShowGroups = nullptr;
 
     // How long Minimum cover searches before it settles for the best cover found.
     int64_t CoverBudgetMs = 10000;
@@ -55,7 +61,8 @@ class TfrmResult : public QMainWindow {
     bool coverRunning() const { return FCoverRunning; }
 
     // The hand-off: rebuilds the grid from a ranked list (value = Max * 65536 + Min).
-    void ReceiveResult(const TStringListAdv& list);
+    void ReceiveResult(const TStringListAdv& list, TResultForm form = TResultForm::SumOfProducts);
+    TResultForm resultForm() const { return FForm; }
 
     // The term Remove dropped last; Undo last brings it back.
     const std::string& lastRemovedTerm() const { return FLastRemoved; }
@@ -90,6 +97,8 @@ class TfrmResult : public QMainWindow {
     void rgSortClick();
     // Checks every row outside a minimum cover of the rows' function; while running, stops it.
     void btnMinimumCoverClick();
+    // Draws every row that is not checked as a group on the K-map, over the rows' function.
+    void btnShowGroupsClick();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -129,6 +138,7 @@ class TfrmResult : public QMainWindow {
     void HandOver(TStringListAdv& list);
     void ShowTestedRow(int row);
     void RunMinimumCover();
+    void ConnectGroups();
 
     std::string FLastRemoved;
     int FSortInForce = 2;   // the order of the last sort that ran; "Alpha" at start
@@ -137,12 +147,13 @@ class TfrmResult : public QMainWindow {
     qint64 FLastLabelPaint = 0;
     bool FCoverRunning = false;
     bool FCoverStopRequested = false;
+    TResultForm FForm = TResultForm::SumOfProducts;
 };
 
 extern TfrmResult* frmResult;
 
 // Hands a ranked term list to the results window.
-void ShowResults(const TStringListAdv& list);
+void ShowResults(const TStringListAdv& list, TResultForm form = TResultForm::SumOfProducts);
 
 // What the results window says about a minimum cover: "Minimum: 7 terms, 19 literals (proven)"
 // or "Best: 8,120 terms; at least 7,904 needed".

@@ -18,6 +18,7 @@
 #include "windows/KmapResult.h"
 #include "windows/controls/Placement.h"
 #include "windows/controls/Prompter.h"
+#include "windows/main_groups.h"
 #include "windows/main_shared.h"
 
 TfrmKmap* frmKmap = nullptr;
@@ -323,6 +324,7 @@ void TfrmKmap::FormCreate() {
     };
     KmapGrid->onMouseDown = [this](QMouseEvent* e) { KmapGridMouseDown(e); };
     KmapGrid->onMouseMove = [this](QMouseEvent* e) { KmapGridMouseMove(e); };
+    Groups = new TGroupsLayer(KmapGrid);
 
     StatusBar->hostGauge(Gauge);
     ProgramState.KmapGauge = Gauge;

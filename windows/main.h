@@ -13,12 +13,16 @@
 #include <string>
 #include <vector>
 
+#include "model/Cube.h"
 #include "model/KmapLayout.h"
 #include "model/SensitiveStr.h"
 #include "windows/controls/Image.h"
 #include "windows/controls/Prompter.h"
 #include "windows/controls/StatusBar.h"
 #include "windows/controls/StringGrid.h"
+
+class TGroupsLayer;
+struct TMapGroup;
 
 class TfrmKmap : public QMainWindow {
     Q_OBJECT
@@ -43,6 +47,8 @@ class TfrmKmap : public QMainWindow {
     QMenu* PopupMenuKmapGrid = nullptr;
     // Holds the map and its header strips; scrolls when a large map outgrows the window.
     QScrollArea* MapBox = nullptr;
+    // The result's terms drawn over the map; empty until the results window shows groups.
+    TGroupsLayer* Groups = nullptr;
 
     // The editor's letter cursor (1..16) and the pitch of its overbars.
     int cursorPos() const { return FCursorPos; }
@@ -66,6 +72,10 @@ class TfrmKmap : public QMainWindow {
     TFileDialogResult RunSaveDialog(int filterIndex);
 
     void HiliteTerm(const QString& term);
+    // Shows a function on the map (ON black, don't cares grey) with groups over it; they stay
+    // until a cell changes.
+    void ShowGroups(const TMintermBits& on, const TMintermBits& dontCare,
+                    std::vector<TMapGroup> groups);
 
     // Names from the last imported PLA, for the exports: its inputs (may be empty) and output.
     const std::vector<std::string>& plaInputNames() const { return FPlaInputNames; }

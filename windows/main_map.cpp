@@ -12,6 +12,7 @@
 #include "windows/Windows.h"
 #include "windows/controls/Prompter.h"
 #include "windows/main.h"
+#include "windows/main_groups.h"
 #include "windows/main_shared.h"
 
 namespace {
@@ -230,6 +231,9 @@ void TfrmKmap::KmapGridMouseMove(QMouseEvent* event) {
     QString name = inCell ? cellTerm(col, row) : QString();
     if (inCell && IsDontCareCell(KmapGrid->cell(col, row))) {
         name += " (don't care)";
+    }
+    if (inCell) {
+        name += Groups->namesAt(TMapCell{row, col});
     }
     StatusBar->setPanelText(3, name);
 }
@@ -450,4 +454,23 @@ void TfrmKmap::Timer1Timer() {
     std::fill(FHighlight.begin(), FHighlight.end(), 0);
     KmapGrid->viewport()->update();
     Timer1->stop();
+}
+
+void TfrmKmap::ShowGroups(const TMintermBits& on, const TMintermBits& dontCare,
+                          std::vector<TMapGroup> groups) {
+    if (FLayout.VarCount() != ProgramState.VarCount) {
+        shwKMPClick();
+    }
+    KmapGrid->beginUpdate();
+    for (int r = 0; r < KmapGrid->rowCountValue(); ++r) {
+        for (int c = 0; c < KmapGrid->colCountValue(); ++c) {
+            const uint32_t m = CellMinterm(FLayout, TMapCell{r, c});
+            const QString text = TestMinterm(on, m)         ? QString("x")
+                                 : TestMinterm(dontCare, m) ? DontCareCell
+                                                            : QString();
+            KmapGrid->setCell(c, r, text);
+        }
+    }
+    KmapGrid->endUpdate();
+    Groups->setGroups(FLayout, std::move(groups));
 }
