@@ -211,6 +211,7 @@ void TfrmKmap::BuildMenus() {
     add(file, "Get Clipbrd", &TfrmKmap::GetClipbrd1Click);
     add(file, "Import PLA File…", &TfrmKmap::mnuImportPlaClick);
     add(file, "Export as PLA File…", &TfrmKmap::mnuExportPlaClick);
+    add(file, "Save map picture…", &TfrmKmap::mnuSaveMapPictureClick);
     add(file, "E&xit", &TfrmKmap::Exit2Click);
 
     QMenu* edit = menuBar()->addMenu("Edit");

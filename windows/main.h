@@ -77,6 +77,12 @@ class TfrmKmap : public QMainWindow {
     void ShowGroups(const TMintermBits& on, const TMintermBits& dontCare,
                     std::vector<TMapGroup> groups);
 
+    // The map picture: the strips and the grid as shown, PNG at twice the screen's scale or SVG.
+    QRect mapPictureArea() const;
+    QByteArray MapPicturePng() const;
+    QByteArray MapPictureSvg() const;
+    void SaveMapPicture(const QString& fileName, bool svg);
+
     // Names from the last imported PLA, for the exports: its inputs (may be empty) and output.
     const std::vector<std::string>& plaInputNames() const { return FPlaInputNames; }
     const std::string& plaOutputName() const { return FPlaOutputName; }
@@ -105,6 +111,7 @@ class TfrmKmap : public QMainWindow {
     void Save1Click();
     void mnuImportPlaClick();
     void mnuExportPlaClick();
+    void mnuSaveMapPictureClick();
     void GetClipbrd1Click();
     void Savetoclipboard1Click();
     void Find1Click();
@@ -146,9 +153,13 @@ class TfrmKmap : public QMainWindow {
     // A new function from elsewhere: exports name its variables A to P again.
     void ForgetPlaNames();
     void DrawHeaderStrips();
+    void PaintHeaderStrips(QPainter& painter, const QPoint& origin) const;
+    std::vector<QString> RowLabels() const;
+    std::vector<QString> ColLabels() const;
     void MarkDontCares(const std::vector<std::string>& terms);
     void ShowDontCareNote(int count);
     void PlaceMapControls();
+    void PaintMapPicture(QPainter& painter) const;
     int CurrentColumn() const;
 
     int FCursorPos = 1;
@@ -162,6 +173,7 @@ class TfrmKmap : public QMainWindow {
     bool FPlaced = false;
     std::vector<std::string> FPlaInputNames;
     std::string FPlaOutputName = "F";
+    int FPictureFilter = 1;  // the picture type chosen last: 1 PNG, 2 SVG
     std::mt19937 FRandom;
 };
 
