@@ -1,16 +1,26 @@
-// The program: the command line when asked for, else the application, its four windows, the loop.
-#include <QApplication>
+// The program: the command line, or a hand-over to the windows' own program. It loads no toolkit,
+// so `quillon simplify` starts in milliseconds and needs no display.
+#include <limits.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "cli/CommandLine.h"
-#include "windows/FormBooleanCalc.h"
-#include "windows/Windows.h"
 
-static bool DisplayAvailable() {
+#ifndef QUILLON_WINDOWS_PROGRAM
+#define QUILLON_WINDOWS_PROGRAM "../libexec/quillon/quillon-windows"
+#endif
+
+namespace {
+
+bool DisplayAvailable() {
     const char* platform = std::getenv("QT_QPA_PLATFORM");
     if (platform != nullptr && *platform != '\0') {
         return true;
@@ -20,9 +30,34 @@ static bool DisplayAvailable() {
     return (display != nullptr && *display != '\0') || (wayland != nullptr && *wayland != '\0');
 }
 
+std::string ProgramFolder() {
+    char path[PATH_MAX];
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path);
+    if (length <= 0 || static_cast<size_t>(length) >= sizeof path) {
+        return ".";
+    }
+    const std::string self(path, static_cast<size_t>(length));
+    return self.substr(0, self.rfind('/'));
+}
+
+// Beside this program in a build, under libexec once installed.
+std::string WindowsProgram() {
+    const std::string folder = ProgramFolder();
+    const std::string built = folder + "/quillon-windows";
+    if (access(built.c_str(), X_OK) == 0) {
+        return built;
+    }
+    return folder + "/" + QUILLON_WINDOWS_PROGRAM;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
-    // Decided before any toolkit object exists, so the command line needs no display.
     if (IsCommandLine(argc, argv)) {
+        // A reader that went away is a failed write, told as one, not a silent end.
+        std::signal(SIGPIPE, SIG_IGN);
+        // Unsynchronized streams report failed reads and writes instead of taking them for an end.
+        std::ios::sync_with_stdio(false);
         return RunCommandLine(std::vector<std::string>(argv + 1, argv + argc), std::cin, std::cout,
                               std::cerr);
     }
@@ -32,9 +67,9 @@ int main(int argc, char* argv[]) {
                      "xvfb-run -a ./build/quillon\n");
         return 1;
     }
-    QApplication app(argc, argv);
-    QApplication::setApplicationName("QUILLON");
-    CreateApplicationWindows();
-    frmBooleanClac->show();
-    return QApplication::exec();
+    const std::string program = WindowsProgram();
+    execv(program.c_str(), argv);
+    std::fprintf(stderr, "QUILLON cannot start its windows: %s: %s\n", program.c_str(),
+                 std::strerror(errno));
+    return 1;
 }

@@ -1,17 +1,20 @@
 // `quillon simplify`, `quillon --help` and `quillon --version`: arguments, input, output.
 #include "cli/CommandLine.h"
 
-#include <sys/stat.h>
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <iostream>
+#include <new>
+#include <sstream>
+#include <stdexcept>
 
+#include "cli/CommandError.h"
 #include "cli/FunctionInput.h"
 #include "engine/MinimumCover.h"
-#include "model/Expressions.h"
+#include "model/DesignUnit.h"
 #include "model/Pla.h"
 
 #ifndef QUILLON_VERSION
@@ -32,15 +35,17 @@ const char* const Usage =
     "by them, in code order:\n"
     "  --time-limit SECONDS  how long --minimum may search for a proof (default 10)\n"
     "  --format terms    one term a line (the default); HI or LO for a constant\n"
-    "  --format pla      a single-output PLA\n"
-    "  --format verilog  a Verilog assign statement\n"
-    "  --format vhdl     a VHDL concurrent assignment\n"
-    "  --format c        a C expression\n"
-    "  --output NAME     the PLA output to simplify, by name or number (default: the first)\n"
-    "Exit status: 0 when done, 2 for bad arguments or bad input.\n";
-
-// The most input read: a PLA of every minterm of 16 inputs and many outputs stays well below.
-constexpr size_t MaxInputBytes = size_t{64} << 20;
+    "  --format pla      a PLA of one output, with the don't cares\n"
+    "  --format verilog  a Verilog module\n"
+    "  --format vhdl     a VHDL entity and architecture\n"
+    "  --format c        a C function (static inline, in an include guard)\n"
+    "  The module, entity or function is named after FILE.\n"
+    "  --output NAME     the PLA output to simplify: its name (any case, when only one\n"
+    "                    output matches), or its number (default: the first)\n"
+    "Exit status: 0 when done; warnings (lines skipped before .i, a cover not proven\n"
+    "minimum) may then be on standard error. 2 when anything failed (bad arguments, bad\n"
+    "input, too little memory, output that could not be written): one line on standard\n"
+    "error says what.\n";
 
 enum class TFormat { Terms, Pla, Verilog, Vhdl, C };
 
@@ -50,12 +55,6 @@ struct TOptions {
     TFormat Format = TFormat::Terms;
     std::string Output;
     std::string File;
-};
-
-class TUsageError {
-  public:
-    explicit TUsageError(std::string text) : Text(std::move(text)) {}
-    std::string Text;
 };
 
 bool ParseFormat(const std::string& word, TFormat& format) {
@@ -79,7 +78,7 @@ int64_t ParseSeconds(const std::string& value) {
     const double seconds = std::strtod(value.c_str(), &end);
     if (value.empty() || end != value.c_str() + value.size() || !(seconds >= 0.001) ||
         seconds > 86400) {
-        throw TUsageError("--time-limit needs seconds from 0.001 to 86400, not \"" + value + "\"");
+        FailUsage("--time-limit needs seconds from 0.001 to 86400, not \"" + value + "\"");
     }
     return static_cast<int64_t>(seconds * 1000 + 0.5);
 }
@@ -100,7 +99,7 @@ TOptions ParseSimplify(const std::vector<std::string>& args) {
         } else if (takesValue &&
                    (arg == "--format" || arg == "--output" || arg == "--time-limit")) {
             if (i + 1 >= args.size()) {
-                throw TUsageError(arg + " needs a value");
+                FailUsage(arg + " needs a value");
             }
             value = args[++i];
         }
@@ -108,66 +107,28 @@ TOptions ParseSimplify(const std::vector<std::string>& args) {
             options.Minimum = true;
         } else if (arg == "--format") {
             if (!ParseFormat(value, options.Format)) {
-                throw TUsageError("unknown format \"" + value +
-                                  "\"; use terms, pla, verilog, vhdl or c");
+                FailUsage("unknown format \"" + value + "\"; use terms, pla, verilog, vhdl or c");
             }
         } else if (arg == "--output") {
             options.Output = value;
         } else if (arg == "--time-limit") {
             options.TimeLimitMs = ParseSeconds(value);
         } else if (arg.size() > 1 && arg[0] == '-') {
-            throw TUsageError("unknown option " + arg);
+            FailUsage("unknown option " + arg);
         } else if (haveFile) {
-            throw TUsageError("one input file only, not " + options.File + " and " + arg);
+            FailUsage("one input file only, not " + options.File + " and " + arg);
         } else {
             options.File = arg;
             haveFile = true;
         }
     }
     if (!haveFile) {
-        throw TUsageError("simplify needs a FILE, or - for standard input");
+        FailUsage("simplify needs a FILE, or - for standard input");
     }
     if (options.TimeLimitMs >= 0 && !options.Minimum) {
-        throw TUsageError("--time-limit goes with --minimum");
+        FailUsage("--time-limit goes with --minimum");
     }
     return options;
-}
-
-// The whole input, at most MaxInputBytes; false with a reason.
-bool ReadInput(const std::string& file, std::istream& in, std::string& text, std::string& error) {
-    std::ifstream opened;
-    std::istream* source = &in;
-    if (file != "-") {
-        struct stat info {};
-        if (stat(file.c_str(), &info) != 0) {
-            error = std::string("cannot open it: ") + std::strerror(errno);
-            return false;
-        }
-        if (!S_ISREG(info.st_mode)) {
-            error = "not a regular file";
-            return false;
-        }
-        opened.open(file, std::ios::binary);
-        if (!opened) {
-            error = std::string("cannot open it: ") + std::strerror(errno);
-            return false;
-        }
-        source = &opened;
-    }
-    std::string chunk(1 << 16, '\0');
-    while (*source) {
-        source->read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
-        text.append(chunk.data(), static_cast<size_t>(source->gcount()));
-        if (text.size() > MaxInputBytes) {
-            error = "larger than 64 MiB";
-            return false;
-        }
-    }
-    if (source->bad()) {
-        error = "cannot read it";
-        return false;
-    }
-    return true;
 }
 
 std::vector<TTermMasks> Simplify(const TFunctionInput& input, const TOptions& options,
@@ -214,79 +175,150 @@ std::vector<TTermMasks> Simplify(const TFunctionInput& input, const TOptions& op
     return cubes;
 }
 
-std::string Format(TFormat format, const TFunctionInput& input,
-                   const std::vector<TTermMasks>& cubes) {
-    const int n = input.Inputs;
-    switch (format) {
-        case TFormat::Terms: {
-            if (cubes.empty()) {
-                return "LO\n";
-            }
-            std::string text;
-            for (const TTermMasks& cube : cubes) {
-                const std::string term = CubeTerm(cube, n);
-                text += (term.empty() ? "HI" : term) + "\n";
-            }
-            return text;
+// The don't cares over the file's inputs: the engine's extra variables are the lowest bits.
+std::vector<TTermMasks> DontCareCubes(const TFunctionInput& input) {
+    const int shift = input.VarCount - input.Inputs;
+    TMintermBits dc = MakeMintermBits(input.Inputs);
+    for (uint32_t m = 0; m < (1u << input.Inputs); ++m) {
+        if (TestMinterm(input.Dc, m << shift)) {
+            SetMinterm(dc, m);
         }
-        case TFormat::Pla:
-            return WritePla(n, input.InputNames, input.OutputName, cubes);
-        case TFormat::Verilog:
-            return WriteExpression(TExpressionKind::Verilog, n, cubes, input.InputNames,
-                                   input.OutputName);
-        case TFormat::Vhdl:
-            return WriteExpression(TExpressionKind::Vhdl, n, cubes, input.InputNames,
-                                   input.OutputName);
-        case TFormat::C:
-            break;
     }
-    return WriteExpression(TExpressionKind::C, n, cubes, input.InputNames, input.OutputName);
+    return CubesOfSet(dc, input.Inputs);
+}
+
+std::string Format(TFormat format, const TFunctionInput& input,
+                   const std::vector<TTermMasks>& cubes, const std::string& file) {
+    const int n = input.Inputs;
+    if (format == TFormat::Terms) {
+        if (cubes.empty()) {
+            return "LO\n";
+        }
+        std::string text;
+        for (const TTermMasks& cube : cubes) {
+            const std::string term = CubeTerm(cube, n);
+            text += (term.empty() ? "HI" : term) + "\n";
+        }
+        return text;
+    }
+    const TDesignUnit unit =
+        SingleOutputUnit(file == "-" ? "" : UnitNameOfFile(file), n, cubes, input.InputNames,
+                         input.OutputName, TUnitForm::SumOfProducts, DontCareCubes(input));
+    const TExportFormat written = format == TFormat::Pla       ? TExportFormat::Pla
+                                  : format == TFormat::Verilog ? TExportFormat::Verilog
+                                  : format == TFormat::Vhdl    ? TExportFormat::Vhdl
+                                                               : TExportFormat::C;
+    return WriteUnit(written, unit);
 }
 
 int RunSimplify(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                 std::ostream& err) {
     const TOptions options = ParseSimplify(args);
-    const std::string shown = options.File == "-" ? "standard input" : options.File;
-    std::string text;
-    std::string error;
-    TFunctionInput input;
-    if (!ReadInput(options.File, in, text, error) ||
-        !ReadFunctionInput(text, options.Output, input, error)) {
-        err << "quillon: " << shown << ": " << error << "\n";
-        return 2;
+    const TInputRead read = ReadFunctionInput(options.File, options.Output, in);
+    if (!read.Warning.empty()) {
+        err << WarningLine(read.Source, read.Warning);
     }
-    out << Format(options.Format, input, Simplify(input, options, err));
+    const TFunctionInput input = EngineFunction(read.Functions, 0);
+    out << Format(options.Format, input, Simplify(input, options, err), options.File);
     return 0;
+}
+
+int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+               std::ostream& err) {
+    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+        out << Usage;
+        return 0;
+    }
+    if (args[0] == "--version") {
+        out << "quillon " << QUILLON_VERSION << "\n";
+        return 0;
+    }
+    if (args[0] == "simplify") {
+        return RunSimplify(args, in, out, err);
+    }
+    if (!args[0].empty() && args[0][0] == '-') {
+        FailUsage("unknown option " + args[0]);
+    }
+    FailUsage("unknown command \"" + args[0] + "\"");
+}
+
+// The output is written in one go and flushed, so the system's reason for a full disk, a closed
+// output or a reader that went away is still at hand when the stream reports the failure.
+void WriteOutput(std::ostream& out, const std::string& text) {
+    errno = 0;
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out.flush();
+    if (!out) {
+        const int code = errno;
+        throw TCommandError{std::string("cannot write standard output") +
+                            (code != 0 ? std::string(": ") + std::strerror(code) : "")};
+    }
+}
+
+// The toolkit's own options go to the windows; those with a value take the next argument or
+// "=value".
+struct TToolkitOption {
+    const char* Name;
+    bool TakesValue;
+};
+
+const TToolkitOption ToolkitOptions[] = {{"platform", true},        {"platformpluginpath", true},
+                                         {"platformtheme", true},   {"plugin", true},
+                                         {"qwindowgeometry", true}, {"qwindowicon", true},
+                                         {"qwindowtitle", true},    {"session", true},
+                                         {"display", true},         {"geometry", true},
+                                         {"style", true},           {"stylesheet", true},
+                                         {"qmljsdebugger", false},  {"reverse", false},
+                                         {"widgetcount", false},    {"nograb", false},
+                                         {"dograb", false}};
+
+// The toolkit option an argument is ("-style", "--style" or "-style=fusion"), or null.
+const TToolkitOption* ToolkitOption(std::string_view arg, bool& hasValue) {
+    const size_t dashes = arg.rfind("--", 0) == 0 ? 2 : arg.rfind('-', 0) == 0 ? 1 : 0;
+    if (dashes == 0) {
+        return nullptr;
+    }
+    const std::string_view body = arg.substr(dashes);
+    const std::string_view name = body.substr(0, body.find('='));
+    hasValue = name.size() < body.size();
+    for (const TToolkitOption& option : ToolkitOptions) {
+        if (name == option.Name) {
+            return &option;
+        }
+    }
+    return nullptr;
 }
 
 }  // namespace
 
 bool IsCommandLine(int argc, const char* const* argv) {
-    if (argc < 2) {
-        return false;
+    for (int i = 1; i < argc; ++i) {
+        bool hasValue = false;
+        const TToolkitOption* option = ToolkitOption(argv[i], hasValue);
+        if (option == nullptr) {
+            return true;
+        }
+        if (option->TakesValue && !hasValue) {
+            ++i;
+        }
     }
-    const std::string first = argv[1];
-    return first == "--help" || first == "-h" || first == "--version" || first.empty() ||
-           first[0] != '-';
+    return false;
 }
 
 int RunCommandLine(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                    std::ostream& err) {
     try {
-        if (args.empty() || args[0] == "--help" || args[0] == "-h") {
-            out << Usage;
-            return 0;
-        }
-        if (args[0] == "--version") {
-            out << "quillon " << QUILLON_VERSION << "\n";
-            return 0;
-        }
-        if (args[0] == "simplify") {
-            return RunSimplify(args, in, out, err);
-        }
-        throw TUsageError("unknown command \"" + args[0] + "\"");
-    } catch (const TUsageError& fault) {
-        err << "quillon: " << fault.Text << " (see quillon --help)\n";
-        return 2;
+        std::ostringstream buffer;
+        const int status = RunCommand(args, in, buffer, err);
+        WriteOutput(out, buffer.str());
+        return status;
+    } catch (const TCommandError& error) {
+        err << ErrorLine(error);
+    } catch (const std::bad_alloc&) {
+        err << "quillon: out of memory\n";
+    } catch (const std::length_error&) {
+        err << "quillon: out of memory\n";
     }
+    err.flush();
+    return 2;
 }

@@ -1,140 +1,226 @@
-// Reading the command line's input: a term list with don't-care lines, or one output of a PLA.
+// Reading the command line's input: a term list with don't-care lines, or outputs of a PLA.
 #include "cli/FunctionInput.h"
 
+#include <algorithm>
 #include <charconv>
 
-#include "model/Minterms.h"
-#include "model/Pla.h"
+#include "cli/CommandError.h"
+#include "model/FileChunks.h"
 #include "model/State.h"
 #include "model/Terms.h"
+#include "model/TextLines.h"
 
 namespace {
 
-std::vector<std::string_view> SplitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = start;
-        while (end < text.size() && text[end] != '\r' && text[end] != '\n') {
-            ++end;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end;
-        if (start < text.size() && text[start] == '\r') {
-            ++start;
-        }
-        if (start < text.size() && text[start] == '\n') {
-            ++start;
-        }
+// The most input read: a PLA of every minterm of 16 inputs and many outputs stays well below.
+constexpr size_t MaxInputBytes = size_t{64} << 20;
+
+// The line without blanks around it, when what is left is a number; empty otherwise.
+std::string_view CountLine(std::string_view line) {
+    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
+    while (!line.empty() && blank(line.front())) {
+        line.remove_prefix(1);
     }
-    return lines;
+    while (!line.empty() && blank(line.back())) {
+        line.remove_suffix(1);
+    }
+    return line.find_first_not_of("0123456789") == std::string_view::npos ? line
+                                                                          : std::string_view();
 }
 
-bool IsNumber(const std::string& text) {
-    return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+// Cube numbers in base 3, one digit a variable (free, 0 or 1): every cube of n variables has its
+// own, so a set of 3^n bits tells whether a cube was met before.
+uint32_t CubeNumber(const TTermMasks& cube, int n) {
+    uint32_t number = 0;
+    for (int k = n - 1; k >= 0; --k) {
+        const uint32_t bit = 1u << k;
+        number = number * 3 + ((cube.Care & bit) == 0 ? 0 : (cube.Hi & bit) != 0 ? 2 : 1);
+    }
+    return number;
 }
 
-bool ReadTermList(const std::vector<std::string_view>& lines, TFunctionInput& input,
-                  std::string& error) {
-    int n = 0;
-    const std::string count = TrimBlanks(std::string(lines[0]));
-    std::from_chars(count.data(), count.data() + count.size(), n);
-    if (count.size() > 2 || n < 3 || n > MaxVars) {
-        error = "line 1: the variable count must be 3 to 16";
+// A term of at most n letters, each of the first n in either case, no variable in both cases:
+// its masks in one pass; false for anything else, which the term check then names.
+bool FastMasks(const std::string& term, int n, TTermMasks& masks) {
+    if (term.empty() || term.size() > static_cast<size_t>(n)) {
         return false;
     }
-    SetVarCount(n);
-    input.Inputs = n;
-    input.VarCount = n;
-    input.On = MakeMintermBits(n);
-    input.Dc = MakeMintermBits(n);
-    for (size_t i = 1; i < lines.size(); ++i) {
-        std::string term = TrimBlanks(std::string(lines[i]));
-        if (term.empty()) {
-            continue;
-        }
-        const bool dontCare = term[0] == '-';
-        if (dontCare) {
-            term.erase(0, 1);
-        }
-        if (CheckTerm(term) != TermValid) {
-            error = "line " + std::to_string(i + 1) + ": Boolean string " + term + " is invalid";
+    masks = TTermMasks{};
+    for (const char c : term) {
+        const int k = VariableNumber(c);
+        if (k < 1 || k > n) {
             return false;
         }
-        ToPositional(term);
-        TMintermBits& set = dontCare ? input.Dc : input.On;
-        VisitMinterms(TermMasks(term), ProgramState.HighMinterm, [&](uint32_t m) {
-            SetMinterm(set, m);
-            return true;
-        });
-    }
-    // A minterm both ON and don't care is ON, as in the editor.
-    for (size_t w = 0; w < input.Dc.size(); ++w) {
-        input.Dc[w] &= ~input.On[w];
-    }
-    return true;
-}
-
-std::string OutputList(const TPla& pla) {
-    std::string list;
-    for (int j = 0; j < pla.Outputs && j < 20; ++j) {
-        list += (j > 0 ? ", " : "") + PlaOutputName(pla, j);
-    }
-    return pla.Outputs > 20 ? list + ", ..." : list;
-}
-
-bool ReadPlaInput(std::string_view text, const std::string& outputName, TFunctionInput& input,
-                  std::string& error) {
-    TPla pla;
-    TPlaError fault;
-    if (!ReadPla(text, pla, fault)) {
-        error = fault.Message();
-        return false;
-    }
-    const int output = outputName.empty() ? 0 : FindPlaOutput(pla, outputName);
-    if (output < 0) {
-        error = "no output " + outputName + "; the outputs are " + OutputList(pla);
-        return false;
-    }
-    TPlaFunction function;
-    if (!PlaOutputFunction(pla, output, function, fault)) {
-        error = fault.Message();
-        return false;
-    }
-    // Fewer than three inputs: the engine's extra variables are the lowest bits, and free.
-    const int n = std::max(pla.Inputs, 3);
-    const int shift = n - pla.Inputs;
-    SetVarCount(n);
-    input.Inputs = pla.Inputs;
-    input.VarCount = n;
-    input.On = MakeMintermBits(n);
-    input.Dc = MakeMintermBits(n);
-    for (uint32_t m = 0; m < function.OnSet.size(); ++m) {
-        for (uint32_t low = 0; low < (1u << shift); ++low) {
-            if (function.OnSet[m] != 0) {
-                SetMinterm(input.On, (m << shift) | low);
-            }
-            if (function.DcSet[m] != 0) {
-                SetMinterm(input.Dc, (m << shift) | low);
-            }
+        const uint32_t bit = 1u << (n - k);
+        const uint32_t hi = c < 'a' ? bit : 0;
+        if ((masks.Care & bit) != 0 && (masks.Hi & bit) != hi) {
+            return false;
         }
+        masks.Care |= bit;
+        masks.Hi |= hi;
     }
-    input.InputNames = pla.InputNames;
-    input.OutputName = PlaOutputName(pla, output);
     return true;
 }
 
 }  // namespace
 
-bool ReadFunctionInput(std::string_view text, const std::string& outputName, TFunctionInput& input,
-                       std::string& error) {
-    const std::vector<std::string_view> lines = SplitLines(text);
-    if (!lines.empty() && IsNumber(TrimBlanks(std::string(lines[0])))) {
-        if (!outputName.empty() && outputName != "F" && outputName != "1") {
-            error = "no output " + outputName + "; a term list has the one output F";
-            return false;
+// A term list after its count line. Each distinct term is added once, a word of minterms at a
+// time, so a million repeats of a large term cost no more than reading them.
+class TFunctionReader::TTermList {
+  public:
+    TTermList(int n, const std::string& source)
+        : FVars(n), FSource(source), FOn(MakeMintermBits(n)), FDc(MakeMintermBits(n)) {
+        size_t cubes = 1;
+        for (int k = 0; k < n; ++k) {
+            cubes *= 3;
         }
-        return ReadTermList(lines, input, error);
+        FSeen.assign(2 * (cubes / 64 + 1), 0);
     }
-    return ReadPlaInput(text, outputName, input, error);
+
+    void Line(std::string_view text, size_t line) {
+        const TMarkedTerm row = ReadMarkedTerm(text);
+        if (!row.DontCare && row.Term.empty()) {
+            return;
+        }
+        TTermMasks masks;
+        if (!FastMasks(row.Term, FVars, masks)) {
+            Refuse(row.Term, line);
+        }
+        const size_t seen = size_t{CubeNumber(masks, FVars)} * 2 + (row.DontCare ? 1 : 0);
+        uint64_t& word = FSeen[seen / 64];
+        const uint64_t bit = uint64_t{1} << (seen % 64);
+        if ((word & bit) == 0) {
+            word |= bit;
+            AddCubeMinterms(row.DontCare ? FDc : FOn, FVars, masks);
+        }
+    }
+
+    TFunctionSet Finish() {
+        // A minterm both ON and don't care is ON, as in the editor.
+        for (size_t w = 0; w < FDc.size(); ++w) {
+            FDc[w] &= ~FOn[w];
+        }
+        TFunctionSet set;
+        set.Inputs = FVars;
+        set.Outputs.push_back({"F", std::move(FOn), std::move(FDc)});
+        return set;
+    }
+
+  private:
+    // The term check names the fault; a term longer than any is refused whole, never cut.
+    [[noreturn]] void Refuse(const std::string& term, size_t line) const {
+        std::string shown = term.size() <= TermCapacity ? term : Excerpt(term);
+        if (term.size() <= TermCapacity) {
+            CheckTerm(shown);
+        }
+        FailInput(FSource,
+                  "line " + std::to_string(line) + ": Boolean string " + shown + " is invalid");
+    }
+
+    int FVars;
+    std::string FSource;
+    TMintermBits FOn;
+    TMintermBits FDc;
+    std::vector<uint64_t> FSeen;  // 2 bits a cube: met as ON, met as don't care
+};
+
+TFunctionReader::TFunctionReader(std::string source, std::string outputName)
+    : FSource(std::move(source)), FOutputName(TrimBlanks(outputName)) {}
+
+TFunctionReader::~TFunctionReader() = default;
+
+void TFunctionReader::Line(std::string_view text) {
+    ++FLine;
+    if (FTerms) {
+        FTerms->Line(text, FLine);
+        return;
+    }
+    if (!FPla) {
+        const std::string_view count = CountLine(text);
+        if (!count.empty()) {
+            int n = 0;
+            std::from_chars(count.data(), count.data() + count.size(), n);
+            if (count.size() > 2 || n < 3 || n > MaxVars) {
+                FailInput(FSource, "line 1: the variable count must be 3 to 16");
+            }
+            const bool single = FOutputName.empty() || FOutputName == "F" || FOutputName == "f" ||
+                                FOutputName == "1";
+            if (!single) {
+                FailInput(FSource,
+                          "no output " + FOutputName + "; a term list has the one output F");
+            }
+            FTerms = std::make_unique<TTermList>(n, FSource);
+            return;
+        }
+        FPla = std::make_unique<TPlaReader>();
+    }
+    if (!FPla->Line(text)) {
+        FailInput(FSource, FPla->Error().Message());
+    }
+}
+
+TInputRead TFunctionReader::Finish() {
+    TInputRead read;
+    if (FTerms) {
+        read.Functions = FTerms->Finish();
+        return read;
+    }
+    if (!FPla) {
+        FPla = std::make_unique<TPlaReader>();  // an empty input: the reader names what is missing
+    }
+    TPla pla;
+    if (!FPla->Finish(pla)) {
+        FailInput(FSource, FPla->Error().Message());
+    }
+    const int output = FOutputName.empty() ? 0 : FindPlaOutput(pla, FOutputName);
+    if (output < 0) {
+        FailInput(FSource, "no output " + FOutputName + "; the outputs are " + PlaOutputList(pla));
+    }
+    TPlaError error;
+    if (!PlaFunctionSet(pla, {output}, read.Functions, error)) {
+        FailInput(FSource, error.Message());
+    }
+    read.Warning = pla.Warning;
+    return read;
+}
+
+TInputRead ReadFunctionInput(const std::string& file, const std::string& outputName,
+                             std::istream& in) {
+    const std::string source = file == "-" ? "standard input" : file;
+    TFunctionReader reader(source, outputName);
+    TLineSplitter lines;
+    const auto toReader = [&](std::string_view line) {
+        reader.Line(line);
+        return true;
+    };
+    const TChunkSink sink = [&](std::string_view chunk) { return lines.Feed(chunk, toReader); };
+    TReadError error;
+    const bool read = file == "-" ? ReadChunks(in, MaxInputBytes, sink, error)
+                                  : ReadRegularFile(file, MaxInputBytes, sink, error);
+    if (!read) {
+        const char* doing = error.Fault == TReadFault::Open   ? "cannot open it: "
+                            : error.Fault == TReadFault::Read ? "cannot read it: "
+                                                              : "";
+        FailInput(source, doing + error.Reason);
+    }
+    lines.Finish(toReader);
+    TInputRead result = reader.Finish();
+    result.Source = source;
+    return result;
+}
+
+TFunctionInput EngineFunction(const TFunctionSet& set, size_t output) {
+    const TOutputFunction& function = set.Outputs[output];
+    // Fewer than three inputs: the engine's extra variables are the lowest bits, and free.
+    const int n = std::max(set.Inputs, 3);
+    const int extra = n - set.Inputs;
+    SetVarCount(n);
+    TFunctionInput input;
+    input.Inputs = set.Inputs;
+    input.VarCount = n;
+    input.On = extra > 0 ? WidenMinterms(function.On, set.Inputs, extra) : function.On;
+    input.Dc = extra > 0 ? WidenMinterms(function.Dc, set.Inputs, extra) : function.Dc;
+    input.InputNames = set.InputNames;
+    input.OutputName = function.Name;
+    return input;
 }

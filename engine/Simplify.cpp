@@ -158,8 +158,8 @@ const TDontCareTable* UsedDontCares(const TDontCareTable* dontCare) {
 // False sends the row down the full path (blanks, long text, bad letters, contradictions).
 bool PlainRowMasks(const std::string& text, bool& dontCare, TTermMasks& masks) {
     const int n = ProgramState.VarCount;
-    dontCare = !text.empty() && text.front() == DontCareMark;
-    const size_t first = dontCare ? 1 : 0;
+    const size_t first = DontCareMarkEnd(text);
+    dontCare = first != 0;
     const size_t length = text.size() - first;
     if (length == 0 || length > static_cast<size_t>(n)) {
         return false;
@@ -256,9 +256,9 @@ TSimplifyOutcome SimplifyTerms(const std::vector<std::string>& editorTexts,
             (plainDontCare ? dontCareTerms : terms).push_back(plain);
             continue;
         }
-        std::string term = TrimBlanks(text);
-        const bool dontCare = TakeDontCareMark(term);
-        term = CutTerm(dontCare ? TrimBlanks(term) : term);
+        const TMarkedTerm row = ReadMarkedTerm(text);
+        const bool dontCare = row.DontCare;
+        std::string term = CutTerm(row.Term);
         if (term.empty()) {
             continue;
         }

@@ -1,11 +1,13 @@
-// The PLA reader and writer, and the sets one output of a PLA stands for.
+// The PLA reader, and the sets one output of a PLA stands for.
 #include "model/Pla.h"
 
 #include <algorithm>
 #include <charconv>
 #include <unordered_set>
 
+#include "model/FunctionSet.h"
 #include "model/Minterms.h"
+#include "model/TextLines.h"
 
 namespace {
 
@@ -13,8 +15,11 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\f' || c == '\v';
 }
 
-std::vector<std::string_view> Words(std::string_view text) {
+// The first maxKept blank-separated words of a keyword line, and how many it has: a line of
+// millions of names costs no more memory than its text.
+std::vector<std::string_view> Words(std::string_view text, size_t maxKept, size_t& count) {
     std::vector<std::string_view> words;
+    count = 0;
     size_t i = 0;
     while (i < text.size()) {
         while (i < text.size() && IsBlank(text[i])) {
@@ -24,184 +29,233 @@ std::vector<std::string_view> Words(std::string_view text) {
         while (i < text.size() && !IsBlank(text[i])) {
             ++i;
         }
-        if (i > start) {
+        if (i > start && count++ < maxKept) {
             words.push_back(text.substr(start, i - start));
         }
     }
     return words;
 }
 
-bool ParseCount(std::string_view word, int& value) {
+bool IsFieldBreak(char c) {
+    return IsBlank(c) || c == '|';
+}
+
+// A count written in decimal digits; numbers too large for any count read as the largest.
+bool ParseCount(std::string_view word, uint64_t& value) {
+    if (word.empty() || word.find_first_not_of("0123456789") != std::string_view::npos) {
+        return false;
+    }
     const auto [end, fault] = std::from_chars(word.data(), word.data() + word.size(), value);
-    return fault == std::errc() && end == word.data() + word.size() && value >= 0;
+    if (fault == std::errc::result_out_of_range) {
+        value = UINT64_MAX;
+    }
+    return true;
 }
 
 std::string Quoted(std::string_view text) {
     return "\"" + std::string(text.substr(0, 40)) + (text.size() > 40 ? "...\"" : "\"");
 }
 
-// Reads the file line by line into a fresh TPla, so a failure leaves the caller's untouched.
-class TPlaParser {
-  public:
-    explicit TPlaParser(TPlaError& error) : FError(error) {}
-
-    bool Parse(std::string_view text, TPla& pla) {
-        size_t start = 0;
-        size_t line = 0;
-        while (start < text.size() && !FEnded) {
-            size_t end = start;
-            while (end < text.size() && text[end] != '\r' && text[end] != '\n') {
-                ++end;
-            }
-            ++line;
-            if (!Line(text.substr(start, end - start), line)) {
-                return false;
-            }
-            start = end;
-            if (start < text.size() && text[start] == '\r') {
-                ++start;
-            }
-            if (start < text.size() && text[start] == '\n') {
-                ++start;
-            }
-        }
-        if (FPla.Inputs == 0) {
-            return Fail(0, "not a PLA file: it has no .i line");
-        }
-        if (FPla.Outputs == 0) {
-            return Fail(0, "not a PLA file: it has no .o line");
-        }
-        pla = std::move(FPla);
+// An input character as the cube's masks take it: 0 and 1 fix the input, - and 2 leave it free.
+bool ReadInputChar(char c, uint32_t bit, TTermMasks& cube) {
+    if (c == '0' || c == '1') {
+        cube.Care |= bit;
+        cube.Hi |= c == '1' ? bit : 0;
         return true;
     }
+    return c == '-' || c == '2';
+}
 
-  private:
-    bool Fail(size_t line, std::string text) {
-        FError.Line = line;
-        FError.Text = std::move(text);
+// An output character in the plane's spelling, or 0 for one the format does not know.
+char ReadOutputChar(char c) {
+    switch (c) {
+        case '0':
+        case '1':
+        case '-':
+        case '~':
+            return c;
+        case '4':
+            return '1';
+        case '2':
+            return '-';
+        case '3':
+            return '~';
+        default:
+            return 0;
+    }
+}
+
+}  // namespace
+
+bool TPlaReader::Fail(size_t line, std::string text) {
+    FFailed = true;
+    FError.Line = line;
+    FError.Text = std::move(text);
+    return false;
+}
+
+bool TPlaReader::Line(std::string_view text) {
+    if (FFailed) {
         return false;
     }
-
-    bool Line(std::string_view text, size_t line) {
-        text = text.substr(0, text.find('#'));
-        const std::vector<std::string_view> words = Words(text);
-        if (words.empty()) {
-            return true;
-        }
-        if (words[0][0] == '.') {
-            return Keyword(words, line);
-        }
-        return Row(words, line);
-    }
-
-    bool Keyword(const std::vector<std::string_view>& words, size_t line) {
-        const std::string_view key = words[0];
-        if (key == ".e" || key == ".end") {
-            FEnded = true;
-            return true;
-        }
-        if (key == ".i" || key == ".o") {
-            return Count(words, line);
-        }
-        if (key == ".ilb" || key == ".ob") {
-            return Names(words, line);
-        }
-        if (key == ".p") {
-            int rows = 0;
-            if (words.size() != 2 || !ParseCount(words[1], rows)) {
-                return Fail(line, ".p needs one row count");
-            }
-            return true;
-        }
-        if (key == ".type") {
-            if (words.size() != 2 ||
-                (words[1] != "f" && words[1] != "fd" && words[1] != "fr" && words[1] != "fdr")) {
-                return Fail(line, ".type must be f, fd, fr or fdr");
-            }
-            FPla.Type = std::string(words[1]);
-            return true;
-        }
-        return Fail(line, "unknown keyword " + Quoted(key));
-    }
-
-    bool Count(const std::vector<std::string_view>& words, size_t line) {
-        const bool inputs = words[0] == ".i";
-        int& target = inputs ? FPla.Inputs : FPla.Outputs;
-        int value = 0;
-        if (words.size() != 2 || !ParseCount(words[1], value) || value == 0) {
-            return Fail(line, std::string(words[0]) + " needs one count of at least 1");
-        }
-        if (target != 0) {
-            return Fail(line, std::string(words[0]) + " is given twice");
-        }
-        if (inputs && value > MaxPlaInputs) {
-            return Fail(line, ".i " + std::to_string(value) + ": at most " +
-                                  std::to_string(MaxPlaInputs) + " inputs (A to P) are supported");
-        }
-        target = value;
+    ++FLine;
+    if (FEnded) {
         return true;
     }
-
-    bool Names(const std::vector<std::string_view>& words, size_t line) {
-        const bool inputs = words[0] == ".ilb";
-        const int expected = inputs ? FPla.Inputs : FPla.Outputs;
-        const char* count = inputs ? ".i" : ".o";
-        if (expected == 0) {
-            return Fail(line, std::string(words[0]) + " comes before " + count);
-        }
-        if (static_cast<int>(words.size()) - 1 != expected) {
-            return Fail(line, std::string(words[0]) + " gives " + std::to_string(words.size() - 1) +
-                                  " names for " + count + " " + std::to_string(expected));
-        }
-        std::vector<std::string>& names = inputs ? FPla.InputNames : FPla.OutputNames;
-        names.assign(words.begin() + 1, words.end());
+    text = text.substr(0, text.find('#'));
+    const size_t first = text.find_first_not_of(" \t\f\v");
+    if (first == std::string_view::npos) {
         return true;
     }
-
-    bool Row(const std::vector<std::string_view>& words, size_t line) {
-        if (FPla.Inputs == 0 || FPla.Outputs == 0) {
-            return Fail(line, "a row comes before .i and .o");
-        }
-        std::string chars;
-        for (const std::string_view word : words) {
-            chars += word;
-        }
-        const size_t width = static_cast<size_t>(FPla.Inputs) + static_cast<size_t>(FPla.Outputs);
-        if (chars.size() != width) {
-            return Fail(line, "the row has " + std::to_string(chars.size()) + " characters, " +
-                                  std::to_string(FPla.Inputs) + " inputs and " +
-                                  std::to_string(FPla.Outputs) + " outputs make " +
-                                  std::to_string(width));
-        }
-        TPlaRow row;
-        row.Line = line;
-        for (int k = 0; k < FPla.Inputs; ++k) {
-            const char c = chars[static_cast<size_t>(k)];
-            const uint32_t bit = 1u << (FPla.Inputs - 1 - k);
-            if (c == '0' || c == '1') {
-                row.Cube.Care |= bit;
-                row.Cube.Hi |= c == '1' ? bit : 0;
-            } else if (c != '-') {
-                return Fail(line, "input " + std::to_string(k + 1) + " is " + Quoted({&c, 1}) +
-                                      "; an input is 0, 1 or -");
-            }
-        }
-        row.Outputs = chars.substr(static_cast<size_t>(FPla.Inputs));
-        for (size_t j = 0; j < row.Outputs.size(); ++j) {
-            const char c = row.Outputs[j];
-            if (c != '0' && c != '1' && c != '-' && c != '~') {
-                return Fail(line, "output " + std::to_string(j + 1) + " is " + Quoted({&c, 1}) +
-                                      "; an output is 0, 1, - or ~");
-            }
-        }
-        FPla.Rows.push_back(std::move(row));
+    if (text[first] == '.') {
+        // The longest keyword line that can be right: .ob with every output named.
+        size_t count = 0;
+        const std::vector<std::string_view> words = Words(text, MaxPlaOutputs + 1, count);
+        return Keyword(words, count);
+    }
+    if (FPla.Inputs == 0) {
+        SkipTitle(text.substr(first));
         return true;
     }
+    return Row(text);
+}
 
-    TPla FPla;
-    TPlaError& FError;
-    bool FEnded = false;
-};
+bool TPlaReader::Finish(TPla& pla) {
+    if (FFailed) {
+        return false;
+    }
+    if (FPla.Inputs == 0) {
+        return Fail(0, "not a PLA file: it has no .i line");
+    }
+    if (FPla.Outputs == 0) {
+        return Fail(0, "not a PLA file: it has no .o line");
+    }
+    if (FTitleLines > 0) {
+        FPla.Warning = "line " + std::to_string(FTitleLine) + ": skipped " + FTitle +
+                       (FTitleLines > 1 ? " and " + std::to_string(FTitleLines - 1) + " more lines"
+                                        : std::string()) +
+                       " before .i as a title";
+    }
+    pla = std::move(FPla);
+    return true;
+}
+
+void TPlaReader::SkipTitle(std::string_view text) {
+    if (FTitleLines++ == 0) {
+        FTitleLine = FLine;
+        FTitle = Quoted(text);
+    }
+}
+
+bool TPlaReader::Keyword(const std::vector<std::string_view>& words, size_t count) {
+    const std::string_view key = words[0];
+    if (key == ".e" || key == ".end") {
+        FEnded = true;
+        return true;
+    }
+    if (key == ".i" || key == ".o") {
+        return Count(words, count);
+    }
+    if (key == ".ilb" || key == ".ob") {
+        return Names(words, count);
+    }
+    if (key == ".p") {
+        uint64_t rows = 0;
+        if (count != 2 || !ParseCount(words[1], rows)) {
+            return Fail(FLine, ".p needs one row count");
+        }
+        return true;
+    }
+    if (key == ".type") {
+        if (count != 2 ||
+            (words[1] != "f" && words[1] != "fd" && words[1] != "fr" && words[1] != "fdr")) {
+            return Fail(FLine, ".type must be f, fd, fr or fdr");
+        }
+        FPla.Type = std::string(words[1]);
+        return true;
+    }
+    return Fail(FLine, "unknown keyword " + Quoted(key));
+}
+
+bool TPlaReader::Count(const std::vector<std::string_view>& words, size_t count) {
+    const bool inputs = words[0] == ".i";
+    int& target = inputs ? FPla.Inputs : FPla.Outputs;
+    uint64_t value = 0;
+    if (count != 2 || !ParseCount(words[1], value) || value == 0) {
+        return Fail(FLine, std::string(words[0]) + " needs one count of at least 1");
+    }
+    if (target != 0) {
+        return Fail(FLine, std::string(words[0]) + " is given twice");
+    }
+    if (inputs && value > MaxPlaInputs) {
+        return Fail(FLine, ".i " + std::string(words[1]) + ": at most " +
+                               std::to_string(MaxPlaInputs) + " inputs (A to P) are supported");
+    }
+    if (!inputs && value > MaxPlaOutputs) {
+        return Fail(FLine, ".o " + std::string(words[1]) + ": at most " +
+                               std::to_string(MaxPlaOutputs) + " outputs are supported");
+    }
+    target = static_cast<int>(value);
+    return true;
+}
+
+bool TPlaReader::Names(const std::vector<std::string_view>& words, size_t count) {
+    const bool inputs = words[0] == ".ilb";
+    const auto expected = static_cast<size_t>(inputs ? FPla.Inputs : FPla.Outputs);
+    const char* counted = inputs ? ".i" : ".o";
+    if (expected == 0) {
+        return Fail(FLine, std::string(words[0]) + " comes before " + counted);
+    }
+    if (count - 1 != expected) {
+        return Fail(FLine, std::string(words[0]) + " gives " + std::to_string(count - 1) +
+                               " names for " + counted + " " + std::to_string(expected));
+    }
+    std::vector<std::string>& names = inputs ? FPla.InputNames : FPla.OutputNames;
+    names.assign(words.begin() + 1, words.end());
+    return true;
+}
+
+bool TPlaReader::Row(std::string_view text) {
+    if (FPla.Outputs == 0) {
+        return Fail(FLine, "a row comes before .i and .o");
+    }
+    const auto inputs = static_cast<size_t>(FPla.Inputs);
+    const size_t width = inputs + static_cast<size_t>(FPla.Outputs);
+    const auto chars = static_cast<size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return !IsFieldBreak(c); }));
+    if (chars != width) {
+        return Fail(FLine, "the row has " + std::to_string(chars) + " characters, " +
+                               std::to_string(FPla.Inputs) + " inputs and " +
+                               std::to_string(FPla.Outputs) + " outputs make " +
+                               std::to_string(width));
+    }
+    TPlaRow row;
+    row.Line = FLine;
+    const size_t planeSize = FPla.OutputPlane.size();
+    size_t k = 0;
+    for (const char c : text) {
+        if (IsFieldBreak(c)) {
+            continue;
+        }
+        if (k < inputs) {
+            if (!ReadInputChar(c, 1u << (inputs - 1 - k), row.Cube)) {
+                return Fail(FLine, "input " + std::to_string(k + 1) + " is " + Quoted({&c, 1}) +
+                                       "; an input is 0, 1 or -");
+            }
+        } else if (const char value = ReadOutputChar(c); value != 0) {
+            FPla.OutputPlane += value;
+        } else {
+            FPla.OutputPlane.resize(planeSize);
+            return Fail(FLine, "output " + std::to_string(k - inputs + 1) + " is " +
+                                   Quoted({&c, 1}) + "; an output is 0, 1, - or ~");
+        }
+        ++k;
+    }
+    FPla.Rows.push_back(row);
+    return true;
+}
+
+namespace {
 
 uint64_t CubeKey(const TTermMasks& cube) {
     return (uint64_t{cube.Care} << 32) | cube.Hi;
@@ -266,14 +320,66 @@ void MarkLines(const std::vector<TTermMasks>& cubes, const std::vector<size_t>& 
     }
 }
 
+char LowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
+
+bool SameWithoutCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return LowerAscii(x) == LowerAscii(y);
+           });
+}
+
+// The output whose name is given, compared as asked; -1 for none or for more than one.
+int FindNamedOutput(const TPla& pla, std::string_view wanted, bool anyCase) {
+    int found = -1;
+    for (size_t j = 0; j < pla.OutputNames.size(); ++j) {
+        const std::string& name = pla.OutputNames[j];
+        if (anyCase ? SameWithoutCase(name, wanted) : name == wanted) {
+            if (found >= 0) {
+                return -1;
+            }
+            found = static_cast<int>(j);
+        }
+    }
+    return found;
+}
+
+// Output k from 1, written without leading zeros, as a number; 0 for anything else.
+int OutputNumber(const TPla& pla, std::string_view text) {
+    uint64_t number = 0;
+    if (!ParseCount(text, number) || text[0] == '0' ||
+        number > static_cast<uint64_t>(pla.Outputs)) {
+        return 0;
+    }
+    return static_cast<int>(number);
+}
+
+// An unnamed output's name, F or Fk, read back without writing any name out.
+int FindDefaultOutput(const TPla& pla, std::string_view wanted, bool anyCase) {
+    if (wanted.empty() || (anyCase ? LowerAscii(wanted[0]) != 'f' : wanted[0] != 'F')) {
+        return -1;
+    }
+    if (pla.Outputs == 1) {
+        return wanted.size() == 1 ? 0 : -1;
+    }
+    return OutputNumber(pla, wanted.substr(1)) - 1;
+}
+
 }  // namespace
+
+bool ReadPla(std::string_view text, TPla& pla, TPlaError& error) {
+    TPlaReader reader;
+    ForEachLine(text, [&](std::string_view line) { return reader.Line(line); });
+    if (!reader.Finish(pla)) {
+        error = reader.Error();
+        return false;
+    }
+    return true;
+}
 
 std::string TPlaError::Message() const {
     return Line == 0 ? Text : "line " + std::to_string(Line) + ": " + Text;
-}
-
-bool ReadPla(std::string_view text, TPla& pla, TPlaError& error) {
-    return TPlaParser(error).Parse(text, pla);
 }
 
 std::string PlaOutputName(const TPla& pla, int output) {
@@ -285,16 +391,23 @@ std::string PlaOutputName(const TPla& pla, int output) {
 
 int FindPlaOutput(const TPla& pla, const std::string& answer) {
     const std::string wanted = TrimBlanks(answer);
-    for (int j = 0; j < pla.Outputs; ++j) {
-        if (PlaOutputName(pla, j) == wanted) {
-            return j;
+    for (const bool anyCase : {false, true}) {
+        const int found = pla.OutputNames.empty() ? FindDefaultOutput(pla, wanted, anyCase)
+                                                  : FindNamedOutput(pla, wanted, anyCase);
+        if (found >= 0) {
+            return found;
         }
     }
-    int number = 0;
-    if (ParseCount(wanted, number) && number >= 1 && number <= pla.Outputs) {
-        return number - 1;
+    return OutputNumber(pla, wanted) - 1;
+}
+
+std::string PlaOutputList(const TPla& pla) {
+    constexpr int Shown = 20;
+    std::string list;
+    for (int j = 0; j < pla.Outputs && j < Shown; ++j) {
+        list += (j > 0 ? ", " : "") + PlaOutputName(pla, j);
     }
-    return -1;
+    return pla.Outputs > Shown ? list + ", ..." : list;
 }
 
 bool PlaOutputFunction(const TPla& pla, int output, TPlaFunction& function, TPlaError& error) {
@@ -305,8 +418,9 @@ bool PlaOutputFunction(const TPla& pla, int output, TPlaFunction& function, TPla
     std::vector<TTermMasks> off;
     std::vector<size_t> onLines, dcLines, offLines;
     std::unordered_set<uint64_t> onSeen, dcSeen, offSeen;
-    for (const TPlaRow& row : pla.Rows) {
-        const char c = row.Outputs[static_cast<size_t>(output)];
+    for (size_t r = 0; r < pla.Rows.size(); ++r) {
+        const TPlaRow& row = pla.Rows[r];
+        const char c = pla.RowOutputs(r)[static_cast<size_t>(output)];
         if (c == '1') {
             AddCube(out.On, onSeen, row.Cube);
             onLines.resize(out.On.size(), row.Line);
@@ -324,6 +438,13 @@ bool PlaOutputFunction(const TPla& pla, int output, TPlaFunction& function, TPla
     std::vector<uint32_t> dcMarks(size, 0);
     MarkLines(out.On, onLines, high, onMarks);
     MarkLines(out.Dc, dcLines, high, dcMarks);
+    // A don't-care row takes its minterms out of the ON set.
+    out.OnSet.assign(size, 0);
+    bool onCut = false;
+    for (uint32_t m = 0; m < size; ++m) {
+        out.OnSet[m] = onMarks[m] != 0 && dcMarks[m] == 0 ? 1 : 0;
+        onCut = onCut || (onMarks[m] != 0 && out.OnSet[m] == 0);
+    }
     if (hasOff) {
         std::vector<uint32_t> offMarks(size, 0);
         MarkLines(off, offLines, high, offMarks);
@@ -341,24 +462,42 @@ bool PlaOutputFunction(const TPla& pla, int output, TPlaFunction& function, TPla
             dcMarks[m] = offMarks[m] == 0 ? 1 : 0;
         }
     }
-    out.OnSet.assign(size, 0);
     out.DcSet.assign(size, 0);
     for (uint32_t m = 0; m < size; ++m) {
-        out.OnSet[m] = onMarks[m] != 0 ? 1 : 0;
-        out.DcSet[m] = (dcMarks[m] != 0 && onMarks[m] == 0) ? 1 : 0;
+        out.DcSet[m] = (dcMarks[m] != 0 && out.OnSet[m] == 0) ? 1 : 0;
         out.DcCount += out.DcSet[m];
     }
-    // Under an OFF set the don't cares are what is left, given as cubes that may take in ON
-    // minterms. More cubes than minterms: the set's own cover is shorter, and it bounds what
-    // reaches the editor by the number of minterms.
+    // Under an OFF set the don't cares are what is left. More cubes than minterms: the set's
+    // own cover is shorter, and it bounds what reaches the editor by the number of minterms.
     if (hasOff || out.Dc.size() > size) {
-        out.Dc = CoverOf(out.DcSet, out.OnSet, pla.Inputs);
+        out.Dc = CoverOf(out.DcSet, out.DcSet, pla.Inputs);
     }
-    if (out.On.size() > size) {
+    if (onCut || out.On.size() > size) {
         out.On = CoverOf(out.OnSet, out.OnSet, pla.Inputs);
     }
     function = std::move(out);
     return true;
+}
+
+std::vector<TTermMasks> DontCaresApart(int n, const std::vector<TTermMasks>& on,
+                                       const std::vector<TTermMasks>& dc) {
+    TMintermBits onBits = MakeMintermBits(n);
+    for (const TTermMasks& cube : on) {
+        AddCubeMinterms(onBits, n, cube);
+    }
+    if (std::none_of(dc.begin(), dc.end(),
+                     [&](const TTermMasks& cube) { return CubeMeets(onBits, n, cube); })) {
+        return dc;
+    }
+    TMintermBits dcBits = MakeMintermBits(n);
+    for (const TTermMasks& cube : dc) {
+        AddCubeMinterms(dcBits, n, cube);
+    }
+    std::vector<uint8_t> apart(size_t{1} << n, 0);
+    for (uint32_t m = 0; m < apart.size(); ++m) {
+        apart[m] = TestMinterm(dcBits, m) && !TestMinterm(onBits, m) ? 1 : 0;
+    }
+    return CoverOf(apart, apart, n);
 }
 
 std::string CubeTerm(const TTermMasks& cube, int n) {
@@ -370,33 +509,4 @@ std::string CubeTerm(const TTermMasks& cube, int n) {
         }
     }
     return term;
-}
-
-std::string WritePla(int n, const std::vector<std::string>& inputNames,
-                     const std::string& outputName, const std::vector<TTermMasks>& on,
-                     const std::vector<TTermMasks>& dc) {
-    std::string text = ".i " + std::to_string(n) + "\n.o 1\n.ilb";
-    for (int k = 0; k < n; ++k) {
-        const auto index = static_cast<size_t>(k);
-        text += ' ';
-        text += index < inputNames.size() ? inputNames[index] : std::string(1, char('A' + k));
-    }
-    text += "\n.ob " + outputName + "\n.type " + (dc.empty() ? "f" : "fd") + "\n.p " +
-            std::to_string(on.size() + dc.size()) + "\n";
-    std::string row(static_cast<size_t>(n) + 2, ' ');
-    const auto writeRows = [&](const std::vector<TTermMasks>& cubes, char value) {
-        for (const TTermMasks& cube : cubes) {
-            for (int k = 0; k < n; ++k) {
-                const uint32_t bit = 1u << (n - 1 - k);
-                row[static_cast<size_t>(k)] =
-                    (cube.Care & bit) == 0 ? '-' : ((cube.Hi & bit) != 0 ? '1' : '0');
-            }
-            row[static_cast<size_t>(n) + 1] = value;
-            text += row;
-            text += '\n';
-        }
-    };
-    writeRows(on, '1');
-    writeRows(dc, '-');
-    return text + ".e\n";
 }

@@ -9,16 +9,34 @@ std::string CutTerm(const std::string& text) {
     return text.substr(0, TermCapacity);
 }
 
-bool TakeDontCareMark(std::string& text) {
-    if (text.empty() || text.front() != DontCareMark) {
-        return false;
-    }
-    text.erase(0, 1);
-    return true;
-}
-
 static bool IsBlank(char c) {
     return static_cast<unsigned char>(c) <= 32;
+}
+
+size_t DontCareMarkEnd(std::string_view row) {
+    size_t i = 0;
+    while (i < row.size() && IsBlank(row[i])) {
+        ++i;
+    }
+    return i < row.size() && row[i] == DontCareMark ? i + 1 : 0;
+}
+
+bool TakeDontCareMark(std::string& text) {
+    const size_t end = DontCareMarkEnd(text);
+    text.erase(0, end);
+    return end != 0;
+}
+
+TMarkedTerm ReadMarkedTerm(std::string_view row) {
+    const size_t end = DontCareMarkEnd(row);
+    std::string_view term = row.substr(end);
+    while (!term.empty() && IsBlank(term.front())) {
+        term.remove_prefix(1);
+    }
+    while (!term.empty() && IsBlank(term.back())) {
+        term.remove_suffix(1);
+    }
+    return {end != 0, std::string(term)};
 }
 
 std::string TrimBlanks(const std::string& text) {

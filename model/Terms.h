@@ -1,8 +1,10 @@
 // Term notation: the check with its codes, splitting and counting sums, term forms and masks.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "model/SensitiveStr.h"
 
@@ -21,8 +23,19 @@ struct TTermMasks {
 // A don't-care term is written with this mark before it: "-AbC".
 constexpr char DontCareMark = '-';
 
+// Where a row's text after its don't-care mark starts ("  -AbC" gives 3: blanks may come before
+// the mark), or 0 when the row has no mark. The one reading of the mark.
+size_t DontCareMarkEnd(std::string_view row);
+
 // Removes a leading don't-care mark; true when there was one.
 bool TakeDontCareMark(std::string& text);
+
+// A row of the editor or a line of a term list, read for its term.
+struct TMarkedTerm {
+    bool DontCare = false;
+    std::string Term;  // after the mark, if any, without the blanks around it; not cut
+};
+TMarkedTerm ReadMarkedTerm(std::string_view row);
 
 // Keeps the first 16 characters, as every term cell and term variable does.
 std::string CutTerm(const std::string& text);

@@ -18,20 +18,12 @@ bool TTermLineReader::Feed(const char* data, size_t size) {
         return false;
     }
     for (size_t i = 0; i < size; ++i) {
-        const char byte = data[i];
-        if (FAfterCR && byte == '\n') {
-            FAfterCR = false;
-            continue;
+        const TLineEnds::TKind kind = FEnds.Step(data[i]);
+        if (kind == TLineEnds::Text) {
+            AddChar(data[i]);
+        } else if (kind == TLineEnds::End && !EndLine()) {
+            return false;
         }
-        FAfterCR = false;
-        if (byte == '\r' || byte == '\n') {
-            FAfterCR = byte == '\r';
-            if (!EndLine()) {
-                return false;
-            }
-            continue;
-        }
-        AddChar(byte);
     }
     return true;
 }
@@ -61,7 +53,7 @@ void TTermLineReader::AddChar(char byte) {
     }
     FStarted = true;
     FLine += byte;
-    if (FLine.size() > KeptLimit && FLine.front() == DontCareMark) {
+    if (FLine.size() > KeptLimit && DontCareMarkEnd(FLine) == 1) {
         // Too long even for a don't-care term: without its mark it still reads as too long.
         FLine.erase(0, 1);
     }

@@ -1,10 +1,31 @@
-// Term texts as lines: the text file reader, the clipboard's line split and the map's term plot.
+// Texts as lines: the rule of line ends, the line splitters, the term file reader, the term plot.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
+
+// The one rule of line ends: CR LF, a lone CR or a lone LF ends a line. Fed the characters of a
+// text in order, it says of each whether it belongs to a line, ends one, or is the LF of a CR LF.
+class TLineEnds {
+  public:
+    enum TKind { Text, End, Skip };
+
+    template <typename Char>
+    TKind Step(Char c) {
+        const bool afterCR = FAfterCR;
+        FAfterCR = c == Char('\r');
+        if (c == Char('\n')) {
+            return afterCR ? Skip : End;
+        }
+        return FAfterCR ? End : Text;
+    }
+
+  private:
+    bool FAfterCR = false;
+};
 
 // Most lines a text term file may hold.
 constexpr size_t MaxTextLines = 65536;
@@ -28,12 +49,12 @@ class TTermLineReader {
     void AddChar(char byte);
     bool EndLine();
 
+    TLineEnds FEnds;
     std::vector<std::string> FLines;
     std::string FLine;
     size_t FInnerBlanks = 0;
     bool FStarted = false;
     bool FLeadingBlanks = false;
-    bool FAfterCR = false;
     bool FTooMany = false;
 };
 
@@ -50,30 +71,82 @@ struct TLineSpan {
 };
 
 // Splits like the file reader, without trimming. Keeps the spans of the first maxKept lines
-// and returns the number of all lines.
+// and returns the number of all lines. A last line without an ending counts.
 template <typename Char>
 size_t SplitLineSpans(const Char* text, size_t size, size_t maxKept,
                       std::vector<TLineSpan>& spans) {
     spans.clear();
+    TLineEnds ends;
     size_t count = 0;
     size_t start = 0;
     for (size_t i = 0; i < size; ++i) {
-        const Char c = text[i];
-        if (c != Char('\r') && c != Char('\n')) {
-            continue;
-        }
-        if (count++ < maxKept) {
+        const TLineEnds::TKind kind = ends.Step(text[i]);
+        if (kind == TLineEnds::End && count++ < maxKept) {
             spans.push_back({start, i - start});
         }
-        if (c == Char('\r') && i + 1 < size && text[i + 1] == Char('\n')) {
-            ++i;
+        if (kind != TLineEnds::Text) {
+            start = i + 1;
         }
-        start = i + 1;
     }
     if (start < size && count++ < maxKept) {
         spans.push_back({start, size - start});
     }
     return count;
+}
+
+// Splits a text that arrives in chunks of any size into lines, untrimmed, and hands each to a
+// callback as it completes; the callback returns false to stop. Only a line that spans chunks
+// is copied, so a whole text fed at once costs no memory per line.
+class TLineSplitter {
+  public:
+    template <typename OnLine>
+    bool Feed(std::string_view chunk, OnLine&& onLine) {
+        size_t start = 0;
+        for (size_t i = 0; i < chunk.size(); ++i) {
+            const TLineEnds::TKind kind = FEnds.Step(chunk[i]);
+            if (kind == TLineEnds::Text) {
+                continue;
+            }
+            const size_t begin = start;
+            start = i + 1;
+            if (kind == TLineEnds::Skip) {
+                continue;
+            }
+            if (!Emit(chunk.substr(begin, i - begin), onLine)) {
+                return false;
+            }
+        }
+        FPending.append(chunk.substr(start));
+        return true;
+    }
+
+    // Ends a last line that has no line end.
+    template <typename OnLine>
+    bool Finish(OnLine&& onLine) {
+        return FPending.empty() || Emit({}, onLine);
+    }
+
+  private:
+    template <typename OnLine>
+    bool Emit(std::string_view tail, OnLine& onLine) {
+        if (FPending.empty()) {
+            return onLine(tail);
+        }
+        FPending.append(tail);
+        const bool more = onLine(std::string_view(FPending));
+        FPending.clear();
+        return more;
+    }
+
+    TLineEnds FEnds;
+    std::string FPending;
+};
+
+// Every line of a whole text, as TLineSplitter gives them.
+template <typename OnLine>
+bool ForEachLine(std::string_view text, OnLine&& onLine) {
+    TLineSplitter splitter;
+    return splitter.Feed(text, onLine) && splitter.Finish(onLine);
 }
 
 // What a sum of products marks on a map of the first 2^n minterms.

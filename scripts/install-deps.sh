@@ -3,9 +3,10 @@
 set -euo pipefail
 # clang with libclang-rt-14-dev: sanitizer and libFuzzer runtimes; llvm-14: the symbolizer;
 # dpkg-dev and file: cpack -G DEB reads the package dependencies with dpkg-shlibdeps.
+# iverilog and ghdl (with gcc and g++ of build-essential): the tests compile and run every export.
 packages=(build-essential cmake ninja-build clang clang-format libclang-rt-14-dev llvm-14 qt6-base-dev
           qt6-svg-dev libjpeg62-turbo-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
-          desktop-file-utils dpkg-dev file)
+          desktop-file-utils dpkg-dev file iverilog ghdl)
 missing=()
 for p in "${packages[@]}"; do
     dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -4,10 +4,12 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QRegularExpression>
+#include <cstdint>
 
 #include "engine/OptimizeString.h"
 #include "model/State.h"
 #include "model/Terms.h"
+#include "model/TextLines.h"
 #include "windows/FormBooleanCalc.h"
 #include "windows/KmapResult.h"
 #include "windows/controls/Placement.h"
@@ -33,24 +35,14 @@ QStringList SplitAtPlus(const QString& text) {
     return text.split('+', Qt::SkipEmptyParts);
 }
 
-// Lines as a text list reads them: CR LF, lone CR or lone LF end a line; a final break adds none.
+// Lines as a text list reads them; a final break adds none.
 QStringList SplitLines(const QString& text) {
+    std::vector<TLineSpan> spans;
+    SplitLineSpans(text.constData(), static_cast<size_t>(text.size()), SIZE_MAX, spans);
     QStringList lines;
-    QString line;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c == '\r' || c == '\n') {
-            lines << line;
-            line.clear();
-            if (c == '\r' && i + 1 < text.size() && text.at(i + 1) == '\n') {
-                ++i;
-            }
-        } else {
-            line += c;
-        }
-    }
-    if (!line.isEmpty()) {
-        lines << line;
+    lines.reserve(static_cast<qsizetype>(spans.size()));
+    for (const TLineSpan& span : spans) {
+        lines << text.mid(static_cast<qsizetype>(span.Start), static_cast<qsizetype>(span.Length));
     }
     return lines;
 }
@@ -233,9 +225,8 @@ void TfrmBooleanClac::CopyColumnToEdit(const TStringGrid* grid) {
     }
     QString text;
     for (int row = 1; row < grid->rowCountValue(); ++row) {
-        std::string cellText = TrimBlanks(Std(grid->cell(2, row)));
         // The calculator knows no don't cares: an editor's don't-care rows stay behind.
-        if (TakeDontCareMark(cellText)) {
+        if (ReadMarkedTerm(Std(grid->cell(2, row))).DontCare) {
             continue;
         }
         const std::string term = TrimBlanks(CutTerm(Std(grid->cell(2, row))));

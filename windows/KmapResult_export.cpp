@@ -4,7 +4,7 @@
 #include <QGuiApplication>
 #include <algorithm>
 
-#include "model/Expressions.h"
+#include "model/DesignUnit.h"
 #include "model/Pla.h"
 #include "model/State.h"
 #include "model/Terms.h"
@@ -18,13 +18,22 @@
 
 namespace {
 
-// The file types of "Export as…": four expressions, then the PLA.
+// The file types of "Export as…", in the order of TExportFormat.
 const char* const ExportFilter =
-    "Verilog assign|*.v|VHDL assignment|*.vhd|C expression|*.c|Text with ' for NOT|*.txt|"
-    "PLA File|*.pla";
+    "Verilog module|*.v;*.sv|VHDL entity|*.vhd;*.vhdl|C function|*.c;*.h|"
+    "Text with ' for NOT|*.txt|PLA File|*.pla";
 const char* const ExportExtensions[] = {"v", "vhd", "c", "txt", "pla"};
-const TExpressionKind ExportKinds[] = {TExpressionKind::Verilog, TExpressionKind::Vhdl,
-                                       TExpressionKind::C, TExpressionKind::Text};
+
+// The don't cares of the function simplified last, for the PLA.
+std::vector<TTermMasks> DontCareCubes(int n) {
+    TMintermBits dc = MakeMintermBits(n);
+    for (uint32_t m = 0; m < (1u << n); ++m) {
+        if (ProgramState.DontCare[m] != 0) {
+            SetMinterm(dc, m);
+        }
+    }
+    return CubesOfSet(dc, n);
+}
 
 }  // namespace
 
@@ -116,12 +125,16 @@ void TfrmResult::mnuExportAsClick() {
     if (!chosen.Accepted) {
         return;
     }
-    FExportFilter = std::clamp(chosen.FilterIndex, 1, 5);
-    const std::vector<std::string>& names = frmKmap->plaInputNames();
-    const std::string& output = frmKmap->plaOutputName();
-    const std::string text = FExportFilter == 5 ? WritePla(n, names, output, cubes)
-                                                : WriteExpression(ExportKinds[FExportFilter - 1], n,
-                                                                  cubes, names, output);
+    // A typed extension that names a format wins over the filter.
+    const std::string file = chosen.FileName.toStdString();
+    auto format = static_cast<TExportFormat>(std::clamp(chosen.FilterIndex, 1, 5) - 1);
+    ExportFormatOfFile(file, format);
+    FExportFilter = static_cast<int>(format) + 1;
+    const TDesignUnit unit = SingleOutputUnit(
+        UnitNameOfFile(file), n, cubes, frmKmap->plaInputNames(), frmKmap->plaOutputName(),
+        TUnitForm::SumOfProducts,
+        format == TExportFormat::Pla ? DontCareCubes(n) : std::vector<TTermMasks>{});
+    const std::string text = WriteUnit(format, unit);
     QString error;
     if (!WriteWholeFile(chosen.FileName, QByteArray::fromStdString(text), error)) {
         ShowMessage("Write error on " + chosen.FileName + ": " + error);

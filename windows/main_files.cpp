@@ -2,10 +2,11 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QFile>
-#include <QFileInfo>
 #include <QGuiApplication>
+#include <cstdint>
 
 #include "model/BinImage.h"
+#include "model/FileChunks.h"
 #include "model/Minterms.h"
 #include "model/State.h"
 #include "model/TextLines.h"
@@ -27,32 +28,18 @@ struct TTextLines {
 };
 
 bool ReadTextLines(const QString& fileName, TTextLines& out, QString& error) {
-    // A folder, a pipe or a device may block or never end: only plain files are read.
-    const QFileInfo info(fileName);
-    if (info.exists() && !info.isFile()) {
-        error = "Cannot open " + fileName + ": not a regular file";
-        return false;
-    }
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = "Cannot open " + fileName + ": " + file.errorString();
-        return false;
-    }
     TTermLineReader reader;
-    bool more = true;
+    TReadError fault;
     // Read until a read brings nothing: files whose size says 0 may still hold text.
-    while (more) {
-        const QByteArray chunk = file.read(1 << 16);
-        if (chunk.isEmpty()) {
-            break;
-        }
-        more = reader.Feed(chunk.constData(), static_cast<size_t>(chunk.size()));
-    }
-    if (file.error() != QFileDevice::NoError) {
-        error = "Cannot read " + fileName + ": " + file.errorString();
+    if (!ReadRegularFile(
+            QFile::encodeName(fileName).toStdString(), SIZE_MAX,
+            [&](std::string_view chunk) { return reader.Feed(chunk.data(), chunk.size()); },
+            fault)) {
+        error = (fault.Fault == TReadFault::Read ? "Cannot read " : "Cannot open ") + fileName +
+                ": " + FromLatin(fault.Reason);
         return false;
     }
-    if (more) {
+    if (!reader.TooMany()) {
         reader.Finish();
     }
     out.TooMany = reader.TooMany();

@@ -1,10 +1,11 @@
 // PLA files in the K-map window: one output of a file into the editor, the editor out as a PLA.
 #include <QFile>
-#include <QFileInfo>
 
+#include "model/FileChunks.h"
 #include "model/Pla.h"
 #include "model/State.h"
 #include "model/Terms.h"
+#include "model/TextLines.h"
 #include "windows/FormBooleanCalc.h"
 #include "windows/Windows.h"
 #include "windows/controls/Prompter.h"
@@ -16,39 +17,28 @@ namespace {
 
 const char* const PlaFilter = "PLA Files|*.pla|Any Files|*.*";
 
-// Far above any PLA of 16 inputs a tool writes; a bigger file is not read into memory.
-constexpr qint64 MaxPlaBytes = qint64{64} << 20;
+// Far above any PLA of 16 inputs a tool writes; a bigger file is not read.
+constexpr size_t MaxPlaBytes = size_t{64} << 20;
 
-bool ReadPlaFile(const QString& fileName, QByteArray& bytes, QString& error) {
-    // A folder, a pipe or a device may block or never end: only plain files are read.
-    const QFileInfo info(fileName);
-    if (!info.isFile()) {
-        error = "Cannot open " + fileName + ": not a regular file";
+// Reads the file a chunk at a time into the PLA reader, so no copy of the whole text is made.
+bool ReadPlaFile(const QString& fileName, TPla& pla, QString& error) {
+    TPlaReader reader;
+    TLineSplitter lines;
+    const auto toReader = [&](std::string_view line) { return reader.Line(line); };
+    TReadError fault;
+    if (!ReadRegularFile(
+            QFile::encodeName(fileName).toStdString(), MaxPlaBytes,
+            [&](std::string_view chunk) { return lines.Feed(chunk, toReader); }, fault)) {
+        error = (fault.Fault == TReadFault::Read ? "Cannot read " : "Cannot open ") + fileName +
+                ": " + FromLatin(fault.Reason);
         return false;
     }
-    if (info.size() > MaxPlaBytes) {
-        error = "Cannot open " + fileName + ": larger than 64 MiB";
-        return false;
-    }
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = "Cannot open " + fileName + ": " + file.errorString();
-        return false;
-    }
-    bytes = file.read(MaxPlaBytes + 1);
-    if (file.error() != QFileDevice::NoError) {
-        error = "Cannot read " + fileName + ": " + file.errorString();
+    lines.Finish(toReader);
+    if (!reader.Finish(pla)) {
+        error = "Cannot read the PLA file " + fileName + ": " + FromLatin(reader.Error().Message());
         return false;
     }
     return true;
-}
-
-QString OutputList(const TPla& pla) {
-    QStringList names;
-    for (int j = 0; j < pla.Outputs && j < 20; ++j) {
-        names << FromLatin(PlaOutputName(pla, j));
-    }
-    return names.join(", ") + (pla.Outputs > 20 ? ", ..." : "");
 }
 
 // The output to load: the only one, or the one the user names; -1 when cancelled or unknown.
@@ -61,13 +51,14 @@ int ChooseOutput(const TPla& pla) {
                                "The file has %1 outputs: %2.\nWhich one do you want to load "
                                "(its name or number)?")
                                .arg(pla.Outputs)
-                               .arg(OutputList(pla));
+                               .arg(FromLatin(PlaOutputList(pla)));
     if (!Prompter().inputQuery("Import PLA File", prompt, answer)) {
         return -1;
     }
     const int output = FindPlaOutput(pla, ToLatin(answer));
     if (output < 0) {
-        ShowMessage("The file has no output " + answer + "; its outputs are " + OutputList(pla));
+        ShowMessage("The file has no output " + answer + "; its outputs are " +
+                    FromLatin(PlaOutputList(pla)));
     }
     return output;
 }
@@ -86,18 +77,10 @@ void TfrmKmap::mnuImportPlaClick() {
     if (!chosen.Accepted) {
         return;
     }
-    QByteArray bytes;
-    QString error;
-    if (!ReadPlaFile(chosen.FileName, bytes, error)) {
-        ShowMessage(error);
-        return;
-    }
     TPla pla;
-    TPlaError fault;
-    if (!ReadPla(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), pla,
-                 fault)) {
-        ShowMessage("Cannot read the PLA file " + chosen.FileName + ": " +
-                    FromLatin(fault.Message()));
+    QString error;
+    if (!ReadPlaFile(chosen.FileName, pla, error)) {
+        ShowMessage(error);
         return;
     }
     const int output = ChooseOutput(pla);
@@ -105,6 +88,7 @@ void TfrmKmap::mnuImportPlaClick() {
         return;
     }
     TPlaFunction function;
+    TPlaError fault;
     if (!PlaOutputFunction(pla, output, function, fault)) {
         ShowMessage("Cannot read the PLA file " + chosen.FileName + ": " +
                     FromLatin(fault.Message()));
@@ -136,7 +120,8 @@ void TfrmKmap::mnuImportPlaClick() {
     }
     text += " of output " + FromLatin(FPlaOutputName) + " were read";
     StatusBar->setPanelText(1, text);
-    ShowMessage(text);
+    // What the reader skipped is said where there is room for it.
+    ShowMessage(pla.Warning.empty() ? text : text + ";\n" + FromLatin(pla.Warning));
 }
 
 void TfrmKmap::mnuExportPlaClick() {
@@ -147,19 +132,17 @@ void TfrmKmap::mnuExportPlaClick() {
     std::vector<TTermMasks> on;
     std::vector<TTermMasks> dc;
     for (int row = 1; row < inputgrid->rowCountValue(); ++row) {
-        QString text = TrimText(inputgrid->cell(2, row));
-        if (text.isEmpty()) {
+        const TMarkedTerm rowTerm = ReadMarkedTerm(ToLatin(inputgrid->cell(2, row)));
+        if (!rowTerm.DontCare && rowTerm.Term.empty()) {
             continue;
         }
-        // A leading "-" marks a don't-care row.
-        const bool dontCare = text.startsWith('-');
-        std::string term = ToLatin(CutText(dontCare ? TrimText(text.mid(1)) : text));
+        std::string term = CutTerm(rowTerm.Term);
         if (CheckTerm(term) != TermValid) {
             ShowMessage("Boolean string " + FromLatin(term) + " is invalid");
             return;
         }
         ToPositional(term);
-        (dontCare ? dc : on).push_back(TermMasks(term));
+        (rowTerm.DontCare ? dc : on).push_back(TermMasks(term));
     }
     TFileDialogRequest request;
     request.Title = "Export as PLA File";
@@ -169,13 +152,15 @@ void TfrmKmap::mnuExportPlaClick() {
     if (!chosen.Accepted) {
         return;
     }
-    const std::string text = WritePla(n, FPlaInputNames, FPlaOutputName, on, dc);
+    // The editor's ON rows win over its don't-care rows; in the file the don't cares would.
+    const std::vector<TTermMasks> dcApart = DontCaresApart(n, on, dc);
+    const std::string text = WritePla(n, FPlaInputNames, FPlaOutputName, on, dcApart);
     QString error;
     if (!WriteWholeFile(chosen.FileName, QByteArray::fromStdString(text), error)) {
         ShowMessage("Cannot save " + chosen.FileName + ": " + error);
         return;
     }
-    ShowMessage(QString("%1 terms were saved as PLA").arg(on.size() + dc.size()));
+    ShowMessage(QString("%1 terms were saved as PLA").arg(on.size() + dcApart.size()));
 }
 
 void TfrmKmap::ForgetPlaNames() {

@@ -34,11 +34,11 @@ QString TrimmedTerm(const QString& text) {
 }
 
 TRowText SplitRowText(const QString& text) {
-    const QString trimmed = TrimText(text);
-    if (!trimmed.startsWith(QChar(DontCareMark))) {
+    const size_t end = DontCareMarkEnd(ToLatin(text));
+    if (end == 0) {
         return {false, text};
     }
-    return {true, text.mid(text.indexOf(QChar(DontCareMark)) + 1)};
+    return {true, text.mid(static_cast<qsizetype>(end))};
 }
 
 QString JoinRowText(bool dontCare, const QString& body) {

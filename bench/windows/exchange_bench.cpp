@@ -112,5 +112,16 @@ int main(int argc, char* argv[]) {
     TimeCommandLine(EveryMintermPla(n, on, "fd"), size + ", PLA --format pla", {"--format", "pla"});
     TimeCommandLine(EveryMintermPla(n, on, "fd"), size + ", PLA --format verilog",
                     {"--format", "verilog"});
+
+    // Repeated large terms and a file of many outputs cost what reading them costs.
+    const int lines = quick ? 100000 : 1000000;
+    std::string repeated = std::to_string(n) + "\n";
+    for (int i = 0; i < lines; ++i) {
+        repeated += "A\n";
+    }
+    TimeCommandLine(repeated, std::to_string(lines) + " lines A, " + std::to_string(n) + " vars");
+    std::string outputs = ".i " + std::to_string(n) + "\n.o 4096\n" + std::string(n, '-') + " " +
+                          std::string(4096, '1') + "\n";
+    TimeCommandLine(outputs, ".o 4096, --output F4096", {"--output", "F4096"});
     return 0;
 }

@@ -35,11 +35,20 @@ const char* const Adder =
     ".i 3\n.o 2\n.ilb a b cin\n.ob sum cout\n"
     "001 10\n010 10\n100 10\n111 11\n011 01\n101 01\n110 01\n.e\n";
 
+std::string Repeated(const std::string& text, int count) {
+    std::string all;
+    for (int i = 0; i < count; ++i) {
+        all += text;
+    }
+    return all;
+}
+
 struct TCase {
     const char* Name;
     std::vector<std::string> Args;
     std::string Input;
     std::string Out;
+    std::string Err = "";  // warnings
 };
 
 class SimplifyOutput : public ::testing::TestWithParam<TCase> {};
@@ -49,7 +58,7 @@ TEST_P(SimplifyOutput, PrintsTheResultAndExitsZero) {
     const TRun run = Quillon(c.Args, c.Input);
     EXPECT_EQ(run.Status, 0) << run.Err;
     EXPECT_EQ(run.Out, c.Out);
-    EXPECT_EQ(run.Err, "");
+    EXPECT_EQ(run.Err, c.Err);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -64,15 +73,25 @@ INSTANTIATE_TEST_SUITE_P(
         TCase{"PlaOutputByNameAsVerilog",
               {"simplify", "--output", "cout", "--format=verilog", "-"},
               Adder,
-              "assign cout = (a & b)\n    | (a & cin)\n    | (b & cin);\n"},
+              "module simplified (\n    input wire a,\n    input wire b,\n    input wire cin,\n"
+              "    output wire cout\n);\n    assign cout = (a & b)\n        | (a & cin)\n"
+              "        | (b & cin);\nendmodule\n"},
         TCase{"PlaOutputByNumberAsVhdl",
               {"simplify", "-", "--format", "vhdl", "--output=2"},
               Adder,
-              "cout <= (a and b)\n    or (a and cin)\n    or (b and cin);\n"},
+              "library ieee;\nuse ieee.std_logic_1164.all;\n\nentity simplified is\n"
+              "    port (\n        a : in std_logic;\n        b : in std_logic;\n"
+              "        cin : in std_logic;\n        cout : out std_logic\n    );\n"
+              "end entity simplified;\n\narchitecture rtl of simplified is\nbegin\n"
+              "    cout <= (a and b)\n        or (a and cin)\n        or (b and cin);\n"
+              "end architecture rtl;\n"},
         TCase{"PlaAsC",
               {"simplify", "--format", "c", "--output", "cout", "-"},
               Adder,
-              "(a && b)\n    || (a && cin)\n    || (b && cin)\n"},
+              "#ifndef SIMPLIFIED_H\n#define SIMPLIFIED_H\n\n"
+              "static inline int simplified(int a, int b, int cin)\n{\n"
+              "    return (a && b)\n        || (a && cin)\n        || (b && cin);\n}\n\n"
+              "#endif\n"},
         TCase{"PlaAsPla",
               {"simplify", "--format", "pla", "--output", "cout", "-"},
               Adder,
@@ -80,12 +99,33 @@ INSTANTIATE_TEST_SUITE_P(
         TCase{"FewerThanThreeInputs",
               {"simplify", "--format", "pla", "-"},
               ".i 2\n.o 1\n.type fr\n01 1\n00 0\n11 0\n",
-              ".i 2\n.o 1\n.ilb A B\n.ob F\n.type f\n.p 1\n01 1\n.e\n"},
+              ".i 2\n.o 1\n.ilb A B\n.ob F\n.type fd\n.p 2\n01 1\n10 -\n.e\n"},
+        TCase{"ConstantLoAsPla",
+              {"simplify", "--format", "pla", "-"},
+              "3\n",
+              ".i 3\n.o 1\n.ilb A B C\n.ob F\n.type f\n.p 1\n--- 0\n.e\n"},
+        TCase{"UnnamedSixInputsAsPla",
+              {"simplify", "--format", "pla", "-"},
+              "6\nABCDEF\n",
+              ".i 6\n.o 1\n.ilb A B C D E F\n.ob F_2\n.type f\n.p 1\n111111 1\n.e\n"},
         TCase{"ConstantAsVerilog",
               {"simplify", "--format", "verilog", "-"},
               "3\nA\na\n",
-              "assign F = 1'b1;\n"},
-        TCase{"TermListOutputF", {"simplify", "--output", "F", "-"}, "3\nAB\n", "AB\n"}),
+              "module simplified (\n    input wire A,\n    input wire B,\n    input wire C,\n"
+              "    output wire F\n);\n    assign F = 1'b1;\nendmodule\n"},
+        TCase{"TermListOutputF", {"simplify", "--output", "F", "-"}, "3\nAB\n", "AB\n"},
+        TCase{"OutputNameInAnyCase", {"simplify", "--output", "COUT", "-"}, Adder, "AB\nAC\nBC\n"},
+        // 1-- is ON and don't care at once: a don't care, so nothing is ON.
+        TCase{"PlaDontCareWinsOverOn", {"simplify", "-"}, ".i 3\n.o 1\n1-- 1\n1-- -\n", "LO\n"},
+        TCase{"TitleLineSkippedWithAWarning",
+              {"simplify", "-"},
+              std::string("full adder\n") + Adder,
+              "ABC\nAbc\naBc\nabC\n",
+              "quillon: standard input: line 1: skipped \"full adder\" before .i as a title\n"},
+        TCase{"RepeatedTermsReadOnce",
+              {"simplify", "-"},
+              "16\n" + Repeated("A\n-a\n", 100000),
+              "HI\n"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 struct TBadCase {
@@ -181,7 +221,45 @@ INSTANTIATE_TEST_SUITE_P(
         TBadCase{"UnknownCommand",
                  {"minimize"},
                  "",
-                 "quillon: unknown command \"minimize\" (see quillon --help)\n"}),
+                 "quillon: unknown command \"minimize\" (see quillon --help)\n"},
+        TBadCase{"UnknownOptionFirst",
+                 {"--bogus"},
+                 "",
+                 "quillon: unknown option --bogus (see quillon --help)\n"},
+        // The editor cuts a long term to 16 letters; the command line refuses it whole.
+        TBadCase{"TermLongerThanAnyIsRefused",
+                 {"simplify", "-"},
+                 "16\nABCDEFGHIJKLMNOPzzzz!!\n",
+                 "quillon: standard input: line 2: Boolean string ABCDEFGHIJKLMNOPzzzz!! is "
+                 "invalid\n"},
+        TBadCase{"HugeTermShownInPart",
+                 {"simplify", "-"},
+                 "16\n-" + std::string(100000, 'a') + "\n",
+                 "quillon: standard input: line 2: Boolean string " + std::string(40, 'a') +
+                     "... (100000 characters) is invalid\n"},
+        TBadCase{"ControlBytesOfTheInputEscaped",
+                 {"simplify", "-"},
+                 "4\nA\x1b[31mB\x9b\n",
+                 "quillon: standard input: line 2: Boolean string A\\x1b[31mB\\x9b is invalid\n"},
+        TBadCase{"LineBreakInFileNameEscaped",
+                 {"simplify", "no\nsuch\r.pla"},
+                 "",
+                 "quillon: no\\nsuch\\r.pla: cannot open it: No such file or directory\n"},
+        TBadCase{
+            "LineBreakInArgumentEscaped",
+            {"simplify", "--format", "pla\nquillon: ok", "-"},
+            "",
+            "quillon: unknown format \"pla\\nquillon: ok\"; use terms, pla, verilog, vhdl or c "
+            "(see quillon --help)\n"},
+        TBadCase{"OutputsBeyondTheBound",
+                 {"simplify", "--output", "nosuch", "-"},
+                 ".i 3\n.o 2147483647\n",
+                 "quillon: standard input: line 2: .o 2147483647: at most 4096 outputs are "
+                 "supported\n"},
+        TBadCase{"OutputNameMatchingTwoWithoutCase",
+                 {"simplify", "--output", "SUM", "-"},
+                 ".i 1\n.o 2\n.ob sum Sum\n1 11\n",
+                 "quillon: standard input: no output SUM; the outputs are sum, Sum\n"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(CommandLine, HelpAndVersion) {
@@ -206,6 +284,10 @@ TEST(CommandLine, DecidesBetweenCommandLineAndWindows) {
     EXPECT_TRUE(decides({"--help"}));
     EXPECT_TRUE(decides({"--version"}));
     EXPECT_TRUE(decides({"minimize"}));
+    EXPECT_TRUE(decides({"--bogus"}));
+    EXPECT_TRUE(decides({"-platform", "offscreen", "--bogus"}));
+    EXPECT_FALSE(decides({"--platform", "xcb", "-style=fusion", "-reverse"}));
+    EXPECT_FALSE(decides({"-stylesheet", "s.qss", "-geometry", "400x300"}));
 }
 
 // The minimum cover of a function whose primes form a cycle: three of its six primes.
@@ -233,6 +315,25 @@ TEST(CommandLine, ReadsAFile) {
     std::filesystem::remove(path);
     EXPECT_EQ(run.Status, 0);
     EXPECT_EQ(run.Out, "AB\nAC\nBC\n");
+}
+
+// The module, entity or function takes the input file's name, made legal.
+TEST(CommandLine, NamesTheUnitAfterTheFile) {
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("quillon-cli-unit-" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir);
+    const std::string path = (dir / "full-adder.pla").string();
+    { std::ofstream(path) << Adder; }
+    const std::pair<const char*, const char*> cases[] = {
+        {"verilog", "module full_adder (\n"},
+        {"vhdl", "entity full_adder is\n"},
+        {"c", "static inline int full_adder(int a, int b, int cin)\n"}};
+    for (const auto& [format, line] : cases) {
+        const TRun run = Quillon({"simplify", "--format", format, path});
+        EXPECT_EQ(run.Status, 0) << format;
+        EXPECT_NE(run.Out.find(line), std::string::npos) << run.Out;
+    }
+    std::filesystem::remove_all(dir);
 }
 
 }  // namespace

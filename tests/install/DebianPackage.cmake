@@ -15,8 +15,9 @@ execute_process(COMMAND dpkg-deb -x "${packages}" "${root}" RESULT_VARIABLE resu
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "dpkg-deb -x failed: ${output}")
 endif()
-foreach(path IN ITEMS bin/quillon share/applications/quillon.desktop
-                      share/icons/hicolor/scalable/apps/quillon.svg share/man/man1/quillon.1)
+foreach(path IN ITEMS bin/quillon libexec/quillon/quillon-windows share/applications/quillon.desktop
+                      share/icons/hicolor/scalable/apps/quillon.svg
+                      share/man/man1/quillon.1)
   if(NOT EXISTS "${root}/usr/${path}")
     message(FATAL_ERROR "not in the package: /usr/${path}")
   endif()

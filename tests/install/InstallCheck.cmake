@@ -1,4 +1,5 @@
-# Installs the build into a fresh prefix and checks the program, its menu entry and its icon.
+# Installs the build into a fresh prefix and checks the program, its windows' program, its menu
+# entry and its icon.
 # Run as: cmake -DBUILD_DIR=<build> -DPREFIX=<empty dir> -P InstallCheck.cmake
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
@@ -8,9 +9,10 @@ if(NOT result EQUAL 0)
 endif()
 
 set(program "${PREFIX}/bin/quillon")
+set(windows "${PREFIX}/libexec/quillon/quillon-windows")
 set(desktop "${PREFIX}/share/applications/quillon.desktop")
 set(icon "${PREFIX}/share/icons/hicolor/scalable/apps/quillon.svg")
-foreach(path IN ITEMS "${program}" "${desktop}" "${icon}")
+foreach(path IN ITEMS "${program}" "${windows}" "${desktop}" "${icon}")
   if(NOT EXISTS "${path}")
     message(FATAL_ERROR "not installed: ${path}")
   endif()
@@ -21,6 +23,14 @@ execute_process(COMMAND "${CMAKE_COMMAND}" -E env --unset=DISPLAY --unset=WAYLAN
                 RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
 if(NOT result EQUAL 1 OR NOT output MATCHES "needs a display")
   message(FATAL_ERROR "installed program did not run (${result}): ${output}")
+endif()
+
+# With a display the installed program hands over to the windows, which then keep running: a
+# program still running after the timeout started; a failed hand-over ends at once.
+execute_process(COMMAND "${CMAKE_COMMAND}" -E env QT_QPA_PLATFORM=offscreen "${program}"
+                TIMEOUT 3 RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+if(NOT result MATCHES "timeout")
+  message(FATAL_ERROR "installed program did not start its windows (${result}): ${output}")
 endif()
 
 # The menu entry must start the installed program and name the installed icon.

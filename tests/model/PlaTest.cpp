@@ -58,16 +58,16 @@ TEST(PlaRead, KeepsCountsNamesTypeAndRowsAndIgnoresComments) {
     ASSERT_EQ(pla.Rows.size(), 2u);
     EXPECT_EQ(pla.Rows[0].Cube.Care, 0b101u);
     EXPECT_EQ(pla.Rows[0].Cube.Hi, 0b100u);
-    EXPECT_EQ(pla.Rows[0].Outputs, "10");
+    EXPECT_EQ(pla.RowOutputs(0), "10");
     EXPECT_EQ(pla.Rows[1].Cube.Care, 0b111u);
     EXPECT_EQ(pla.Rows[1].Cube.Hi, 0b011u);
-    EXPECT_EQ(pla.Rows[1].Outputs, "0~");
+    EXPECT_EQ(pla.RowOutputs(1), "0~");
     EXPECT_EQ(pla.Rows[1].Line, 9u);
     EXPECT_EQ(PlaOutputName(pla, 1), "cout");
     EXPECT_EQ(FindPlaOutput(pla, " cout "), 1);
     EXPECT_EQ(FindPlaOutput(pla, "1"), 0);
     EXPECT_EQ(FindPlaOutput(pla, "3"), -1);
-    EXPECT_EQ(FindPlaOutput(pla, "Sum"), -1);
+    EXPECT_EQ(FindPlaOutput(pla, "Sum"), 0);
 }
 
 TEST(PlaRead, DefaultOutputNamesAndType) {
@@ -114,12 +114,97 @@ INSTANTIATE_TEST_SUITE_P(
                  "line 3: input 2 is \"x\"; an input is 0, 1 or -"},
         TBadCase{"TildeInput", ".i 2\n.o 1\n~1 1\n",
                  "line 3: input 1 is \"~\"; an input is 0, 1 or -"},
-        TBadCase{"BadOutput", ".i 2\n.o 2\n11 12\n",
-                 "line 3: output 2 is \"2\"; an output is 0, 1, - or ~"},
+        TBadCase{"BadOutput", ".i 2\n.o 2\n11 15\n",
+                 "line 3: output 2 is \"5\"; an output is 0, 1, - or ~"},
         TBadCase{"BadPCount", ".i 2\n.o 1\n.p many\n", "line 3: .p needs one row count"},
+        TBadCase{"TooManyOutputs", ".i 2\n.o 4097\n",
+                 "line 2: .o 4097: at most 4096 outputs are supported"},
+        TBadCase{"CountBeyondAnyNumber", ".i 99999999999999999999\n",
+                 "line 1: .i 99999999999999999999: at most 16 inputs (A to P) are supported"},
+        TBadCase{"FewerOutputNames", ".i 2\n.o 3\n.ob f g\n", "line 3: .ob gives 2 names for .o 3"},
+        TBadCase{"RowAfterTitleBeforeO", "title\n.i 2\n11 1\n",
+                 "line 3: a row comes before .i and .o"},
         TBadCase{"NoCounts", "# nothing\n\n", "not a PLA file: it has no .i line"},
         TBadCase{"NoOutputCount", ".i 2\n", "not a PLA file: it has no .o line"}),
     [](const auto& info) { return std::string(info.param.Name); });
+
+struct TDialectCase {
+    const char* Name;
+    std::string Text;
+    int Output;
+    std::vector<uint32_t> On;  // worked out by hand from the rows
+    std::vector<uint32_t> Dc;
+    std::string Warning;
+};
+
+class PlaDialect : public ::testing::TestWithParam<TDialectCase> {};
+
+// What other tools write and the format allows: each file against a reading worked out here.
+TEST_P(PlaDialect, ReadsAsTheFormatDefines) {
+    const TDialectCase& c = GetParam();
+    const TPla pla = Read(c.Text);
+    const TPlaFunction f = Output(pla, c.Output);
+    EXPECT_EQ(Members(f.OnSet), c.On);
+    EXPECT_EQ(Members(f.DcSet), c.Dc);
+    EXPECT_EQ(pla.Warning, c.Warning);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, PlaDialect,
+    ::testing::Values(
+        // 2-1 is --1, 0 2 0 is 0-0.
+        TDialectCase{
+            "TwoIsFreeInInputs", ".i 3\n.o 1\n2-1 1\n0 2 0 1\n", 0, {0, 1, 2, 3, 5, 7}, {}, ""},
+        // Outputs 4, 2, 3 are 1, -, ~: row 11 gives 1 - ~, row 00 gives ~ 1 -.
+        TDialectCase{"FourIsOn", ".i 2\n.o 3\n11 423\n00 342\n", 0, {3}, {}, ""},
+        TDialectCase{"TwoIsDontCare", ".i 2\n.o 3\n11 423\n00 342\n", 1, {0}, {3}, ""},
+        TDialectCase{"ThreeIsNothing", ".i 2\n.o 3\n11 423\n00 342\n", 2, {}, {0}, ""},
+        TDialectCase{"BarsBetweenFields", ".i 2\n.o 2\n|1-|1|0|\n0|1 0|1\n", 1, {1}, {}, ""},
+        TDialectCase{"TitleBeforeI",
+                     "Multiplier 2x2\n.i 2\n.o 1\n11 1\n",
+                     0,
+                     {3},
+                     {},
+                     "line 1: skipped \"Multiplier 2x2\" before .i as a title"},
+        TDialectCase{"SeveralTitleLines",
+                     "\n  alu  # first\n# comment\nversion 2\n.i 2\n.o 1\n11 1\n",
+                     0,
+                     {3},
+                     {},
+                     "line 2: skipped \"alu  \" and 1 more lines before .i as a title"},
+        // 1- is ON on 2 and 3, -1 don't care on 1 and 3: 3 is a don't care.
+        TDialectCase{
+            "DontCareWinsUnderFd", ".i 2\n.o 1\n.type fd\n1- 1\n-1 -\n", 0, {2}, {1, 3}, ""},
+        // The same with an OFF row 00: 1 is free as neither ON nor OFF.
+        TDialectCase{"DontCareWinsUnderFdr",
+                     ".i 2\n.o 1\n.type fdr\n1- 1\n11 -\n00 0\n",
+                     0,
+                     {2},
+                     {1, 3},
+                     ""}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+// Names are matched as given, then without regard to case when only one output matches, then
+// as numbers from 1; unnamed outputs answer to F, or F1, F2, ...
+TEST(PlaOutputLookup, NamesCaseAndNumbers) {
+    const TPla named = Read(".i 1\n.o 3\n.ob sum Sum cout\n1 111\n");
+    EXPECT_EQ(FindPlaOutput(named, "Sum"), 1);
+    EXPECT_EQ(FindPlaOutput(named, "SUM"), -1);  // two outputs match without case
+    EXPECT_EQ(FindPlaOutput(named, "COUT"), 2);
+    EXPECT_EQ(FindPlaOutput(named, "3"), 2);
+    const TPla unnamed = Read(".i 1\n.o 12\n1 111111111111\n");
+    EXPECT_EQ(FindPlaOutput(unnamed, "F12"), 11);
+    EXPECT_EQ(FindPlaOutput(unnamed, "f2"), 1);
+    EXPECT_EQ(FindPlaOutput(unnamed, "F13"), -1);
+    EXPECT_EQ(FindPlaOutput(unnamed, "F02"), -1);
+    EXPECT_EQ(FindPlaOutput(unnamed, "F"), -1);
+    EXPECT_EQ(FindPlaOutput(unnamed, "12"), 11);
+    EXPECT_EQ(FindPlaOutput(unnamed, "0"), -1);
+    EXPECT_EQ(FindPlaOutput(Read(".i 1\n.o 1\n1 1\n"), "f"), 0);
+    EXPECT_EQ(PlaOutputList(unnamed), "F1, F2, F3, F4, F5, F6, F7, F8, F9, F10, F11, F12");
+    const std::string many = PlaOutputList(Read(".i 1\n.o 21\n"));
+    EXPECT_TRUE(many.ends_with(", F19, F20, ...")) << many;
+}
 
 struct TTypeCase {
     const char* Name;
@@ -131,7 +216,7 @@ struct TTypeCase {
 class PlaType : public ::testing::TestWithParam<TTypeCase> {};
 
 // One table under each type: rows 1x ON, 00 OFF, 01 don't care ('-'), 10 no meaning ('~').
-// A minterm both ON and don't care is ON; with an OFF set, what no row names is a don't care.
+// A minterm both ON and don't care is a don't care; with an OFF set, what no row names is one too.
 TEST_P(PlaType, ReadsTheOutputCharactersByType) {
     const TTypeCase& c = GetParam();
     const TPla pla =
@@ -140,7 +225,7 @@ TEST_P(PlaType, ReadsTheOutputCharactersByType) {
     EXPECT_EQ(Members(f.OnSet), c.On);
     EXPECT_EQ(Members(f.DcSet), c.Dc);
     EXPECT_EQ(f.DcCount, c.Dc.size());
-    // The cubes given for the editor say the same as the sets (ON wins where they meet).
+    // The cubes given for the editor say the same as the sets.
     for (uint32_t m = 0; m < 8; ++m) {
         bool on = false;
         bool dc = false;
@@ -157,9 +242,9 @@ TEST_P(PlaType, ReadsTheOutputCharactersByType) {
 
 INSTANTIATE_TEST_SUITE_P(Types, PlaType,
                          ::testing::Values(TTypeCase{"f", "f", {6, 7}, {}},
-                                           TTypeCase{"fd", "fd", {6, 7}, {2, 5}},
+                                           TTypeCase{"fd", "fd", {6}, {2, 5, 7}},
                                            TTypeCase{"fr", "fr", {6, 7}, {2, 3, 4, 5}},
-                                           TTypeCase{"fdr", "fdr", {6, 7}, {2, 3, 4, 5}}),
+                                           TTypeCase{"fdr", "fdr", {6}, {2, 3, 4, 5, 7}}),
                          [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(PlaOutput, OffRowMeetingAnOnRowNamesBothLines) {
@@ -212,10 +297,10 @@ TEST(PlaRoundTrip, EveryOutputOfRandomFilesUnderEveryType) {
                 off[static_cast<size_t>(j)].assign(1u << n, 0);
                 for (uint32_t m = 0; m < (1u << n); ++m) {
                     bool touched = false;
-                    for (const TPlaRow& row : pla.Rows) {
-                        const char c = row.Outputs[static_cast<size_t>(j)];
-                        touched =
-                            touched || ((c == '1' || (c == '-' && hasDc)) && Covers(row.Cube, m));
+                    for (size_t r = 0; r < pla.Rows.size(); ++r) {
+                        const char c = pla.RowOutputs(r)[static_cast<size_t>(j)];
+                        touched = touched || ((c == '1' || (c == '-' && hasDc)) &&
+                                              Covers(pla.Rows[r].Cube, m));
                     }
                     if (!touched && random() % 2 == 0) {
                         off[static_cast<size_t>(j)][m] = 1;
@@ -239,15 +324,15 @@ TEST(PlaRoundTrip, EveryOutputOfRandomFilesUnderEveryType) {
             const TPlaFunction f = Output(full, j);
             for (uint32_t m = 0; m < (1u << n); ++m) {
                 bool on = false;
-                bool dc = false;
-                for (const TPlaRow& row : full.Rows) {
-                    const char c = row.Outputs[static_cast<size_t>(j)];
-                    on = on || (c == '1' && Covers(row.Cube, m));
-                    dc = dc || (c == '-' && hasDc && Covers(row.Cube, m));
+                bool named = false;  // by a don't-care row
+                for (size_t r = 0; r < full.Rows.size(); ++r) {
+                    const char c = full.RowOutputs(r)[static_cast<size_t>(j)];
+                    on = on || (c == '1' && Covers(full.Rows[r].Cube, m));
+                    named = named || (c == '-' && hasDc && Covers(full.Rows[r].Cube, m));
                 }
-                if (hasOff) {
-                    dc = off[static_cast<size_t>(j)][m] == 0;
-                }
+                // A don't-care row wins over an ON row; with an OFF set, all else not OFF is free.
+                on = on && !named;
+                const bool dc = named || (hasOff && off[static_cast<size_t>(j)][m] == 0);
                 ASSERT_EQ(f.OnSet[m], on ? 1 : 0) << m;
                 ASSERT_EQ(f.DcSet[m], dc && !on ? 1 : 0) << m;
             }
@@ -264,7 +349,8 @@ TEST(PlaRoundTrip, EveryOutputOfRandomFilesUnderEveryType) {
 TEST(PlaWrite, HeaderNamesAndRows) {
     EXPECT_EQ(WritePla(3, {"x", "y"}, "out", {{0b101, 0b100}}, {{0, 0}}),
               ".i 3\n.o 1\n.ilb x y C\n.ob out\n.type fd\n.p 2\n1-0 1\n--- -\n.e\n");
-    EXPECT_EQ(WritePla(2, {}, "F", {}), ".i 2\n.o 1\n.ilb A B\n.ob F\n.type f\n.p 0\n.e\n");
+    // The constant 0 keeps one row, as readers refuse or misread a PLA without any.
+    EXPECT_EQ(WritePla(2, {}, "F", {}), ".i 2\n.o 1\n.ilb A B\n.ob F\n.type f\n.p 1\n-- 0\n.e\n");
 }
 
 TEST(PlaCubeTerm, LettersInOrderWithTheirCase) {

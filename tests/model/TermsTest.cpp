@@ -248,4 +248,35 @@ TEST(TermMasks, SixteenVariablesEnds) {
     EXPECT_EQ(m.Hi, 0x8000u);
 }
 
+struct TMarkCase {
+    const char* Name;
+    std::string Row;
+    size_t End;
+    bool DontCare;
+    std::string Term;
+};
+
+class DontCareMark : public ::testing::TestWithParam<TMarkCase> {};
+
+// Blanks may come before the mark; the term is what follows it, trimmed and not cut.
+TEST_P(DontCareMark, EndAndTerm) {
+    const TMarkCase& c = GetParam();
+    EXPECT_EQ(DontCareMarkEnd(c.Row), c.End);
+    const TMarkedTerm read = ReadMarkedTerm(c.Row);
+    EXPECT_EQ(read.DontCare, c.DontCare);
+    EXPECT_EQ(read.Term, c.Term);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, DontCareMark,
+                         ::testing::Values(TMarkCase{"Plain", " AbC ", 0, false, "AbC"},
+                                           TMarkCase{"Marked", "-AbC", 1, true, "AbC"},
+                                           TMarkCase{"BlanksAround", " \t- AbC \r", 3, true, "AbC"},
+                                           TMarkCase{"ControlBeforeMark", "\x01-A", 2, true, "A"},
+                                           TMarkCase{"MarkInside", "A-b", 0, false, "A-b"},
+                                           TMarkCase{"MarkOnly", "-", 1, true, ""},
+                                           TMarkCase{"Empty", "", 0, false, ""},
+                                           TMarkCase{"LongKept", "-" + std::string(20, 'a'), 1,
+                                                     true, std::string(20, 'a')}),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
 }  // namespace

@@ -1,7 +1,9 @@
 // Tests of the term line reader, the clipboard line split and the term plot.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/State.h"
@@ -134,6 +136,43 @@ TEST(SplitLineSpans, CountsEveryLineAndKeepsTheFirst) {
     EXPECT_TRUE(spans.empty());
     const std::u16string wide = u"A\r\n\r\nB\r";
     EXPECT_EQ(SplitLineSpans(wide.data(), wide.size(), 10, spans), 3u);
+}
+
+// The chunk-fed splitter gives the lines of the whole-text split, wherever the chunks break,
+// also between the CR and the LF of a line end.
+TEST(LineSplitter, SameLinesAsTheWholeTextWhateverTheChunks) {
+    const std::string texts[] = {"",         "A",        "AB\r\ncd\rE\n\nF",        "A\r\rB\r",
+                                 "A\n\rB\n", "\r\n\r\n", std::string("x\0y\r\n", 5)};
+    for (const std::string& text : texts) {
+        std::vector<TLineSpan> spans;
+        SplitLineSpans(text.data(), text.size(), SIZE_MAX, spans);
+        std::vector<std::string> expected;
+        for (const TLineSpan& span : spans) {
+            expected.push_back(text.substr(span.Start, span.Length));
+        }
+        for (size_t chunk = 1; chunk <= text.size() + 1; ++chunk) {
+            TLineSplitter splitter;
+            std::vector<std::string> lines;
+            const auto take = [&](std::string_view line) {
+                lines.emplace_back(line);
+                return true;
+            };
+            for (size_t at = 0; at < text.size(); at += chunk) {
+                ASSERT_TRUE(splitter.Feed(std::string_view(text).substr(at, chunk), take));
+            }
+            ASSERT_TRUE(splitter.Finish(take));
+            EXPECT_EQ(lines, expected) << "chunks of " << chunk;
+        }
+    }
+}
+
+TEST(LineSplitter, StopsWhenTheCallbackSaysSo) {
+    std::vector<std::string> lines;
+    EXPECT_FALSE(ForEachLine("A\nB\nC", [&](std::string_view line) {
+        lines.emplace_back(line);
+        return line != "B";
+    }));
+    EXPECT_EQ(lines, (std::vector<std::string>{"A", "B"}));
 }
 
 class PlotTermsTest : public ::testing::Test {

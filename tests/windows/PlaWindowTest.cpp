@@ -34,6 +34,20 @@ TEST_F(PlaWindowTest, SeveralOutputsAskWhichAndLoadItsTermsAndDontCares) {
     EXPECT_EQ(frmKmap->plaOutputName(), "cout");
 }
 
+// Another tool's spelling: a title line, "|" between fields, 4 for 1 and 2 for -; the answer
+// names the output in another case.
+TEST_F(PlaWindowTest, AnotherToolsFileLoadsAndTheSkippedTitleIsSaid) {
+    prompter.inputAnswers.push_back("COUT");
+    Import(
+        "Full adder\n.i 3\n.o 2\n.ob sum cout\n001|1 0\n010|1 0\n100|1 0\n111|4 4\n011|0 1\n"
+        "101|0 1\n110|0 1\n000|0 2\n");
+    EXPECT_EQ(EditorTerms(), (QStringList{"ABC", "aBC", "AbC", "ABc", "-abc"}));
+    const QString read = "4 terms and 1 don't-care terms (1 don't cares) of output cout were read";
+    EXPECT_EQ(prompter.messages,
+              QStringList{read + ";\nline 1: skipped \"Full adder\" before .i as a title"});
+    EXPECT_EQ(frmKmap->StatusBar->panelText(1), read);
+}
+
 TEST_F(PlaWindowTest, AnUnknownOrCancelledOutputChangesNothing) {
     SetTerms({"AB", "cd"});
     prompter.inputAnswers.push_back("carry");
@@ -56,13 +70,26 @@ TEST_F(PlaWindowTest, ABadLineIsNamedAndTheEditorKept) {
 }
 
 TEST_F(PlaWindowTest, ExportWritesTheEditorAsSingleOutputPla) {
-    SetTerms({"AbC", "  ", "-abcd", "d"});
+    SetTerms({"AbC", "  ", "-abcD", "d"});
     const QString path = dir.filePath("out.pla");
     prompter.fileAnswers.push_back({true, path, 1});
     Trigger(frmKmap, "Export as PLA File…");
     EXPECT_EQ(prompter.messages, QStringList{"3 terms were saved as PLA"});
     EXPECT_EQ(ReadFile(path),
-              ".i 4\n.o 1\n.ilb A B C D\n.ob F\n.type fd\n.p 3\n101- 1\n---0 1\n0000 -\n.e\n");
+              ".i 4\n.o 1\n.ilb A B C D\n.ob F\n.type fd\n.p 3\n101- 1\n---0 1\n0001 -\n.e\n");
+}
+
+// In the editor an ON row wins over a don't-care row, in a PLA the don't care would: the file
+// leaves out what the ON rows take, so it reads back as the same function.
+TEST_F(PlaWindowTest, ExportLeavesOutDontCaresThatOnRowsTake) {
+    SetTerms({"AbC", "-abcd", "-ab", "d"});
+    const QString path = dir.filePath("out.pla");
+    prompter.fileAnswers.push_back({true, path, 1});
+    Trigger(frmKmap, "Export as PLA File…");
+    EXPECT_EQ(prompter.messages, QStringList{"4 terms were saved as PLA"});
+    EXPECT_EQ(ReadFile(path),
+              ".i 4\n.o 1\n.ilb A B C D\n.ob F\n.type fd\n.p 4\n101- 1\n---0 1\n0001 -\n"
+              "0011 -\n.e\n");
 }
 
 TEST_F(PlaWindowTest, ExportRefusesAnInvalidTermBeforeAskingForAFile) {
@@ -72,8 +99,9 @@ TEST_F(PlaWindowTest, ExportRefusesAnInvalidTermBeforeAskingForAFile) {
     EXPECT_TRUE(prompter.fileRequests.empty());
 }
 
-// Export as…: the unchecked rows, in the language of the chosen filter, with the PLA's names.
-TEST_F(PlaWindowTest, ResultsExportTheUncheckedRowsByFilter) {
+// Export as…: the unchecked rows as a whole unit named after the file, in the language of the
+// typed extension or else of the chosen filter, with the PLA's names.
+TEST_F(PlaWindowTest, ResultsExportTheUncheckedRowsByExtensionOrFilter) {
     prompter.inputAnswers.push_back("cout");
     Import(QByteArray(Adder).replace("000 0-\n", ""));
     prompter.messages.clear();
@@ -82,24 +110,57 @@ TEST_F(PlaWindowTest, ResultsExportTheUncheckedRowsByFilter) {
     frmResult->Outputgrid->setCell(1, 2, "x");
     const struct {
         int Filter;
+        const char* File;
         QByteArray Text;
     } cases[] = {
-        {1, "assign cout = (a & b)\n    | (b & cin);\n"},
-        {2, "cout <= (a and b)\n    or (b and cin);\n"},
-        {3, "(a && b)\n    || (b && cin)\n"},
-        {4, "a*b + b*cin\n"},
-        {5, ".i 3\n.o 1\n.ilb a b cin\n.ob cout\n.type f\n.p 2\n11- 1\n-11 1\n.e\n"},
+        {1, "export1",
+         "module export1 (\n    input wire a,\n    input wire b,\n    input wire cin,\n"
+         "    output wire cout\n);\n    assign cout = (a & b)\n        | (b & cin);\n"
+         "endmodule\n"},
+        {2, "export2",
+         "library ieee;\nuse ieee.std_logic_1164.all;\n\nentity export2 is\n    port (\n"
+         "        a : in std_logic;\n        b : in std_logic;\n        cin : in std_logic;\n"
+         "        cout : out std_logic\n    );\nend entity export2;\n\n"
+         "architecture rtl of export2 is\nbegin\n    cout <= (a and b)\n        or (b and cin);\n"
+         "end architecture rtl;\n"},
+        {3, "export3",
+         "#ifndef EXPORT3_H\n#define EXPORT3_H\n\nstatic inline int export3(int a, int b, int cin)"
+         "\n{\n    return (a && b)\n        || (b && cin);\n}\n\n#endif\n"},
+        {4, "export4", "a*b + b*cin\n"},
+        {5, "export5", ".i 3\n.o 1\n.ilb a b cin\n.ob cout\n.type f\n.p 2\n11- 1\n-11 1\n.e\n"},
+        // A typed extension wins over the filter.
+        {4, "leak.v",
+         "module leak (\n    input wire a,\n    input wire b,\n    input wire cin,\n"
+         "    output wire cout\n);\n    assign cout = (a & b)\n        | (b & cin);\n"
+         "endmodule\n"},
+        {1, "carry.PLA", ".i 3\n.o 1\n.ilb a b cin\n.ob cout\n.type f\n.p 2\n11- 1\n-11 1\n.e\n"},
     };
     for (const auto& c : cases) {
-        const QString path = dir.filePath(QString("export%1").arg(c.Filter));
+        const QString path = dir.filePath(c.File);
         prompter.fileAnswers.push_back({true, path, c.Filter});
         Trigger(frmResult, "Export as…");
-        EXPECT_EQ(ReadFile(path), c.Text) << c.Filter;
+        EXPECT_EQ(ReadFile(path), c.Text) << c.File;
     }
     EXPECT_EQ(prompter.messages.value(0), "2 terms were exported");
-    // The dialog offers the type chosen last.
-    EXPECT_EQ(prompter.fileRequests.back().FilterIndex, 4);
+    // The dialog offers the type written last.
+    EXPECT_EQ(prompter.fileRequests.back().FilterIndex, 1);
+    prompter.fileAnswers.push_back({false, "", 1});
+    Trigger(frmResult, "Export as…");
+    EXPECT_EQ(prompter.fileRequests.back().FilterIndex, 5);
+    EXPECT_EQ(prompter.fileRequests.back().DefaultExt, "pla");
     EXPECT_TRUE(prompter.fileRequests.back().SuffixFollowsFilter);
+}
+
+// The PLA keeps the don't cares of the function simplified.
+TEST_F(PlaWindowTest, ResultsExportAsPlaKeepsTheDontCares) {
+    UseVariables(3);
+    SetTerms({"abC", "-abc"});
+    frmKmap->mnuNewSimplifyClick();
+    ASSERT_EQ(frmResult->Outputgrid->cell(2, 1), "ab");
+    const QString path = dir.filePath("dc.pla");
+    prompter.fileAnswers.push_back({true, path, 5});
+    Trigger(frmResult, "Export as…");
+    EXPECT_EQ(ReadFile(path), ".i 3\n.o 1\n.ilb A B C\n.ob F\n.type fd\n.p 2\n00- 1\n000 -\n.e\n");
 }
 
 }  // namespace

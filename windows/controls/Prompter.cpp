@@ -23,14 +23,16 @@ TFileDialogResult RunDialog(const TFileDialogRequest& request, QFileDialog::Acce
     }
     dialog.setDefaultSuffix(request.DefaultExt);
     if (request.SuffixFollowsFilter) {
-        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
-                         [&dialog, filters, request](const QString& chosen) {
-                             const QStringList parts = request.Filter.split('|');
-                             const qsizetype i = filters.indexOf(chosen);
-                             if (i >= 0 && 2 * i + 1 < parts.size()) {
-                                 dialog.setDefaultSuffix(parts[2 * i + 1].section('.', 1));
-                             }
-                         });
+        QObject::connect(
+            &dialog, &QFileDialog::filterSelected, &dialog,
+            [&dialog, filters, request](const QString& chosen) {
+                const QStringList parts = request.Filter.split('|');
+                const qsizetype i = filters.indexOf(chosen);
+                // The first pattern's extension: "*.v;*.sv" gives "v".
+                if (i >= 0 && 2 * i + 1 < parts.size()) {
+                    dialog.setDefaultSuffix(parts[2 * i + 1].section(';', 0, 0).section('.', 1));
+                }
+            });
     }
     if (!request.FileName.isEmpty()) {
         dialog.selectFile(request.FileName);
