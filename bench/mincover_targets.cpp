@@ -34,9 +34,8 @@ TMintermBits OnBits(int n, const std::vector<bool>& on) {
 }
 
 // Every ON minterm covered, nothing else.
-bool CoverIsExact(int n, const std::vector<bool>& on, const std::vector<TCube>& primes,
+bool CoverIsExact(const std::vector<bool>& on, const std::vector<TCube>& primes,
                   const std::vector<int>& chosen) {
-    (void)n;
     std::vector<bool> covered(on.size());
     for (const int p : chosen) {
         const TCube cube = primes[static_cast<size_t>(p)];
@@ -91,7 +90,7 @@ int main() {
         const auto start = std::chrono::steady_clock::now();
         const TMinimumCover cover = FindMinimumCover(t.Vars, on, none, primes, options);
         const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-        const bool exact = CoverIsExact(t.Vars, function, primes, cover.Chosen);
+        const bool exact = CoverIsExact(function, primes, cover.Chosen);
         const int size = static_cast<int>(cover.Chosen.size());
         const bool ok = exact && elapsed.count() <= t.LimitSec &&
                         (t.Reference == 0 || size <= t.Reference) && (!t.MustProve || cover.Proven);

@@ -2,18 +2,22 @@
 #include <algorithm>
 #include <numeric>
 #include <random>
+#include <span>
 
-#include "engine/CoverSearch.h"
+#include "engine/CoverParts.h"
 
 namespace {
 
 class TImprover {
   public:
-    TImprover(const TCoverBlock& b, std::vector<int>& chosen) : B(b), Chosen(chosen) {
-        In.assign(static_cast<size_t>(b.Cols), 0);
-        ChosenOver.assign(static_cast<size_t>(b.Rows), {});
-        Alone.assign(static_cast<size_t>(b.Cols), 0);
-        Hits.assign(static_cast<size_t>(b.Cols), 0);
+    TImprover(const TCoverBlock& b, std::vector<int>& chosen)
+        : B(b),
+          Chosen(chosen),
+          Coverage(b),
+          In(b.Cols, 0),
+          Over(b.ColRows.Size(), 0),
+          Alone(b.Cols, 0),
+          Hits(b.Cols, 0) {
         for (const int c : chosen) {
             Add(c);
         }
@@ -21,7 +25,7 @@ class TImprover {
 
     // One pass over the columns outside the cover in random order; returns the columns saved.
     size_t Pass(std::mt19937& rng, TCoverClock& clock) {
-        std::vector<int> order(static_cast<size_t>(B.Cols));
+        TIntVector<int> order(B.Cols, 0);
         std::iota(order.begin(), order.end(), 0);
         std::shuffle(order.begin(), order.end(), rng);
         const size_t before = Size;
@@ -29,13 +33,13 @@ class TImprover {
             if (clock.Tick(B.ColSize(x) * 8)) {
                 break;
             }
-            if (In[static_cast<size_t>(x)] == 0) {
+            if (In[x] == 0) {
                 Try(x);
             }
         }
         Chosen.clear();
         for (int c = 0; c < B.Cols; ++c) {
-            if (In[static_cast<size_t>(c)] != 0) {
+            if (In[c] != 0) {
                 Chosen.push_back(c);
             }
         }
@@ -43,8 +47,8 @@ class TImprover {
     }
 
   private:
-    // Adds x and drops every chosen column it leaves redundant, most literals first; keeps the
-    // move when it saves a column, or swaps one for x at no more literals.
+    // Adds x and drops every chosen column it leaves redundant, most cost first; keeps the move
+    // when it saves a column, or swaps one for x at less cost.
     void Try(int x) {
         if (!MayPay(x)) {
             return;
@@ -54,25 +58,25 @@ class TImprover {
         // Only chosen columns can become redundant, and a row has few of them over it, so the
         // move never walks a dense row's full column list.
         for (int i = B.ColStart[x]; i < B.ColStart[x + 1]; ++i) {
-            for (const int c : ChosenOver[static_cast<size_t>(B.ColRows[i])]) {
-                if (c != x && In[static_cast<size_t>(c)] == 1) {
-                    In[static_cast<size_t>(c)] = 2;  // listed once
+            for (const int c : ChosenOver(B.ColRows[i])) {
+                if (c != x && In[c] == 1) {
+                    In[c] = 2;  // listed once
                     Neighbours.push_back(c);
                 }
             }
         }
         std::sort(Neighbours.begin(), Neighbours.end(),
                   [&](int p, int q) { return B.Cost[p] > B.Cost[q]; });
+        for (const int c : Neighbours) {
+            In[c] = 1;
+        }
         Dropped.clear();
         int saved = -B.Cost[x];
-        for (const int c : Neighbours) {
-            In[static_cast<size_t>(c)] = 1;
-            if (Redundant(c)) {
-                Remove(c);
-                Dropped.push_back(c);
-                saved += B.Cost[c];
-            }
-        }
+        MakeIrredundant(Neighbours, 0, Coverage, [&](int c) {
+            Remove(c);
+            Dropped.push_back(c);
+            saved += B.Cost[c];
+        });
         const bool keep = Dropped.size() >= 2 || (Dropped.size() == 1 && saved > 0);
         if (!keep) {
             for (const int c : Dropped) {
@@ -83,70 +87,68 @@ class TImprover {
     }
 
     // A chosen column can go only when x covers every row it alone covers; the move needs two
-    // such columns, or one with more literals than x. Most columns fail this cheap test.
+    // such columns, or one that costs more than x. Most columns fail this cheap test.
     bool MayPay(int x) {
         Touched.clear();
         for (int i = B.ColStart[x]; i < B.ColStart[x + 1]; ++i) {
-            const auto& over = ChosenOver[static_cast<size_t>(B.ColRows[i])];
-            if (over.size() == 1 && Hits[static_cast<size_t>(over[0])]++ == 0) {
-                Touched.push_back(over[0]);
+            const int r = B.ColRows[i];
+            if (Coverage.Count(r) == 1) {
+                const int owner = Over[B.RowStart[r]];
+                if (Hits[owner]++ == 0) {
+                    Touched.push_back(owner);
+                }
             }
         }
         int candidates = 0;
         bool cheaper = false;
         for (const int c : Touched) {
-            if (Hits[static_cast<size_t>(c)] == Alone[static_cast<size_t>(c)]) {
+            if (Hits[c] == Alone[c]) {
                 ++candidates;
                 cheaper = cheaper || B.Cost[c] > B.Cost[x];
             }
-            Hits[static_cast<size_t>(c)] = 0;
+            Hits[c] = 0;
         }
         return candidates >= 2 || (candidates == 1 && cheaper);
     }
 
-    bool Redundant(int c) const {
-        for (int i = B.ColStart[c]; i < B.ColStart[c + 1]; ++i) {
-            if (ChosenOver[static_cast<size_t>(B.ColRows[i])].size() < 2) {
-                return false;
-            }
-        }
-        return true;
+    // The chosen columns over row r.
+    std::span<const int> ChosenOver(int r) const {
+        return {Over.data() + B.RowStart[r], static_cast<size_t>(Coverage.Count(r))};
     }
 
     void Add(int c) {
-        In[static_cast<size_t>(c)] = 1;
+        In[c] = 1;
         ++Size;
-        for (int i = B.ColStart[c]; i < B.ColStart[c + 1]; ++i) {
-            auto& over = ChosenOver[static_cast<size_t>(B.ColRows[i])];
-            if (over.size() == 1) {
-                --Alone[static_cast<size_t>(over[0])];
+        Coverage.Add(c, [&](int r, int before) {
+            if (before == 1) {
+                --Alone[Over[B.RowStart[r]]];
             }
-            Alone[static_cast<size_t>(c)] += over.empty() ? 1 : 0;
-            over.push_back(c);
-        }
+            Alone[c] += before == 0 ? 1 : 0;
+            Over[B.RowStart[r] + before] = c;
+        });
     }
 
     void Remove(int c) {
-        In[static_cast<size_t>(c)] = 0;
+        In[c] = 0;
         --Size;
-        for (int i = B.ColStart[c]; i < B.ColStart[c + 1]; ++i) {
-            auto& over = ChosenOver[static_cast<size_t>(B.ColRows[i])];
-            *std::find(over.begin(), over.end(), c) = over.back();
-            over.pop_back();
-            if (over.empty()) {
-                --Alone[static_cast<size_t>(c)];
-            } else if (over.size() == 1) {
-                ++Alone[static_cast<size_t>(over[0])];
+        Coverage.Remove(c, [&](int r, int after) {
+            int* over = Over.data() + B.RowStart[r];
+            *std::find(over, over + after, c) = over[after];
+            if (after == 0) {
+                --Alone[c];
+            } else if (after == 1) {
+                ++Alone[over[0]];
             }
-        }
+        });
     }
 
     const TCoverBlock& B;
     std::vector<int>& Chosen;
-    std::vector<char> In;                      // 1 chosen, 2 chosen and listed as a neighbour
-    std::vector<std::vector<int>> ChosenOver;  // the chosen columns over each row
-    std::vector<int> Alone;  // per chosen column, the rows no other chosen column covers
-    std::vector<int> Hits;   // MayPay's count per column, zero between calls
+    TCoverage Coverage;
+    TIntVector<char> In;    // 1 chosen, 2 chosen and listed as a neighbour
+    TIntVector<int> Over;   // the chosen columns over each row, in the slots of its column list
+    TIntVector<int> Alone;  // per chosen column, the rows no other chosen column covers
+    TIntVector<int> Hits;   // MayPay's count per column, zero between calls
     std::vector<int> Touched;
     std::vector<int> Neighbours, Dropped;
     size_t Size = 0;
@@ -155,13 +157,16 @@ class TImprover {
 }  // namespace
 
 void ImproveCover(const TCoverBlock& block, std::vector<int>& chosen, TCoverClock& clock) {
+    const TCoverTuning& tuning = CoverTuning;
     TImprover improver(block, chosen);
-    std::mt19937 rng(12345);
-    // Passes go on while they save more than a column in a thousand.
-    for (int pass = 0; pass < 50; ++pass) {
+    std::mt19937 rng(tuning.ImproveSeed);
+    // Passes go on while they save more than a column in ImproveStopPart.
+    for (int pass = 0; pass < tuning.ImprovePasses; ++pass) {
         const size_t size = chosen.size();
         const size_t saved = improver.Pass(rng, clock);
-        if ((pass >= 2 && saved <= size / 1000) || clock.Check()) {
+        if ((pass >= tuning.ImproveFirstPasses &&
+             saved <= size / static_cast<size_t>(tuning.ImproveStopPart)) ||
+            clock.Check()) {
             break;
         }
     }

@@ -1,10 +1,11 @@
-// Covering one block: greedy, irredundant, disjoint-row bound, branch and bound, local moves.
+// Covering one block: greedy, irredundant, disjoint-row bound, then the searches in their turns.
 #include "engine/CoverSearch.h"
 
 #include <algorithm>
 #include <numeric>
 #include <queue>
-#include <random>
+
+#include "engine/CoverParts.h"
 
 TCoverClock::TCoverClock(const TCoverOptions& options)
     : FOptions(options),
@@ -20,7 +21,8 @@ bool TCoverClock::Check() {
     const auto now = TClock::now();
     if (now >= FDeadline) {
         FStopped = true;
-    } else if (FOptions.KeepGoing && now - FLastAsked >= std::chrono::milliseconds(20)) {
+    } else if (FOptions.KeepGoing &&
+               now - FLastAsked >= std::chrono::milliseconds(CoverTuning.AskEveryMs)) {
         FLastAsked = now;
         FStopped = !FOptions.KeepGoing();
     }
@@ -50,16 +52,16 @@ int64_t TCoverClock::ElapsedMs() const {
 }
 
 void TCoverBlock::Transpose(TCoverClock* clock) {
-    RowStart.assign(static_cast<size_t>(Rows) + 1, 0);
+    RowStart.Assign(Rows + 1, 0);
     for (const int r : ColRows) {
-        ++RowStart[static_cast<size_t>(r) + 1];
+        ++RowStart[r + 1];
     }
     std::partial_sum(RowStart.begin(), RowStart.end(), RowStart.begin());
-    RowCols.assign(ColRows.size(), 0);
-    std::vector<int> fill(RowStart.begin(), RowStart.end() - 1);
+    RowCols.Assign(ColRows.Size(), 0);
+    TIntVector<int> fill(RowStart.begin(), RowStart.end() - 1);
     for (int c = 0; c < Cols; ++c) {
         for (int i = ColStart[c]; i < ColStart[c + 1]; ++i) {
-            RowCols[static_cast<size_t>(fill[static_cast<size_t>(ColRows[i])]++)] = c;
+            RowCols[fill[ColRows[i]]++] = c;
         }
         if (clock != nullptr) {
             clock->Tick(ColSize(c) * 4);
@@ -67,47 +69,22 @@ void TCoverBlock::Transpose(TCoverClock* clock) {
     }
 }
 
-namespace {
-
-// Drops chosen columns whose rows are all covered twice, the most literals first.
-void MakeIrredundant(const TCoverBlock& b, std::vector<int>& chosen, std::vector<int>& covered) {
-    std::sort(chosen.begin(), chosen.end(), [&](int x, int y) {
-        return b.Cost[x] != b.Cost[y] ? b.Cost[x] > b.Cost[y] : b.ColSize(x) < b.ColSize(y);
-    });
-    std::vector<int> kept;
-    kept.reserve(chosen.size());
-    for (const int c : chosen) {
-        bool needed = false;
-        for (int i = b.ColStart[c]; i < b.ColStart[c + 1] && !needed; ++i) {
-            needed = covered[static_cast<size_t>(b.ColRows[i])] < 2;
-        }
-        if (needed) {
-            kept.push_back(c);
-        } else {
-            for (int i = b.ColStart[c]; i < b.ColStart[c + 1]; ++i) {
-                --covered[static_cast<size_t>(b.ColRows[i])];
-            }
-        }
-    }
-    chosen = std::move(kept);
-}
-
-}  // namespace
-
 std::vector<int> GreedyCover(const TCoverBlock& b, TCoverClock* clock) {
-    std::vector<int> gain(static_cast<size_t>(b.Cols));
-    // Largest gain first, then fewest literals, then lowest column.
-    using TEntry = std::pair<int64_t, int>;
-    std::priority_queue<TEntry> queue;
-    const auto key = [&](int c) { return int64_t{gain[static_cast<size_t>(c)]} * 64 - b.Cost[c]; };
+    // Largest gain first, then least cost, then lowest column: costs stay below the scale.
+    int64_t scale = 1;
+    for (const int cost : b.Cost) {
+        scale = std::max<int64_t>(scale, int64_t{cost} + 1);
+    }
+    TIntVector<int> gain(b.Cols, 0);
+    const auto key = [&](int c) { return gain[c] * scale - b.Cost[c]; };
+    std::priority_queue<std::pair<int64_t, int>> queue;
     for (int c = 0; c < b.Cols; ++c) {
-        gain[static_cast<size_t>(c)] = b.ColSize(c);
+        gain[c] = b.ColSize(c);
         queue.emplace(key(c), -c);
     }
-    std::vector<int> covered(static_cast<size_t>(b.Rows), 0);
+    TCoverage coverage(b);
     std::vector<int> chosen;
-    int uncovered = b.Rows;
-    while (uncovered > 0 && !queue.empty()) {
+    while (coverage.Uncovered() > 0 && !queue.empty()) {
         const auto [k, negC] = queue.top();
         queue.pop();
         const int c = -negC;
@@ -115,7 +92,7 @@ std::vector<int> GreedyCover(const TCoverBlock& b, TCoverClock* clock) {
             clock->Tick(20);
         }
         if (k != key(c)) {
-            if (gain[static_cast<size_t>(c)] > 0) {
+            if (gain[c] > 0) {
                 queue.emplace(key(c), negC);
             }
             continue;
@@ -124,26 +101,28 @@ std::vector<int> GreedyCover(const TCoverBlock& b, TCoverClock* clock) {
         if (clock != nullptr) {
             clock->Tick(b.ColSize(c) * 32);  // the cover is finished whatever the clock says
         }
-        for (int i = b.ColStart[c]; i < b.ColStart[c + 1]; ++i) {
-            const int r = b.ColRows[i];
-            if (covered[static_cast<size_t>(r)]++ == 0) {
-                --uncovered;
+        coverage.Add(c, [&](int r, int before) {
+            if (before == 0) {
                 for (int j = b.RowStart[r]; j < b.RowStart[r + 1]; ++j) {
-                    --gain[static_cast<size_t>(b.RowCols[j])];
+                    --gain[b.RowCols[j]];
                 }
             }
-        }
+        });
     }
-    MakeIrredundant(b, chosen, covered);
+    // The costliest go first, the narrower first among equals.
+    std::sort(chosen.begin(), chosen.end(), [&](int x, int y) {
+        return b.Cost[x] != b.Cost[y] ? b.Cost[x] > b.Cost[y] : b.ColSize(x) < b.ColSize(y);
+    });
+    MakeIrredundant(chosen, 0, coverage);
     return chosen;
 }
 
 int DisjointRowsBound(const TCoverBlock& b, TCoverClock* clock) {
-    std::vector<int> order(static_cast<size_t>(b.Rows));
+    TIntVector<int> order(b.Rows, 0);
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(),
                      [&](int x, int y) { return b.RowSize(x) < b.RowSize(y); });
-    std::vector<char> used(static_cast<size_t>(b.Cols), 0);
+    TIntVector<char> used(b.Cols, 0);
     int count = 0;
     for (const int r : order) {
         if (clock != nullptr) {
@@ -151,69 +130,82 @@ int DisjointRowsBound(const TCoverBlock& b, TCoverClock* clock) {
         }
         bool free = true;
         for (int i = b.RowStart[r]; i < b.RowStart[r + 1] && free; ++i) {
-            free = used[static_cast<size_t>(b.RowCols[i])] == 0;
+            free = used[b.RowCols[i]] == 0;
         }
         if (free) {
             ++count;
             for (int i = b.RowStart[r]; i < b.RowStart[r + 1]; ++i) {
-                used[static_cast<size_t>(b.RowCols[i])] = 1;
+                used[b.RowCols[i]] = 1;
             }
         }
     }
     return count;
 }
 
+namespace {
+
+int Size(const TBlockCover& cover) {
+    return static_cast<int>(cover.Chosen.size());
+}
+
+// The exact search from the cover so far; true when it proved its cover a minimum.
+bool ExactStep(const TCoverBlock& block, TCoverClock& clock, TBlockCover& out, double plainShare) {
+    int rootBound = 0;
+    const bool finished = ExactCover(block, clock, out.Chosen, rootBound, plainShare);
+    out.LowerBound = finished ? Size(out) : std::max(out.LowerBound, rootBound);
+    out.Proven = finished;
+    return finished;
+}
+
+// The weighting search for fewer columns, then local moves for less cost, which the weighting
+// does not look at.
+void WeightingStep(const TCoverBlock& block, TCoverClock& clock, TBlockCover& out) {
+    const int64_t left = clock.SliceLeftMs();
+    const int64_t last = ShareOf(left, CoverTuning.FinalImproveShare);
+    clock.BeginSlice(left - last);
+    WeightedCoverSearch(block, out.Chosen, out.LowerBound, clock, CoverTuning.WeightingSeed);
+    clock.BeginSlice(clock.SliceLeftMs() + last);
+    ImproveCover(block, out.Chosen, clock);
+    out.Proven = Size(out) <= out.LowerBound;
+}
+
+}  // namespace
+
 TBlockCover SolveBlock(const TCoverBlock& block, TCoverClock& clock) {
+    const TCoverTuning& tuning = CoverTuning;
     TBlockCover out;
     out.Chosen = GreedyCover(block, &clock);
     out.LowerBound = std::max(block.Rows > 0 ? 1 : 0, DisjointRowsBound(block, &clock));
-    if (static_cast<int>(out.Chosen.size()) <= out.LowerBound) {
+    if (Size(out) <= out.LowerBound) {
         out.Proven = true;
         return out;
     }
     if (clock.Check()) {
         return out;
     }
-    // Local moves get half of the block's time at most, so the bound search gets its share.
     const int64_t slice = clock.SliceLeftMs();
-    clock.BeginSlice(slice / 2);
+    clock.BeginSlice(ShareOf(slice, tuning.ImproveShare));
     ImproveCover(block, out.Chosen, clock);
-    clock.BeginSlice(clock.SliceLeftMs() + slice - slice / 2);
+    clock.BeginSlice(clock.SliceLeftMs() + slice - ShareOf(slice, tuning.ImproveShare));
     if (clock.Check()) {
         return out;
     }
-    // On a matrix this dense a bound step costs seconds and the gap is far too wide for
-    // branching: the local moves' cover is the answer.
-    const int gap = static_cast<int>(out.Chosen.size()) - out.LowerBound;
-    if (block.ColRows.size() > 2000000 && gap * 20 > static_cast<int>(out.Chosen.size())) {
+    const int gap = Size(out) - out.LowerBound;
+    if (block.ColRows.size() > tuning.DenseBlockEntries && gap * tuning.DenseGapPart > Size(out)) {
         return out;
     }
     // The exact search settles most blocks within its share. Where it cannot, the bound has had
-    // its cheap gains and, on a small block, the weighting search finds shorter covers faster
-    // than branching. On a large block the search's own covers, from its bound every few nodes,
-    // beat the weighting search, whose steps cost more on a long cover.
-    const bool large = block.ColRows.size() > LargeBlockEntries;
+    // its cheap gains; the weighting search then follows on a small block.
+    const bool large = block.ColRows.size() > tuning.LargeBlockEntries;
     const int64_t rest = clock.SliceLeftMs();
     if (!large) {
-        clock.BeginSlice(rest * 2 / 5);
+        clock.BeginSlice(ShareOf(rest, tuning.SmallExactShare));
     }
-    int rootBound = 0;
-    const bool finished = ExactCover(block, clock, out.Chosen, rootBound, large ? 0.5 : 0.25);
-    out.LowerBound = std::max(out.LowerBound, rootBound);
-    if (finished) {
-        out.LowerBound = static_cast<int>(out.Chosen.size());
-        out.Proven = true;
+    if (ExactStep(block, clock, out, large ? tuning.PlainShareLarge : tuning.PlainShareSmall) ||
+        large) {
         return out;
     }
-    if (large) {
-        return out;
-    }
-    clock.BeginSlice(clock.SliceLeftMs() + rest - rest * 2 / 5);
-    const int64_t left = clock.SliceLeftMs();
-    clock.BeginSlice(left - left / 20);
-    WeightedCoverSearch(block, out.Chosen, out.LowerBound, clock, 1);
-    clock.BeginSlice(clock.SliceLeftMs() + left / 20);
-    ImproveCover(block, out.Chosen, clock);  // literals: the weighting search counts terms only
-    out.Proven = static_cast<int>(out.Chosen.size()) <= out.LowerBound;
+    clock.BeginSlice(clock.SliceLeftMs() + rest - ShareOf(rest, tuning.SmallExactShare));
+    WeightingStep(block, clock, out);
     return out;
 }

@@ -1,4 +1,4 @@
-// The covering search behind FindMinimumCover: one independent block of the covering matrix.
+// The covering search behind SolveCoverMatrix: one independent block of a covering matrix.
 #pragma once
 
 #include <chrono>
@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "engine/CoverOptions.h"
+#include "engine/CoverTuning.h"
+#include "engine/IntVector.h"
 
 // Watches the budget and the caller's KeepGoing; Tick() is cheap enough for inner loops.
 class TCoverClock {
@@ -16,17 +18,18 @@ class TCoverClock {
     // enough whatever a step costs.
     bool Tick(int64_t work = 1) {
         FWork += work;
-        if (FWork < 65536) {
+        if (FWork < CoverTuning.TickWork) {
             return FStopped || FSliceOver;
         }
         FWork = 0;
         return Check();
     }
-    // Reads the clock now: asks KeepGoing when 20 ms have passed since it last did. True also
-    // when the current slice has run out.
+    // Reads the clock now, asking KeepGoing if it has not been asked for a while. True also when
+    // the current slice has run out.
     bool Check();
     bool Stopped() const { return FStopped; }
     int64_t ElapsedMs() const;
+    int64_t BudgetMs() const { return FOptions.BudgetMs; }
     int64_t RemainingMs() const;
     // Ends the work of the caller's current part after ms more, leaving the rest of the budget
     // to the parts after it.
@@ -45,13 +48,14 @@ class TCoverClock {
     bool FStopped = false;
 };
 
-// Rows must be covered; a column covers the rows listed for it at its cost (its literals).
+// Rows must be covered; a column covers the rows listed for it at its cost (a prime's literals;
+// never negative, less is better).
 struct TCoverBlock {
     int Rows = 0;
     int Cols = 0;
-    std::vector<int> ColStart, ColRows;  // Cols + 1 offsets; rows of each column
-    std::vector<int> RowStart, RowCols;  // Rows + 1 offsets; columns of each row
-    std::vector<int> Cost;
+    TIntVector<int> ColStart, ColRows;  // Cols + 1 offsets; rows of each column
+    TIntVector<int> RowStart, RowCols;  // Rows + 1 offsets; columns of each row
+    TIntVector<int> Cost;
 
     // Fills the row lists from the column lists; ticks the clock when one is given.
     void Transpose(TCoverClock* clock = nullptr);
@@ -65,24 +69,20 @@ struct TBlockCover {
     bool Proven = false;
 };
 
-// Blocks with more entries than this get the search schedules that pay on large matrices.
-constexpr size_t LargeBlockEntries = 100000;
-
 // Best cover of the block the clock allows: greedy and irredundant always (a cover comes back even
 // when the clock has stopped), then exact search or local improvement while time remains.
 TBlockCover SolveBlock(const TCoverBlock& block, TCoverClock& clock);
 
-// Add-one-drop-two moves (and swaps to fewer literals) until a pass finds none or the clock's
+// Add-one-drop-two moves (and swaps to a cheaper column) until a pass finds none or the clock's
 // slice ends.
 void ImproveCover(const TCoverBlock& block, std::vector<int>& chosen, TCoverClock& clock);
 
 // Row-weighting local search for shorter covers until the clock's slice ends or best is down to
-// floor columns; best (a cover) is replaced by each shorter cover found. Literals are not looked
-// at.
+// floor columns; best (a cover) is replaced by each shorter cover found. Costs are not looked at.
 void WeightedCoverSearch(const TCoverBlock& block, std::vector<int>& best, int floor,
                          TCoverClock& clock, uint32_t seed);
 
-// Greedy: most uncovered rows first, fewer literals on ties; then redundant columns dropped.
+// Greedy: most uncovered rows first, least cost on ties; then redundant columns dropped.
 // The clock, if given, is ticked (so KeepGoing is asked) but does not end the cover early.
 std::vector<int> GreedyCover(const TCoverBlock& block, TCoverClock* clock = nullptr);
 

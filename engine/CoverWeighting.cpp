@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <random>
 
-#include "engine/CoverSearch.h"
+#include "engine/CoverParts.h"
 
 namespace {
 
@@ -13,22 +13,17 @@ namespace {
 class TWeightedSearch {
   public:
     TWeightedSearch(const TCoverBlock& b, const std::vector<int>& start, uint32_t seed)
-        : B(b), Rng(seed) {
-        const auto rows = static_cast<size_t>(b.Rows);
-        const auto cols = static_cast<size_t>(b.Cols);
-        CanAdd.assign(cols, 1);
-        Score.assign(cols, 0);
-        Stamp.assign(cols, 0);
-        SlotInChosen.assign(cols, -1);
-        Weight.assign(rows, 1);
-        Count.assign(rows, 0);
-        OwnerSum.assign(rows, 0);
-        SlotInUncovered.assign(rows, -1);
-        for (int r = 0; r < b.Rows; ++r) {
-            MarkUncovered(r);
-        }
+        : B(b),
+          Rng(seed),
+          Coverage(b),
+          CanAdd(b.Cols, 1),
+          Score(b.Cols, 0),
+          Stamp(b.Cols, 0),
+          SlotInChosen(b.Cols, -1),
+          Weight(b.Rows, 1),
+          OwnerSum(b.Rows, 0) {
         for (int c = 0; c < b.Cols; ++c) {
-            Score[static_cast<size_t>(c)] = b.ColSize(c);
+            Score[c] = b.ColSize(c);
         }
         for (const int c : start) {
             Add(c);
@@ -40,7 +35,7 @@ class TWeightedSearch {
     void Run(std::vector<int>& best, int floor, TCoverClock& clock) {
         int tabu = -1;
         for (;;) {
-            while (Uncovered.empty()) {
+            while (Coverage.Uncovered() == 0) {
                 if (Chosen.size() < best.size()) {
                     best = Chosen;
                     if (static_cast<int>(best.size()) <= floor) {
@@ -59,19 +54,20 @@ class TWeightedSearch {
             if (!Chosen.empty()) {
                 const int out = PickToDrop(tabu);
                 Remove(out);
-                CanAdd[static_cast<size_t>(out)] = 0;
+                CanAdd[out] = 0;
             }
-            const int row = Uncovered[Rng() % Uncovered.size()];
+            const TIntVector<int>& uncovered = Coverage.UncoveredRows();
+            const int row = uncovered[static_cast<int>(Rng() % uncovered.size())];
             const int in = PickToAdd(row);
             if (in < 0) {
                 return;  // a row no column covers: no cover to look for
             }
             Add(in);
             tabu = in;
-            for (const int r : Uncovered) {
-                ++Weight[static_cast<size_t>(r)];
+            for (const int r : Coverage.UncoveredRows()) {
+                ++Weight[r];
                 for (int i = B.RowStart[r]; i < B.RowStart[r + 1]; ++i) {
-                    ++Score[static_cast<size_t>(B.RowCols[i])];
+                    ++Score[B.RowCols[i]];
                 }
                 Work += B.RowSize(r);
             }
@@ -101,7 +97,7 @@ class TWeightedSearch {
             if (any < 0 || Better(c, any)) {
                 any = c;
             }
-            if (CanAdd[static_cast<size_t>(c)] != 0 && (pick < 0 || Better(c, pick))) {
+            if (CanAdd[c] != 0 && (pick < 0 || Better(c, pick))) {
                 pick = c;
             }
         }
@@ -110,49 +106,40 @@ class TWeightedSearch {
     }
 
     bool Better(int x, int y) const {
-        const int64_t sx = Score[static_cast<size_t>(x)];
-        const int64_t sy = Score[static_cast<size_t>(y)];
-        return sx != sy ? sx > sy : Stamp[static_cast<size_t>(x)] < Stamp[static_cast<size_t>(y)];
+        return Score[x] != Score[y] ? Score[x] > Score[y] : Stamp[x] < Stamp[y];
     }
 
     // Score of a column outside the set: the weight of the uncovered rows it would cover; inside:
     // minus the weight of the rows only it covers. Both flip sign when the column moves.
     void Add(int c) {
         Move(c, true);
-        for (int j = B.ColStart[c]; j < B.ColStart[c + 1]; ++j) {
-            const int r = B.ColRows[j];
-            const auto rs = static_cast<size_t>(r);
-            if (Count[rs] == 0) {
-                UnmarkUncovered(r);
-                for (int i = B.RowStart[r]; i < B.RowStart[r + 1]; ++i) {
-                    if (B.RowCols[i] != c) {
-                        Score[static_cast<size_t>(B.RowCols[i])] -= Weight[rs];
-                    }
-                }
-            } else if (Count[rs] == 1) {
-                Score[static_cast<size_t>(OwnerSum[rs])] += Weight[rs];
+        Coverage.Add(c, [&](int r, int before) {
+            if (before == 0) {
+                AddToOthers(r, c, -Weight[r]);
+            } else if (before == 1) {
+                Score[OwnerSum[r]] += Weight[r];
             }
-            ++Count[rs];
-            OwnerSum[rs] += c;
-        }
+            OwnerSum[r] += c;
+        });
     }
 
     void Remove(int c) {
         Move(c, false);
-        for (int j = B.ColStart[c]; j < B.ColStart[c + 1]; ++j) {
-            const int r = B.ColRows[j];
-            const auto rs = static_cast<size_t>(r);
-            --Count[rs];
-            OwnerSum[rs] -= c;
-            if (Count[rs] == 0) {
-                MarkUncovered(r);
-                for (int i = B.RowStart[r]; i < B.RowStart[r + 1]; ++i) {
-                    if (B.RowCols[i] != c) {
-                        Score[static_cast<size_t>(B.RowCols[i])] += Weight[rs];
-                    }
-                }
-            } else if (Count[rs] == 1) {
-                Score[static_cast<size_t>(OwnerSum[rs])] -= Weight[rs];
+        Coverage.Remove(c, [&](int r, int after) {
+            OwnerSum[r] -= c;
+            if (after == 0) {
+                AddToOthers(r, c, Weight[r]);
+            } else if (after == 1) {
+                Score[OwnerSum[r]] -= Weight[r];
+            }
+        });
+    }
+
+    // Adds weight to the score of every column of row r but c.
+    void AddToOthers(int r, int c, int64_t weight) {
+        for (int i = B.RowStart[r]; i < B.RowStart[r + 1]; ++i) {
+            if (B.RowCols[i] != c) {
+                Score[B.RowCols[i]] += weight;
             }
         }
     }
@@ -160,51 +147,35 @@ class TWeightedSearch {
     // Bookkeeping shared by Add and Remove: the set, the score's sign, the stamp, and the
     // neighbours freed to come back.
     void Move(int c, bool in) {
-        const auto cs = static_cast<size_t>(c);
-        Score[cs] = -Score[cs];
-        Stamp[cs] = Step;
+        Score[c] = -Score[c];
+        Stamp[c] = Step;
         if (in) {
-            SlotInChosen[cs] = static_cast<int>(Chosen.size());
+            SlotInChosen[c] = Chosen.Size();
             Chosen.push_back(c);
         } else {
             const int last = Chosen.back();
-            Chosen[static_cast<size_t>(SlotInChosen[cs])] = last;
-            SlotInChosen[static_cast<size_t>(last)] = SlotInChosen[cs];
+            Chosen[SlotInChosen[c]] = last;
+            SlotInChosen[last] = SlotInChosen[c];
             Chosen.pop_back();
-            SlotInChosen[cs] = -1;
+            SlotInChosen[c] = -1;
         }
         for (int j = B.ColStart[c]; j < B.ColStart[c + 1]; ++j) {
             const int r = B.ColRows[j];
             for (int i = B.RowStart[r]; i < B.RowStart[r + 1]; ++i) {
-                CanAdd[static_cast<size_t>(B.RowCols[i])] = 1;
+                CanAdd[B.RowCols[i]] = 1;
             }
             Work += B.RowSize(r);
         }
     }
 
-    void MarkUncovered(int r) {
-        SlotInUncovered[static_cast<size_t>(r)] = static_cast<int>(Uncovered.size());
-        Uncovered.push_back(r);
-    }
-
-    void UnmarkUncovered(int r) {
-        const auto rs = static_cast<size_t>(r);
-        const int last = Uncovered.back();
-        Uncovered[static_cast<size_t>(SlotInUncovered[rs])] = last;
-        SlotInUncovered[static_cast<size_t>(last)] = SlotInUncovered[rs];
-        Uncovered.pop_back();
-        SlotInUncovered[rs] = -1;
-    }
-
     const TCoverBlock& B;
     std::mt19937 Rng;
-    std::vector<char> CanAdd;
-    std::vector<int64_t> Score, Stamp;
-    std::vector<int> SlotInChosen, Chosen;
-    std::vector<int64_t> Weight;
-    std::vector<int> Count;         // chosen columns over a row
-    std::vector<int64_t> OwnerSum;  // and the sum of their indices: the one column when alone
-    std::vector<int> SlotInUncovered, Uncovered;
+    TCoverage Coverage;
+    TIntVector<char> CanAdd;
+    TIntVector<int64_t> Score, Stamp;
+    TIntVector<int> SlotInChosen, Chosen;
+    TIntVector<int64_t> Weight;
+    TIntVector<int64_t> OwnerSum;  // the sum of the chosen columns over a row: the one when alone
     int64_t Step = 0;
     int64_t Work = 0;
 };

@@ -3,11 +3,22 @@
 #include <cmath>
 #include <limits>
 
-#include "engine/CoverSearch.h"
+#include "engine/CoverParts.h"
 
 namespace {
 
 constexpr double Eps = 1e-6;
+
+// The whole columns a bound stands for.
+int Whole(double bound) {
+    return static_cast<int>(std::ceil(bound - Eps));
+}
+
+// What a node's columns and closings are undone from.
+struct TUndo {
+    std::vector<int> Closed;
+    std::vector<int> Taken;
+};
 
 // Branches on the uncovered row with fewest open columns: takes each in turn, closing it after.
 // At each node the Lagrangian bound (multipliers per row, improved by subgradient steps from the
@@ -16,28 +27,28 @@ constexpr double Eps = 1e-6;
 class TExactSearch {
   public:
     TExactSearch(const TCoverBlock& b, TCoverClock& clock, std::vector<int> best)
-        : B(b), Clock(clock), Best(std::move(best)) {
-        const auto rows = static_cast<size_t>(b.Rows);
-        const auto cols = static_cast<size_t>(b.Cols);
-        Covered.assign(rows, 0);
-        Open.assign(cols, 1);
-        OpenInRow.resize(rows);
+        : B(b),
+          Clock(clock),
+          Best(std::move(best)),
+          Coverage(b),
+          RowsOf(b.ColStart, b.ColRows, b.Rows),
+          Open(b.Cols, 1),
+          OpenInRow(b.Rows, 0),
+          U(b.Rows, 0.0),
+          Reduced(b.Cols, 0.0),
+          Trial(b.Cols, 0.0),
+          Gradient(b.Rows, 0.0),
+          Hits(b.Rows, 0),
+          Scratch(b) {
         for (int r = 0; r < b.Rows; ++r) {
-            OpenInRow[static_cast<size_t>(r)] = b.RowSize(r);
-        }
-        Uncovered = b.Rows;
-        U.assign(rows, 0.0);
-        for (int r = 0; r < b.Rows; ++r) {
+            OpenInRow[r] = b.RowSize(r);
             clock.Tick(b.RowSize(r));
             int widest = 1;
             for (int i = b.RowStart[r]; i < b.RowStart[r + 1]; ++i) {
                 widest = std::max(widest, b.ColSize(b.RowCols[i]));
             }
-            U[static_cast<size_t>(r)] = 1.0 / widest;
+            U[r] = 1.0 / widest;
         }
-        Reduced.assign(cols, 0.0);
-        Gradient.assign(rows, 0.0);
-        Hits.assign(rows, 0);
     }
 
     // True when the search ran to its end: the best cover is then a minimum.
@@ -46,131 +57,182 @@ class TExactSearch {
     // the bound by one; the tight target lets reduced-cost fixing close far more columns than the
     // best cover's size would, so the bound climbs even where the gap is too wide to close.
     bool Run(int& rootBound, double plainShare) {
+        const TCoverTuning& tuning = CoverTuning;
         Limit = std::numeric_limits<int>::max();
-        // On a small matrix the root's bound is worth a slower step schedule: it gains one to
-        // two columns. On a large one the time goes to the search's covers.
-        const bool large = B.ColRows.size() > LargeBlockEntries;
-        int bound =
-            static_cast<int>(std::ceil(Lagrangian(large ? 300 : 1000, large ? 5 : 20) - Eps));
+        const bool large = B.ColRows.size() > tuning.LargeBlockEntries;
+        int bound = Whole(Lagrangian(large ? tuning.RootStepsLarge : tuning.RootSteps,
+                                     large ? tuning.RootStaleLarge : tuning.RootStale));
         rootBound = bound;
-        const std::vector<double> rootU = U;
+        const TIntVector<double> rootU = U;
         const int64_t slice = Clock.SliceLeftMs();
         const int64_t start = Clock.ElapsedMs();
         if (plainShare > 0) {
-            Clock.BeginSlice(static_cast<int64_t>(static_cast<double>(slice) * plainShare));
+            Clock.BeginSlice(ShareOf(slice, plainShare));
             if (Search()) {
-                rootBound = static_cast<int>(Best.size());
+                rootBound = BestSize();
                 return true;
             }
             Clock.BeginSlice(slice - (Clock.ElapsedMs() - start));
             U = rootU;
         }
-        while (bound < static_cast<int>(Best.size())) {
+        while (bound < BestSize()) {
             Limit = bound + 1;
             if (!Search()) {
                 return false;
             }
-            if (static_cast<int>(Best.size()) <= bound) {
+            if (BestSize() <= bound) {
                 break;  // a cover of the bound's size: a minimum
             }
             rootBound = ++bound;
         }
-        rootBound = static_cast<int>(Best.size());
+        rootBound = BestSize();
         return true;
     }
     const std::vector<int>& BestCover() const { return Best; }
 
   private:
-    int Target() const { return std::min(static_cast<int>(Best.size()), Limit); }
+    // What one round of tightening at a node ends in.
+    enum class TRound { Settled, Forced, Quiet };
+
+    int BestSize() const { return static_cast<int>(Best.size()); }
+    int Target() const { return std::min(BestSize(), Limit); }
     int Depth() const { return static_cast<int>(Chosen.size()); }
 
     bool Search() {
         if (Clock.Tick(B.Rows + B.Cols)) {
             return false;
         }
-        std::vector<int> closed;
-        std::vector<int> taken;
-        const bool finished = Node(closed, taken);
-        for (auto it = taken.rbegin(); it != taken.rend(); ++it) {
-            Take(*it, -1);
+        TUndo undo;
+        const bool finished = Node(undo);
+        for (size_t k = 0; k < undo.Taken.size(); ++k) {
+            Untake();
         }
-        for (const int c : closed) {
+        for (const int c : undo.Closed) {
             Close(c, true);
         }
         return finished;
     }
 
-    bool Node(std::vector<int>& closed, std::vector<int>& taken) {
-        for (int round = 0; round < 4; ++round) {
-            if (Uncovered == 0) {
-                Record();
+    // Tightens while that forces columns, then branches. True when the subtree was searched to
+    // its end.
+    bool Node(TUndo& undo) {
+        for (int round = 0; round < CoverTuning.NodeRounds; ++round) {
+            const TRound result = Tighten(undo);
+            if (result == TRound::Settled) {
                 return true;
             }
-            const double bound = Lagrangian(50, 5);
-            const int whole = static_cast<int>(std::ceil(bound - Eps));
-            if (Depth() + whole >= Target()) {
-                return true;
-            }
-            // Reduced-cost fixing against the best cover so far, all from this bound: columns
-            // taken here do not count again.
-            const int depth = Depth();
-            bool forced = false;
-            for (int c = 0; c < B.Cols; ++c) {
-                if (Open[static_cast<size_t>(c)] == 0) {
-                    continue;
-                }
-                const double rc = Reduced[static_cast<size_t>(c)];
-                if (rc > 0 && depth + std::ceil(bound + rc - Eps) >= Target()) {
-                    Close(c, false);
-                    closed.push_back(c);
-                } else if (rc < 0 && depth + std::ceil(bound - rc - Eps) >= Target() &&
-                           Gain(c) > 0) {
-                    Take(c, +1);
-                    taken.push_back(c);
-                    forced = true;
-                }
-            }
-            Dominate(closed);
-            // A row left with one open column takes it; with none the node is dead.
-            for (int r = 0; r < B.Rows; ++r) {
-                if (Covered[static_cast<size_t>(r)] != 0) {
-                    continue;
-                }
-                const int open = OpenInRow[static_cast<size_t>(r)];
-                if (open == 0) {
-                    return true;
-                }
-                if (open == 1) {
-                    const int c = OnlyOpen(r);
-                    Take(c, +1);
-                    taken.push_back(c);
-                    forced = true;
-                }
-            }
-            if (Depth() >= Target()) {
-                return true;
-            }
-            if (!forced) {
+            if (result == TRound::Quiet) {
                 break;
             }
         }
-        if (Uncovered == 0) {
+        if (Coverage.Uncovered() == 0) {
             Record();
             return true;
         }
+        return Branch(BranchRow());
+    }
+
+    // Bound, reduced-cost fixing, dominance and forced columns once. Settled when the node is
+    // covered, pruned or left with a row no open column covers.
+    TRound Tighten(TUndo& undo) {
+        if (Coverage.Uncovered() == 0) {
+            Record();
+            return TRound::Settled;
+        }
+        const double bound = Lagrangian(CoverTuning.NodeSteps, CoverTuning.NodeStale);
+        if (Depth() + Whole(bound) >= Target()) {
+            return TRound::Settled;
+        }
+        bool forced = FixByReducedCost(bound, undo);
+        CloseDominated(undo);
+        // A row left with one open column takes it; with none the node is dead.
+        for (int r = 0; r < B.Rows; ++r) {
+            if (Coverage.Count(r) != 0) {
+                continue;
+            }
+            if (OpenInRow[r] == 0) {
+                return TRound::Settled;
+            }
+            if (OpenInRow[r] == 1) {
+                Take(OnlyOpen(r), undo);
+                forced = true;
+            }
+        }
+        if (Depth() >= Target()) {
+            return TRound::Settled;
+        }
+        return forced ? TRound::Forced : TRound::Quiet;
+    }
+
+    // Reduced-cost fixing against the best cover so far, all from this bound: columns taken here
+    // do not count again. True when a column was taken.
+    bool FixByReducedCost(double bound, TUndo& undo) {
+        const int depth = Depth();
+        bool forced = false;
+        for (int c = 0; c < B.Cols; ++c) {
+            if (Open[c] == 0) {
+                continue;
+            }
+            const double rc = Reduced[c];
+            if (rc > 0 && depth + std::ceil(bound + rc - Eps) >= Target()) {
+                Close(c, false);
+                undo.Closed.push_back(c);
+            } else if (rc < 0 && depth + std::ceil(bound - rc - Eps) >= Target() &&
+                       Coverage.Gain(c) > 0) {
+                Take(c, undo);
+                forced = true;
+            }
+        }
+        return forced;
+    }
+
+    // Closes each open column another open column dominates on the uncovered rows. Rows it leaves
+    // with one open column are taken just after.
+    void CloseDominated(TUndo& undo) {
+        const auto uncovered = [&](int r) { return Coverage.Count(r) == 0; };
+        const auto openIn = [&](int r) { return OpenInRow[r]; };
+        for (int c = 0; c < B.Cols; ++c) {
+            if (Open[c] == 0) {
+                continue;
+            }
+            int pivot = -1;
+            const int count = RowsOf.Mark(c, uncovered, openIn, pivot);
+            if (count == 0) {
+                continue;  // never branched on
+            }
+            for (int i = B.RowStart[pivot]; i < B.RowStart[pivot + 1]; ++i) {
+                const int k = B.RowCols[i];
+                if (k == c || Open[k] == 0 || B.Cost[k] > B.Cost[c] || B.ColSize(k) < count) {
+                    continue;
+                }
+                Clock.Tick(B.ColSize(k));
+                if (ColumnDominates(B, k, c, count, RowsOf.LiveAround(k, uncovered))) {
+                    Close(c, false);
+                    undo.Closed.push_back(c);
+                    break;
+                }
+            }
+        }
+    }
+
+    // The uncovered row with fewest open columns.
+    int BranchRow() const {
         int row = -1;
         for (int r = 0; r < B.Rows; ++r) {
-            if (Covered[static_cast<size_t>(r)] == 0 &&
-                (row < 0 ||
-                 OpenInRow[static_cast<size_t>(r)] < OpenInRow[static_cast<size_t>(row)])) {
+            if (Coverage.Count(r) == 0 && (row < 0 || OpenInRow[r] < OpenInRow[row])) {
                 row = r;
             }
         }
+        return row;
+    }
+
+    // Each open column of the row in turn, least reduced cost first, closed once searched.
+    bool Branch(int row) {
         std::vector<std::pair<double, int>> order;
         for (int i = B.RowStart[row]; i < B.RowStart[row + 1]; ++i) {
             const int c = B.RowCols[i];
-            if (Open[static_cast<size_t>(c)] != 0) {
-                order.emplace_back(Reduced[static_cast<size_t>(c)] + 1e-3 * B.Cost[c], c);
+            if (Open[c] != 0) {
+                order.emplace_back(Reduced[c] + CoverTuning.BranchCostWeight * B.Cost[c], c);
             }
         }
         std::sort(order.begin(), order.end());
@@ -180,9 +242,10 @@ class TExactSearch {
             if (Depth() + 1 >= Target()) {
                 break;
             }
-            Take(c, +1);
+            Chosen.push_back(c);
+            Coverage.Add(c);
             finished = Search();
-            Take(c, -1);
+            Untake();
             if (!finished) {
                 break;
             }
@@ -196,126 +259,65 @@ class TExactSearch {
     }
 
     void Record() {
-        if (Depth() < static_cast<int>(Best.size())) {
+        if (Depth() < BestSize()) {
             Best = Chosen;
         }
     }
 
-    // Closes each open column whose uncovered rows another open column also covers at no more
-    // literals: a cover using it swaps it for the other. Only columns sharing its scarcest row
-    // are tried. Rows it leaves with one open column are taken just after.
-    void Dominate(std::vector<int>& closed) {
-        if (Mark.size() != static_cast<size_t>(B.Rows)) {
-            Mark.assign(static_cast<size_t>(B.Rows), 0);
-        }
-        for (int c = 0; c < B.Cols; ++c) {
-            if (Open[static_cast<size_t>(c)] == 0) {
-                continue;
-            }
-            int pivot = -1;
-            int count = 0;
-            ++Stamp;
-            for (int j = B.ColStart[c]; j < B.ColStart[c + 1]; ++j) {
-                const auto r = static_cast<size_t>(B.ColRows[j]);
-                if (Covered[r] == 0) {
-                    Mark[r] = Stamp;
-                    ++count;
-                    if (pivot < 0 || OpenInRow[r] < OpenInRow[static_cast<size_t>(pivot)]) {
-                        pivot = B.ColRows[j];
-                    }
-                }
-            }
-            if (count == 0) {
-                continue;  // never branched on
-            }
-            for (int i = B.RowStart[pivot]; i < B.RowStart[pivot + 1]; ++i) {
-                const int k = B.RowCols[i];
-                if (k == c || Open[static_cast<size_t>(k)] == 0 || B.Cost[k] > B.Cost[c] ||
-                    B.ColSize(k) < count) {
-                    continue;
-                }
-                Clock.Tick(B.ColSize(k));
-                int shared = 0;
-                int fresh = 0;
-                for (int j = B.ColStart[k]; j < B.ColStart[k + 1]; ++j) {
-                    const auto r = static_cast<size_t>(B.ColRows[j]);
-                    shared += Mark[r] == Stamp ? 1 : 0;
-                    fresh += Covered[r] == 0 ? 1 : 0;
-                }
-                if (shared == count && (fresh > count || B.Cost[k] < B.Cost[c] || k < c)) {
-                    Close(c, false);
-                    closed.push_back(c);
-                    break;
-                }
-            }
-        }
-    }
-
-    int Gain(int c) const {
-        int gain = 0;
-        for (int j = B.ColStart[c]; j < B.ColStart[c + 1]; ++j) {
-            gain += Covered[static_cast<size_t>(B.ColRows[j])] == 0 ? 1 : 0;
-        }
-        return gain;
-    }
-
     int OnlyOpen(int r) const {
         for (int i = B.RowStart[r]; i < B.RowStart[r + 1]; ++i) {
-            if (Open[static_cast<size_t>(B.RowCols[i])] != 0) {
+            if (Open[B.RowCols[i]] != 0) {
                 return B.RowCols[i];
             }
         }
         return -1;
     }
 
-    void Take(int c, int step) {
-        if (step > 0) {
-            Chosen.push_back(c);
-        } else {
-            Chosen.pop_back();
-        }
-        for (int j = B.ColStart[c]; j < B.ColStart[c + 1]; ++j) {
-            int& count = Covered[static_cast<size_t>(B.ColRows[j])];
-            Uncovered -= (step > 0 && count == 0) ? 1 : 0;
-            count += step;
-            Uncovered += (step < 0 && count == 0) ? 1 : 0;
-        }
+    void Take(int c, TUndo& undo) {
+        Chosen.push_back(c);
+        Coverage.Add(c);
+        undo.Taken.push_back(c);
+    }
+
+    void Untake() {
+        Coverage.Remove(Chosen.back());
+        Chosen.pop_back();
     }
 
     void Close(int c, bool reopen) {
-        Open[static_cast<size_t>(c)] = reopen ? 1 : 0;
+        Open[c] = reopen ? 1 : 0;
         for (int j = B.ColStart[c]; j < B.ColStart[c + 1]; ++j) {
-            OpenInRow[static_cast<size_t>(B.ColRows[j])] += reopen ? 1 : -1;
+            OpenInRow[B.ColRows[j]] += reopen ? 1 : -1;
         }
     }
 
     // L(u) = sum of u over uncovered rows + sum over open columns of min(0, 1 - u of its
-    // uncovered rows): a lower bound on the columns still needed. Leaves the reduced costs of
-    // the best multipliers found in Reduced.
+    // uncovered rows): a lower bound on the columns still needed. Leaves each open column's
+    // reduced cost in Trial and counts in Hits the columns below zero over each row.
     double Evaluate() {
         double value = 0;
         for (int r = 0; r < B.Rows; ++r) {
-            Hits[static_cast<size_t>(r)] = 0;
-            if (Covered[static_cast<size_t>(r)] == 0) {
-                value += U[static_cast<size_t>(r)];
+            Hits[r] = 0;
+            if (Coverage.Count(r) == 0) {
+                value += U[r];
             }
         }
         for (int c = 0; c < B.Cols; ++c) {
             Clock.Tick(B.ColSize(c));
-            if (Open[static_cast<size_t>(c)] == 0) {
+            if (Open[c] == 0) {
                 continue;
             }
             double sum = 0;
             for (int j = B.ColStart[c]; j < B.ColStart[c + 1]; ++j) {
                 const int r = B.ColRows[j];
-                sum += Covered[static_cast<size_t>(r)] == 0 ? U[static_cast<size_t>(r)] : 0.0;
+                sum += Coverage.Count(r) == 0 ? U[r] : 0.0;
             }
             const double rc = 1.0 - sum;
-            Trial[static_cast<size_t>(c)] = rc;
+            Trial[c] = rc;
             if (rc < 0) {
                 value += rc;
                 for (int j = B.ColStart[c]; j < B.ColStart[c + 1]; ++j) {
-                    ++Hits[static_cast<size_t>(B.ColRows[j])];
+                    ++Hits[B.ColRows[j]];
                 }
             }
         }
@@ -323,11 +325,10 @@ class TExactSearch {
     }
 
     // Subgradient steps from the current multipliers; the step halves after staleLimit steps
-    // without a better bound.
+    // without a better bound. Leaves the reduced costs of the best multipliers in Reduced.
     double Lagrangian(int iterations, int staleLimit) {
-        Trial.resize(static_cast<size_t>(B.Cols));
         double best = Evaluate();
-        std::vector<double> bestU = U;
+        TIntVector<double> bestU = U;
         Reduced = Trial;
         double step = 1.0;
         int stale = 0;
@@ -335,13 +336,13 @@ class TExactSearch {
             double norm = 0;
             for (int r = 0; r < B.Rows; ++r) {
                 double g = 0;
-                if (Covered[static_cast<size_t>(r)] == 0) {
-                    g = 1.0 - Hits[static_cast<size_t>(r)];
-                    if (U[static_cast<size_t>(r)] <= 0 && g < 0) {
+                if (Coverage.Count(r) == 0) {
+                    g = 1.0 - Hits[r];
+                    if (U[r] <= 0 && g < 0) {
                         g = 0;
                     }
                 }
-                Gradient[static_cast<size_t>(r)] = g;
+                Gradient[r] = g;
                 norm += g * g;
             }
             if (norm < Eps) {
@@ -350,11 +351,10 @@ class TExactSearch {
             const double gap = std::max(0.1, (Target() - Depth()) - best);
             const double t = step * gap / norm;
             for (int r = 0; r < B.Rows; ++r) {
-                U[static_cast<size_t>(r)] =
-                    std::max(0.0, U[static_cast<size_t>(r)] + t * Gradient[static_cast<size_t>(r)]);
+                U[r] = std::max(0.0, U[r] + t * Gradient[r]);
             }
             const double value = Evaluate();
-            if (Depth() == 0 && it % 10 == 0) {
+            if (Depth() == 0 && it % CoverTuning.RootPrimalEvery == 0) {
                 Primal(Trial);
             }
             if (Clock.Tick(B.Rows + B.Cols)) {
@@ -374,7 +374,7 @@ class TExactSearch {
             }
         }
         U = std::move(bestU);
-        if (Depth() == 0 || ++NodesSincePrimal >= 16) {
+        if (Depth() == 0 || ++NodesSincePrimal >= CoverTuning.PrimalEveryNodes) {
             NodesSincePrimal = 0;
             Primal(Reduced);
         }
@@ -384,40 +384,35 @@ class TExactSearch {
     // A cover from reduced costs: the columns below zero, then for each row still uncovered
     // (fewest open columns first) its open column of least reduced cost, then redundant columns
     // dropped, highest reduced cost first. Replaces the best cover when shorter.
-    void Primal(const std::vector<double>& rc) {
+    void Primal(const TIntVector<double>& rc) {
         Clock.Tick(static_cast<int64_t>(B.ColRows.size()));
         std::vector<int> cover = Chosen;
-        std::vector<int>& count = Scratch;
-        count = Covered;
+        Scratch = Coverage;
         const auto take = [&](int c) {
             cover.push_back(c);
-            for (int j = B.ColStart[c]; j < B.ColStart[c + 1]; ++j) {
-                ++count[static_cast<size_t>(B.ColRows[j])];
-            }
+            Scratch.Add(c);
         };
         for (int c = 0; c < B.Cols; ++c) {
-            if (Open[static_cast<size_t>(c)] != 0 && rc[static_cast<size_t>(c)] < 0) {
+            if (Open[c] != 0 && rc[c] < 0) {
                 take(c);
             }
         }
         RowOrder.clear();
         for (int r = 0; r < B.Rows; ++r) {
-            if (count[static_cast<size_t>(r)] == 0) {
+            if (Scratch.Count(r) == 0) {
                 RowOrder.push_back(r);
             }
         }
-        std::sort(RowOrder.begin(), RowOrder.end(), [&](int x, int y) {
-            return OpenInRow[static_cast<size_t>(x)] < OpenInRow[static_cast<size_t>(y)];
-        });
+        std::sort(RowOrder.begin(), RowOrder.end(),
+                  [&](int x, int y) { return OpenInRow[x] < OpenInRow[y]; });
         for (const int r : RowOrder) {
-            if (count[static_cast<size_t>(r)] != 0) {
+            if (Scratch.Count(r) != 0) {
                 continue;
             }
             int pick = -1;
             for (int i = B.RowStart[r]; i < B.RowStart[r + 1]; ++i) {
                 const int c = B.RowCols[i];
-                if (Open[static_cast<size_t>(c)] != 0 &&
-                    (pick < 0 || rc[static_cast<size_t>(c)] < rc[static_cast<size_t>(pick)])) {
+                if (Open[c] != 0 && (pick < 0 || rc[c] < rc[pick])) {
                     pick = c;
                 }
             }
@@ -426,27 +421,11 @@ class TExactSearch {
             }
             take(pick);
         }
-        const size_t fixed = Chosen.size();
-        std::sort(
-            cover.begin() + static_cast<std::ptrdiff_t>(fixed), cover.end(),
-            [&](int x, int y) { return rc[static_cast<size_t>(x)] > rc[static_cast<size_t>(y)]; });
-        std::vector<int> kept(cover.begin(), cover.begin() + static_cast<std::ptrdiff_t>(fixed));
-        for (size_t k = fixed; k < cover.size(); ++k) {
-            const int c = cover[k];
-            bool needed = false;
-            for (int j = B.ColStart[c]; j < B.ColStart[c + 1] && !needed; ++j) {
-                needed = count[static_cast<size_t>(B.ColRows[j])] < 2;
-            }
-            if (needed) {
-                kept.push_back(c);
-            } else {
-                for (int j = B.ColStart[c]; j < B.ColStart[c + 1]; ++j) {
-                    --count[static_cast<size_t>(B.ColRows[j])];
-                }
-            }
-        }
-        if (kept.size() < Best.size()) {
-            Best = std::move(kept);
+        const auto fixed = static_cast<std::ptrdiff_t>(Chosen.size());
+        std::sort(cover.begin() + fixed, cover.end(), [&](int x, int y) { return rc[x] > rc[y]; });
+        MakeIrredundant(cover, Chosen.size(), Scratch);
+        if (cover.size() < Best.size()) {
+            Best = std::move(cover);
         }
     }
 
@@ -454,15 +433,14 @@ class TExactSearch {
     TCoverClock& Clock;
     std::vector<int> Best;
     std::vector<int> Chosen;
-    std::vector<int> Covered;
-    std::vector<char> Open;
-    std::vector<int> OpenInRow;
-    int Uncovered = 0;
-    std::vector<double> U, Reduced, Trial, Gradient;
-    std::vector<int> Hits;
-    std::vector<int> Scratch, RowOrder;
-    std::vector<int> Mark;
-    int Stamp = 0;
+    TCoverage Coverage;
+    TNesting RowsOf;  // the uncovered rows of one column within another's
+    TIntVector<char> Open;
+    TIntVector<int> OpenInRow;
+    TIntVector<double> U, Reduced, Trial, Gradient;
+    TIntVector<int> Hits;
+    TCoverage Scratch;  // Primal's coverage
+    std::vector<int> RowOrder;
     int NodesSincePrimal = 0;
     int Limit = 1;  // the covers sought have fewer columns than this
 };

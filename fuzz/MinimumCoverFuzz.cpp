@@ -1,10 +1,12 @@
 // Fuzzes the minimum cover: the bytes give a truth table with don't cares; the cover must cover
-// every ON minterm and no OFF one, its bound must hold, and stopping must keep both true.
+// every ON minterm and no OFF one, its bound must hold, and stopping must keep both true. With
+// flag 16 the bytes give a bare covering matrix instead, checked against every subset.
 #include <algorithm>
 #include <bit>
 #include <string>
 #include <vector>
 
+#include "engine/CoverReduce.h"
 #include "engine/MinimumCover.h"
 #include "fuzz/FuzzSupport.h"
 
@@ -68,10 +70,82 @@ TFunction Read(const fuzz::TInput& input) {
     fuzz::Require(cover.Proven == (cover.LowerBound == size), "proven means bound met");
 }
 
+// n + 5 columns over 2n + 10 rows, four bytes of row bits and a cost each: empty columns, rows
+// no column covers and costs far apart all come up.
+TCoverBlock ReadMatrix(const fuzz::TInput& input, std::vector<uint32_t>& rowsOf) {
+    TCoverBlock m;
+    m.Rows = 2 * input.n + 10;
+    m.Cols = input.n + 5;
+    const std::string& text = input.text;
+    const auto byte = [&](size_t i) {
+        return text.empty() ? 0u : static_cast<uint8_t>(text[i % text.size()]);
+    };
+    m.ColStart.push_back(0);
+    for (int c = 0; c < m.Cols; ++c) {
+        const size_t at = 5 * static_cast<size_t>(c);
+        rowsOf.push_back((byte(at) | byte(at + 1) << 8 | byte(at + 2) << 16 | byte(at + 3) << 24) &
+                         ((1u << m.Rows) - 1));
+        for (int r = 0; r < m.Rows; ++r) {
+            if ((rowsOf.back() >> r & 1u) != 0) {
+                m.ColRows.push_back(r);
+            }
+        }
+        m.ColStart.push_back(m.ColRows.Size());
+        m.Cost.push_back(static_cast<int>(byte(at + 4) % 4 == 0 ? byte(at + 4) : byte(at + 4) % 4));
+    }
+    m.Transpose();
+    return m;
+}
+
+[[clang::no_sanitize("coverage")]] void CheckMatrixCover(const std::vector<uint32_t>& rowsOf,
+                                                         const TMatrixCover& cover) {
+    fuzz::Require(
+        std::is_sorted(cover.Chosen.begin(), cover.Chosen.end()) &&
+            std::adjacent_find(cover.Chosen.begin(), cover.Chosen.end()) == cover.Chosen.end(),
+        "chosen columns ascend");
+    uint32_t coverable = 0;
+    uint32_t covered = 0;
+    for (const uint32_t rows : rowsOf) {
+        coverable |= rows;
+    }
+    for (const int c : cover.Chosen) {
+        fuzz::Require(c >= 0 && c < static_cast<int>(rowsOf.size()), "chosen column in range");
+        covered |= rowsOf[static_cast<size_t>(c)];
+    }
+    fuzz::Require(covered == coverable, "every coverable row covered");
+    int minimum = static_cast<int>(rowsOf.size());
+    for (uint32_t set = 0; set < (1u << rowsOf.size()); ++set) {
+        uint32_t rows = 0;
+        for (size_t c = 0; c < rowsOf.size(); ++c) {
+            rows |= (set >> c & 1u) != 0 ? rowsOf[c] : 0;
+        }
+        minimum = rows == coverable ? std::min(minimum, std::popcount(set)) : minimum;
+    }
+    const int size = static_cast<int>(cover.Chosen.size());
+    fuzz::Require(cover.LowerBound <= minimum && minimum <= size, "bound below the minimum");
+    fuzz::Require(cover.Proven == (cover.LowerBound == size), "proven means bound met");
+}
+
+// The matrix solved in full and stopped at once.
+void FuzzMatrix(const fuzz::TInput& input) {
+    std::vector<uint32_t> rowsOf;
+    const TCoverBlock matrix = ReadMatrix(input, rowsOf);
+    for (const int64_t budget : {int64_t{2000}, int64_t{0}}) {
+        TCoverOptions options;
+        options.BudgetMs = budget;
+        TCoverClock clock(options);
+        CheckMatrixCover(rowsOf, SolveCoverMatrix(matrix, clock, nullptr));
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const fuzz::TInput input = fuzz::Decode(data, size, 3, 9);
+    if ((input.flags & 16) != 0) {
+        FuzzMatrix(input);
+        return 0;
+    }
     const TFunction f = Read(input);
     const std::vector<TCube> primes = CoveringPrimes(f.n, f.on, f.dc);
     TCoverOptions options;

@@ -1,5 +1,6 @@
-// Minimum cover against exhaustive and simple exact searches written here, with don't cares,
-// and its anytime contract: a valid cover and a true lower bound whenever it stops.
+// Minimum cover against a simple exact search written here, on functions with don't cares and on
+// bare covering matrices, and its anytime contract: a valid cover and a true bound whenever it
+// stops.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include <random>
 #include <vector>
 
+#include "engine/CoverReduce.h"
 #include "engine/CoverSearch.h"
 #include "engine/MinimumCover.h"
 #include "engine/PrimeSearch.h"
@@ -60,73 +62,68 @@ void ExpectValidCover(const TFunction& f, const std::vector<TCube>& primes,
 
 using TRows = std::bitset<256>;
 
-// Fewest primes covering the must-cover minterms: branch on the minterm with fewest primes,
-// prune by the best so far. Independent of the engine's reductions and bounds.
+// Fewest columns covering every row of must: one size after another, whether that many cover,
+// trying each column of the row left that has fewest. Independent of the engine's reductions
+// and bounds.
 class TReferenceSearch {
   public:
-    TReferenceSearch(const TFunction& f, const std::vector<TCube>& primes) {
-        for (uint32_t m = 0; m < (1u << f.n); ++m) {
-            if (TestMinterm(f.on, m) && !TestMinterm(f.dc, m)) {
-                Must.set(m);
+    TReferenceSearch(std::vector<TRows> columns, const TRows& must)
+        : Columns(std::move(columns)), ColumnsOfRow(must.size()), Must(must) {
+        for (size_t r = 0; r < must.size(); ++r) {
+            for (size_t c = 0; c < Columns.size() && must[r]; ++c) {
+                if (Columns[c][r]) {
+                    ColumnsOfRow[r].push_back(c);
+                }
+            }
+            if (must[r]) {
+                Order.push_back(r);
             }
         }
-        for (const TCube cube : primes) {
-            TRows rows;
-            for (const uint32_t m : MintermsOf(cube, f.n)) {
-                rows.set(m);
-            }
-            Columns.push_back(rows & Must);
+        std::stable_sort(Order.begin(), Order.end(), [&](size_t x, size_t y) {
+            return ColumnsOfRow[x].size() < ColumnsOfRow[y].size();
+        });
+        for (const TRows& column : Columns) {
+            Widest = std::max(Widest, (column & must).count());
         }
     }
 
-    int Minimum() {
-        Best = static_cast<int>(Columns.size()) + 1;
-        Search(TRows{}, 0);
-        return Best;
+    int Minimum() const {
+        int size = 0;
+        while (!CoversWithin(TRows{}, size)) {
+            ++size;
+        }
+        return size;
     }
 
   private:
-    void Search(const TRows& covered, int depth) {
-        if ((Must & ~covered).none()) {
-            Best = std::min(Best, depth);
-            return;
+    bool CoversWithin(const TRows& covered, int k) const {
+        const auto row =
+            std::find_if(Order.begin(), Order.end(), [&](size_t r) { return !covered[r]; });
+        if (row == Order.end()) {
+            return true;
         }
-        if (depth + 1 >= Best) {
-            return;
+        if (static_cast<size_t>(k) * Widest < (Must & ~covered).count()) {
+            return false;  // k columns cover too few rows
         }
-        int row = -1;
-        int fewest = 1 << 30;
-        for (size_t m = 0; m < 256; ++m) {
-            if (Must[m] && !covered[m]) {
-                int count = 0;
-                for (const TRows& c : Columns) {
-                    count += c[m] ? 1 : 0;
-                }
-                if (count < fewest) {
-                    fewest = count;
-                    row = static_cast<int>(m);
-                }
-            }
-        }
-        for (const TRows& c : Columns) {
-            if (c[static_cast<size_t>(row)]) {
-                Search(covered | c, depth + 1);
-            }
-        }
+        const std::vector<size_t>& choices = ColumnsOfRow[*row];
+        return std::any_of(choices.begin(), choices.end(),
+                           [&](size_t c) { return CoversWithin(covered | Columns[c], k - 1); });
     }
 
-    TRows Must;
     std::vector<TRows> Columns;
-    int Best = 0;
+    std::vector<std::vector<size_t>> ColumnsOfRow;
+    TRows Must;
+    std::vector<size_t> Order;  // the rows to cover, fewest columns first
+    size_t Widest = 0;          // the most rows of must one column covers
 };
 
-// Smallest subset of primes that covers, by trying every subset in order of size.
-int ExhaustiveMinimum(const TFunction& f, const std::vector<TCube>& primes) {
+// The smallest cover of a function by its primes.
+int MinimumOf(const TFunction& f, const std::vector<TCube>& primes) {
     TRows must;
-    std::vector<TRows> columns;
     for (uint32_t m = 0; m < (1u << f.n); ++m) {
         must[m] = TestMinterm(f.on, m) && !TestMinterm(f.dc, m);
     }
+    std::vector<TRows> columns;
     for (const TCube cube : primes) {
         TRows rows;
         for (const uint32_t m : MintermsOf(cube, f.n)) {
@@ -134,23 +131,7 @@ int ExhaustiveMinimum(const TFunction& f, const std::vector<TCube>& primes) {
         }
         columns.push_back(rows);
     }
-    const uint32_t subsets = 1u << primes.size();
-    int best = static_cast<int>(primes.size());
-    for (uint32_t s = 0; s < subsets; ++s) {
-        if (std::popcount(s) >= best) {
-            continue;
-        }
-        TRows covered;
-        for (size_t i = 0; i < primes.size(); ++i) {
-            if ((s >> i) & 1u) {
-                covered |= columns[i];
-            }
-        }
-        if ((must & ~covered).none()) {
-            best = std::popcount(s);
-        }
-    }
-    return best;
+    return TReferenceSearch(columns, must).Minimum();
 }
 
 TFunction RandomFunction(int n, double onDensity, double dcDensity, std::mt19937& rng) {
@@ -168,12 +149,11 @@ TFunction RandomFunction(int n, double onDensity, double dcDensity, std::mt19937
 }
 
 // Checks one function: a valid cover, proven, of the reference's size.
-void CheckMinimum(const TFunction& f, bool exhaustive) {
+void CheckMinimum(const TFunction& f) {
     const std::vector<TCube> primes = CoveringPrimes(f.n, f.on, f.dc);
     const TMinimumCover cover = FindMinimumCover(f.n, f.on, f.dc, primes);
     ExpectValidCover(f, primes, cover);
-    const int minimum =
-        exhaustive ? ExhaustiveMinimum(f, primes) : TReferenceSearch(f, primes).Minimum();
+    const int minimum = MinimumOf(f, primes);
     ASSERT_TRUE(cover.Proven);
     ASSERT_EQ(static_cast<int>(cover.Chosen.size()), minimum);
     EXPECT_FALSE(cover.Stopped);
@@ -191,7 +171,7 @@ TEST(MinimumCover, EveryFunctionOfThreeVariablesWithAndWithoutDontCares) {
             }
         }
         SCOPED_TRACE(code);
-        CheckMinimum(f, true);
+        CheckMinimum(f);
     }
 }
 
@@ -200,7 +180,7 @@ TEST(MinimumCover, EveryFunctionOfFourVariables) {
         TFunction f{4, MakeMintermBits(4), MakeMintermBits(4)};
         f.on[0] = table;
         SCOPED_TRACE(table);
-        CheckMinimum(f, false);
+        CheckMinimum(f);
         if (::testing::Test::HasFatalFailure()) {
             return;
         }
@@ -221,7 +201,7 @@ TEST_P(MinimumCoverRandom, MatchesTheReferenceSearch) {
     std::mt19937 rng(static_cast<uint32_t>(c.n * 1000 + c.Count));
     for (int i = 0; i < c.Count; ++i) {
         SCOPED_TRACE(i);
-        CheckMinimum(RandomFunction(c.n, c.On, c.Dc, rng), false);
+        CheckMinimum(RandomFunction(c.n, c.On, c.Dc, rng));
         if (::testing::Test::HasFatalFailure()) {
             return;
         }
@@ -284,7 +264,7 @@ TEST(MinimumCover, StoppingKeepsAValidCoverAndATrueBound) {
     std::mt19937 rng(3);
     const TFunction f = RandomFunction(7, 0.3, 0.0, rng);
     const std::vector<TCube> primes = CoveringPrimes(7, f.on, f.dc);
-    const int minimum = TReferenceSearch(f, primes).Minimum();
+    const int minimum = MinimumOf(f, primes);
 
     TCoverOptions now;
     now.BudgetMs = 0;
@@ -408,59 +388,61 @@ std::vector<std::vector<int>> RandomEdges(int cols, int count, uint32_t seed) {
     return rows;
 }
 
-// Whether k columns cover the rows left: each column of the first uncovered row in turn.
-bool CoversWithin(uint64_t uncovered, int k, const std::vector<std::vector<int>>& rows,
-                  const std::vector<uint64_t>& colMask) {
-    if (uncovered == 0) {
-        return true;
+// The covering matrix of rows given as their columns; every column costs one unless costs says.
+TCoverBlock MatrixOf(int cols, const std::vector<std::vector<int>>& rows,
+                     const std::vector<int>& costs = {}) {
+    TCoverBlock block;
+    block.Rows = static_cast<int>(rows.size());
+    block.Cols = cols;
+    block.ColStart.push_back(0);
+    for (int col = 0; col < cols; ++col) {
+        for (size_t r = 0; r < rows.size(); ++r) {
+            if (std::find(rows[r].begin(), rows[r].end(), col) != rows[r].end()) {
+                block.ColRows.push_back(static_cast<int>(r));
+            }
+        }
+        block.ColStart.push_back(static_cast<int>(block.ColRows.size()));
+        block.Cost.push_back(costs.empty() ? 1 : costs[static_cast<size_t>(col)]);
     }
-    if (k == 0) {
-        return false;
-    }
-    for (const int col : rows[static_cast<size_t>(std::countr_zero(uncovered))]) {
-        if (CoversWithin(uncovered & ~colMask[static_cast<size_t>(col)], k - 1, rows, colMask)) {
-            return true;
+    block.Transpose();
+    return block;
+}
+
+// Each column of a matrix given as rows of columns, as the set of its rows.
+std::vector<TRows> ColumnsOf(int cols, const std::vector<std::vector<int>>& rows) {
+    std::vector<TRows> columns(static_cast<size_t>(cols));
+    for (size_t r = 0; r < rows.size(); ++r) {
+        for (const int col : rows[r]) {
+            columns[static_cast<size_t>(col)].set(r);
         }
     }
-    return false;
+    return columns;
+}
+
+// Whether the chosen columns cover every row some column covers.
+bool CoversAll(const std::vector<TRows>& columns, const std::vector<int>& chosen) {
+    TRows all;
+    TRows covered;
+    for (const TRows& column : columns) {
+        all |= column;
+    }
+    for (const int col : chosen) {
+        covered |= columns[static_cast<size_t>(col)];
+    }
+    return covered == all;
 }
 
 class ExactCoverMatrix : public ::testing::TestWithParam<TMatrixCase> {};
 
 TEST_P(ExactCoverMatrix, ProvesTheMinimumOfASimpleSearch) {
     const TMatrixCase& c = GetParam();
-    TCoverBlock block;
-    block.Rows = static_cast<int>(c.Rows.size());
-    block.Cols = c.Cols;
-    std::vector<uint64_t> colMask(static_cast<size_t>(c.Cols), 0);
+    const TCoverBlock block = MatrixOf(c.Cols, c.Rows);
+    const std::vector<TRows> columns = ColumnsOf(c.Cols, c.Rows);
+    TRows all;
     for (size_t r = 0; r < c.Rows.size(); ++r) {
-        for (const int col : c.Rows[r]) {
-            colMask[static_cast<size_t>(col)] |= uint64_t{1} << r;
-        }
+        all.set(r);
     }
-    block.ColStart.push_back(0);
-    for (int col = 0; col < c.Cols; ++col) {
-        for (size_t r = 0; r < c.Rows.size(); ++r) {
-            if ((colMask[static_cast<size_t>(col)] >> r & 1u) != 0) {
-                block.ColRows.push_back(static_cast<int>(r));
-            }
-        }
-        block.ColStart.push_back(static_cast<int>(block.ColRows.size()));
-        block.Cost.push_back(1);
-    }
-    block.Transpose();
-    const uint64_t all = block.Rows == 64 ? ~uint64_t{0} : (uint64_t{1} << block.Rows) - 1;
-    int minimum = 0;
-    while (!CoversWithin(all, minimum, c.Rows, colMask)) {
-        ++minimum;
-    }
-    const auto expectCover = [&](const std::vector<int>& cover) {
-        uint64_t covered = 0;
-        for (const int col : cover) {
-            covered |= colMask[static_cast<size_t>(col)];
-        }
-        EXPECT_EQ(covered, all);
-    };
+    const int minimum = TReferenceSearch(columns, all).Minimum();
 
     // Plain search first, and the bound raised size by size alone; from the greedy cover, and
     // from every column so the search must find the minimum itself.
@@ -477,7 +459,7 @@ TEST_P(ExactCoverMatrix, ProvesTheMinimumOfASimpleSearch) {
         ASSERT_TRUE(ExactCover(block, clock, best, bound, plainShare));
         EXPECT_EQ(static_cast<int>(best.size()), minimum);
         EXPECT_EQ(bound, minimum);
-        expectCover(best);
+        EXPECT_TRUE(CoversAll(columns, best));
     }
 
     // The weighting search, from every column, stops at the minimum when told it.
@@ -486,7 +468,14 @@ TEST_P(ExactCoverMatrix, ProvesTheMinimumOfASimpleSearch) {
     std::vector<int> best = everyColumn;
     WeightedCoverSearch(block, best, minimum, clock, 7);
     EXPECT_EQ(static_cast<int>(best.size()), minimum);
-    expectCover(best);
+    EXPECT_TRUE(CoversAll(columns, best));
+
+    // The whole block solver, with time enough, proves it too.
+    const TBlockCover solved = SolveBlock(block, clock);
+    EXPECT_TRUE(solved.Proven);
+    EXPECT_EQ(solved.LowerBound, minimum);
+    EXPECT_EQ(static_cast<int>(solved.Chosen.size()), minimum);
+    EXPECT_TRUE(CoversAll(columns, solved.Chosen));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -504,5 +493,63 @@ INSTANTIATE_TEST_SUITE_P(
                       TMatrixCase{"triplesWideB", 44, RandomTriples(44, 64, 399)},
                       TMatrixCase{"nestedWide", 44, NestedRows(44, 56, 334)}),
     [](const auto& info) { return std::string(info.param.Name); });
+
+// Matrices the reducer takes apart: rows no column covers, empty columns, columns that differ in
+// cost only, and independent blocks beside an essential column.
+struct TReduceCase {
+    const char* Name;
+    int Cols;
+    std::vector<std::vector<int>> Rows;
+    std::vector<int> Costs;
+    std::vector<int> Expected;  // the cover, or empty: any cover of MinimumSize
+    int MinimumSize;
+    int Blocks;  // what the gauge counts
+};
+
+class CoverMatrix : public ::testing::TestWithParam<TReduceCase> {};
+
+TEST_P(CoverMatrix, CoversTheCoverableRowsWithFewestColumnsThenLeastCost) {
+    const TReduceCase& c = GetParam();
+    const TCoverBlock matrix = MatrixOf(c.Cols, c.Rows, c.Costs);
+    TCoverOptions options;
+    TCoverClock clock(options);
+    TGauge gauge;
+    const TMatrixCover cover = SolveCoverMatrix(matrix, clock, &gauge);
+    ASSERT_TRUE(std::is_sorted(cover.Chosen.begin(), cover.Chosen.end()));
+    for (const std::vector<int>& row : c.Rows) {
+        EXPECT_TRUE(row.empty() || std::find_first_of(row.begin(), row.end(), cover.Chosen.begin(),
+                                                      cover.Chosen.end()) != row.end());
+    }
+    EXPECT_EQ(static_cast<int>(cover.Chosen.size()), c.MinimumSize);
+    if (!c.Expected.empty()) {
+        EXPECT_EQ(cover.Chosen, c.Expected);
+    }
+    EXPECT_EQ(cover.LowerBound, c.MinimumSize);
+    EXPECT_TRUE(cover.Proven);
+    EXPECT_FALSE(cover.Stopped);
+    EXPECT_EQ(gauge.Max, c.Blocks);
+    EXPECT_EQ(gauge.Position, c.Blocks);
+}
+
+std::vector<std::vector<int>> CycleAndTriangleAndSingle() {
+    std::vector<std::vector<int>> rows = OddCycles(1);
+    rows.insert(rows.end(), {{5, 6}, {6, 7}, {7, 5}, {8}});
+    return rows;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Matrices, CoverMatrix,
+    ::testing::Values(TReduceCase{"uncoverableRow", 3, {{0}, {}, {1, 2}, {2}}, {}, {0, 2}, 2, 0},
+                      TReduceCase{"emptyColumn", 3, {{0, 2}, {0, 2}}, {2, 1, 3}, {0}, 1, 0},
+                      TReduceCase{"cheaperTwin", 2, {{0, 1}, {0, 1}}, {3, 2}, {1}, 1, 0},
+                      TReduceCase{
+                          "blocksBesideAnEssential", 9, CycleAndTriangleAndSingle(), {}, {}, 6, 2}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+// Gain outranks cost however large the costs: one wide costly column, not three free narrow ones.
+TEST(GreedyCover, TakesTheWidestColumnFirstWhateverItCosts) {
+    const TCoverBlock matrix = MatrixOf(4, {{0, 1}, {0, 2}, {0, 3}}, {200, 0, 0, 0});
+    EXPECT_EQ(GreedyCover(matrix), std::vector<int>{0});
+}
 
 }  // namespace
