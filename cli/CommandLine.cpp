@@ -25,7 +25,7 @@ namespace {
 
 const char* const Usage =
     "usage: quillon                  start the windows\n"
-    "       quillon simplify [--minimum] [--time-limit SECONDS]\n"
+    "       quillon simplify [--minimum] [--time-limit SECONDS] [--pos]\n"
     "                        [--format terms|pla|verilog|vhdl|c] [--output NAME] FILE|-\n"
     "       quillon --help | --version\n"
     "\n"
@@ -34,7 +34,10 @@ const char* const Usage =
     "care). It prints the prime implicants of the function, or with --minimum a minimum cover\n"
     "by them, in code order:\n"
     "  --time-limit SECONDS  how long --minimum may search for a proof (default 10)\n"
-    "  --format terms    one term a line (the default); HI or LO for a constant\n"
+    "  --pos             a product of sums: the same search on the zeros (what is neither\n"
+    "                    ON nor a don't care), each term written as its sum\n"
+    "  --format terms    one term a line (the default), or with --pos one sum a line as\n"
+    "                    A+b+C; HI or LO for a constant\n"
     "  --format pla      a PLA of one output, with the don't cares\n"
     "  --format verilog  a Verilog module\n"
     "  --format vhdl     a VHDL entity and architecture\n"
@@ -51,6 +54,7 @@ enum class TFormat { Terms, Pla, Verilog, Vhdl, C };
 
 struct TOptions {
     bool Minimum = false;
+    bool Sums = false;
     int64_t TimeLimitMs = -1;  // -1: the engine's own
     TFormat Format = TFormat::Terms;
     std::string Output;
@@ -105,6 +109,8 @@ TOptions ParseSimplify(const std::vector<std::string>& args) {
         }
         if (arg == "--minimum") {
             options.Minimum = true;
+        } else if (arg == "--pos") {
+            options.Sums = true;
         } else if (arg == "--format") {
             if (!ParseFormat(value, options.Format)) {
                 FailUsage("unknown format \"" + value + "\"; use terms, pla, verilog, vhdl or c");
@@ -131,16 +137,28 @@ TOptions ParseSimplify(const std::vector<std::string>& args) {
     return options;
 }
 
+// The minterms that are neither ON nor don't care, for a product of sums.
+TMintermBits Zeros(const TFunctionInput& input) {
+    TMintermBits zeros = MakeMintermBits(input.VarCount);
+    for (uint32_t m = 0; m < (1u << input.VarCount); ++m) {
+        if (!TestMinterm(input.On, m) && !TestMinterm(input.Dc, m)) {
+            SetMinterm(zeros, m);
+        }
+    }
+    return zeros;
+}
+
 std::vector<TTermMasks> Simplify(const TFunctionInput& input, const TOptions& options,
                                  std::ostream& err) {
     const int n = input.VarCount;
-    std::vector<TCube> primes = CoveringPrimes(n, input.On, input.Dc);
+    const TMintermBits on = options.Sums ? Zeros(input) : input.On;
+    std::vector<TCube> primes = CoveringPrimes(n, on, input.Dc);
     if (options.Minimum) {
         TCoverOptions search;
         if (options.TimeLimitMs >= 0) {
             search.BudgetMs = options.TimeLimitMs;
         }
-        const TMinimumCover cover = FindMinimumCover(n, input.On, input.Dc, primes, search);
+        const TMinimumCover cover = FindMinimumCover(n, on, input.Dc, primes, search);
         if (!cover.Proven) {
             err << "quillon: the cover of " << cover.Chosen.size()
                 << " terms is not proven minimum; no cover has fewer than " << cover.LowerBound
@@ -187,23 +205,31 @@ std::vector<TTermMasks> DontCareCubes(const TFunctionInput& input) {
     return CubesOfSet(dc, input.Inputs);
 }
 
-std::string Format(TFormat format, const TFunctionInput& input,
-                   const std::vector<TTermMasks>& cubes, const std::string& file) {
-    const int n = input.Inputs;
-    if (format == TFormat::Terms) {
-        if (cubes.empty()) {
-            return "LO\n";
-        }
-        std::string text;
-        for (const TTermMasks& cube : cubes) {
-            const std::string term = CubeTerm(cube, n);
-            text += (term.empty() ? "HI" : term) + "\n";
-        }
-        return text;
+// One term a line; under a product of sums one sum a line. No term is the constant the form
+// starts from (LO for a sum, HI for a product), the term without letters the other one.
+std::string TermLines(const std::vector<TTermMasks>& cubes, int n, bool sums) {
+    if (cubes.empty()) {
+        return sums ? "HI\n" : "LO\n";
     }
-    const TDesignUnit unit =
-        SingleOutputUnit(file == "-" ? "" : UnitNameOfFile(file), n, cubes, input.InputNames,
-                         input.OutputName, TUnitForm::SumOfProducts, DontCareCubes(input));
+    std::string text;
+    for (const TTermMasks& cube : cubes) {
+        const std::string term = sums ? SumTerm(cube, n) : CubeTerm(cube, n);
+        text += (term.empty() ? (sums ? "LO" : "HI") : term) + "\n";
+    }
+    return text;
+}
+
+std::string Format(const TOptions& options, const TFunctionInput& input,
+                   const std::vector<TTermMasks>& cubes) {
+    const int n = input.Inputs;
+    const TFormat format = options.Format;
+    if (format == TFormat::Terms) {
+        return TermLines(cubes, n, options.Sums);
+    }
+    const std::string& file = options.File;
+    const TDesignUnit unit = SingleOutputUnit(
+        file == "-" ? "" : UnitNameOfFile(file), n, cubes, input.InputNames, input.OutputName,
+        options.Sums ? TUnitForm::ProductOfSums : TUnitForm::SumOfProducts, DontCareCubes(input));
     const TExportFormat written = format == TFormat::Pla       ? TExportFormat::Pla
                                   : format == TFormat::Verilog ? TExportFormat::Verilog
                                   : format == TFormat::Vhdl    ? TExportFormat::Vhdl
@@ -219,7 +245,7 @@ int RunSimplify(const std::vector<std::string>& args, std::istream& in, std::ost
         err << WarningLine(read.Source, read.Warning);
     }
     const TFunctionInput input = EngineFunction(read.Functions, 0);
-    out << Format(options.Format, input, Simplify(input, options, err), options.File);
+    out << Format(options, input, Simplify(input, options, err));
     return 0;
 }
 
