@@ -146,6 +146,17 @@ void TfrmResult::CreateControls(QWidget* client) {
     title->setFont(titleFont);
     title->setAlignment(Qt::AlignCenter);
     title->setGeometry(0, 0, Panel1Width, 23);
+    // In the title's place while the rows are the sums of a product of sums.
+    lblResultForm = new QLabel("Each row a sum: aBc = (A + b + C)", Panel2);
+    lblResultForm->setObjectName("lblResultForm");
+    lblResultForm->setFont(titleFont);
+    lblResultForm->setAlignment(Qt::AlignCenter);
+    lblResultForm->setGeometry(28, 0, Panel1Width - 56, 23);
+    lblResultForm->setToolTip(
+        "Product of sums: the rows cover the function's zeros. Each row stands for a sum with "
+        "its letters' cases flipped (De Morgan), so row aBc is (A + b + C), and the function is "
+        "the product of the rows' sums.");
+    lblResultForm->hide();
 
     SpeedButton1 = new QToolButton(Panel2);
     SpeedButton1->setObjectName("SpeedButton1");
@@ -361,8 +372,10 @@ bool TfrmResult::AnyTermRow() const {
     return false;
 }
 
-void TfrmResult::ReceiveResult(const TStringListAdv& list, TResultForm form) {
+void TfrmResult::ReceiveResult(const TStringListAdv& list, TUnitForm form) {
     FForm = form;
+    lblResultForm->setVisible(form == TUnitForm::ProductOfSums);
+    Panel2->findChild<QLabel*>("Panel2Caption")->setVisible(form == TUnitForm::SumOfProducts);
     const int count = list.Count();
     Outputgrid->setRowCount(count + 1);
     Outputgrid->clearCells();
@@ -484,6 +497,6 @@ void TfrmResult::Edit1Change() {
     Edit1->setPalette(colours);
 }
 
-void ShowResults(const TStringListAdv& list, TResultForm form) {
+void ShowResults(const TStringListAdv& list, TUnitForm form) {
     frmResult->ReceiveResult(list, form);
 }

@@ -14,16 +14,6 @@
 
 namespace {
 
-// De Morgan on a row of the zeros' cover: aBc stands for the sum (A + b + C).
-QString SumName(const std::string& term) {
-    QStringList letters;
-    for (const char c : term) {
-        const char flipped = c >= 'a' ? static_cast<char>(c - 32) : static_cast<char>(c + 32);
-        letters << QString(QChar(flipped));
-    }
-    return "(" + letters.join(" + ") + ")";
-}
-
 TGroupsLayer* MapGroups() {
     return frmKmap != nullptr ? frmKmap->Groups : nullptr;
 }
@@ -90,9 +80,12 @@ void TfrmResult::btnShowGroupsClick() {
         if (RowChecked(r)) {
             continue;
         }
+        // A row of a product of sums is named by its sum: aBc is (A+b+C).
         const std::string term = TrimBlanks(RowTerm(r));
         const QString name =
-            FForm == TResultForm::ProductOfSums ? SumName(term) : QString::fromStdString(term);
+            FForm == TUnitForm::ProductOfSums
+                ? "(" + QString::fromStdString(SumTerm({high & ~cube.Free, cube.Hi}, n)) + ")"
+                : QString::fromStdString(term);
         groups.push_back(TMapGroup{cube, palette[groups.size() % palette.size()], name, r});
     }
     // The function, as the removal tests take it: what the rows cover, or for sums what they
@@ -102,7 +95,7 @@ void TfrmResult::btnShowGroupsClick() {
     for (uint32_t m = 0; m <= high; ++m) {
         if (ProgramState.DontCare[m] != 0) {
             SetMinterm(dontCare, m);
-        } else if (TestMinterm(covered, m) == (FForm == TResultForm::SumOfProducts)) {
+        } else if (TestMinterm(covered, m) == (FForm == TUnitForm::SumOfProducts)) {
             SetMinterm(on, m);
         }
     }

@@ -229,6 +229,7 @@ void TfrmKmap::BuildMenus() {
     add(edit, "Show KMAP grid in  Editor", &TfrmKmap::ImportFromKmpapGridClick);
 
     add(menuBar(), "Simplify", &TfrmKmap::mnuNewSimplifyClick);
+    add(menuBar(), "Product of sums", &TfrmKmap::mnuProductOfSumsClick);
     add(menuBar(), "Projects", &TfrmKmap::Projects1Click);
     add(menuBar(), "HiLite", &TfrmKmap::mnuHiliteClick);
     add(menuBar(), "&Help", nullptr);
@@ -388,6 +389,14 @@ void TfrmKmap::ShowDontCareNote(int count) {
 }
 
 void TfrmKmap::mnuNewSimplifyClick() {
+    RunSimplify(TUnitForm::SumOfProducts);
+}
+
+void TfrmKmap::mnuProductOfSumsClick() {
+    RunSimplify(TUnitForm::ProductOfSums);
+}
+
+void TfrmKmap::RunSimplify(TUnitForm form) {
     if (CommandLoopRunning()) {
         return;
     }
@@ -397,7 +406,7 @@ void TfrmKmap::mnuNewSimplifyClick() {
         texts.push_back(ToLatin(inputgrid->cell(2, row)));
     }
     TBoxSink messages;
-    const TSimplifyOutcome outcome = SimplifyTerms(texts, &messages);
+    const TSimplifyOutcome outcome = SimplifyTerms(texts, &messages, form);
     if (!outcome.Search.StatusText.empty()) {
         StatusBar->setPanelText(2, FromLatin(outcome.Search.StatusText));
         ShowDontCareNote(outcome.DontCareCount);
@@ -406,5 +415,5 @@ void TfrmKmap::mnuNewSimplifyClick() {
         ShowMessage(FromLatin(outcome.Message));
         return;
     }
-    ShowResults(outcome.Result);
+    ShowResults(outcome.Result, form);
 }

@@ -9,11 +9,13 @@
 #include <QTimer>
 #include <QToolButton>
 #include <cstdint>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "model/Cube.h"
+#include "model/DesignUnit.h"
 #include "model/KmapLayout.h"
 #include "model/SensitiveStr.h"
 #include "windows/controls/Image.h"
@@ -70,6 +72,8 @@ class TfrmKmap : public QMainWindow {
 
     // The window's save dialog for term files, preset to a file type (1 text, 2 BIN).
     TFileDialogResult RunSaveDialog(int filterIndex);
+    // Save as BIN Image File with the image given, or without one the truth table's.
+    void SaveBinImage(const std::optional<std::vector<uint8_t>>& image);
 
     void HiliteTerm(const QString& term);
     // Shows a function on the map (ON black, don't cares grey) with groups over it; they stay
@@ -127,6 +131,8 @@ class TfrmKmap : public QMainWindow {
     void mnuHiliteClick();
     void Timer1Timer();
     void mnuNewSimplifyClick();
+    // Simplify on the zeros: the results window gets the sums of a product of sums.
+    void mnuProductOfSumsClick();
     void mnuRandomdataClick();
     void mnuInvertBINdataClick();
     void SaveasBin1Click();
@@ -159,6 +165,7 @@ class TfrmKmap : public QMainWindow {
     void MarkDontCares(const std::vector<std::string>& terms);
     void ShowDontCareNote(int count);
     void PlaceMapControls();
+    void RunSimplify(TUnitForm form);
     void PaintMapPicture(QPainter& painter) const;
     int CurrentColumn() const;
 
