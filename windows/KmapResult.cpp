@@ -147,11 +147,13 @@ void TfrmResult::CreateControls(QWidget* client) {
     title->setAlignment(Qt::AlignCenter);
     title->setGeometry(0, 0, Panel1Width, 23);
     // In the title's place while the rows are the sums of a product of sums.
-    lblResultForm = new QLabel("Each row a sum: aBc = (A + b + C)", Panel2);
+    lblResultForm = new QLabel("Each row a sum: aBc = (A+b+C)", Panel2);
     lblResultForm->setObjectName("lblResultForm");
-    lblResultForm->setFont(titleFont);
+    QFont formFont = titleFont;
+    formFont.setBold(false);
+    lblResultForm->setFont(formFont);
     lblResultForm->setAlignment(Qt::AlignCenter);
-    lblResultForm->setGeometry(28, 0, Panel1Width - 56, 23);
+    lblResultForm->setGeometry(29, 0, 198, 23);
     lblResultForm->setToolTip(
         "Product of sums: the rows cover the function's zeros. Each row stands for a sum with "
         "its letters' cases flipped (De Morgan), so row aBc is (A + b + C), and the function is "

@@ -64,7 +64,11 @@ TEST_F(ProductOfSumsWindow, RowsAreTheZerosPrimesAndTheLabelSaysEachIsASum) {
     EXPECT_EQ(Terms(), primes);
     EXPECT_EQ(W->resultForm(), TUnitForm::ProductOfSums);
     EXPECT_TRUE(W->lblResultForm->isVisible());
-    EXPECT_TRUE(W->lblResultForm->text().contains("aBc = (A + b + C)"));
+    const QLabel* label = W->lblResultForm;
+    EXPECT_TRUE(label->text().contains("aBc = (A+b+C)"));
+    EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width());
+    EXPECT_FALSE(label->geometry().intersects(W->SpeedButton1->geometry()));
+    EXPECT_FALSE(label->geometry().intersects(W->SpeedButton2->geometry()));
     for (uint32_t m = 0; m < 16; ++m) {
         if (m != 0) {
             EXPECT_EQ(RowsFunction(primes, m), On(m)) << m;
