@@ -7,7 +7,6 @@
 
 #include "ResultsTestSupport.h"
 #include "engine/Simplify.h"
-#include "model/Pla.h"
 #include "windows/main_groups.h"
 
 namespace {
@@ -108,7 +107,7 @@ class ProductOfSumsExport : public ProductOfSumsWindow,
                             public testing::WithParamInterface<TExportCase> {};
 
 // The window hands the exports the product of its unchecked rows' sums; the writers themselves
-// are compiled and run on every input by the model's tests.
+// are compiled and run on every input, and their PLA read back, by the model's tests.
 TEST_P(ProductOfSumsExport, WritesTheProductOfTheUncheckedRows) {
     const TExportCase& c = GetParam();
     Check({1});
@@ -139,23 +138,6 @@ INSTANTIATE_TEST_SUITE_P(Formats, ProductOfSumsExport,
                          [](const testing::TestParamInfo<TExportCase>& info) {
                              return info.param.Name;
                          });
-
-TEST_F(ProductOfSumsWindow, ThePlaReadsBackAsTheFunction) {
-    const QString path = dir.filePath("f.pla");
-    AnswerSave(path, 5);
-    Trigger(W, "Export as…");
-    TPla pla;
-    TPlaError error;
-    ASSERT_TRUE(ReadPla(ReadFile(path).toStdString(), pla, error)) << error.Message();
-    TPlaFunction read;
-    ASSERT_TRUE(PlaOutputFunction(pla, 0, read, error)) << error.Message();
-    // abcd is free: a don't care where the product leaves it 1, else a zero.
-    for (uint32_t m = 0; m < 16; ++m) {
-        const bool dc = read.DcSet[m] != 0;
-        EXPECT_EQ(read.OnSet[m] != 0 || dc, RowsFunction(Terms(), m)) << m;
-        EXPECT_TRUE(!dc || m == 0) << m;
-    }
-}
 
 // What goes to the editor, the calculator and the BIN image is the function, not its zeros;
 // what goes to the clipboard and text files is written as sums.
