@@ -167,12 +167,27 @@ bool TPlaReader::Keyword(const std::vector<std::string_view>& words, size_t coun
         return true;
     }
     if (key == ".type") {
-        if (count != 2 ||
-            (words[1] != "f" && words[1] != "fd" && words[1] != "fr" && words[1] != "fdr")) {
-            return Fail(FLine, ".type must be f, fd, fr or fdr");
+        const std::string_view types[] = {"f", "r", "fd", "fr", "dr", "fdr"};
+        if (count != 2 || std::find(std::begin(types), std::end(types), words[1]) ==
+                              std::end(types)) {
+            return Fail(FLine, ".type must be f, r, fd, fr, dr or fdr");
         }
         FPla.Type = std::string(words[1]);
         return true;
+    }
+    // Which polarity a minimizer should work on, and which inputs a decoder pairs: neither
+    // changes the function the rows define.
+    if (key == ".phase") {
+        const bool sound = count == 2 && words[1].size() == static_cast<size_t>(FPla.Outputs) &&
+                           words[1].find_first_not_of("01") == std::string_view::npos;
+        return sound || Fail(FLine, ".phase needs one 0 or 1 for each of the .o outputs");
+    }
+    if (key == ".pair") {
+        return true;
+    }
+    if (key == ".mv" || key == ".label" || key == ".symbolic" || key == ".symbolic-output" ||
+        key == ".kiss") {
+        return Fail(FLine, Quoted(key) + ": multiple-valued and symbolic files are not supported");
     }
     return Fail(FLine, "unknown keyword " + Quoted(key));
 }
@@ -411,6 +426,7 @@ std::string PlaOutputList(const TPla& pla) {
 }
 
 bool PlaOutputFunction(const TPla& pla, int output, TPlaFunction& function, TPlaError& error) {
+    const bool hasOn = pla.Type.find('f') != std::string::npos;
     const bool hasDc = pla.Type.find('d') != std::string::npos;
     const bool hasOff = pla.Type.find('r') != std::string::npos;
     TPlaFunction out;
@@ -421,7 +437,7 @@ bool PlaOutputFunction(const TPla& pla, int output, TPlaFunction& function, TPla
     for (size_t r = 0; r < pla.Rows.size(); ++r) {
         const TPlaRow& row = pla.Rows[r];
         const char c = pla.RowOutputs(r)[static_cast<size_t>(output)];
-        if (c == '1') {
+        if (c == '1' && hasOn) {
             AddCube(out.On, onSeen, row.Cube);
             onLines.resize(out.On.size(), row.Line);
         } else if (c == '-' && hasDc) {
@@ -457,9 +473,15 @@ bool PlaOutputFunction(const TPla& pla, int output, TPlaFunction& function, TPla
                 return false;
             }
         }
-        // Whatever is not OFF may take either value.
+        // Without an ON set, whatever is neither OFF nor don't care is ON; with one, whatever is
+        // not OFF may take either value.
         for (uint32_t m = 0; m < size; ++m) {
-            dcMarks[m] = offMarks[m] == 0 ? 1 : 0;
+            if (hasOn) {
+                dcMarks[m] = offMarks[m] == 0 ? 1 : 0;
+            } else {
+                out.OnSet[m] = offMarks[m] == 0 && dcMarks[m] == 0 ? 1 : 0;
+                onCut = true;
+            }
         }
     }
     out.DcSet.assign(size, 0);
@@ -469,7 +491,7 @@ bool PlaOutputFunction(const TPla& pla, int output, TPlaFunction& function, TPla
     }
     // Under an OFF set the don't cares are what is left. More cubes than minterms: the set's
     // own cover is shorter, and it bounds what reaches the editor by the number of minterms.
-    if (hasOff || out.Dc.size() > size) {
+    if ((hasOff && hasOn) || out.Dc.size() > size) {
         out.Dc = CoverOf(out.DcSet, out.DcSet, pla.Inputs);
     }
     if (onCut || out.On.size() > size) {

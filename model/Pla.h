@@ -107,10 +107,10 @@ struct TPlaFunction {
     size_t DcCount = 0;          // entries set in DcSet
 };
 
-// The function of one output under the file's .type: "1" puts a cube in the ON set, "0" in the
-// OFF set (types with r), "-" in the don't-care set (types with d), "~" nowhere. With an OFF
-// set, what no row names is a don't care. An OFF row that meets an ON or don't-care row is an
-// error naming both lines.
+// The function of one output under the file's .type: "1" puts a cube in the ON set (types with
+// f), "0" in the OFF set (types with r), "-" in the don't-care set (types with d), "~" nowhere.
+// With an OFF set, what no row names is a don't care, or ON when the type has no f (r, dr). An
+// OFF row that meets an ON or don't-care row is an error naming both lines.
 bool PlaOutputFunction(const TPla& pla, int output, TPlaFunction& function, TPlaError& error);
 
 // The don't-care cubes without the ON cubes' minterms: a PLA's don't cares win over its ON rows,

@@ -104,8 +104,13 @@ INSTANTIATE_TEST_SUITE_P(
         TBadCase{"CountNotANumber", ".i two\n", "line 1: .i needs one count of at least 1"},
         TBadCase{"CountZero", ".i 2\n.o 0\n", "line 2: .o needs one count of at least 1"},
         TBadCase{"CountTwice", ".i 2\n.i 2\n", "line 2: .i is given twice"},
-        TBadCase{"UnknownKeyword", ".i 2\n.o 1\n.phase 1\n", "line 3: unknown keyword \".phase\""},
-        TBadCase{"UnknownType", ".i 2\n.o 1\n.type r\n", "line 3: .type must be f, fd, fr or fdr"},
+        TBadCase{"UnknownKeyword", ".i 2\n.o 1\n.latch 1\n", "line 3: unknown keyword \".latch\""},
+        TBadCase{"UnknownType", ".i 2\n.o 1\n.type d\n",
+                 "line 3: .type must be f, r, fd, fr, dr or fdr"},
+        TBadCase{"PhaseOfOtherOutputs", ".i 2\n.o 2\n.phase 1\n",
+                 "line 3: .phase needs one 0 or 1 for each of the .o outputs"},
+        TBadCase{"MultipleValued", ".i 2\n.o 1\n.mv 3 2 3\n",
+                 "line 3: \".mv\": multiple-valued and symbolic files are not supported"},
         TBadCase{"NamesBeforeCount", ".ilb a b\n", "line 1: .ilb comes before .i"},
         TBadCase{"NameCount", ".i 2\n.o 1\n.ob f g\n", "line 3: .ob gives 2 names for .o 1"},
         TBadCase{"RowTooShort", ".i 3\n.o 1\n\n10 1\n",
@@ -175,6 +180,13 @@ INSTANTIATE_TEST_SUITE_P(
         // 1- is ON on 2 and 3, -1 don't care on 1 and 3: 3 is a don't care.
         TDialectCase{
             "DontCareWinsUnderFd", ".i 2\n.o 1\n.type fd\n1- 1\n-1 -\n", 0, {2}, {1, 3}, ""},
+        // A minimizer's directives leave the function as the rows define it.
+        TDialectCase{"PhaseAndPairIgnored",
+                     ".i 2\n.o 2\n.phase 01\n.pair 1 (A B)\n11 10\n01 01\n",
+                     1,
+                     {1},
+                     {},
+                     ""},
         // The same with an OFF row 00: 1 is free as neither ON nor OFF.
         TDialectCase{"DontCareWinsUnderFdr",
                      ".i 2\n.o 1\n.type fdr\n1- 1\n11 -\n00 0\n",
@@ -216,7 +228,8 @@ struct TTypeCase {
 class PlaType : public ::testing::TestWithParam<TTypeCase> {};
 
 // One table under each type: rows 1x ON, 00 OFF, 01 don't care ('-'), 10 no meaning ('~').
-// A minterm both ON and don't care is a don't care; with an OFF set, what no row names is one too.
+// A minterm both ON and don't care is a don't care; with an OFF set, what no row names is one
+// too, or ON when the type gives no ON set.
 TEST_P(PlaType, ReadsTheOutputCharactersByType) {
     const TTypeCase& c = GetParam();
     const TPla pla =
@@ -244,7 +257,9 @@ INSTANTIATE_TEST_SUITE_P(Types, PlaType,
                          ::testing::Values(TTypeCase{"f", "f", {6, 7}, {}},
                                            TTypeCase{"fd", "fd", {6}, {2, 5, 7}},
                                            TTypeCase{"fr", "fr", {6, 7}, {2, 3, 4, 5}},
-                                           TTypeCase{"fdr", "fdr", {6}, {2, 3, 4, 5, 7}}),
+                                           TTypeCase{"fdr", "fdr", {6}, {2, 3, 4, 5, 7}},
+                                           TTypeCase{"r", "r", {2, 3, 4, 5, 6, 7}, {}},
+                                           TTypeCase{"dr", "dr", {3, 4, 6}, {2, 5, 7}}),
                          [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(PlaOutput, OffRowMeetingAnOnRowNamesBothLines) {
