@@ -81,6 +81,26 @@ void BM_SimplifyDontCare(benchmark::State& state, bool upperHalf, bool withDontC
     state.counters["terms"] = outcome.Result.Count();
 }
 
+// Product of sums on a function's editor rows against Simplify on the rows of its complement:
+// the same search on the same set, so they should take the same time but for reading the rows.
+void BM_ProductOfSums(benchmark::State& state, TFunctionRecipe recipe, bool complement) {
+    const int n = static_cast<int>(state.range(0));
+    SetVarCount(n);
+    std::vector<bool> function = MakeFunction(n, recipe);
+    if (complement) {
+        function.flip();
+    }
+    const std::vector<std::string> texts = FunctionTerms(n, function);
+    const TUnitForm form = complement ? TUnitForm::SumOfProducts : TUnitForm::ProductOfSums;
+    TSimplifyOutcome outcome;
+    for (auto _ : state) {
+        outcome = SimplifyTerms(texts, nullptr, form);
+        benchmark::DoNotOptimize(outcome.Result.Count());
+    }
+    state.counters["rows"] = static_cast<double>(texts.size());
+    state.counters["terms"] = outcome.Result.Count();
+}
+
 // Terms over 16 variables, each position free, HI or LO with equal chances.
 TStringListAdv ArbitraryTerms(int count) {
     std::mt19937 rng(5);
@@ -133,6 +153,19 @@ int main(int argc, char** argv) {
                                      (upperHalf ? "upperhalf" : "scattered") +
                                      (with ? "/with" : "/without");
             benchmark::RegisterBenchmark(name.c_str(), BM_SimplifyDontCare, upperHalf, with)
+                ->DenseRange(std::max(8, maxVars - 2), maxVars, 2)
+                ->Unit(benchmark::kMillisecond);
+        }
+    }
+    for (const auto& function : Functions) {
+        if (function.Recipe.Kind != TFunctionKind::Random) {
+            continue;
+        }
+        for (const bool complement : {false, true}) {
+            const std::string name = std::string("ProductOfSums/") + function.Name +
+                                     (complement ? "/complement" : "/pos");
+            benchmark::RegisterBenchmark(name.c_str(), BM_ProductOfSums, function.Recipe,
+                                         complement)
                 ->DenseRange(std::max(8, maxVars - 2), maxVars, 2)
                 ->Unit(benchmark::kMillisecond);
         }

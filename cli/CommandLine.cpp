@@ -27,7 +27,7 @@ namespace {
 
 const char* const Usage =
     "usage: quillon                  start the windows\n"
-    "       quillon simplify [--minimum] [--time-limit SECONDS]\n"
+    "       quillon simplify [--minimum] [--time-limit SECONDS] [--pos]\n"
     "                        [--format terms|pla|verilog|vhdl|c] [--output NAME] FILE|-\n"
     "       quillon --help | --version\n"
     "\n"
@@ -38,8 +38,11 @@ const char* const Usage =
     "whole: its shared primes (each with the outputs it may feed), or with --minimum a cover\n"
     "with the fewest distinct terms, each term feeding the outputs that need it:\n"
     "  --time-limit SECONDS  how long --minimum may search for a proof (default 10)\n"
-    "  --format terms    one term a line (the default); HI or LO for a constant; with\n"
-    "                    several outputs, each term followed by its outputs: AbC 101\n"
+    "  --pos             a product of sums of one output: the same search on the zeros\n"
+    "                    (what is neither ON nor a don't care), each term written as its sum\n"
+    "  --format terms    one term a line (the default), or with --pos one sum a line as\n"
+    "                    A+b+C; HI or LO for a constant; with several outputs, each term\n"
+    "                    followed by its outputs: AbC 101\n"
     "  --format pla      a PLA of the outputs, with the don't cares\n"
     "  --format verilog  a Verilog module\n"
     "  --format vhdl     a VHDL entity and architecture\n"
@@ -56,6 +59,7 @@ enum class TFormat { Terms, Pla, Verilog, Vhdl, C };
 
 struct TOptions {
     bool Minimum = false;
+    bool Sums = false;
     int64_t TimeLimitMs = -1;  // -1: the engine's own
     TFormat Format = TFormat::Terms;
     std::string Output;
@@ -110,6 +114,8 @@ TOptions ParseSimplify(const std::vector<std::string>& args) {
         }
         if (arg == "--minimum") {
             options.Minimum = true;
+        } else if (arg == "--pos") {
+            options.Sums = true;
         } else if (arg == "--format") {
             if (!ParseFormat(value, options.Format)) {
                 FailUsage("unknown format \"" + value + "\"; use terms, pla, verilog, vhdl or c");
@@ -136,16 +142,28 @@ TOptions ParseSimplify(const std::vector<std::string>& args) {
     return options;
 }
 
+// The minterms that are neither ON nor don't care, for a product of sums.
+TMintermBits Zeros(const TFunctionInput& input) {
+    TMintermBits zeros = MakeMintermBits(input.VarCount);
+    for (uint32_t m = 0; m < (1u << input.VarCount); ++m) {
+        if (!TestMinterm(input.On, m) && !TestMinterm(input.Dc, m)) {
+            SetMinterm(zeros, m);
+        }
+    }
+    return zeros;
+}
+
 std::vector<TTermMasks> Simplify(const TFunctionInput& input, const TOptions& options,
                                  std::ostream& err) {
     const int n = input.VarCount;
-    std::vector<TCube> primes = CoveringPrimes(n, input.On, input.Dc);
+    const TMintermBits on = options.Sums ? Zeros(input) : input.On;
+    std::vector<TCube> primes = CoveringPrimes(n, on, input.Dc);
     if (options.Minimum) {
         TCoverOptions search;
         if (options.TimeLimitMs >= 0) {
             search.BudgetMs = options.TimeLimitMs;
         }
-        const TMinimumCover cover = FindMinimumCover(n, input.On, input.Dc, primes, search);
+        const TMinimumCover cover = FindMinimumCover(n, on, input.Dc, primes, search);
         if (!cover.Proven) {
             err << "quillon: the cover of " << cover.Chosen.size()
                 << " terms is not proven minimum; no cover has fewer than " << cover.LowerBound
@@ -199,24 +217,31 @@ TExportFormat ExportFormat(TFormat format) {
                                         : TExportFormat::C;
 }
 
-std::string Format(TFormat format, const TFunctionInput& input,
-                   const std::vector<TTermMasks>& cubes, const std::string& file) {
-    const int n = input.Inputs;
-    if (format == TFormat::Terms) {
-        if (cubes.empty()) {
-            return "LO\n";
-        }
-        std::string text;
-        for (const TTermMasks& cube : cubes) {
-            const std::string term = CubeTerm(cube, n);
-            text += (term.empty() ? "HI" : term) + "\n";
-        }
-        return text;
+// One term a line; under a product of sums one sum a line. No term is the constant the form
+// starts from (LO for a sum, HI for a product), the term without letters the other one.
+std::string TermLines(const std::vector<TTermMasks>& cubes, int n, bool sums) {
+    if (cubes.empty()) {
+        return sums ? "HI\n" : "LO\n";
     }
-    const TDesignUnit unit =
-        SingleOutputUnit(file == "-" ? "" : UnitNameOfFile(file), n, cubes, input.InputNames,
-                         input.OutputName, TUnitForm::SumOfProducts, DontCareCubes(input));
-    return WriteUnit(ExportFormat(format), unit);
+    std::string text;
+    for (const TTermMasks& cube : cubes) {
+        const std::string term = sums ? SumTerm(cube, n) : CubeTerm(cube, n);
+        text += (term.empty() ? (sums ? "LO" : "HI") : term) + "\n";
+    }
+    return text;
+}
+
+std::string Format(const TOptions& options, const TFunctionInput& input,
+                   const std::vector<TTermMasks>& cubes) {
+    const int n = input.Inputs;
+    if (options.Format == TFormat::Terms) {
+        return TermLines(cubes, n, options.Sums);
+    }
+    const std::string& file = options.File;
+    const TDesignUnit unit = SingleOutputUnit(
+        file == "-" ? "" : UnitNameOfFile(file), n, cubes, input.InputNames, input.OutputName,
+        options.Sums ? TUnitForm::ProductOfSums : TUnitForm::SumOfProducts, DontCareCubes(input));
+    return WriteUnit(ExportFormat(options.Format), unit);
 }
 
 // A term a line with its output part, a character per output as in a PLA row: "aBc 101";
@@ -242,6 +267,9 @@ std::string SharedTerms(const TDesignUnit& unit) {
 // Several outputs minimized together: their shared primes, or with --minimum a cover by them
 // with the fewest distinct terms.
 std::string SimplifyShared(const TFunctionSet& set, const TOptions& options, std::ostream& err) {
+    if (options.Sums) {
+        FailUsage("--pos takes one output; name it with --output");
+    }
     const std::string name = options.File == "-" ? "" : UnitNameOfFile(options.File);
     TDesignUnit unit;
     if (options.Minimum) {
@@ -275,7 +303,7 @@ int RunSimplify(const std::vector<std::string>& args, std::istream& in, std::ost
         return 0;
     }
     const TFunctionInput input = EngineFunction(read.Functions, 0);
-    out << Format(options.Format, input, Simplify(input, options, err), options.File);
+    out << Format(options, input, Simplify(input, options, err));
     return 0;
 }
 

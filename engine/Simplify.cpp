@@ -197,6 +197,18 @@ class TCountingSink : public TMessageSink {
     TMessageSink* FNext;
 };
 
+// The minterms of n variables that are neither ON nor don't care.
+TMintermBits Zeros(const TMintermBits& on, const TMintermBits& dontCare, int n) {
+    TMintermBits zeros = MakeMintermBits(n);
+    for (size_t w = 0; w < zeros.size(); ++w) {
+        zeros[w] = ~(on[w] | dontCare[w]);
+    }
+    if (n < 6) {
+        zeros[0] &= (uint64_t{1} << (1u << n)) - 1;
+    }
+    return zeros;
+}
+
 }  // namespace
 
 TSearchReport FindAcceptableStrings(const TStringListAdv& minterms, TStringListAdv& result) {
@@ -244,8 +256,8 @@ void RankTerms(TStringListAdv& list, TMessageSink* messages, const TDontCareTabl
     }
 }
 
-TSimplifyOutcome SimplifyTerms(const std::vector<std::string>& editorTexts,
-                               TMessageSink* messages) {
+TSimplifyOutcome SimplifyTerms(const std::vector<std::string>& editorTexts, TMessageSink* messages,
+                               TUnitForm form) {
     TSimplifyOutcome outcome;
     std::vector<TTermMasks> terms;
     std::vector<TTermMasks> dontCareTerms;
@@ -292,8 +304,16 @@ TSimplifyOutcome SimplifyTerms(const std::vector<std::string>& editorTexts,
         }
         return bits;
     };
-    const TMintermBits on = mintermsOf(terms);
+    TMintermBits on = mintermsOf(terms);
     TMintermBits dontCare = mintermsOf(dontCareTerms);
+    const bool sums = form == TUnitForm::ProductOfSums;
+    if (sums) {
+        // ON wins over don't care before the zeros take the ON set's place.
+        for (size_t w = 0; w < dontCare.size(); ++w) {
+            dontCare[w] &= ~on[w];
+        }
+        on = Zeros(on, dontCare, ProgramState.VarCount);
+    }
     ClearTruthTable();
     ProgramState.DontCare.fill(0);
     for (uint32_t m = 0; m <= ProgramState.HighMinterm; ++m) {
@@ -310,10 +330,12 @@ TSimplifyOutcome SimplifyTerms(const std::vector<std::string>& editorTexts,
     outcome.Search = SearchOnSet(on, anyDontCare ? &dontCare : nullptr, outcome.Result, start);
 
     if (outcome.Result.Count() == 0) {
-        // No prime covers an ON minterm: with none ON the function is never HI.
+        // No prime covers an ON minterm: with none ON the function is never HI. The zeros' cover
+        // says the opposite of the function.
         const bool anyOn = std::any_of(on.begin(), on.end(), [](uint64_t w) { return w != 0; });
-        outcome.Kind = anyOn ? TSimplifyKind::ConstantHi : TSimplifyKind::ConstantLo;
-        outcome.Message = anyOn ? "Simplification result is HI" : "Simplification result is LO";
+        const bool hi = anyOn != sums;
+        outcome.Kind = hi ? TSimplifyKind::ConstantHi : TSimplifyKind::ConstantLo;
+        outcome.Message = hi ? "Simplification result is HI" : "Simplification result is LO";
         return outcome;
     }
     TCountingSink counting(messages);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "model/DesignUnit.h"
 #include "model/SensitiveStr.h"
 #include "model/State.h"
 
@@ -70,6 +71,9 @@ struct TSimplifyOutcome {
 // Runs the Simplify command on the editor's term column, row by row; a row marked "-AbC" is
 // a don't-care term. ON wins over don't care. When the search runs, the truth table ends as
 // ranking leaves it and ProgramState.DontCare holds the don't cares; both stay untouched when
-// it stops before the search.
+// it stops before the search. ProductOfSums runs the same search on the zeros, the minterms
+// neither ON nor don't care, with the don't cares free: the result's terms are the zeros'
+// cubes, the table holds their ranking, and a constant is told as the function's.
 TSimplifyOutcome SimplifyTerms(const std::vector<std::string>& editorTexts,
-                               TMessageSink* messages = nullptr);
+                               TMessageSink* messages = nullptr,
+                               TUnitForm form = TUnitForm::SumOfProducts);

@@ -18,6 +18,16 @@ std::vector<uint8_t> TruthTableToBin() {
     return buffer;
 }
 
+std::vector<uint8_t> MintermsToBin(const TMintermBits& set, int n) {
+    std::vector<uint8_t> buffer((size_t{1} << n) / 8, 0);
+    for (uint32_t m = 0; m < (1u << n); ++m) {
+        if (TestMinterm(set, m)) {
+            buffer[m / 8] |= static_cast<uint8_t>(1u << (m % 8));
+        }
+    }
+    return buffer;
+}
+
 void InvertTruthTable(const TDontCareTable* dontCare) {
     auto& table = ProgramState.TruthTable;
     for (uint32_t m = 0; m <= ProgramState.HighMinterm; ++m) {

@@ -37,3 +37,8 @@ void ForEachCubeMinterm(TCube cube, F&& f) {
         sub = (sub - cube.Free) & cube.Free;
     } while (sub != 0);
 }
+
+// Sets every minterm of the cube.
+inline void SetCubeMinterms(TMintermBits& bits, const TCube& cube) {
+    ForEachCubeMinterm(cube, [&](uint32_t m) { SetMinterm(bits, m); });
+}

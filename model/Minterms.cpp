@@ -53,3 +53,13 @@ std::string MintermToLetters(uint32_t number, int count, char firstLetter) {
     }
     return s;
 }
+
+bool TermCube(const std::string& term, uint32_t highMinterm, TCube& cube) {
+    const TTermMasks masks = TermMasks(term);
+    if ((masks.Care & ~highMinterm) != 0) {
+        return false;
+    }
+    cube.Free = highMinterm & ~masks.Care;
+    cube.Hi = masks.Hi;
+    return true;
+}

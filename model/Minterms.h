@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "model/Cube.h"
 #include "model/SensitiveStr.h"
 #include "model/Terms.h"
 
@@ -12,6 +13,9 @@ void AddTermToTable(const std::string& term);
 bool TermIsImplicant(const std::string& term);
 void ExpandTerm(const std::string& term, TStringListAdv& list);
 std::string MintermToLetters(uint32_t number, int count, char firstLetter);
+// The term's cube over the minterms up to highMinterm; false, with no cube, for a term that
+// names a letter beyond them and so covers nothing.
+bool TermCube(const std::string& term, uint32_t highMinterm, TCube& cube);
 
 // Calls visit(m) for every minterm the masks cover, in increasing order; stops when visit
 // returns false. A mask beyond the n-th variable covers nothing.

@@ -5,8 +5,8 @@ set -euo pipefail
 # dpkg-dev and file: cpack -G DEB reads the package dependencies with dpkg-shlibdeps.
 # iverilog and ghdl (with gcc and g++ of build-essential): the tests compile and run every export.
 packages=(build-essential cmake ninja-build clang clang-format libclang-rt-14-dev llvm-14 qt6-base-dev
-          libjpeg62-turbo-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth desktop-file-utils
-          dpkg-dev file iverilog ghdl)
+          qt6-svg-dev libjpeg62-turbo-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
+          desktop-file-utils dpkg-dev file iverilog ghdl)
 missing=()
 for p in "${packages[@]}"; do
     dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -121,6 +121,19 @@ void TfrmResult::CreateControls(QWidget* client) {
     title->setFont(titleFont);
     title->setAlignment(Qt::AlignCenter);
     title->setGeometry(0, 0, Panel1Width, 23);
+    // In the title's place while the rows are the sums of a product of sums.
+    lblResultForm = new QLabel("Each row a sum: aBc = (A+b+C)", Panel2);
+    lblResultForm->setObjectName("lblResultForm");
+    QFont formFont = titleFont;
+    formFont.setBold(false);
+    lblResultForm->setFont(formFont);
+    lblResultForm->setAlignment(Qt::AlignCenter);
+    lblResultForm->setGeometry(29, 0, 198, 23);
+    lblResultForm->setToolTip(
+        "Product of sums: the rows cover the function's zeros. Each row stands for a sum with "
+        "its letters' cases flipped (De Morgan), so row aBc is (A + b + C), and the function is "
+        "the product of the rows' sums.");
+    lblResultForm->hide();
 
     SpeedButton1 = new QToolButton(Panel2);
     SpeedButton1->setObjectName("SpeedButton1");
@@ -203,7 +216,8 @@ void TfrmResult::CreateControls(QWidget* client) {
     lblMinimumCover->setObjectName("lblMinimumCover");
     lblMinimumCover->setWordWrap(true);
     lblMinimumCover->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblMinimumCover->setGeometry(276, 523, 99, 60);
+    lblMinimumCover->setGeometry(276, 523, 99, 50);
+    btnShowGroups = MakeButton(client, "btnShowGroups", "Show groups", 280, 574, 89, 25);
 
     connect(SpeedButton1, &QToolButton::clicked, this, &TfrmResult::SpeedButton1Click);
     connect(SpeedButton2, &QToolButton::clicked, this, &TfrmResult::SpeedButton2Click);
@@ -219,6 +233,8 @@ void TfrmResult::CreateControls(QWidget* client) {
     connect(rgSort, &TRadioGroup::clicked, this, &TfrmResult::rgSortClick);
     connect(Edit1, &QLineEdit::textChanged, this, &TfrmResult::Edit1Change);
     connect(btnMinimumCover, &QPushButton::clicked, this, &TfrmResult::btnMinimumCoverClick);
+    connect(btnShowGroups, &QPushButton::clicked, this, &TfrmResult::btnShowGroupsClick);
+    ConnectGroups();
 }
 
 void TfrmResult::CreateMenus() {
@@ -267,6 +283,11 @@ void TfrmResult::CreateMenus() {
     connect(mnuMinimumCover, &QAction::triggered, this, &TfrmResult::btnMinimumCoverClick);
     action->addAction(mnuMinimumCover);
     PopupMenuResults->addAction(mnuMinimumCover);
+    mnuShowGroups = new QAction("Show groups", this);
+    mnuShowGroups->setObjectName("mnuShowGroups");
+    connect(mnuShowGroups, &QAction::triggered, this, &TfrmResult::btnShowGroupsClick);
+    action->addAction(mnuShowGroups);
+    PopupMenuResults->addAction(mnuShowGroups);
 }
 
 void TfrmResult::LayOutAnchored() {
@@ -328,7 +349,10 @@ bool TfrmResult::AnyTermRow() const {
     return false;
 }
 
-void TfrmResult::ReceiveResult(const TStringListAdv& list) {
+void TfrmResult::ReceiveResult(const TStringListAdv& list, TUnitForm form) {
+    FForm = form;
+    lblResultForm->setVisible(form == TUnitForm::ProductOfSums);
+    Panel2->findChild<QLabel*>("Panel2Caption")->setVisible(form == TUnitForm::SumOfProducts);
     const int count = list.Count();
     Outputgrid->setRowCount(count + 1);
     Outputgrid->clearCells();
@@ -450,6 +474,6 @@ void TfrmResult::Edit1Change() {
     Edit1->setPalette(colours);
 }
 
-void ShowResults(const TStringListAdv& list) {
-    frmResult->ReceiveResult(list);
+void ShowResults(const TStringListAdv& list, TUnitForm form) {
+    frmResult->ReceiveResult(list, form);
 }

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "model/DesignUnit.h"
 #include "model/SensitiveStr.h"
 #include "windows/controls/RadioGroup.h"
 #include "windows/controls/StatusBar.h"
@@ -48,14 +49,20 @@ class TfrmResult : public QMainWindow {
     QLabel* lblMinimumCover = nullptr;    // the outcome of the last Minimum cover
     TGauge* GaugeMinimumCover = nullptr;  // shown while Minimum cover runs
     QAction* mnuMinimumCover = nullptr;
+    QPushButton* btnShowGroups = nullptr;
+    QAction* mnuShowGroups = nullptr;
+    QLabel* lblResultForm = nullptr;  // says that each row is a sum, for a product of sums
 
     // How long Minimum cover searches before it settles for the best cover found.
     int64_t CoverBudgetMs = 10000;
     // True while Minimum cover runs; the windows refuse commands that would change the grid.
     bool coverRunning() const { return FCoverRunning; }
 
-    // The hand-off: rebuilds the grid from a ranked list (value = Max * 65536 + Min).
-    void ReceiveResult(const TStringListAdv& list);
+    // The hand-off: rebuilds the grid from a ranked list (value = Max * 65536 + Min). Under
+    // ProductOfSums each row is a cube of the zeros and stands for a sum, and the function is
+    // the product of the rows' sums.
+    void ReceiveResult(const TStringListAdv& list, TUnitForm form = TUnitForm::SumOfProducts);
+    TUnitForm resultForm() const { return FForm; }
 
     // The term Remove dropped last; Undo last brings it back.
     const std::string& lastRemovedTerm() const { return FLastRemoved; }
@@ -90,6 +97,8 @@ class TfrmResult : public QMainWindow {
     void rgSortClick();
     // Checks every row outside a minimum cover of the rows' function; while running, stops it.
     void btnMinimumCoverClick();
+    // Draws every row that is not checked as a group on the K-map, over the rows' function.
+    void btnShowGroupsClick();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -112,6 +121,10 @@ class TfrmResult : public QMainWindow {
     // Exports.
     QString ExportLines(bool checkedOnly) const;
     QString ExportLongLine() const;
+    // A row as the exports write it: its term, or the sum it stands for (A+b+C).
+    QString ExportedRow(int row) const;
+    // The function the rows stand for, as compact terms of its ON set.
+    std::vector<std::string> FunctionTerms() const;
 
     // Sorting.
     void SortByCount(int keyCol, int otherCol);
@@ -129,6 +142,7 @@ class TfrmResult : public QMainWindow {
     void HandOver(TStringListAdv& list);
     void ShowTestedRow(int row);
     void RunMinimumCover();
+    void ConnectGroups();
 
     std::string FLastRemoved;
     int FSortInForce = 2;   // the order of the last sort that ran; "Alpha" at start
@@ -137,12 +151,13 @@ class TfrmResult : public QMainWindow {
     qint64 FLastLabelPaint = 0;
     bool FCoverRunning = false;
     bool FCoverStopRequested = false;
+    TUnitForm FForm = TUnitForm::SumOfProducts;
 };
 
 extern TfrmResult* frmResult;
 
 // Hands a ranked term list to the results window.
-void ShowResults(const TStringListAdv& list);
+void ShowResults(const TStringListAdv& list, TUnitForm form = TUnitForm::SumOfProducts);
 
 // What the results window says about a minimum cover: "Minimum: 7 terms, 19 literals (proven)"
 // or "Best: 8,120 terms; at least 7,904 needed".

@@ -9,30 +9,6 @@
 #include "windows/Windows.h"
 #include "windows/controls/SearchRun.h"
 
-namespace {
-
-// The row's term as a cube; a term naming a letter beyond the n-th covers nothing, as in the
-// removal tests, so it has no cube.
-bool RowCube(const std::string& term, uint32_t high, TCube& cube) {
-    const TTermMasks masks = TermMasks(term);
-    if ((masks.Care & ~high) != 0) {
-        return false;
-    }
-    cube.Free = high & ~masks.Care;
-    cube.Hi = masks.Hi;
-    return true;
-}
-
-void AddCube(TMintermBits& bits, const TCube& cube) {
-    uint32_t sub = 0;
-    do {
-        SetMinterm(bits, cube.Hi | sub);
-        sub = (sub - cube.Free) & cube.Free;
-    } while (sub != 0);
-}
-
-}  // namespace
-
 QString MinimumCoverText(const TMinimumCover& cover) {
     return CoverOutcomeText(static_cast<int64_t>(cover.Chosen.size()), cover.Literals,
                             cover.LowerBound, cover.Proven);
@@ -64,10 +40,10 @@ void TfrmResult::RunMinimumCover() {
     TMintermBits on = MakeMintermBits(n);
     for (int r = 1; r < RowCount(); ++r) {
         TCube cube;
-        if (RowHasTerm(r) && RowCube(RowTerm(r), high, cube)) {
+        if (RowHasTerm(r) && TermCube(RowTerm(r), high, cube)) {
             rows.push_back(r);
             cubes.push_back(cube);
-            AddCube(on, cube);
+            SetCubeMinterms(on, cube);
         }
         if (r % 4096 == 0) {
             progress.Show();

@@ -4,7 +4,9 @@
 #include <QGuiApplication>
 #include <algorithm>
 
+#include "model/BinImage.h"
 #include "model/DesignUnit.h"
+#include "model/Minterms.h"
 #include "model/Pla.h"
 #include "model/State.h"
 #include "model/Terms.h"
@@ -40,29 +42,62 @@ std::vector<TTermMasks> DontCareCubes(int n) {
 
 }  // namespace
 
+QString TfrmResult::ExportedRow(int row) const {
+    const std::string term = TrimBlanks(RowTerm(row));
+    if (term.empty() || FForm == TUnitForm::SumOfProducts) {
+        return QString::fromStdString(term);
+    }
+    return QString::fromStdString(SumTerm(TermMasks(term), ProgramState.VarCount));
+}
+
+// Under a product of sums the function is 1 where no row covers a minterm.
+std::vector<std::string> TfrmResult::FunctionTerms() const {
+    const int n = ProgramState.VarCount;
+    std::vector<TTermMasks> rows;
+    for (int r = 1; r < RowCount(); ++r) {
+        if (RowHasTerm(r)) {
+            rows.push_back(TermMasks(TrimBlanks(RowTerm(r))));
+        }
+    }
+    std::vector<std::string> terms;
+    for (const TTermMasks& cube : ComplementCubes(rows, n)) {
+        const std::string term = CubeTerm(cube, n);
+        // The editor has no term for HI; its two halves stand for it.
+        if (term.empty()) {
+            return {"A", "a"};
+        }
+        terms.push_back(term);
+    }
+    return terms;
+}
+
 QString TfrmResult::ExportLines(bool checkedOnly) const {
     QString text;
     for (int r = 0; r < RowCount(); ++r) {
         if (checkedOnly && !RowChecked(r)) {
             continue;
         }
-        const std::string term = TrimBlanks(RowTerm(r));
-        if (!term.empty()) {
-            text += QString::fromStdString(term) + "\r\n";
+        const QString row = ExportedRow(r);
+        if (!row.isEmpty()) {
+            text += row + "\r\n";
         }
     }
     return text;
 }
 
+// The sum of the rows, or the product of their sums: (A+b+C)(a+D).
 QString TfrmResult::ExportLongLine() const {
+    const bool sums = FForm == TUnitForm::ProductOfSums;
     QString text;
     for (int r = 0; r < RowCount(); ++r) {
-        const std::string term = TrimBlanks(RowTerm(r));
-        if (!term.empty()) {
-            text += QString::fromStdString(term) + "+";
+        const QString row = ExportedRow(r);
+        if (!row.isEmpty()) {
+            text += sums ? "(" + row + ")" : row + "+";
         }
     }
-    text.chop(1);
+    if (!sums) {
+        text.chop(1);
+    }
     return text;
 }
 
@@ -78,8 +113,18 @@ void TfrmResult::mnuSavelongLineClick() {
     QGuiApplication::clipboard()->setText(ExportLongLine());
 }
 
+// The calculator works on sums of products: a product of sums reaches it as its function.
 void TfrmResult::mnyCopytoZinputClick() {
-    frmBooleanClac->edtZinput->setText(ExportLongLine());
+    QString text;
+    if (FForm == TUnitForm::ProductOfSums) {
+        for (const std::string& term : FunctionTerms()) {
+            text += QString::fromStdString(term) + "+";
+        }
+        text.chop(1);
+    } else {
+        text = ExportLongLine();
+    }
+    frmBooleanClac->edtZinput->setText(text);
     BringToFront(frmBooleanClac);
 }
 
@@ -95,7 +140,10 @@ void TfrmResult::SavetoFile1Click() {
         if (TrimBlanks(term).empty()) {
             continue;
         }
-        bytes.append(term.data(), static_cast<qsizetype>(term.size()));
+        // A sum is written as such, so that it is never read back as a product.
+        const std::string line =
+            FForm == TUnitForm::ProductOfSums ? ExportedRow(r).toStdString() : term;
+        bytes.append(line.data(), static_cast<qsizetype>(line.size()));
         bytes.append("\r\n");
         ++lines;
     }
@@ -125,8 +173,7 @@ void TfrmResult::mnuExportAsClick() {
     }
     const std::string file = fileName.toStdString();
     const TDesignUnit unit = SingleOutputUnit(
-        UnitNameOfFile(file), n, cubes, frmKmap->plaInputNames(), frmKmap->plaOutputName(),
-        TUnitForm::SumOfProducts,
+        UnitNameOfFile(file), n, cubes, frmKmap->plaInputNames(), frmKmap->plaOutputName(), FForm,
         format == TExportFormat::Pla ? DontCareCubes(n) : std::vector<TTermMasks>{});
     const std::string text = WriteUnit(format, unit);
     QString error;
@@ -134,11 +181,26 @@ void TfrmResult::mnuExportAsClick() {
         ShowMessage("Write error on " + fileName + ": " + error);
         return;
     }
-    ShowMessage(QString("%1 terms were exported").arg(cubes.size()));
+    ShowMessage(QString(FForm == TUnitForm::ProductOfSums ? "%1 sums were exported"
+                                                          : "%1 terms were exported")
+                    .arg(cubes.size()));
 }
 
+// The image of the function: for a product of sums, 1 where no row covers a minterm.
 void TfrmResult::SaveasBINImageFile1Click() {
-    frmKmap->SaveasBin1Click();
+    if (FForm == TUnitForm::SumOfProducts) {
+        frmKmap->SaveasBin1Click();
+        return;
+    }
+    const int n = ProgramState.VarCount;
+    TMintermBits function = MakeMintermBits(n);
+    for (const std::string& term : FunctionTerms()) {
+        VisitMinterms(TermMasks(term), ProgramState.HighMinterm, [&](uint32_t m) {
+            SetMinterm(function, m);
+            return true;
+        });
+    }
+    frmKmap->SaveBinImage(MintermsToBin(function, n));
 }
 
 void TfrmResult::CopytoMain1Click() {
@@ -146,11 +208,16 @@ void TfrmResult::CopytoMain1Click() {
         return;
     }
     frmKmap->ClearALLKMAP1Click();
+    // The editor holds sums of products: a product of sums goes there as its function.
     std::vector<std::string> terms;
-    for (int r = 1; r < RowCount(); ++r) {
-        std::string term = RowTerm(r);
-        if (!TrimBlanks(term).empty()) {
-            terms.push_back(std::move(term));
+    if (FForm == TUnitForm::ProductOfSums) {
+        terms = FunctionTerms();
+    } else {
+        for (int r = 1; r < RowCount(); ++r) {
+            std::string term = RowTerm(r);
+            if (!TrimBlanks(term).empty()) {
+                terms.push_back(std::move(term));
+            }
         }
     }
     TStringGrid* editor = frmKmap->inputgrid;

@@ -18,6 +18,7 @@
 #include "windows/KmapResult.h"
 #include "windows/controls/Placement.h"
 #include "windows/controls/Prompter.h"
+#include "windows/main_groups.h"
 #include "windows/main_shared.h"
 
 TfrmKmap* frmKmap = nullptr;
@@ -210,6 +211,7 @@ void TfrmKmap::BuildMenus() {
     add(file, "Get Clipbrd", &TfrmKmap::GetClipbrd1Click);
     add(file, "Import PLA File…", &TfrmKmap::mnuImportPlaClick);
     add(file, "Export as PLA File…", &TfrmKmap::mnuExportPlaClick);
+    add(file, "Save map picture…", &TfrmKmap::mnuSaveMapPictureClick);
     add(file, "E&xit", &TfrmKmap::Exit2Click);
 
     QMenu* edit = menuBar()->addMenu("Edit");
@@ -227,6 +229,7 @@ void TfrmKmap::BuildMenus() {
     add(edit, "Show KMAP grid in  Editor", &TfrmKmap::ImportFromKmpapGridClick);
 
     add(menuBar(), "Simplify", &TfrmKmap::mnuNewSimplifyClick);
+    add(menuBar(), "Product of sums", &TfrmKmap::mnuProductOfSumsClick);
     add(menuBar(), "Projects", &TfrmKmap::Projects1Click);
     add(menuBar(), "HiLite", &TfrmKmap::mnuHiliteClick);
     add(menuBar(), "&Help", nullptr);
@@ -323,6 +326,7 @@ void TfrmKmap::FormCreate() {
     };
     KmapGrid->onMouseDown = [this](QMouseEvent* e) { KmapGridMouseDown(e); };
     KmapGrid->onMouseMove = [this](QMouseEvent* e) { KmapGridMouseMove(e); };
+    Groups = new TGroupsLayer(KmapGrid);
 
     StatusBar->hostGauge(Gauge);
     ProgramState.KmapGauge = Gauge;
@@ -385,6 +389,14 @@ void TfrmKmap::ShowDontCareNote(int count) {
 }
 
 void TfrmKmap::mnuNewSimplifyClick() {
+    RunSimplify(TUnitForm::SumOfProducts);
+}
+
+void TfrmKmap::mnuProductOfSumsClick() {
+    RunSimplify(TUnitForm::ProductOfSums);
+}
+
+void TfrmKmap::RunSimplify(TUnitForm form) {
     if (CommandLoopRunning()) {
         return;
     }
@@ -394,7 +406,7 @@ void TfrmKmap::mnuNewSimplifyClick() {
         texts.push_back(ToLatin(inputgrid->cell(2, row)));
     }
     TBoxSink messages;
-    const TSimplifyOutcome outcome = SimplifyTerms(texts, &messages);
+    const TSimplifyOutcome outcome = SimplifyTerms(texts, &messages, form);
     if (!outcome.Search.StatusText.empty()) {
         StatusBar->setPanelText(2, FromLatin(outcome.Search.StatusText));
         ShowDontCareNote(outcome.DontCareCount);
@@ -403,5 +415,5 @@ void TfrmKmap::mnuNewSimplifyClick() {
         ShowMessage(FromLatin(outcome.Message));
         return;
     }
-    ShowResults(outcome.Result);
+    ShowResults(outcome.Result, form);
 }

@@ -9,10 +9,13 @@
 #include <QTimer>
 #include <QToolButton>
 #include <cstdint>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "model/Cube.h"
+#include "model/DesignUnit.h"
 #include "model/KmapLayout.h"
 #include "model/SensitiveStr.h"
 #include "windows/controls/Image.h"
@@ -20,6 +23,8 @@
 #include "windows/controls/StatusBar.h"
 #include "windows/controls/StringGrid.h"
 
+class TGroupsLayer;
+struct TMapGroup;
 struct TPla;
 
 class TfrmKmap : public QMainWindow {
@@ -45,6 +50,8 @@ class TfrmKmap : public QMainWindow {
     QMenu* PopupMenuKmapGrid = nullptr;
     // Holds the map and its header strips; scrolls when a large map outgrows the window.
     QScrollArea* MapBox = nullptr;
+    // The result's terms drawn over the map; empty until the results window shows groups.
+    TGroupsLayer* Groups = nullptr;
 
     // The editor's letter cursor (1..16) and the pitch of its overbars.
     int cursorPos() const { return FCursorPos; }
@@ -66,8 +73,20 @@ class TfrmKmap : public QMainWindow {
 
     // The window's save dialog for term files, preset to a file type (1 text, 2 BIN).
     TFileDialogResult RunSaveDialog(int filterIndex);
+    // Save as BIN Image File with the image given, or without one the truth table's.
+    void SaveBinImage(const std::optional<std::vector<uint8_t>>& image);
 
     void HiliteTerm(const QString& term);
+    // Shows a function on the map (ON black, don't cares grey) with groups over it; they stay
+    // until a cell changes.
+    void ShowGroups(const TMintermBits& on, const TMintermBits& dontCare,
+                    std::vector<TMapGroup> groups);
+
+    // The map picture: the strips and the grid as shown, PNG at twice the screen's scale or SVG.
+    QRect mapPictureArea() const;
+    QByteArray MapPicturePng() const;
+    QByteArray MapPictureSvg() const;
+    void SaveMapPicture(const QString& fileName, bool svg);
 
     // Names from the last imported PLA, for the exports: its inputs (may be empty) and output.
     const std::vector<std::string>& plaInputNames() const { return FPlaInputNames; }
@@ -100,6 +119,7 @@ class TfrmKmap : public QMainWindow {
     // fileName is named in a message when the output cannot be read.
     void LoadPlaOutput(const TPla& pla, int output, const QString& fileName = {});
     void mnuExportPlaClick();
+    void mnuSaveMapPictureClick();
     void GetClipbrd1Click();
     void Savetoclipboard1Click();
     void Find1Click();
@@ -115,6 +135,8 @@ class TfrmKmap : public QMainWindow {
     void mnuHiliteClick();
     void Timer1Timer();
     void mnuNewSimplifyClick();
+    // Simplify on the zeros: the results window gets the sums of a product of sums.
+    void mnuProductOfSumsClick();
     void mnuRandomdataClick();
     void mnuInvertBINdataClick();
     void SaveasBin1Click();
@@ -141,9 +163,14 @@ class TfrmKmap : public QMainWindow {
     // A new function from elsewhere: exports name its variables A to P again.
     void ForgetPlaNames();
     void DrawHeaderStrips();
+    void PaintHeaderStrips(QPainter& painter, const QPoint& origin) const;
+    std::vector<QString> RowLabels() const;
+    std::vector<QString> ColLabels() const;
     void MarkDontCares(const std::vector<std::string>& terms);
     void ShowDontCareNote(int count);
     void PlaceMapControls();
+    void RunSimplify(TUnitForm form);
+    void PaintMapPicture(QPainter& painter) const;
     int CurrentColumn() const;
 
     int FCursorPos = 1;
@@ -157,6 +184,7 @@ class TfrmKmap : public QMainWindow {
     bool FPlaced = false;
     std::vector<std::string> FPlaInputNames;
     std::string FPlaOutputName = "F";
+    int FPictureFilter = 1;  // the picture type chosen last: 1 PNG, 2 SVG
     std::mt19937 FRandom;
 };
 

@@ -167,6 +167,10 @@ void TfrmKmap::GetClipbrd1Click() {
 }
 
 void TfrmKmap::SaveasBin1Click() {
+    SaveBinImage(std::nullopt);
+}
+
+void TfrmKmap::SaveBinImage(const std::optional<std::vector<uint8_t>>& given) {
     const TFileDialogResult chosen = RunSaveDialog(2);
     if (!chosen.Accepted) {
         return;
@@ -176,7 +180,7 @@ void TfrmKmap::SaveasBin1Click() {
         return;
     }
     const QString fileName = QString::fromStdString(BinFileName(chosen.FileName.toStdString()));
-    const std::vector<uint8_t> image = TruthTableToBin();
+    const std::vector<uint8_t> image = given ? *given : TruthTableToBin();
     const QByteArray bytes(reinterpret_cast<const char*>(image.data()),
                            static_cast<qsizetype>(image.size()));
     if (SaveWholeFile(fileName, bytes)) {

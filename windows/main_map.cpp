@@ -12,6 +12,7 @@
 #include "windows/Windows.h"
 #include "windows/controls/Prompter.h"
 #include "windows/main.h"
+#include "windows/main_groups.h"
 #include "windows/main_shared.h"
 
 namespace {
@@ -50,9 +51,8 @@ QFont HeaderFont() {
 }
 
 // Draws labels one below the other, capitals with a bar over the letters that are LO.
-void DrawLabels(QImage& picture, const std::vector<QString>& labels, int pitch,
+void DrawLabels(QPainter& painter, const std::vector<QString>& labels, int pitch,
                 const QColor& stripColour) {
-    QPainter painter(&picture);
     painter.setFont(HeaderFont());
     const QFontMetrics metrics(painter.font());
     for (size_t i = 0; i < labels.size(); ++i) {
@@ -69,6 +69,12 @@ void DrawLabels(QImage& picture, const std::vector<QString>& labels, int pitch,
             x += w + 1;
         }
     }
+}
+
+void DrawLabels(QImage& picture, const std::vector<QString>& labels, int pitch,
+                const QColor& stripColour) {
+    QPainter painter(&picture);
+    DrawLabels(painter, labels, pitch, stripColour);
 }
 
 void FillCells(TStringGrid* grid, const QString& text) {
@@ -150,21 +156,29 @@ void TfrmKmap::shwKMPClick() {
     PlaceMapControls();
 }
 
+std::vector<QString> TfrmKmap::RowLabels() const {
+    std::vector<QString> labels;
+    for (int r = 0; r < FLayout.Rows(); ++r) {
+        labels.push_back(rowLabel(r));
+    }
+    return labels;
+}
+
+std::vector<QString> TfrmKmap::ColLabels() const {
+    std::vector<QString> labels;
+    for (int c = 0; c < FLayout.Cols(); ++c) {
+        labels.push_back(colLabel(c));
+    }
+    return labels;
+}
+
 void TfrmKmap::DrawHeaderStrips() {
     ImageRow->clear(Aqua);
     ImageCol->clear(Yellow);
     if (ProgramState.VarCount > 8) {
         return;
     }
-    std::vector<QString> rowLabels;
-    for (int r = 0; r < FLayout.Rows(); ++r) {
-        rowLabels.push_back(rowLabel(r));
-    }
-    std::vector<QString> colLabels;
-    for (int c = 0; c < FLayout.Cols(); ++c) {
-        colLabels.push_back(colLabel(c));
-    }
-    DrawLabels(ImageRow->picture(), rowLabels, FCellHeight + 1, Aqua);
+    DrawLabels(ImageRow->picture(), RowLabels(), FCellHeight + 1, Aqua);
     ImageRow->update();
     // The column labels are drawn lying down and turned a quarter counter-clockwise, so
     // each reads upwards from the strip's bottom edge.
@@ -172,7 +186,7 @@ void TfrmKmap::DrawHeaderStrips() {
     const int stripHeight = ImageCol->picture().height();
     QImage lying(stripHeight, stripWidth, QImage::Format_RGB32);
     lying.fill(Yellow);
-    DrawLabels(lying, colLabels, FCellWidth + 1, Yellow);
+    DrawLabels(lying, ColLabels(), FCellWidth + 1, Yellow);
     QImage& strip = ImageCol->picture();
     for (int y = 0; y < lying.height(); ++y) {
         for (int x = 0; x < lying.width(); ++x) {
@@ -183,6 +197,28 @@ void TfrmKmap::DrawHeaderStrips() {
         }
     }
     ImageCol->update();
+}
+
+// The strips drawn afresh in the painter's own resolution, the column labels turned as above.
+void TfrmKmap::PaintHeaderStrips(QPainter& painter, const QPoint& origin) const {
+    const QRect rowStrip = ImageRow->geometry().translated(-origin);
+    const QRect colStrip = ImageCol->geometry().translated(-origin);
+    painter.fillRect(rowStrip, Aqua);
+    painter.fillRect(colStrip, Yellow);
+    if (ProgramState.VarCount > 8) {
+        return;
+    }
+    painter.save();
+    painter.setClipRect(rowStrip);
+    painter.translate(rowStrip.topLeft());
+    DrawLabels(painter, RowLabels(), FCellHeight + 1, Aqua);
+    painter.restore();
+    painter.save();
+    painter.setClipRect(colStrip);
+    painter.translate(colStrip.left(), colStrip.top() + colStrip.height() + 1);
+    painter.rotate(-90);
+    DrawLabels(painter, ColLabels(), FCellWidth + 1, Yellow);
+    painter.restore();
 }
 
 void TfrmKmap::PlaceMapControls() {
@@ -230,6 +266,9 @@ void TfrmKmap::KmapGridMouseMove(QMouseEvent* event) {
     QString name = inCell ? cellTerm(col, row) : QString();
     if (inCell && IsDontCareCell(KmapGrid->cell(col, row))) {
         name += " (don't care)";
+    }
+    if (inCell) {
+        name += Groups->namesAt(TMapCell{row, col});
     }
     StatusBar->setPanelText(3, name);
 }
@@ -450,4 +489,23 @@ void TfrmKmap::Timer1Timer() {
     std::fill(FHighlight.begin(), FHighlight.end(), 0);
     KmapGrid->viewport()->update();
     Timer1->stop();
+}
+
+void TfrmKmap::ShowGroups(const TMintermBits& on, const TMintermBits& dontCare,
+                          std::vector<TMapGroup> groups) {
+    if (FLayout.VarCount() != ProgramState.VarCount) {
+        shwKMPClick();
+    }
+    KmapGrid->beginUpdate();
+    for (int r = 0; r < KmapGrid->rowCountValue(); ++r) {
+        for (int c = 0; c < KmapGrid->colCountValue(); ++c) {
+            const uint32_t m = CellMinterm(FLayout, TMapCell{r, c});
+            const QString text = TestMinterm(on, m)         ? QString("x")
+                                 : TestMinterm(dontCare, m) ? DontCareCell
+                                                            : QString();
+            KmapGrid->setCell(c, r, text);
+        }
+    }
+    KmapGrid->endUpdate();
+    Groups->setGroups(FLayout, std::move(groups));
 }

@@ -33,7 +33,7 @@ endif()
 
 # The libraries the program links come from the packages it depends on.
 execute_process(COMMAND dpkg-deb -f "${packages}" Depends OUTPUT_VARIABLE depends)
-foreach(needed IN ITEMS libqt6widgets6 libqt6gui6 libqt6core6 libjpeg62-turbo libc6)
+foreach(needed IN ITEMS libqt6widgets6 libqt6gui6 libqt6core6 libqt6svg6 libjpeg62-turbo libc6)
   if(NOT depends MATCHES "(^|, )${needed} ")
     message(FATAL_ERROR "package does not depend on ${needed}: ${depends}")
   endif()

@@ -41,6 +41,14 @@ TEST_P(TruthTableToBinTest, LengthAndBits) {
         expected[i] = byte;
     }
     EXPECT_EQ(image, expected);
+    // The same function as a minterm set.
+    TMintermBits set = MakeMintermBits(c.n);
+    for (const auto& [m, value] : c.entries) {
+        if (value != 0 && m < (1u << c.n)) {
+            SetMinterm(set, m);
+        }
+    }
+    EXPECT_EQ(MintermsToBin(set, c.n), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -132,4 +132,39 @@ TEST_F(ReadmeScreenshots, Take) {
     frmOutputs->hide();
 }
 
+// The groups of a result on the map: the minimum cover of the editor's function, shown.
+TEST_F(ReadmeScreenshots, TakeGroups) {
+    UseVariables(4);
+    frmKmap->show();
+    SetTerms({"abd", "aBc", "ABCD", "AbC", "aBCd", "Abd"});
+    Trigger(frmKmap, "Simplify");
+    frmResult->btnMinimumCoverClick();
+    frmResult->btnShowGroupsClick();
+    Take(frmKmap, "kmap-groups-4vars.png");
+    frmResult->hide();
+    frmKmap->ClearALLKMAP1Click();
+
+    UseVariables(8);
+    frmKmap->resize(640, 560);
+    SetTerms({"abCdEF", "AbcDef", "aBcDeFgH", "ACeG", "aBCdEfGh", "bdfh", "ABCD", "EfGh"});
+    Trigger(frmKmap, "Simplify");
+    frmResult->btnMinimumCoverClick();
+    frmResult->btnShowGroupsClick();
+    MoveOver(map(), map()->cellRect(5, 3).center());
+    Take(frmKmap, "kmap-groups-8vars.png");
+    frmResult->hide();
+    frmKmap->ClearALLKMAP1Click();
+
+    UseVariables(4);
+    frmKmap->resize(500, 500);
+    SetTerms({"abd", "aBc", "ABCD", "AbC", "aBCd", "Abd"});
+    Trigger(frmKmap, "Product of sums");
+    frmResult->btnMinimumCoverClick();
+    frmResult->btnShowGroupsClick();
+    Take(frmKmap, "kmap-product-of-sums.png");
+    Take(frmResult, "results-product-of-sums.png");
+    frmResult->hide();
+    frmKmap->ClearALLKMAP1Click();
+}
+
 }  // namespace

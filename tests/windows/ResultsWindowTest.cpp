@@ -90,6 +90,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ControlCase{"btnOptimize", "Show Optimized", {280, 211, 89, 25}},
                     ControlCase{"btnquickoptimize", "Quick Optimize", {280, 240, 89, 25}},
                     ControlCase{"btnMinimumCover", "Minimum cover", {280, 478, 89, 25}},
+                    ControlCase{"btnShowGroups", "Show groups", {280, 574, 89, 25}},
                     ControlCase{"rgSort", "", {276, 292, 77, 105}},
                     ControlCase{"SpeedButton1", "L", {5, 3, 23, 19}},
                     ControlCase{"SpeedButton2", "F", {228, 3, 23, 19}}),
@@ -108,7 +109,8 @@ TEST(ResultsMenus, ActionAndPopupListTheSameCommandsInOrder) {
                                   "-",
                                   "Export as…",
                                   "-",
-                                  "Minimum cover"};
+                                  "Minimum cover",
+                                  "Show groups"};
     auto* popup = frmResult->findChild<QMenu*>("PopupMenuResults");
     ASSERT_NE(popup, nullptr);
     EXPECT_EQ(MenuCaptions(popup), expected);

@@ -1,0 +1,204 @@
+// Simplify on the zeros: the search of the complement, constants told as the function's, and a
+// minimum cover of the zeros that is the smallest product of sums an exhaustive search finds.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "engine/MinimumCover.h"
+#include "engine/Simplify.h"
+#include "model/Minterms.h"
+#include "model/State.h"
+
+namespace {
+
+std::string Letters(uint32_t m, int n) {
+    return MintermToLetters(m, n, 'A');
+}
+
+bool Covers(const TCube& cube, uint32_t m) {
+    return ((m ^ cube.Hi) & ~cube.Free) == 0;
+}
+
+// Reference: the fewest sums whose product is 0 on every zero and 1 on every ON minterm. Each
+// sum is a cube of zeros and don't cares; the lowest zero not yet covered must be covered by
+// one of them, so trying each such cube in turn, deeper and deeper, finds the minimum.
+bool CoverWithin(const std::vector<TCube>& cubes, const std::vector<bool>& zero, int n,
+                 std::vector<bool>& covered, int left) {
+    uint32_t first = 0;
+    while (first < (1u << n) && (!zero[first] || covered[first])) {
+        ++first;
+    }
+    if (first == (1u << n)) {
+        return true;
+    }
+    if (left == 0) {
+        return false;
+    }
+    for (const TCube& cube : cubes) {
+        if (!Covers(cube, first)) {
+            continue;
+        }
+        std::vector<bool> next = covered;
+        for (uint32_t m = 0; m < (1u << n); ++m) {
+            next[m] = next[m] || Covers(cube, m);
+        }
+        if (CoverWithin(cubes, zero, n, next, left - 1)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+size_t SmallestProductOfSums(const std::vector<bool>& zero, const std::vector<bool>& dc, int n) {
+    std::vector<TCube> cubes;
+    const uint32_t all = (1u << n) - 1;
+    for (uint32_t free = 0; free <= all; ++free) {
+        for (uint32_t hi = 0; hi <= all; ++hi) {
+            bool inside = (hi & free) == 0;
+            for (uint32_t m = 0; m <= all && inside; ++m) {
+                inside = !Covers({free, hi}, m) || zero[m] || dc[m];
+            }
+            if (inside) {
+                cubes.push_back({free, hi});
+            }
+        }
+    }
+    for (int k = 0;; ++k) {
+        std::vector<bool> covered(all + 1, false);
+        if (CoverWithin(cubes, zero, n, covered, k)) {
+            return static_cast<size_t>(k);
+        }
+    }
+}
+
+struct TSumsCase {
+    const char* Name;
+    int Vars;
+    double OnDensity;
+    double DcDensity;
+    unsigned Seed;
+};
+
+class ProductOfSums : public testing::TestWithParam<TSumsCase> {
+  protected:
+    void TearDown() override {
+        SetVarCount(4);
+        ProgramState.DontCare.fill(0);
+    }
+};
+
+TEST_P(ProductOfSums, IsTheSearchOnTheZerosAndItsMinimumIsTheSmallestProduct) {
+    const TSumsCase& c = GetParam();
+    const int n = c.Vars;
+    const uint32_t size = 1u << n;
+    SetVarCount(n);
+    std::mt19937 rng(c.Seed);
+    std::uniform_real_distribution<double> draw(0, 1);
+    for (int round = 0; round < 30; ++round) {
+        std::vector<bool> zero(size);
+        std::vector<bool> dc(size);
+        std::vector<std::string> rows;
+        std::vector<std::string> complement;
+        for (uint32_t m = 0; m < size; ++m) {
+            const bool on = draw(rng) < c.OnDensity;
+            dc[m] = !on && draw(rng) < c.DcDensity;
+            zero[m] = !on && !dc[m];
+            if (on) {
+                rows.push_back(Letters(m, n));
+            }
+            if (dc[m]) {
+                rows.push_back("-" + Letters(m, n));
+                complement.push_back("-" + Letters(m, n));
+            }
+            if (zero[m]) {
+                complement.push_back(Letters(m, n));
+            }
+        }
+        if (rows.empty() || complement.empty()) {
+            continue;
+        }
+        const TSimplifyOutcome sums = SimplifyTerms(rows, nullptr, TUnitForm::ProductOfSums);
+        const TSimplifyOutcome zeros = SimplifyTerms(complement);
+        // The zeros' constant is the function's opposite.
+        const TSimplifyKind kind =
+            zeros.Kind == TSimplifyKind::ConstantHi   ? TSimplifyKind::ConstantLo
+            : zeros.Kind == TSimplifyKind::ConstantLo ? TSimplifyKind::ConstantHi
+                                                      : zeros.Kind;
+        ASSERT_EQ(sums.Kind, kind);
+        ASSERT_EQ(sums.DontCareCount, zeros.DontCareCount);
+        ASSERT_EQ(sums.Result.Count(), zeros.Result.Count());
+        for (int i = 0; i < sums.Result.Count(); ++i) {
+            ASSERT_EQ(sums.Result.Strings(i), zeros.Result.Strings(i));
+            ASSERT_EQ(sums.Result.Objects(i), zeros.Result.Objects(i));
+        }
+        if (sums.Kind != TSimplifyKind::Ranked) {
+            continue;
+        }
+        TMintermBits zeroBits = MakeMintermBits(n);
+        TMintermBits dcBits = MakeMintermBits(n);
+        std::vector<TCube> primes;
+        for (uint32_t m = 0; m < size; ++m) {
+            if (zero[m]) {
+                SetMinterm(zeroBits, m);
+            }
+            if (dc[m]) {
+                SetMinterm(dcBits, m);
+            }
+        }
+        for (int i = 0; i < sums.Result.Count(); ++i) {
+            TCube cube;
+            ASSERT_TRUE(TermCube(sums.Result.Strings(i), ProgramState.HighMinterm, cube));
+            primes.push_back(cube);
+        }
+        const TMinimumCover cover = FindMinimumCover(n, zeroBits, dcBits, primes);
+        ASSERT_TRUE(cover.Proven);
+        ASSERT_EQ(cover.Chosen.size(), SmallestProductOfSums(zero, dc, n)) << round;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Functions, ProductOfSums,
+                         testing::Values(TSumsCase{"ThreeVars", 3, 0.5, 0.0, 1},
+                                         TSumsCase{"FourVars", 4, 0.5, 0.0, 2},
+                                         TSumsCase{"FourVarsDense", 4, 0.75, 0.0, 3},
+                                         TSumsCase{"ThreeVarsDontCares", 3, 0.4, 0.3, 4},
+                                         TSumsCase{"FourVarsDontCares", 4, 0.45, 0.25, 5},
+                                         TSumsCase{"FiveVarsFewZeros", 5, 0.8, 0.1, 6}),
+                         [](const testing::TestParamInfo<TSumsCase>& info) {
+                             return info.param.Name;
+                         });
+
+struct TConstantCase {
+    const char* Name;
+    std::vector<std::string> Rows;
+    TSimplifyKind Kind;
+    std::string Message;
+};
+
+class ProductOfSumsConstant : public testing::TestWithParam<TConstantCase> {};
+
+TEST_P(ProductOfSumsConstant, IsToldAsTheFunctionsConstant) {
+    SetVarCount(4);
+    const TSimplifyOutcome outcome =
+        SimplifyTerms(GetParam().Rows, nullptr, TUnitForm::ProductOfSums);
+    ProgramState.DontCare.fill(0);
+    EXPECT_EQ(outcome.Kind, GetParam().Kind);
+    EXPECT_EQ(outcome.Message, GetParam().Message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ProductOfSumsConstant,
+    testing::Values(
+        TConstantCase{
+            "AllOn", {"A", "a"}, TSimplifyKind::ConstantHi, "Simplification result is HI"},
+        TConstantCase{"OnAndDontCaresFill",
+                      {"A", "-a"},
+                      TSimplifyKind::ConstantHi,
+                      "Simplification result is HI"},
+        TConstantCase{
+            "OnlyDontCares", {"-AB"}, TSimplifyKind::ConstantLo, "Simplification result is LO"},
+        TConstantCase{"Empty", {"", "  "}, TSimplifyKind::EditorEmpty, "Editor is empty"}),
+    [](const testing::TestParamInfo<TConstantCase>& info) { return info.param.Name; });
+
+}  // namespace

@@ -1,0 +1,193 @@
+// Product of sums in the windows: the label, groups on the zeros, exports of the product and
+// hand-overs of the function itself.
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "ResultsTestSupport.h"
+#include "engine/Simplify.h"
+#include "windows/main_groups.h"
+
+namespace {
+
+bool Covers(const TTermMasks& cube, uint32_t m) {
+    return (m & cube.Care) == cube.Hi;
+}
+
+// F = AB + aBd with abcd free, over 4 variables.
+const std::vector<std::string> Editor = {"AB", "aBd", "-abcd"};
+bool On(uint32_t m) {
+    return (m & 0b1100) == 0b1100 || (m & 0b1101) == 0b0100;
+}
+
+class ProductOfSumsWindow : public ResultsTest {
+  protected:
+    void SetUp() override {
+        ResultsTest::SetUp();
+        SetEditor(Editor);
+        frmKmap->mnuProductOfSumsClick();
+    }
+    void TearDown() override {
+        frmKmap->hide();
+        frmBooleanClac->edtZinput->clear();
+        ProgramState.DontCare.fill(0);
+        ResultsTest::TearDown();
+    }
+    // The function the rows stand for: 1 where no row covers the minterm.
+    static bool RowsFunction(const std::vector<std::string>& rows, uint32_t m) {
+        for (const std::string& row : rows) {
+            if (Covers(TermMasks(row), m)) {
+                return false;
+            }
+        }
+        return true;
+    }
+    static QByteArray ReadFile(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+    void AnswerSave(const QString& path, int filter) {
+        prompter.fileAnswers.push_back(TFileDialogResult{true, path, filter});
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(ProductOfSumsWindow, RowsAreTheZerosPrimesAndTheLabelSaysEachIsASum) {
+    const TSimplifyOutcome zeros = SimplifyTerms({"abcD", "abC", "aBD", "Ab", "-abcd"});
+    ASSERT_EQ(zeros.Kind, TSimplifyKind::Ranked);
+    std::vector<std::string> primes;
+    for (int i = 0; i < zeros.Result.Count(); ++i) {
+        primes.push_back(zeros.Result.Strings(i));
+    }
+    EXPECT_EQ(Terms(), primes);
+    EXPECT_EQ(W->resultForm(), TUnitForm::ProductOfSums);
+    EXPECT_TRUE(W->lblResultForm->isVisible());
+    const QLabel* label = W->lblResultForm;
+    EXPECT_TRUE(label->text().contains("aBc = (A+b+C)"));
+    EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width());
+    EXPECT_FALSE(label->geometry().intersects(W->SpeedButton1->geometry()));
+    EXPECT_FALSE(label->geometry().intersects(W->SpeedButton2->geometry()));
+    for (uint32_t m = 0; m < 16; ++m) {
+        if (m != 0) {
+            EXPECT_EQ(RowsFunction(primes, m), On(m)) << m;
+        }
+    }
+    Trigger(frmKmap, "Simplify");
+    EXPECT_EQ(W->resultForm(), TUnitForm::SumOfProducts);
+    EXPECT_FALSE(W->lblResultForm->isVisible());
+    EXPECT_TRUE(W->findChild<QLabel*>("Panel2Caption")->isVisible());
+}
+
+TEST_F(ProductOfSumsWindow, GroupsLieOnTheZerosOverTheFunction) {
+    W->btnShowGroupsClick();
+    TStringGrid* map = frmKmap->KmapGrid;
+    const TKmapLayout layout = frmKmap->layout();
+    for (int r = 0; r < 4; ++r) {
+        for (int c = 0; c < 4; ++c) {
+            const uint32_t m = CellMinterm(layout, TMapCell{r, c});
+            EXPECT_EQ(map->cell(c, r), On(m) ? "x" : m == 0 ? "-" : "") << m;
+            const bool grouped = !frmKmap->Groups->groupsAt(TMapCell{r, c}).empty();
+            if (m != 0) {
+                EXPECT_EQ(grouped, !On(m)) << m;
+            }
+        }
+    }
+    EXPECT_EQ(frmKmap->Groups->groups()[0].Name.front(), '(');
+}
+
+struct TExportCase {
+    const char* Name;
+    int Filter;
+    const char* File;
+    TExportFormat Format;
+};
+
+class ProductOfSumsExport : public ProductOfSumsWindow,
+                            public testing::WithParamInterface<TExportCase> {};
+
+// The window hands the exports the product of its unchecked rows' sums; the writers themselves
+// are compiled and run on every input, and their PLA read back, by the model's tests.
+TEST_P(ProductOfSumsExport, WritesTheProductOfTheUncheckedRows) {
+    const TExportCase& c = GetParam();
+    Check({1});
+    std::vector<TTermMasks> kept;
+    for (size_t i = 1; i < Terms().size(); ++i) {
+        kept.push_back(TermMasks(Terms()[i]));
+    }
+    const QString path = dir.filePath(c.File);
+    AnswerSave(path, c.Filter);
+    Trigger(W, "Export as…");
+    EXPECT_EQ(prompter.messages.value(0), QString("%1 sums were exported").arg(kept.size()));
+    std::vector<TTermMasks> dontCares;
+    if (c.Format == TExportFormat::Pla) {
+        dontCares = {{0b1111, 0}};
+    }
+    const TDesignUnit unit =
+        SingleOutputUnit(UnitNameOfFile(path.toStdString()), 4, kept, frmKmap->plaInputNames(),
+                         frmKmap->plaOutputName(), TUnitForm::ProductOfSums, dontCares);
+    EXPECT_EQ(ReadFile(path).toStdString(), WriteUnit(c.Format, unit));
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, ProductOfSumsExport,
+                         testing::Values(TExportCase{"Verilog", 1, "f.v", TExportFormat::Verilog},
+                                         TExportCase{"Vhdl", 2, "f.vhd", TExportFormat::Vhdl},
+                                         TExportCase{"C", 3, "f.c", TExportFormat::C},
+                                         TExportCase{"Text", 4, "f.txt", TExportFormat::Text},
+                                         TExportCase{"Pla", 5, "f.pla", TExportFormat::Pla}),
+                         [](const testing::TestParamInfo<TExportCase>& info) {
+                             return info.param.Name;
+                         });
+
+// What goes to the editor, the calculator and the BIN image is the function, not its zeros;
+// what goes to the clipboard and text files is written as sums.
+TEST_F(ProductOfSumsWindow, HandOversCarryTheFunctionAndListsCarrySums) {
+    const std::vector<std::string> rows = Terms();
+    Trigger(W, "Copy to Main KMAP");
+    std::vector<std::string> editor;
+    for (int r = 1; !frmKmap->inputgrid->cell(2, r).trimmed().isEmpty(); ++r) {
+        editor.push_back(frmKmap->inputgrid->cell(2, r).trimmed().toStdString());
+    }
+    Trigger(W, "Copy to Z input of calculator");
+    const std::string z = frmBooleanClac->edtZinput->text().toStdString();
+    for (uint32_t m = 0; m < 16; ++m) {
+        bool inEditor = false;
+        for (const std::string& term : editor) {
+            inEditor = inEditor || Covers(TermMasks(term), m);
+        }
+        EXPECT_EQ(inEditor, RowsFunction(rows, m)) << m;
+        bool inZ = false;
+        for (const QString& term : QString::fromStdString(z).split('+')) {
+            inZ = inZ || Covers(TermMasks(term.toStdString()), m);
+        }
+        EXPECT_EQ(inZ, RowsFunction(rows, m)) << m;
+    }
+
+    const QString bin = dir.filePath("f.bin");
+    AnswerSave(bin, 2);
+    Trigger(W, "Save as BIN Image File");
+    const QByteArray image = ReadFile(bin);
+    ASSERT_EQ(image.size(), 2);
+    for (uint32_t m = 0; m < 16; ++m) {
+        EXPECT_EQ(((static_cast<uint8_t>(image[m / 8]) >> (m % 8)) & 1) != 0, RowsFunction(rows, m))
+            << m;
+    }
+
+    QString sums;
+    QString product;
+    for (const std::string& row : rows) {
+        const QString sum = QString::fromStdString(SumTerm(TermMasks(row), 4));
+        sums += sum + "\r\n";
+        product += "(" + sum + ")";
+    }
+    Trigger(W, "Save  ALL to Clipboard");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), sums);
+    Trigger(W, "Save to clip AS long Line");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), product);
+    const QString text = dir.filePath("f.txt");
+    AnswerSave(text, 1);
+    Trigger(W, "Save as Text File");
+    EXPECT_EQ(ReadFile(text), sums.toLatin1());
+}
+
+}  // namespace
