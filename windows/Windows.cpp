@@ -13,6 +13,10 @@ void CreateApplicationWindows() {
     frmBoolprojects = new TfrmBoolprojects();
 }
 
+TProgressSink* KmapGauge() {
+    return frmKmap != nullptr ? frmKmap->Gauge : nullptr;
+}
+
 void CommandLoopEnded() {
     if (frmBooleanClac != nullptr) {
         frmBooleanClac->ApplyPendingVarCount();

@@ -93,12 +93,6 @@ TfrmKmap::TfrmKmap(QWidget* parent) : QMainWindow(parent) {
     FormCreate();
 }
 
-TfrmKmap::~TfrmKmap() {
-    if (ProgramState.KmapGauge == Gauge) {
-        ProgramState.KmapGauge = nullptr;
-    }
-}
-
 void TfrmKmap::BuildLayout() {
     auto* client = new QWidget(this);
     auto* clientLayout = new QVBoxLayout(client);
@@ -325,7 +319,6 @@ void TfrmKmap::FormCreate() {
     KmapGrid->onMouseMove = [this](QMouseEvent* e) { KmapGridMouseMove(e); };
 
     StatusBar->hostGauge(Gauge);
-    ProgramState.KmapGauge = Gauge;
     PlaceMapControls();
 }
 
@@ -394,7 +387,7 @@ void TfrmKmap::mnuNewSimplifyClick() {
         texts.push_back(ToLatin(inputgrid->cell(2, row)));
     }
     TBoxSink messages;
-    const TSimplifyOutcome outcome = SimplifyTerms(texts, &messages);
+    const TSimplifyOutcome outcome = SimplifyTerms(texts, &messages, Gauge);
     if (!outcome.Search.StatusText.empty()) {
         StatusBar->setPanelText(2, FromLatin(outcome.Search.StatusText));
         ShowDontCareNote(outcome.DontCareCount);

@@ -352,9 +352,10 @@ void PrintTo(const TKmapGaugeCase& c, std::ostream* out) {
     *out << c.Name;
 }
 
-class KmapGauge : public CrossWindowTest, public testing::WithParamInterface<TKmapGaugeCase> {};
+class KmapGaugeMoves : public CrossWindowTest,
+                       public testing::WithParamInterface<TKmapGaugeCase> {};
 
-TEST_P(KmapGauge, MovesAsTheCommandRemovesAbsorbedTerms) {
+TEST_P(KmapGaugeMoves, MovesAsTheCommandRemovesAbsorbedTerms) {
     const TKmapGaugeCase& c = GetParam();
     c.Arrange();
     TGauge* gauge = frmKmap->Gauge;
@@ -376,7 +377,7 @@ void SetCalculator(const QString& x, const QString& y, const QString& z = {}) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Commands, KmapGauge,
+    Commands, KmapGaugeMoves,
     testing::Values(
         TKmapGaugeCase{"Simplify",
                        [] {
