@@ -19,6 +19,13 @@
 
 struct TMinimumCover;
 
+// A row of the grid as the orders see it.
+struct TSortRow {
+    std::string Term;
+    int Min = 0;
+    int Max = 0;
+};
+
 class TfrmResult : public QMainWindow {
     Q_OBJECT
   public:
@@ -114,7 +121,9 @@ class TfrmResult : public QMainWindow {
     QString ExportLongLine() const;
 
     // Sorting.
-    void SortByCount(int keyCol, int otherCol);
+    std::vector<TSortRow> SortRows() const;  // the rows with a term, top to bottom
+    void WriteSortRows(const std::vector<TSortRow>& rows);
+    void SortByCount(bool byMax);
     void SortAlpha();
     void SortLength();
     void SelectMinOrder();
