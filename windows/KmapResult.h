@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/ResultSearch.h"
 #include "model/SensitiveStr.h"
 #include "windows/controls/RadioGroup.h"
 #include "windows/controls/StatusBar.h"
@@ -113,7 +114,8 @@ class TfrmResult : public QMainWindow {
     bool RowHasTerm(int row) const;      // something left after trimming blanks
     bool RowChecked(int row) const;
     void SetChecked(int row, bool checked);
-    std::vector<std::string> CheckedTerms() const;
+    std::vector<TRowCube> RowCubes() const;  // entry r for row r; the title row has none
+    std::vector<int> CheckedRows() const;
     bool AnyTermRow() const;
 
     // Exports.
@@ -131,10 +133,8 @@ class TfrmResult : public QMainWindow {
 
     // Removal tests and searches.
     void HandleCheckClick(int col, int row);
-    bool RemovalTest(const std::vector<std::string>& terms);
+    bool RemovalTest();  // of the checked rows
     bool ValidityTest();
-    std::vector<int> QuickOptimizeRows(bool& zeroMet);
-    std::vector<int> OptimizeCandidates(const std::vector<int>& candidates);
     void HandOver(TStringListAdv& list);
     void ShowTestedRow(int row);
     void RunMinimumCover();

@@ -1,0 +1,279 @@
+// The results window's removal and validity tests and its searches over minterm counts.
+#include "engine/ResultSearch.h"
+
+#include <algorithm>
+#include <string>
+
+#include "model/Minterms.h"
+
+namespace {
+
+template <typename Visit>
+void ForEachMinterm(const TTermMasks& masks, uint32_t highMinterm, Visit visit) {
+    VisitMinterms(masks, highMinterm, [&](uint32_t m) {
+        visit(m);
+        return true;
+    });
+}
+
+// Coverage counts of every row with a term, wrapping at 256.
+std::vector<uint8_t> RowCounts(const std::vector<TRowCube>& rows, uint32_t highMinterm) {
+    std::vector<uint8_t> counts(highMinterm + 1, 0);
+    for (const TRowCube& row : rows) {
+        if (row) {
+            ForEachMinterm(*row, highMinterm, [&](uint32_t m) { ++counts[m]; });
+        }
+    }
+    return counts;
+}
+
+uint32_t HighMintermOf(const TEditorFunction& editor) {
+    return static_cast<uint32_t>(editor.Counts.size() - 1);
+}
+
+struct TCombination {
+    std::string Digits;  // candidate numbers as characters "1" to ":", increasing
+    int Tag = 0;         // 0 untested, -1 fails or excluded, k > 0 passes with k candidates
+};
+
+// All k-element subsets of candidates 1..n for k = 2..n, each size in lexicographic order.
+std::vector<TCombination> CombinationList(int n) {
+    std::vector<TCombination> list;
+    for (int k = 2; k <= n; ++k) {
+        std::vector<int> pick(static_cast<size_t>(k));
+        for (int i = 0; i < k; ++i) {
+            pick[static_cast<size_t>(i)] = i + 1;
+        }
+        while (true) {
+            TCombination entry;
+            for (const int d : pick) {
+                entry.Digits += static_cast<char>('0' + d);
+            }
+            list.push_back(entry);
+            int i = k - 1;
+            while (i >= 0 && pick[static_cast<size_t>(i)] == n - k + i + 1) {
+                --i;
+            }
+            if (i < 0) {
+                break;
+            }
+            ++pick[static_cast<size_t>(i)];
+            for (int j = i + 1; j < k; ++j) {
+                pick[static_cast<size_t>(j)] = pick[static_cast<size_t>(j - 1)] + 1;
+            }
+        }
+    }
+    return list;
+}
+
+// Tags every combination in list order; a failing one excludes every later one that begins
+// with it.
+void TagCombinations(std::vector<TCombination>& list,
+                     const std::function<bool(const std::string&)>& passes,
+                     const std::function<void()>& poll) {
+    for (size_t e = 0; e < list.size(); ++e) {
+        if (list[e].Tag == -1) {
+            continue;
+        }
+        if (passes(list[e].Digits)) {
+            list[e].Tag = static_cast<int>(list[e].Digits.size());
+        } else {
+            list[e].Tag = -1;
+            for (size_t later = e + 1; later < list.size(); ++later) {
+                if (list[later].Digits.starts_with(list[e].Digits)) {
+                    list[later].Tag = -1;
+                }
+            }
+        }
+        if (poll) {
+            poll();
+        }
+    }
+}
+
+}  // namespace
+
+TRemovalVerdict RemovalTest(const std::vector<TRowCube>& rows, const std::vector<int>& dropped,
+                            const TDontCareTable& dontCare, uint32_t highMinterm) {
+    std::vector<uint8_t> counts = RowCounts(rows, highMinterm);
+    TRemovalVerdict verdict;
+    for (const int r : dropped) {
+        const TRowCube& row = rows[static_cast<size_t>(r)];
+        if (!row) {
+            continue;
+        }
+        VisitMinterms(*row, highMinterm, [&](uint32_t m) {
+            if (dontCare[m] != 0) {
+                return true;  // may end up uncovered
+            }
+            if (counts[m] == 1) {
+                verdict.Removable = false;
+                return false;
+            }
+            verdict.ZeroMet = verdict.ZeroMet || counts[m] == 0;
+            --counts[m];
+            return true;
+        });
+        if (!verdict.Removable) {
+            break;
+        }
+    }
+    return verdict;
+}
+
+TEditorFunction EditorFunction(const std::vector<TTermMasks>& plain,
+                               const std::vector<TTermMasks>& dontCares, uint32_t highMinterm) {
+    TEditorFunction function{std::vector<uint32_t>(highMinterm + 1, 0),
+                             std::vector<uint8_t>(highMinterm + 1, 0)};
+    for (const TTermMasks& term : plain) {
+        ForEachMinterm(term, highMinterm, [&](uint32_t m) { ++function.Counts[m]; });
+    }
+    for (const TTermMasks& term : dontCares) {
+        ForEachMinterm(term, highMinterm,
+                       [&](uint32_t m) { function.DontCare[m] = function.Counts[m] == 0 ? 1 : 0; });
+    }
+    return function;
+}
+
+bool ValidityTest(const TEditorFunction& editor, const std::vector<TRowCube>& rows,
+                  const std::vector<int>& dropped) {
+    const uint32_t high = HighMintermOf(editor);
+    std::vector<uint8_t> kept(rows.size(), 1);
+    for (const int r : dropped) {
+        kept[static_cast<size_t>(r)] = 0;
+    }
+    std::vector<uint8_t> covered(high + 1, 0);
+    for (size_t r = 0; r < rows.size(); ++r) {
+        if (kept[r] != 0 && rows[r]) {
+            ForEachMinterm(*rows[r], high, [&](uint32_t m) { covered[m] = 1; });
+        }
+    }
+    for (uint32_t m = 0; m <= high; ++m) {
+        if (!editor.Free(m) && (editor.Counts[m] != 0) != (covered[m] != 0)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::vector<int> OptimizeCandidates(const std::vector<int>& mins) {
+    std::vector<int> candidates;
+    for (int r = static_cast<int>(mins.size()) - 1; r >= 0 && candidates.size() < 10; --r) {
+        if (mins[static_cast<size_t>(r)] > 1) {
+            candidates.push_back(r);
+        }
+    }
+    return candidates;
+}
+
+// Each trial asks whether the rows outside it still cover exactly the editor's minterms,
+// computed from the counts of all rows minus those of the trial: only the minterms where all
+// rows already differ from the editor and those the trial touches can decide.
+std::vector<int> BestCombination(const TEditorFunction& editor, const std::vector<TRowCube>& rows,
+                                 const std::vector<int>& candidates,
+                                 const std::function<void()>& poll) {
+    const uint32_t high = HighMintermOf(editor);
+    std::vector<uint32_t> all(high + 1, 0);
+    for (const TRowCube& row : rows) {
+        if (row) {
+            ForEachMinterm(*row, high, [&](uint32_t m) { ++all[m]; });
+        }
+    }
+    std::vector<uint32_t> differing;
+    for (uint32_t m = 0; m <= high; ++m) {
+        if (!editor.Free(m) && (editor.Counts[m] != 0) != (all[m] != 0)) {
+            differing.push_back(m);
+        }
+    }
+    std::vector<std::vector<uint32_t>> minterms(candidates.size());
+    for (size_t d = 0; d < candidates.size(); ++d) {
+        if (const TRowCube& row = rows[static_cast<size_t>(candidates[d])]) {
+            ForEachMinterm(*row, high, [&](uint32_t m) { minterms[d].push_back(m); });
+        }
+    }
+
+    std::vector<uint32_t> dropped(high + 1, 0);
+    std::vector<uint32_t> touched;
+    auto matches = [&](uint32_t m) {
+        return editor.Free(m) || (editor.Counts[m] != 0) == (all[m] - dropped[m] != 0);
+    };
+    auto passes = [&](const std::string& digits) {
+        touched.clear();
+        for (const char c : digits) {
+            for (const uint32_t m : minterms[static_cast<size_t>(c - '1')]) {
+                if (dropped[m]++ == 0) {
+                    touched.push_back(m);
+                }
+            }
+        }
+        const bool ok = std::all_of(differing.begin(), differing.end(), matches) &&
+                        std::all_of(touched.begin(), touched.end(), matches);
+        for (const uint32_t m : touched) {
+            dropped[m] = 0;
+        }
+        return ok;
+    };
+
+    std::vector<TCombination> list = CombinationList(static_cast<int>(candidates.size()));
+    TagCombinations(list, passes, poll);
+    size_t best = 0;
+    int bestTag = 0;
+    for (size_t e = 0; e < list.size(); ++e) {
+        if (list[e].Tag > bestTag) {
+            best = e;
+            bestTag = list[e].Tag;
+        }
+    }
+    std::vector<int> chosen;
+    if (bestTag > 0) {
+        for (const char c : list[best].Digits) {
+            chosen.push_back(candidates[static_cast<size_t>(c - '1')]);
+        }
+    }
+    return chosen;
+}
+
+// Without re-plotting: the test of W + t replays W's drops exactly as the previous successful
+// test did, so only t's own minterms decide. At t's visit of m the entry is (count - drops of W
+// on m) mod 256; it fails at 1 and meets a zero at 0.
+TQuickSelection QuickOptimize(const std::vector<TRowCube>& rows, const TDontCareTable& dontCare,
+                              uint32_t highMinterm, const TQuickFeedback& feedback) {
+    const std::vector<uint8_t> counts = RowCounts(rows, highMinterm);
+    std::vector<uint8_t> drops(highMinterm + 1, 0);
+    TQuickSelection selection;
+    bool zeroInW = false;
+    for (int r = static_cast<int>(rows.size()) - 1; r >= 0; --r) {
+        if (feedback.Poll) {
+            feedback.Poll();
+        }
+        const TRowCube& row = rows[static_cast<size_t>(r)];
+        if (!row) {
+            continue;
+        }
+        bool passes = true;
+        bool zeroHere = false;
+        VisitMinterms(*row, highMinterm, [&](uint32_t m) {
+            if (dontCare[m] != 0) {
+                return true;
+            }
+            const auto entry = static_cast<uint8_t>(counts[m] - drops[m]);
+            if (entry == 1) {
+                passes = false;
+                return false;
+            }
+            zeroHere = zeroHere || entry == 0;
+            return true;
+        });
+        selection.ZeroMet = selection.ZeroMet || zeroInW || zeroHere;
+        if (!passes) {
+            continue;
+        }
+        ForEachMinterm(*row, highMinterm, [&](uint32_t m) { ++drops[m]; });
+        zeroInW = zeroInW || zeroHere;
+        selection.Rows.push_back(r);
+        if (feedback.RowJoined) {
+            feedback.RowJoined(r);
+        }
+    }
+    return selection;
+}
