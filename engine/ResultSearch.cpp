@@ -16,9 +16,10 @@ void ForEachMinterm(const TTermMasks& masks, uint32_t highMinterm, Visit visit) 
     });
 }
 
-// Coverage counts of every row with a term, wrapping at 256.
-std::vector<uint8_t> RowCounts(const std::vector<TRowCube>& rows, uint32_t highMinterm) {
-    std::vector<uint8_t> counts(highMinterm + 1, 0);
+// Coverage counts of every row with a term; a byte count wraps at 256 as the truth table's do.
+template <typename Count>
+std::vector<Count> RowCounts(const std::vector<TRowCube>& rows, uint32_t highMinterm) {
+    std::vector<Count> counts(highMinterm + 1, 0);
     for (const TRowCube& row : rows) {
         if (row) {
             ForEachMinterm(*row, highMinterm, [&](uint32_t m) { ++counts[m]; });
@@ -36,66 +37,32 @@ struct TCombination {
     int Tag = 0;         // 0 untested, -1 fails or excluded, k > 0 passes with k candidates
 };
 
-// All k-element subsets of candidates 1..n for k = 2..n, each size in lexicographic order.
+// All subsets of two or more of candidates 1..n, smaller first, each size in lexicographic order.
 std::vector<TCombination> CombinationList(int n) {
     std::vector<TCombination> list;
-    for (int k = 2; k <= n; ++k) {
-        std::vector<int> pick(static_cast<size_t>(k));
-        for (int i = 0; i < k; ++i) {
-            pick[static_cast<size_t>(i)] = i + 1;
-        }
-        while (true) {
-            TCombination entry;
-            for (const int d : pick) {
-                entry.Digits += static_cast<char>('0' + d);
+    for (uint32_t mask = 0; mask < (1u << n); ++mask) {
+        TCombination entry;
+        for (int d = 0; d < n; ++d) {
+            if ((mask >> d) & 1u) {
+                entry.Digits += static_cast<char>('1' + d);
             }
+        }
+        if (entry.Digits.size() >= 2) {
             list.push_back(entry);
-            int i = k - 1;
-            while (i >= 0 && pick[static_cast<size_t>(i)] == n - k + i + 1) {
-                --i;
-            }
-            if (i < 0) {
-                break;
-            }
-            ++pick[static_cast<size_t>(i)];
-            for (int j = i + 1; j < k; ++j) {
-                pick[static_cast<size_t>(j)] = pick[static_cast<size_t>(j - 1)] + 1;
-            }
         }
     }
+    std::sort(list.begin(), list.end(), [](const TCombination& a, const TCombination& b) {
+        return a.Digits.size() != b.Digits.size() ? a.Digits.size() < b.Digits.size()
+                                                  : a.Digits < b.Digits;
+    });
     return list;
-}
-
-// Tags every combination in list order; a failing one excludes every later one that begins
-// with it.
-void TagCombinations(std::vector<TCombination>& list,
-                     const std::function<bool(const std::string&)>& passes,
-                     const std::function<void()>& poll) {
-    for (size_t e = 0; e < list.size(); ++e) {
-        if (list[e].Tag == -1) {
-            continue;
-        }
-        if (passes(list[e].Digits)) {
-            list[e].Tag = static_cast<int>(list[e].Digits.size());
-        } else {
-            list[e].Tag = -1;
-            for (size_t later = e + 1; later < list.size(); ++later) {
-                if (list[later].Digits.starts_with(list[e].Digits)) {
-                    list[later].Tag = -1;
-                }
-            }
-        }
-        if (poll) {
-            poll();
-        }
-    }
 }
 
 }  // namespace
 
 TRemovalVerdict RemovalTest(const std::vector<TRowCube>& rows, const std::vector<int>& dropped,
                             const TDontCareTable& dontCare, uint32_t highMinterm) {
-    std::vector<uint8_t> counts = RowCounts(rows, highMinterm);
+    std::vector<uint8_t> counts = RowCounts<uint8_t>(rows, highMinterm);
     TRemovalVerdict verdict;
     for (const int r : dropped) {
         const TRowCube& row = rows[static_cast<size_t>(r)];
@@ -173,12 +140,7 @@ std::vector<int> BestCombination(const TEditorFunction& editor, const std::vecto
                                  const std::vector<int>& candidates,
                                  const std::function<void()>& poll) {
     const uint32_t high = HighMintermOf(editor);
-    std::vector<uint32_t> all(high + 1, 0);
-    for (const TRowCube& row : rows) {
-        if (row) {
-            ForEachMinterm(*row, high, [&](uint32_t m) { ++all[m]; });
-        }
-    }
+    const std::vector<uint32_t> all = RowCounts<uint32_t>(rows, high);
     std::vector<uint32_t> differing;
     for (uint32_t m = 0; m <= high; ++m) {
         if (!editor.Free(m) && (editor.Counts[m] != 0) != (all[m] != 0)) {
@@ -215,18 +177,27 @@ std::vector<int> BestCombination(const TEditorFunction& editor, const std::vecto
     };
 
     std::vector<TCombination> list = CombinationList(static_cast<int>(candidates.size()));
-    TagCombinations(list, passes, poll);
-    size_t best = 0;
-    int bestTag = 0;
     for (size_t e = 0; e < list.size(); ++e) {
-        if (list[e].Tag > bestTag) {
-            best = e;
-            bestTag = list[e].Tag;
+        if (list[e].Tag == -1) {
+            continue;
+        }
+        list[e].Tag = passes(list[e].Digits) ? static_cast<int>(list[e].Digits.size()) : -1;
+        for (size_t later = e + 1; later < list.size() && list[e].Tag == -1; ++later) {
+            if (list[later].Digits.starts_with(list[e].Digits)) {
+                list[later].Tag = -1;
+            }
+        }
+        if (poll) {
+            poll();
         }
     }
+    // The first of the greatest tags: among the largest passing combinations, the first.
+    const auto best = std::max_element(
+        list.begin(), list.end(),
+        [](const TCombination& a, const TCombination& b) { return a.Tag < b.Tag; });
     std::vector<int> chosen;
-    if (bestTag > 0) {
-        for (const char c : list[best].Digits) {
+    if (best != list.end() && best->Tag > 0) {
+        for (const char c : best->Digits) {
             chosen.push_back(candidates[static_cast<size_t>(c - '1')]);
         }
     }
@@ -238,7 +209,7 @@ std::vector<int> BestCombination(const TEditorFunction& editor, const std::vecto
 // on m) mod 256; it fails at 1 and meets a zero at 0.
 TQuickSelection QuickOptimize(const std::vector<TRowCube>& rows, const TDontCareTable& dontCare,
                               uint32_t highMinterm, const TQuickFeedback& feedback) {
-    const std::vector<uint8_t> counts = RowCounts(rows, highMinterm);
+    const std::vector<uint8_t> counts = RowCounts<uint8_t>(rows, highMinterm);
     std::vector<uint8_t> drops(highMinterm + 1, 0);
     TQuickSelection selection;
     bool zeroInW = false;

@@ -245,48 +245,23 @@ std::vector<std::string> WrappedRows() {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, RemovalTestCases,
-    testing::Values(TRemovalCase{"OneRedundant", Overlapping, {0}, {}, true, false},
-                    TRemovalCase{"SharedLastCover", Overlapping, {0, 1}, {}, false, false},
-                    TRemovalCase{"SoleCover", Overlapping, {2}, {}, false, false},
+    testing::Values(TRemovalCase{"SoleCover", Overlapping, {2}, {}, false, false},
                     // Ac alone covers Abc (4); as a don't care it may go uncovered.
                     TRemovalCase{"SoleCoverOfADontCare", Overlapping, {2}, {4}, true, false},
                     TRemovalCase{"RowWithoutTerm", {"", "A", "a"}, {0}, {}, true, false},
                     TRemovalCase{"WrappedCount", WrappedRows(), {0}, {}, true, true}),
     [](const auto& info) { return std::string(info.param.Name); });
 
-struct TValidityCase {
-    const char* Name;
-    std::vector<std::string> Editor;
-    std::vector<std::string> EditorDontCares;
-    std::vector<int> Dropped;
-    bool Same;
-};
-
-void PrintTo(const TValidityCase& c, std::ostream* out) {
-    *out << c.Name;
-}
-
-class ValidityTestCases : public testing::TestWithParam<TValidityCase> {};
-
-TEST_P(ValidityTestCases, ComparesTheKeptRowsWithTheEditor) {
-    const TValidityCase& c = GetParam();
+TEST(ValidityTest, DontCaresCountOnlyWhereNoPlainTermCovers) {
     SetVarCount(3);
-    const TEditorFunction editor =
-        EditorFunction(Masks(c.Editor), Masks(c.EditorDontCares), ProgramState.HighMinterm);
-    EXPECT_EQ(ValidityTest(editor, Cubes(Overlapping), c.Dropped), c.Same);
+    const uint32_t high = ProgramState.HighMinterm;
+    // The rows cover abC, which the editor names only as a don't care.
+    EXPECT_TRUE(ValidityTest(EditorFunction(Masks({"AB", "BC", "Ac"}), Masks({"aC"}), high),
+                             Cubes(Overlapping), {}));
+    // The plain aC covers abC too, so dropping aC's row leaves a plain minterm uncovered.
+    EXPECT_FALSE(ValidityTest(EditorFunction(Masks(Overlapping), Masks({"abC"}), high),
+                              Cubes(Overlapping), {3}));
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ValidityTestCases,
-    testing::Values(TValidityCase{"SameFunction", Overlapping, {}, {}, true},
-                    TValidityCase{"EditorGrew", {"AB", "BC", "Ac", "aC", "abc"}, {}, {}, false},
-                    TValidityCase{"SoleCoverDropped", Overlapping, {}, {3}, false},
-                    TValidityCase{"RedundantDropped", Overlapping, {}, {0}, true},
-                    // The rows cover abC, which the editor names only as a don't care.
-                    TValidityCase{"RowsMayCoverADontCare", {"AB", "BC", "Ac"}, {"aC"}, {}, true},
-                    TValidityCase{
-                        "DontCareUnderAPlainTermStaysPlain", Overlapping, {"abC"}, {3}, false}),
-    [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(EditorFunction, CountsWithoutWrapping) {
     SetVarCount(3);
@@ -298,29 +273,11 @@ TEST(EditorFunction, CountsWithoutWrapping) {
     EXPECT_EQ(editor.Counts.size(), 8u);
 }
 
-struct TCandidateCase {
-    const char* Name;
-    std::vector<int> Mins;
-    std::vector<int> Candidates;
-};
-
-void PrintTo(const TCandidateCase& c, std::ostream* out) {
-    *out << c.Name;
+TEST(OptimizeCandidates, UpToTenRowsWithMinAboveOneFromTheBottomUp) {
+    EXPECT_EQ(OptimizeCandidates({0, 2, 1, 3}), (std::vector<int>{3, 1}));
+    EXPECT_EQ(OptimizeCandidates(std::vector<int>(13, 2)),
+              (std::vector<int>{12, 11, 10, 9, 8, 7, 6, 5, 4, 3}));
 }
-
-class OptimizeCandidateCases : public testing::TestWithParam<TCandidateCase> {};
-
-TEST_P(OptimizeCandidateCases, FromTheBottomUp) {
-    EXPECT_EQ(OptimizeCandidates(GetParam().Mins), GetParam().Candidates);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, OptimizeCandidateCases,
-                         testing::Values(TCandidateCase{"None", {0, 1, 1}, {}},
-                                         TCandidateCase{"MinAboveOne", {0, 2, 1, 3}, {3, 1}},
-                                         TCandidateCase{"AtMostTen",
-                                                        std::vector<int>(13, 2),
-                                                        {12, 11, 10, 9, 8, 7, 6, 5, 4, 3}}),
-                         [](const auto& info) { return std::string(info.param.Name); });
 
 // Random small results: the searches choose the same rows as the literal ones.
 TEST(ResultSearchDifferential, QuickOptimizeChoosesAsTheLiteralSearch) {
