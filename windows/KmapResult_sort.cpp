@@ -11,20 +11,14 @@
 
 namespace {
 
-// Sorts the rows and merges those the order holds equal: the later row's counts win.
+// Sorts the rows and merges those the order holds equal: the later row stays.
 template <typename Less>
 void SortAndMerge(std::vector<TSortRow>& rows, Less less) {
     std::stable_sort(rows.begin(), rows.end(), less);
-    std::vector<TSortRow> merged;
-    merged.reserve(rows.size());
-    for (TSortRow& row : rows) {
-        if (!merged.empty() && !less(merged.back(), row)) {
-            merged.back() = std::move(row);
-        } else {
-            merged.push_back(std::move(row));
-        }
-    }
-    rows.swap(merged);
+    const auto kept =
+        std::unique(rows.rbegin(), rows.rend(),
+                    [&](const TSortRow& a, const TSortRow& b) { return !less(b, a); });
+    rows.erase(rows.begin(), kept.base());
 }
 
 bool TermBefore(const std::string& a, const std::string& b) {
