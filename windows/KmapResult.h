@@ -133,8 +133,8 @@ class TfrmResult : public QMainWindow {
 
     // Removal tests and searches.
     void HandleCheckClick(int col, int row);
-    bool RemovalTest();  // of the checked rows
-    bool ValidityTest();
+    bool CheckedRowsRemovable();  // the removal test; the truth table is not touched
+    bool UncheckedRowsValid();    // the validity test; leaves the editor's counts in the table
     void HandOver(TStringListAdv& list);
     void ShowTestedRow(int row);
     void RunMinimumCover();

@@ -87,7 +87,7 @@ void TfrmResult::HandleCheckClick(int col, int row) {
             SetChecked(row, false);
         } else {
             SetChecked(row, true);
-            const bool removable = RemovalTest();
+            const bool removable = CheckedRowsRemovable();
             Label3->setText(QString::number(row) + (removable ? " can remove" : " cant remove"));
             Label3->adjustSize();
         }
@@ -100,10 +100,9 @@ void TfrmResult::HandleCheckClick(int col, int row) {
     frmKmap->setCursorPos(1);
 }
 
-// The table is left as it was found.
-bool TfrmResult::RemovalTest() {
+bool TfrmResult::CheckedRowsRemovable() {
     const TRemovalVerdict verdict =
-        ::RemovalTest(RowCubes(), CheckedRows(), ProgramState.DontCare, ProgramState.HighMinterm);
+        RemovalTest(RowCubes(), CheckedRows(), ProgramState.DontCare, ProgramState.HighMinterm);
     // One report per test: a box per minterm would bury the user.
     if (verdict.ZeroMet) {
         ShowMessage("ERRRorr");
@@ -111,10 +110,9 @@ bool TfrmResult::RemovalTest() {
     return verdict.Removable;
 }
 
-// The table keeps the editor's coverage counts afterwards.
-bool TfrmResult::ValidityTest() {
+bool TfrmResult::UncheckedRowsValid() {
     const TEditorFunction editor = ReadEditorFunction();
-    const bool same = ::ValidityTest(editor, RowCubes(), CheckedRows());
+    const bool same = ValidityTest(editor, RowCubes(), CheckedRows());
     StoreEditorCoverage(editor);
     return same;
 }
@@ -134,14 +132,14 @@ void TfrmResult::btnTestRemovingClick() {
     if (checked == 0) {
         return;
     }
-    ShowMessage(RemovalTest() ? "Removable" : "Non removable");
+    ShowMessage(CheckedRowsRemovable() ? "Removable" : "Non removable");
 }
 
 void TfrmResult::btnTestNewDataClick() {
     if (CommandLoopRunning()) {
         return;
     }
-    ShowMessage(ValidityTest() ? "New boolean strings ok" : "Mismatch in new data");
+    ShowMessage(UncheckedRowsValid() ? "New boolean strings ok" : "Mismatch in new data");
 }
 
 void TfrmResult::btnclearchecksClick() {
