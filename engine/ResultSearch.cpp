@@ -104,18 +104,12 @@ TEditorFunction EditorFunction(const std::vector<TTermMasks>& plain,
 
 bool ValidityTest(const TEditorFunction& editor, const std::vector<TRowCube>& rows,
                   const std::vector<int>& dropped) {
-    const uint32_t high = HighMintermOf(editor);
-    std::vector<uint8_t> kept(rows.size(), 1);
+    std::vector<TRowCube> kept = rows;
     for (const int r : dropped) {
-        kept[static_cast<size_t>(r)] = 0;
+        kept[static_cast<size_t>(r)].reset();
     }
-    std::vector<uint8_t> covered(high + 1, 0);
-    for (size_t r = 0; r < rows.size(); ++r) {
-        if (kept[r] != 0 && rows[r]) {
-            ForEachMinterm(*rows[r], high, [&](uint32_t m) { covered[m] = 1; });
-        }
-    }
-    for (uint32_t m = 0; m <= high; ++m) {
+    const std::vector<uint32_t> covered = RowCounts<uint32_t>(kept, HighMintermOf(editor));
+    for (uint32_t m = 0; m < covered.size(); ++m) {
         if (!editor.Free(m) && (editor.Counts[m] != 0) != (covered[m] != 0)) {
             return false;
         }
