@@ -123,7 +123,8 @@ class TfrmResult : public QMainWindow {
     QString ExportLongLine() const;
 
     // Sorting.
-    std::vector<TSortRow> SortRows() const;  // the rows with a term, top to bottom
+    // The rows with a term, top to bottom; without counts their Min and Max are 0.
+    std::vector<TSortRow> SortRows(bool withCounts = true) const;
     void WriteSortRows(const std::vector<TSortRow>& rows);
     void SortByCount(bool byMax);
     void SortAlpha();

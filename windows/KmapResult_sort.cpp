@@ -83,7 +83,7 @@ void TfrmResult::SortByCount(bool byMax) {
 }
 
 void TfrmResult::SortAlpha() {
-    std::vector<TSortRow> rows = SortRows();
+    std::vector<TSortRow> rows = SortRows(false);  // ranking gives the counts
     if (rows.empty()) {
         return;
     }
@@ -113,14 +113,16 @@ void TfrmResult::SortLength() {
     WriteSortRows(rows);
 }
 
-std::vector<TSortRow> TfrmResult::SortRows() const {
+std::vector<TSortRow> TfrmResult::SortRows(bool withCounts) const {
     std::vector<TSortRow> rows;
     rows.reserve(static_cast<size_t>(RowCount()));
     for (int r = 1; r < RowCount(); ++r) {
-        if (RowHasTerm(r)) {
-            rows.push_back({TrimBlanks(RowTerm(r)), Outputgrid->cell(3, r).toInt(),
-                            Outputgrid->cell(4, r).toInt()});
+        std::string term = TrimBlanks(RowTerm(r));
+        if (term.empty()) {
+            continue;
         }
+        rows.push_back({std::move(term), withCounts ? Outputgrid->cell(3, r).toInt() : 0,
+                        withCounts ? Outputgrid->cell(4, r).toInt() : 0});
     }
     return rows;
 }
