@@ -61,8 +61,9 @@ void StoreEditorCoverage(const TEditorFunction& function) {
 std::vector<TRowCube> TfrmResult::RowCubes() const {
     std::vector<TRowCube> cubes(static_cast<size_t>(RowCount()));
     for (int r = 1; r < RowCount(); ++r) {
-        if (RowHasTerm(r)) {
-            cubes[static_cast<size_t>(r)] = TermMasks(RowTerm(r));
+        const std::string term = RowTerm(r);
+        if (!TrimBlanks(term).empty()) {
+            cubes[static_cast<size_t>(r)] = TermMasks(term);
         }
     }
     return cubes;
