@@ -94,7 +94,7 @@ void BM_ProductOfSums(benchmark::State& state, TFunctionRecipe recipe, bool comp
     const TUnitForm form = complement ? TUnitForm::SumOfProducts : TUnitForm::ProductOfSums;
     TSimplifyOutcome outcome;
     for (auto _ : state) {
-        outcome = SimplifyTerms(texts, nullptr, form);
+        outcome = SimplifyTerms(texts, nullptr, nullptr, form);
         benchmark::DoNotOptimize(outcome.Result.Count());
     }
     state.counters["rows"] = static_cast<double>(texts.size());

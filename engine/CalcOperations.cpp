@@ -27,11 +27,11 @@ void SplitInputs(std::string& x, std::string& y, TStringListAdv& xs, TStringList
 
 }  // namespace
 
-TCalcResult CalcOr(std::string x, std::string y, const TCalcFeedback&) {
+TCalcResult CalcOr(std::string x, std::string y, const TCalcFeedback& feedback) {
     TCalcResult result;
     const bool combined = !x.empty() && !y.empty();
     result.Z = OrCombination(x, y, result.MessagePanel,
-                             {"Error in X input code=", "Error in y input code="});
+                             {"Error in X input code=", "Error in y input code="}, feedback);
     // The count shown is that of the cleaned Y, as the command always did.
     if (combined) {
         result.CountPanel = TermsText(y);
@@ -92,7 +92,8 @@ TCalcResult CalcXor(std::string x, std::string y, const TCalcFeedback& feedback)
         result.MessagePanel = ConstantLo;
         z = ConstantLo;
     } else {
-        z = OrCombination(p, q, result.MessagePanel, {"Error in X input ", "Error in Y input "});
+        z = OrCombination(p, q, result.MessagePanel, {"Error in X input ", "Error in Y input "},
+                          feedback);
         z.erase(std::remove(z.begin(), z.end(), ' '), z.end());
     }
     result.Z = z;

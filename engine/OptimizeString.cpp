@@ -113,7 +113,8 @@ std::string MergeTerms(const std::string& text) {
     return result;
 }
 
-std::optional<std::string> OptimizeString(const std::string& text, std::string& result) {
+std::optional<std::string> OptimizeString(const std::string& text, std::string& result,
+                                          TProgressSink* gauge) {
     if (text.size() < 3) {
         result = text;
         return std::nullopt;
@@ -136,7 +137,7 @@ std::optional<std::string> OptimizeString(const std::string& text, std::string& 
     for (const auto& piece : SplitAtPlus(merged)) {
         terms.Add(piece);
     }
-    RemoveRedundant(terms, terms);
+    RemoveRedundant(terms, terms, gauge);
 
     result.clear();
     for (int i = 0; i < terms.Count(); ++i) {

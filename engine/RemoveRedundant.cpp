@@ -226,12 +226,13 @@ void SortPositional(std::vector<TTermBits>& terms) {
     }
 }
 
-std::vector<TTermBits> RemoveRedundantTerms(std::vector<TTermBits> terms) {
+std::vector<TTermBits> RemoveRedundantTerms(std::vector<TTermBits> terms, TProgressSink* gauge) {
     SortPositional(terms);
-    return RemoveRedundantSorted(terms);
+    return RemoveRedundantSorted(terms, gauge);
 }
 
-std::vector<TTermBits> RemoveRedundantSorted(const std::vector<TTermBits>& terms) {
+std::vector<TTermBits> RemoveRedundantSorted(const std::vector<TTermBits>& terms,
+                                             TProgressSink* gauge) {
     const std::vector<bool> absorbed = AbsorbedTerms(terms);
     const bool changed = std::find(absorbed.begin(), absorbed.end(), true) != absorbed.end();
 
@@ -239,7 +240,6 @@ std::vector<TTermBits> RemoveRedundantSorted(const std::vector<TTermBits>& terms
     // before their outer loop reaches it: the gauge sees the survivors, once more when a pass
     // changed something.
     const int count = static_cast<int>(terms.size());
-    TProgressSink* gauge = ProgramState.KmapGauge;
     if (gauge != nullptr) {
         gauge->setMax(count);
         for (int pass = 0; pass < (changed ? 2 : 1); ++pass) {
@@ -280,11 +280,12 @@ void AssignCompactTerms(const std::vector<TTermBits>& terms, TStringListAdv& des
     }
 }
 
-void RemoveRedundant(const TStringListAdv& source, TStringListAdv& destination) {
+void RemoveRedundant(const TStringListAdv& source, TStringListAdv& destination,
+                     TProgressSink* gauge) {
     std::vector<TTermBits> terms;
     terms.reserve(static_cast<size_t>(source.Count()));
     for (int i = 0; i < source.Count(); ++i) {
         terms.push_back(PositionalBits(source.Strings(i)));
     }
-    AssignCompactTerms(RemoveRedundantTerms(std::move(terms)), destination);
+    AssignCompactTerms(RemoveRedundantTerms(std::move(terms), gauge), destination);
 }

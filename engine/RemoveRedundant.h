@@ -5,15 +5,20 @@
 
 #include "engine/TermBits.h"
 #include "model/SensitiveStr.h"
+#include "model/State.h"
 
-// Source and destination may be the same list. Moves the K-map window's gauge.
-void RemoveRedundant(const TStringListAdv& source, TStringListAdv& destination);
+// Source and destination may be the same list. The gauge (may be null) gets the work list's
+// count as maximum and the pairwise passes' positions, every tenth item.
+void RemoveRedundant(const TStringListAdv& source, TStringListAdv& destination,
+                     TProgressSink* gauge = nullptr);
 
 // The same on bit-mask terms, for callers that never held strings: the survivors in the work
 // list's order (positional code order), the all-"1" term included. Moves the gauge alike.
-std::vector<TTermBits> RemoveRedundantTerms(std::vector<TTermBits> terms);
+std::vector<TTermBits> RemoveRedundantTerms(std::vector<TTermBits> terms,
+                                            TProgressSink* gauge = nullptr);
 // The same for terms already in work-list order without repeats (as SortPositional leaves them).
-std::vector<TTermBits> RemoveRedundantSorted(const std::vector<TTermBits>& terms);
+std::vector<TTermBits> RemoveRedundantSorted(const std::vector<TTermBits>& terms,
+                                             TProgressSink* gauge = nullptr);
 
 // Work-list order (the positional strings' code order) with repeats dropped.
 void SortPositional(std::vector<TTermBits>& terms);

@@ -81,8 +81,7 @@ std::vector<TCompactKey> SortedTerms(const std::vector<TCube>& primes, int n) {
 
 // The literal search keeps every implicant it finds until the removal of absorbed terms, so
 // its gauge runs over all of them; we report that size without building the list.
-void ReportGauge(int64_t workCount) {
-    TProgressSink* gauge = ProgramState.KmapGauge;
+void ReportGauge(int64_t workCount, TProgressSink* gauge) {
     if (gauge == nullptr) {
         return;
     }
@@ -106,12 +105,12 @@ TPrimeImplicants CoveringPrimeImplicants(int n, const TMintermBits& on,
 
 // The search proper on the ON set the truth table now holds; start is the tick of its first step.
 TSearchReport SearchOnSet(const TMintermBits& on, const TMintermBits* dontCare,
-                          TStringListAdv& result, int64_t start) {
+                          TStringListAdv& result, int64_t start, TProgressSink* gauge) {
     const int n = ProgramState.VarCount;
     const TSearchCost cost = CountSearch(n, on, dontCare);
     const TPrimeImplicants primes = dontCare != nullptr ? CoveringPrimeImplicants(n, on, *dontCare)
                                                         : FindPrimeImplicants(n, on);
-    ReportGauge(primes.ImplicantCount + cost.LoneMinterms);
+    ReportGauge(primes.ImplicantCount + cost.LoneMinterms, gauge);
     for (const TCompactKey& key : SortedTerms(primes.Primes, n)) {
         result.Add(key.Text());
     }
@@ -211,7 +210,8 @@ TMintermBits Zeros(const TMintermBits& on, const TMintermBits& dontCare, int n) 
 
 }  // namespace
 
-TSearchReport FindAcceptableStrings(const TStringListAdv& minterms, TStringListAdv& result) {
+TSearchReport FindAcceptableStrings(const TStringListAdv& minterms, TStringListAdv& result,
+                                    TProgressSink* gauge) {
     const int64_t start = TickMs();
     ClearTruthTable();
     result.Clear();
@@ -224,7 +224,7 @@ TSearchReport FindAcceptableStrings(const TStringListAdv& minterms, TStringListA
             SetMinterm(on, m);
         }
     }
-    return SearchOnSet(on, nullptr, result, start);
+    return SearchOnSet(on, nullptr, result, start, gauge);
 }
 
 int32_t TermRank(const std::string& term, TMessageSink* messages, const TDontCareTable* dontCare) {
@@ -257,7 +257,7 @@ void RankTerms(TStringListAdv& list, TMessageSink* messages, const TDontCareTabl
 }
 
 TSimplifyOutcome SimplifyTerms(const std::vector<std::string>& editorTexts, TMessageSink* messages,
-                               TUnitForm form) {
+                               TProgressSink* gauge, TUnitForm form) {
     TSimplifyOutcome outcome;
     std::vector<TTermMasks> terms;
     std::vector<TTermMasks> dontCareTerms;
@@ -327,7 +327,8 @@ TSimplifyOutcome SimplifyTerms(const std::vector<std::string>& editorTexts, TMes
         dontCare[w] &= ~on[w];
     }
     const bool anyDontCare = outcome.DontCareCount > 0;
-    outcome.Search = SearchOnSet(on, anyDontCare ? &dontCare : nullptr, outcome.Result, start);
+    outcome.Search =
+        SearchOnSet(on, anyDontCare ? &dontCare : nullptr, outcome.Result, start, gauge);
 
     if (outcome.Result.Count() == 0) {
         // No prime covers an ON minterm: with none ON the function is never HI. The zeros' cover

@@ -30,8 +30,10 @@ std::string FormatSeconds(int64_t ms);
 
 // Fills result with the prime implicants of the function whose distinct minterm strings the
 // minterms list holds (a sorted set, highest minterm first): compact terms in code order, the
-// constant HI left out. The truth table ends holding the ON minterms. Moves the K-map gauge.
-TSearchReport FindAcceptableStrings(const TStringListAdv& minterms, TStringListAdv& result);
+// constant HI left out. The truth table ends holding the ON minterms. The gauge (may be null)
+// moves as the removal of absorbed terms would move it over every implicant found.
+TSearchReport FindAcceptableStrings(const TStringListAdv& minterms, TStringListAdv& result,
+                                    TProgressSink* gauge = nullptr);
 
 // Rank of one term from the current truth table: Max * 65536 + Min of its minterms' counts.
 // Don't-care minterms do not count.
@@ -71,9 +73,10 @@ struct TSimplifyOutcome {
 // Runs the Simplify command on the editor's term column, row by row; a row marked "-AbC" is
 // a don't-care term. ON wins over don't care. When the search runs, the truth table ends as
 // ranking leaves it and ProgramState.DontCare holds the don't cares; both stay untouched when
-// it stops before the search. ProductOfSums runs the same search on the zeros, the minterms
-// neither ON nor don't care, with the don't cares free: the result's terms are the zeros'
-// cubes, the table holds their ranking, and a constant is told as the function's.
+// it stops before the search. The gauge moves as in FindAcceptableStrings. ProductOfSums runs
+// the same search on the zeros, the minterms neither ON nor don't care, with the don't cares
+// free: the result's terms are the zeros' cubes, the table holds their ranking, and a constant
+// is told as the function's.
 TSimplifyOutcome SimplifyTerms(const std::vector<std::string>& editorTexts,
-                               TMessageSink* messages = nullptr,
+                               TMessageSink* messages = nullptr, TProgressSink* gauge = nullptr,
                                TUnitForm form = TUnitForm::SumOfProducts);

@@ -94,7 +94,7 @@ std::vector<TTermBits> PieceBits(const std::string& text) {
 // The list product on bit masks: every non-contradicting product, without repeats or absorbed
 // terms, in work-list order. RemoveRedundant runs (and moves its gauge) only for two or more.
 std::vector<TTermBits> ProductTerms(const std::vector<TTermBits>& first,
-                                    const std::vector<TTermBits>& second) {
+                                    const std::vector<TTermBits>& second, TProgressSink* gauge) {
     // Collected and deduplicated in one go: adding to a sorted set one by one is quadratic.
     std::vector<TTermBits> products;
     for (const TTermBits a : first) {
@@ -108,7 +108,7 @@ std::vector<TTermBits> ProductTerms(const std::vector<TTermBits>& first,
     }
     SortPositional(products);
     if (products.size() > 1) {
-        return RemoveRedundantSorted(products);
+        return RemoveRedundantSorted(products, gauge);
     }
     return products;
 }
@@ -132,7 +132,8 @@ std::optional<std::string> TermProduct(const std::string& p, const std::string& 
 
 void ListProduct(const TStringListAdv& l1, const TStringListAdv& l2, TStringListAdv& l3,
                  const TCalcFeedback& feedback) {
-    const std::vector<TTermBits> product = ProductTerms(BitsOf(l1), BitsOf(l2));
+    const std::vector<TTermBits> product =
+        ProductTerms(BitsOf(l1), BitsOf(l2), feedback.AbsorptionGauge);
     l3.Clear();
     AssignCompactTerms(product, l3);
     if (feedback.ProcessMessages) {
@@ -175,8 +176,8 @@ std::string Complement(std::string& s, std::string& r, const TCalcFeedback& feed
     if (count >= 2) {
         // The running product stays in bit masks between the string products it stands for;
         // each step still processes messages once, as StringProduct's list product does.
-        std::vector<TTermBits> product =
-            ProductTerms(PieceBits(TermComplement(terms.Strings(1))), PieceBits(result));
+        std::vector<TTermBits> product = ProductTerms(PieceBits(TermComplement(terms.Strings(1))),
+                                                      PieceBits(result), feedback.AbsorptionGauge);
         if (feedback.ProcessMessages) {
             feedback.ProcessMessages();
         }
@@ -187,7 +188,8 @@ std::string Complement(std::string& s, std::string& r, const TCalcFeedback& feed
             feedback.Gauge->setMax(count);
         }
         for (int k = 2; k < count; ++k) {
-            product = ProductTerms(PieceBits(TermComplement(terms.Strings(k))), product);
+            product = ProductTerms(PieceBits(TermComplement(terms.Strings(k))), product,
+                                   feedback.AbsorptionGauge);
             if (feedback.ProcessMessages) {
                 feedback.ProcessMessages();
             }
@@ -205,7 +207,7 @@ std::string Complement(std::string& s, std::string& r, const TCalcFeedback& feed
 }
 
 std::string OrCombination(std::string& a, std::string& b, std::optional<std::string>& message,
-                          const TInputErrorTexts& texts) {
+                          const TInputErrorTexts& texts, const TCalcFeedback& feedback) {
     if (a.empty()) {
         return b;
     }
@@ -245,7 +247,7 @@ std::string OrCombination(std::string& a, std::string& b, std::optional<std::str
     for (const auto& entry : entries) {
         reduced.Add(entry);
     }
-    RemoveRedundant(reduced, reduced);
+    RemoveRedundant(reduced, reduced, feedback.AbsorptionGauge);
 
     std::string result = JoinTrimmed(reduced);
     if (result.empty()) {

@@ -12,13 +12,15 @@
 inline constexpr char ConstantHi[] = "A+a";
 inline constexpr char ConstantLo[] = "Aa";
 
-// How a long calculation talks to the window while it runs. Both may be left empty.
+// How a long calculation talks to the window while it runs. Each may be left empty.
 struct TCalcFeedback {
     // Moved by the complement: maximum = input terms, position = term reached, 0 at the end.
     TProgressSink* Gauge = nullptr;
     // Called once at the end of every list product, so the window can process pending events.
     // The window must keep a command from starting inside another.
     std::function<void()> ProcessMessages;
+    // Moved by every removal of absorbed terms (the K-map window's gauge in the program).
+    TProgressSink* AbsorptionGauge = nullptr;
 };
 
 // Message-panel texts an input error is reported with; the code is appended.
@@ -51,7 +53,7 @@ std::string Complement(std::string& s, std::string& r, const TCalcFeedback& feed
 // "HI" when the sum is the constant HI ("A+a"). When neither side keeps a valid term the
 // result is the constant LO ("Aa").
 std::string OrCombination(std::string& a, std::string& b, std::optional<std::string>& message,
-                          const TInputErrorTexts& texts);
+                          const TInputErrorTexts& texts, const TCalcFeedback& feedback = {});
 
 // a·not(b) + b·not(a) joined as they come, so an empty product leaves a bare "+" at its side.
 std::string StringXor(std::string a, std::string b, const TCalcFeedback& feedback = {});

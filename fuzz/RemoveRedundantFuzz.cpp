@@ -90,10 +90,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     TRecorder gauge;
-    ProgramState.KmapGauge = &gauge;
     TStringListAdv separate;
-    RemoveRedundant(source, separate);
-    ProgramState.KmapGauge = nullptr;
+    RemoveRedundant(source, separate, &gauge);
     CheckGauge(gauge, static_cast<int>(positional.size()));
     const std::vector<std::string> out = fuzz::Items(separate);
 

@@ -27,8 +27,6 @@ struct TProgramState {
     std::array<uint8_t, TruthTableSize> TruthTable{};
     // 1 for a minterm whose value does not matter; all 0 when the function has no don't care.
     TDontCareTable DontCare{};
-    // The K-map window's gauge; RemoveRedundant moves it whoever calls. May be null.
-    TProgressSink* KmapGauge = nullptr;
 };
 
 extern TProgramState ProgramState;

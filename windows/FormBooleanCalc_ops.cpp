@@ -28,6 +28,7 @@ int ValidTermCount(std::string text, int& code) {
 TCalcFeedback TfrmBooleanClac::CalcFeedback() {
     TCalcFeedback feedback;
     feedback.Gauge = Gauge;
+    feedback.AbsorptionGauge = KmapGauge();
     // Painting and timers go on during a long product; clicks and keys wait until it ends.
     feedback.ProcessMessages = [] {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -66,7 +67,7 @@ void TfrmBooleanClac::ApplyResult(QLineEdit* target, const TCalcResult& result) 
 std::string TfrmBooleanClac::Optimized(const std::string& text) {
     // A single term is its own optimized form, so the result starts as the text.
     std::string result = text;
-    if (const auto removed = OptimizeString(text, result)) {
+    if (const auto removed = OptimizeString(text, result, KmapGauge())) {
         StatusBar->setPanelText(1, QString::fromStdString(*removed));
     }
     return result;

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/ResultSearch.h"
 #include "model/DesignUnit.h"
 #include "model/SensitiveStr.h"
 #include "windows/controls/RadioGroup.h"
@@ -19,6 +20,13 @@
 #include "windows/controls/StringGrid.h"
 
 struct TMinimumCover;
+
+// A row of the grid as the orders see it.
+struct TSortRow {
+    std::string Term;
+    int Min = 0;
+    int Max = 0;
+};
 
 class TfrmResult : public QMainWindow {
     Q_OBJECT
@@ -115,7 +123,8 @@ class TfrmResult : public QMainWindow {
     bool RowHasTerm(int row) const;      // something left after trimming blanks
     bool RowChecked(int row) const;
     void SetChecked(int row, bool checked);
-    std::vector<std::string> CheckedTerms() const;
+    std::vector<TRowCube> RowCubes() const;  // entry r for row r; the title row has none
+    std::vector<int> CheckedRows() const;
     bool AnyTermRow() const;
 
     // Exports.
@@ -127,7 +136,10 @@ class TfrmResult : public QMainWindow {
     std::vector<std::string> FunctionTerms() const;
 
     // Sorting.
-    void SortByCount(int keyCol, int otherCol);
+    // The rows with a term, top to bottom; without counts their Min and Max are 0.
+    std::vector<TSortRow> SortRows(bool withCounts = true) const;
+    void WriteSortRows(const std::vector<TSortRow>& rows);
+    void SortByCount(bool byMax);
     void SortAlpha();
     void SortLength();
     void SelectMinOrder();
@@ -135,10 +147,8 @@ class TfrmResult : public QMainWindow {
 
     // Removal tests and searches.
     void HandleCheckClick(int col, int row);
-    bool RemovalTest(const std::vector<std::string>& terms);
-    bool ValidityTest();
-    std::vector<int> QuickOptimizeRows(bool& zeroMet);
-    std::vector<int> OptimizeCandidates(const std::vector<int>& candidates);
+    bool CheckedRowsRemovable();  // the removal test; the truth table is not touched
+    bool UncheckedRowsValid();    // the validity test; leaves the editor's counts in the table
     void HandOver(TStringListAdv& list);
     void ShowTestedRow(int row);
     void RunMinimumCover();

@@ -1,4 +1,4 @@
-// The results window's four orders: Min, Max, Alpha and Length, each defined by a text key.
+// The results window's four orders: Min, Max, Alpha and Length, on the rows' terms and counts.
 #include <QSignalBlocker>
 #include <algorithm>
 
@@ -11,36 +11,18 @@
 
 namespace {
 
-// One row as a key and its number; equal keys keep the number of the last row.
-struct TSortEntry {
-    std::string Key;
-    uint32_t Number = 0;
-};
-
-// Orders the keys byte-wise and merges equal keys, the later number winning.
-void SortAndMerge(std::vector<TSortEntry>& entries) {
-    std::stable_sort(entries.begin(), entries.end(), [](const TSortEntry& a, const TSortEntry& b) {
-        return TStringListAdv::CompareStrings(a.Key, b.Key) < 0;
-    });
-    std::vector<TSortEntry> merged;
-    merged.reserve(entries.size());
-    for (TSortEntry& entry : entries) {
-        if (!merged.empty() && merged.back().Key == entry.Key) {
-            merged.back().Number = entry.Number;
-        } else {
-            merged.push_back(std::move(entry));
-        }
-    }
-    entries.swap(merged);
+// Sorts the rows and merges those the order holds equal: the later row stays.
+template <typename Less>
+void SortAndMerge(std::vector<TSortRow>& rows, Less less) {
+    std::stable_sort(rows.begin(), rows.end(), less);
+    const auto kept =
+        std::unique(rows.rbegin(), rows.rend(),
+                    [&](const TSortRow& a, const TSortRow& b) { return !less(b, a); });
+    rows.erase(rows.begin(), kept.base());
 }
 
-std::string PadLeft(const std::string& text, size_t width, char fill) {
-    return text.size() < width ? std::string(width - text.size(), fill) + text : text;
-}
-
-std::string StripLeading(const std::string& text, char c) {
-    const size_t first = text.find_first_not_of(c);
-    return first == std::string::npos ? std::string() : text.substr(first);
+bool TermBefore(const std::string& a, const std::string& b) {
+    return TStringListAdv::CompareStrings(a, b) < 0;
 }
 
 // Keeps the first message of a ranking: one box per command, however many terms raise it.
@@ -53,10 +35,6 @@ class TFirstMessage : public TMessageSink {
     }
     std::string Text;
 };
-
-uint32_t CellNumber(const TStringGrid* grid, int col, int row) {
-    return static_cast<uint32_t>(grid->cell(col, row).toInt());
-}
 
 }  // namespace
 
@@ -71,10 +49,10 @@ void TfrmResult::rgSortClick() {
     FSortInForce = rgSort->itemIndex();
     switch (FSortInForce) {
         case 0:
-            SortByCount(3, 4);
+            SortByCount(false);
             break;
         case 1:
-            SortByCount(4, 3);
+            SortByCount(true);
             break;
         case 2:
             SortAlpha();
@@ -93,90 +71,70 @@ void TfrmResult::SelectMinOrder() {
     rgSort->setItemIndex(0);
 }
 
-// Key: the count padded to three digits, a blank, the term filled with "1" to 22 characters.
-void TfrmResult::SortByCount(int keyCol, int otherCol) {
-    std::vector<TSortEntry> entries;
-    entries.reserve(static_cast<size_t>(RowCount()));
-    for (int r = 1; r < RowCount(); ++r) {
-        if (!RowHasTerm(r)) {
-            continue;
-        }
-        std::string key = PadLeft(Outputgrid->cell(keyCol, r).toStdString(), 3, '0') + " " +
-                          Outputgrid->cell(2, r).toStdString();
-        if (key.size() < 22) {
-            key.append(22 - key.size(), '1');
-        }
-        entries.push_back({std::move(key), CellNumber(Outputgrid, otherCol, r)});
-    }
-    SortAndMerge(entries);
-    Outputgrid->beginUpdate();
-    for (size_t i = 0; i < entries.size(); ++i) {
-        const std::string& key = entries[i].Key;
-        std::string term = key.size() > 4 ? key.substr(4, TermCapacity) : std::string();
-        term.erase(std::remove(term.begin(), term.end(), '1'), term.end());
-        QString count = QString::fromStdString(TrimBlanks(StripLeading(key.substr(0, 4), '0')));
-        if (count.isEmpty()) {
-            count = "0";  // a count of 0 stays a number
-        }
-        const int row = static_cast<int>(i) + 1;
-        Outputgrid->setCell(2, row, QString::fromStdString(term));
-        Outputgrid->setCell(keyCol, row, count);
-        Outputgrid->setCell(otherCol, row, QString::number(entries[i].Number));
-    }
-    Outputgrid->endUpdate();
+// Ascending count, then term; a term before any longer term that begins with it.
+void TfrmResult::SortByCount(bool byMax) {
+    std::vector<TSortRow> rows = SortRows();
+    SortAndMerge(rows, [byMax](const TSortRow& a, const TSortRow& b) {
+        const int countA = byMax ? a.Max : a.Min;
+        const int countB = byMax ? b.Max : b.Min;
+        return countA != countB ? countA < countB : TermBefore(a.Term, b.Term);
+    });
+    WriteSortRows(rows);
 }
 
 void TfrmResult::SortAlpha() {
-    std::vector<TSortEntry> entries;
-    entries.reserve(static_cast<size_t>(RowCount()));
-    for (int r = 1; r < RowCount(); ++r) {
-        if (RowHasTerm(r)) {
-            entries.push_back({Outputgrid->cell(2, r).toStdString(), 0});
-        }
-    }
-    if (entries.empty()) {
+    std::vector<TSortRow> rows = SortRows(false);  // ranking gives the counts
+    if (rows.empty()) {
         return;
     }
-    SortAndMerge(entries);
+    SortAndMerge(rows,
+                 [](const TSortRow& a, const TSortRow& b) { return TermBefore(a.Term, b.Term); });
     TStringListAdv list;
-    list.SetCapacity(static_cast<int>(entries.size()));
-    for (const TSortEntry& entry : entries) {
-        list.Add(entry.Key);
+    list.SetCapacity(static_cast<int>(rows.size()));
+    for (const TSortRow& row : rows) {
+        list.Add(row.Term);
     }
     RankList(list);
-    Outputgrid->beginUpdate();
     for (int i = 0; i < list.Count(); ++i) {
-        const auto rank = static_cast<uint32_t>(list.Objects(i));
-        Outputgrid->setCell(2, i + 1, QString::fromStdString(list.Strings(i)));
-        Outputgrid->setCell(3, i + 1, QString::number(rank & 0xFFFFu));
-        Outputgrid->setCell(4, i + 1, QString::number(rank >> 16));
+        const intptr_t rank = list.Objects(i);
+        rows[static_cast<size_t>(i)].Min = RankMin(rank);
+        rows[static_cast<size_t>(i)].Max = RankMax(rank);
     }
-    Outputgrid->endUpdate();
+    WriteSortRows(rows);
 }
 
-// Key: the trimmed term padded on the left with "0" to 16 characters, so shorter comes first.
+// Shorter terms first, then byte-wise.
 void TfrmResult::SortLength() {
-    std::vector<TSortEntry> entries;
-    entries.reserve(static_cast<size_t>(RowCount()));
+    std::vector<TSortRow> rows = SortRows();
+    SortAndMerge(rows, [](const TSortRow& a, const TSortRow& b) {
+        return a.Term.size() != b.Term.size() ? a.Term.size() < b.Term.size()
+                                              : TermBefore(a.Term, b.Term);
+    });
+    WriteSortRows(rows);
+}
+
+std::vector<TSortRow> TfrmResult::SortRows(bool withCounts) const {
+    std::vector<TSortRow> rows;
+    rows.reserve(static_cast<size_t>(RowCount()));
     for (int r = 1; r < RowCount(); ++r) {
-        if (!RowHasTerm(r)) {
+        std::string term = TrimBlanks(RowTerm(r));
+        if (term.empty()) {
             continue;
         }
-        std::string key =
-            PadLeft(TrimBlanks(Outputgrid->cell(2, r).toStdString()), TermCapacity, '0');
-        const uint32_t number =
-            CellNumber(Outputgrid, 4, r) * 65536u + CellNumber(Outputgrid, 3, r);
-        entries.push_back({std::move(key), number});
+        rows.push_back({std::move(term), withCounts ? Outputgrid->cell(3, r).toInt() : 0,
+                        withCounts ? Outputgrid->cell(4, r).toInt() : 0});
     }
-    SortAndMerge(entries);
+    return rows;
+}
+
+// Rows from 1 on; merged rows leave the rows below the last written as they were.
+void TfrmResult::WriteSortRows(const std::vector<TSortRow>& rows) {
     Outputgrid->beginUpdate();
-    for (size_t i = 0; i < entries.size(); ++i) {
+    for (size_t i = 0; i < rows.size(); ++i) {
         const int row = static_cast<int>(i) + 1;
-        const uint32_t number = entries[i].Number;
-        Outputgrid->setCell(2, row,
-                            QString::fromStdString(TrimBlanks(StripLeading(entries[i].Key, '0'))));
-        Outputgrid->setCell(3, row, QString::number(number & 0xFFFFu));
-        Outputgrid->setCell(4, row, QString::number(number >> 16));
+        Outputgrid->setCell(2, row, QString::fromStdString(rows[i].Term));
+        Outputgrid->setCell(3, row, QString::number(rows[i].Min));
+        Outputgrid->setCell(4, row, QString::number(rows[i].Max));
     }
     Outputgrid->endUpdate();
 }

@@ -15,6 +15,10 @@ void CreateApplicationWindows() {
     frmOutputs = new TfrmOutputs();
 }
 
+TProgressSink* KmapGauge() {
+    return frmKmap != nullptr ? frmKmap->Gauge : nullptr;
+}
+
 void CommandLoopEnded() {
     if (frmBooleanClac != nullptr) {
         frmBooleanClac->ApplyPendingVarCount();

@@ -1,7 +1,13 @@
 // Creates the four windows in start-up order and keeps the program-wide pointers to them.
 #pragma once
 
+class TProgressSink;
+
 void CreateApplicationWindows();
+
+// The K-map window's gauge, which every removal of absorbed terms moves, whichever window
+// asked for it; null until that window exists.
+TProgressSink* KmapGauge();
 
 // True while a command runs a loop that lets other events through (the K-map window's table
 // conversion, the calculator's products, the results window's Minimum cover). Commands that would

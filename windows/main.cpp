@@ -94,12 +94,6 @@ TfrmKmap::TfrmKmap(QWidget* parent) : QMainWindow(parent) {
     FormCreate();
 }
 
-TfrmKmap::~TfrmKmap() {
-    if (ProgramState.KmapGauge == Gauge) {
-        ProgramState.KmapGauge = nullptr;
-    }
-}
-
 void TfrmKmap::BuildLayout() {
     auto* client = new QWidget(this);
     auto* clientLayout = new QVBoxLayout(client);
@@ -329,7 +323,6 @@ void TfrmKmap::FormCreate() {
     Groups = new TGroupsLayer(KmapGrid);
 
     StatusBar->hostGauge(Gauge);
-    ProgramState.KmapGauge = Gauge;
     PlaceMapControls();
 }
 
@@ -406,7 +399,7 @@ void TfrmKmap::RunSimplify(TUnitForm form) {
         texts.push_back(ToLatin(inputgrid->cell(2, row)));
     }
     TBoxSink messages;
-    const TSimplifyOutcome outcome = SimplifyTerms(texts, &messages, form);
+    const TSimplifyOutcome outcome = SimplifyTerms(texts, &messages, Gauge, form);
     if (!outcome.Search.StatusText.empty()) {
         StatusBar->setPanelText(2, FromLatin(outcome.Search.StatusText));
         ShowDontCareNote(outcome.DontCareCount);

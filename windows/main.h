@@ -31,7 +31,6 @@ class TfrmKmap : public QMainWindow {
     Q_OBJECT
   public:
     explicit TfrmKmap(QWidget* parent = nullptr);
-    ~TfrmKmap() override;
 
     QFrame* Panel1 = nullptr;
     QFrame* Panel3 = nullptr;

@@ -129,10 +129,8 @@ TEST_P(AbsorptionDifferential, SameTermsAndGaugeAsPairwisePasses) {
         const std::vector<std::string> expected = PairwisePasses(source, expectedGauge);
 
         TRecorder gauge;
-        ProgramState.KmapGauge = &gauge;
         TStringListAdv destination;
-        RemoveRedundant(source, destination);
-        ProgramState.KmapGauge = nullptr;
+        RemoveRedundant(source, destination, &gauge);
 
         std::vector<std::string> items;
         for (int i = 0; i < destination.Count(); ++i) {

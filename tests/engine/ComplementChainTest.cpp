@@ -88,21 +88,19 @@ TEST_P(ComplementChain, SameResultStatusAndReports) {
         TLog expectedLog;
         TLoggingGauge expectedKmap(&expectedLog, "kmap");
         TLoggingGauge expectedCalc(&expectedLog, "calc");
-        ProgramState.KmapGauge = &expectedKmap;
         std::string expectedS = text;
         std::string expectedR = "unchanged";
         const std::string expectedStatus = ChainedComplement(
-            expectedS, expectedR, {&expectedCalc, [&] { expectedLog.lines.push_back("events"); }});
+            expectedS, expectedR,
+            {&expectedCalc, [&] { expectedLog.lines.push_back("events"); }, &expectedKmap});
 
         TLog log;
         TLoggingGauge kmap(&log, "kmap");
         TLoggingGauge calc(&log, "calc");
-        ProgramState.KmapGauge = &kmap;
         std::string s = text;
         std::string r = "unchanged";
         const std::string status =
-            Complement(s, r, {&calc, [&] { log.lines.push_back("events"); }});
-        ProgramState.KmapGauge = nullptr;
+            Complement(s, r, {&calc, [&] { log.lines.push_back("events"); }, &kmap});
 
         EXPECT_EQ(r, expectedR) << text;
         EXPECT_EQ(status, expectedStatus) << text;

@@ -119,7 +119,7 @@ TEST_P(ProductOfSums, IsTheSearchOnTheZerosAndItsMinimumIsTheSmallestProduct) {
         if (rows.empty() || complement.empty()) {
             continue;
         }
-        const TSimplifyOutcome sums = SimplifyTerms(rows, nullptr, TUnitForm::ProductOfSums);
+        const TSimplifyOutcome sums = SimplifyTerms(rows, nullptr, nullptr, TUnitForm::ProductOfSums);
         const TSimplifyOutcome zeros = SimplifyTerms(complement);
         // The zeros' constant is the function's opposite.
         const TSimplifyKind kind =
@@ -181,7 +181,7 @@ class ProductOfSumsConstant : public testing::TestWithParam<TConstantCase> {};
 TEST_P(ProductOfSumsConstant, IsToldAsTheFunctionsConstant) {
     SetVarCount(4);
     const TSimplifyOutcome outcome =
-        SimplifyTerms(GetParam().Rows, nullptr, TUnitForm::ProductOfSums);
+        SimplifyTerms(GetParam().Rows, nullptr, nullptr, TUnitForm::ProductOfSums);
     ProgramState.DontCare.fill(0);
     EXPECT_EQ(outcome.Kind, GetParam().Kind);
     EXPECT_EQ(outcome.Message, GetParam().Message);

@@ -73,12 +73,10 @@ TEST(RemoveRedundant, SameListAsSourceAndDestination) {
 TEST(RemoveRedundant, GaugeSeesSurvivorsInBothPasses) {
     SetVarCount(4);
     Recorder gauge;
-    ProgramState.KmapGauge = &gauge;
     TStringListAdv source =
         Plain({"A", "AB", "ABC", "ABCD", "Abcd", "b", "bc", "bcd", "abcd", "aBcd", "abCd", "aBCD"});
     TStringListAdv destination(true);
-    RemoveRedundant(source, destination);
-    ProgramState.KmapGauge = nullptr;
+    RemoveRedundant(source, destination, &gauge);
     // Work order: 1b11 1bc1 1bcd A111 AB11 ABC1 ABCD Abcd aBCD aBcd abCd abcd. Item 0 is
     // alive and item 10 (abCd) is absorbed by 1b11, so each pass reports position 0 only.
     const std::vector<std::string> expected{"max 12", "pos 0", "pos 0", "pos 12"};

@@ -180,9 +180,7 @@ struct TGaugeMax : TProgressSink {
 
 TRun Engine(const std::vector<std::string>& rows) {
     TGaugeMax gauge;
-    ProgramState.KmapGauge = &gauge;
-    const TSimplifyOutcome outcome = SimplifyTerms(rows);
-    ProgramState.KmapGauge = nullptr;
+    const TSimplifyOutcome outcome = SimplifyTerms(rows, nullptr, &gauge);
     TRun run;
     run.Hi = outcome.Kind == TSimplifyKind::ConstantHi;
     run.Counter = outcome.Search.Counter;
@@ -321,10 +319,8 @@ std::vector<std::string> RandomTerms(std::mt19937& rng) {
 // The list-based search on its own, as the results window's callers would run it.
 TRun ListSearch(const std::vector<std::string>& rows) {
     TGaugeMax gauge;
-    ProgramState.KmapGauge = &gauge;
     TStringListAdv result(true);
-    const TSearchReport report = FindAcceptableStrings(MintermList(rows), result);
-    ProgramState.KmapGauge = nullptr;
+    const TSearchReport report = FindAcceptableStrings(MintermList(rows), result, &gauge);
     TRun run;
     run.Counter = report.Counter;
     run.Found = Strings(result);

@@ -191,9 +191,7 @@ TEST(SimplifyCommand, StopsBeforeTouchingTheTable) {
 TEST(SimplifyCommand, GaugeSpansEveryImplicantTheSearchHeld) {
     SetVarCount(4);
     TGauge gauge;
-    ProgramState.KmapGauge = &gauge;
-    SimplifyTerms({"AB", "Ab"});
-    ProgramState.KmapGauge = nullptr;
+    SimplifyTerms({"AB", "Ab"}, nullptr, &gauge);
     // The 19 cubes inside A with a free variable, and Abcd, from which nothing new was found.
     EXPECT_EQ(gauge.Calls, (std::vector<std::string>{"max 20", "pos 0", "pos 20"}));
 }

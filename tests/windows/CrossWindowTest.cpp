@@ -340,6 +340,72 @@ TEST_F(CrossWindowTest, HandOffShowsAndRestoresTheResultsWindow) {
     EXPECT_EQ(ResultTerms(), (QStringList{"AB"}));
 }
 
+// Commands of every window that remove absorbed terms move the K-map window's gauge.
+struct TKmapGaugeCase {
+    const char* Name;
+    std::function<void()> Arrange;
+    std::function<void()> Act;
+    const char* Moves;  // "position/maximum" at every change of the position, comma-separated
+};
+
+void PrintTo(const TKmapGaugeCase& c, std::ostream* out) {
+    *out << c.Name;
+}
+
+class KmapGaugeMoves : public CrossWindowTest,
+                       public testing::WithParamInterface<TKmapGaugeCase> {};
+
+TEST_P(KmapGaugeMoves, MovesAsTheCommandRemovesAbsorbedTerms) {
+    const TKmapGaugeCase& c = GetParam();
+    c.Arrange();
+    TGauge* gauge = frmKmap->Gauge;
+    gauge->setMax(1);
+    gauge->setPosition(1);
+    QStringList moves;
+    const auto watch = QObject::connect(gauge, &QProgressBar::valueChanged, [&](int position) {
+        moves << QString("%1/%2").arg(position).arg(gauge->maximum());
+    });
+    c.Act();
+    QObject::disconnect(watch);
+    EXPECT_EQ(moves.join(", "), c.Moves);
+}
+
+void SetCalculator(const QString& x, const QString& y, const QString& z = {}) {
+    frmBooleanClac->edtXinput->setText(x);
+    frmBooleanClac->edtYinput->setText(y);
+    frmBooleanClac->edtZinput->setText(z);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, KmapGaugeMoves,
+    testing::Values(
+        TKmapGaugeCase{"Simplify",
+                       [] {
+                           frmKmap->inputgrid->setCell(2, 1, "AB");
+                           frmKmap->inputgrid->setCell(2, 2, "Ab");
+                       },
+                       [] { frmKmap->mnuNewSimplifyClick(); }, "0/20, 20/20"},
+        TKmapGaugeCase{"CalculatorOr", [] { SetCalculator("AB+aB", "Ab+c"); },
+                       [] { frmBooleanClac->lblboolOrClick(); }, "0/4, 4/4, 0/4, 4/4"},
+        TKmapGaugeCase{"CalculatorAnd", [] { SetCalculator("A+B+C", "c+D"); },
+                       [] { frmBooleanClac->lblBooAndClick(); }, "0/5, 5/5, 0/5, 5/5"},
+        TKmapGaugeCase{"CalculatorXor", [] { SetCalculator("AB", "aC"); },
+                       [] { frmBooleanClac->lblboolxorClick(); },
+                       "0/2, 2/2, 0/2, 2/2, 0/2, 2/2, 0/2, 2/2"},
+        TKmapGaugeCase{"CalculatorNot", [] { SetCalculator("", "", "ABc+aBd+CD"); },
+                       [] { frmBooleanClac->lblNotClick(); }, "0/8, 8/8, 0/4, 4/4, 0/4, 4/4"},
+        TKmapGaugeCase{"OptimizedZ", [] { SetCalculator("", ""); },
+                       [] { frmBooleanClac->edtZinput->setText("AB+Ab+aB+abc"); }, "0/4, 4/4"},
+        TKmapGaugeCase{
+            "ProjectsAdder", [] {}, [] { frmBoolprojects->btn4bitadderstringClick(); },
+            "0/2, 2/2, 0/2, 2/2, 0/4, 4/4, 0/2, 2/2, 0/7, 7/7, 0/8, 8/8, 0/2, 2/2, 0/6, 6/6, 0/10, "
+            "10/10, 0/6, 6/6, 0/11, 11/11, 0/19, 10/19, 0/19, 10/19, 19/19, 0/39, 39/39, 0/37, "
+            "10/37, 0/37, 10/37, 37/37, 0/24, 10/24, 20/24, 0/24, 10/24, 20/24, 24/24, 0/24, "
+            "20/24, 0/24, 20/24, 24/24, 0/2, 2/2, 0/14, 10/14, 14/14, 0/22, 10/22, 20/22, 22/22, "
+            "0/14, 10/14, 14/14, 0/2, 2/2, 0/6, 6/6, 0/3, 3/3, 0/16, 10/16, 16/16, 0/7, 7/7, 0/36, "
+            "10/36, 20/36, 30/36, 36/36, 0/15, 10/15, 15/15"}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
 // The variable count belongs to the calculator; a change lays out the K-map window's map too.
 TEST_F(CrossWindowTest, VariableCountFromTheCalculatorLaysOutTheKmap) {
     for (const auto& [n, rows, cols] : {std::tuple{3, 2, 4}, {5, 4, 8}, {8, 16, 16}}) {
