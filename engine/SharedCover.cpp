@@ -203,8 +203,10 @@ int IsolatedBound(const TFunctionSet& set) {
 }
 
 TSharedCover SingleOutputCover(const TFunctionSet& set, const TCoverOptions& options) {
-    const std::vector<TCube> primes = CoveringPrimes(set.Inputs, set.Outputs[0].On, set.Outputs[0].Dc);
-    const TMinimumCover own = FindMinimumCover(set.Inputs, set.Outputs[0].On, set.Outputs[0].Dc, primes, options);
+    const std::vector<TCube> primes =
+        CoveringPrimes(set.Inputs, set.Outputs[0].On, set.Outputs[0].Dc);
+    const TMinimumCover own =
+        FindMinimumCover(set.Inputs, set.Outputs[0].On, set.Outputs[0].Dc, primes, options);
     TSharedCover cover;
     for (const int p : own.Chosen) {
         cover.Terms.push_back(primes[static_cast<size_t>(p)]);

@@ -47,9 +47,9 @@ TFunctionSet Read(const fuzz::TInput& input) {
             const TCube cube = cover.Terms[t];
             for (uint32_t m = 0; m < minterms; ++m) {
                 if ((m & ~cube.Free) == (cube.Hi & ~cube.Free)) {
-                    fuzz::Require(TestMinterm(set.Outputs[i].On, m) || TestMinterm(set.Outputs[i].Dc, m),
-                                  "no term reaches an OFF minterm of an output it feeds",
-                                  std::to_string(m));
+                    fuzz::Require(
+                        TestMinterm(set.Outputs[i].On, m) || TestMinterm(set.Outputs[i].Dc, m),
+                        "no term reaches an OFF minterm of an output it feeds", std::to_string(m));
                     SetMinterm(covered, m);
                 }
             }

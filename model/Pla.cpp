@@ -168,8 +168,8 @@ bool TPlaReader::Keyword(const std::vector<std::string_view>& words, size_t coun
     }
     if (key == ".type") {
         const std::string_view types[] = {"f", "r", "fd", "fr", "dr", "fdr"};
-        if (count != 2 || std::find(std::begin(types), std::end(types), words[1]) ==
-                              std::end(types)) {
+        if (count != 2 ||
+            std::find(std::begin(types), std::end(types), words[1]) == std::end(types)) {
             return Fail(FLine, ".type must be f, r, fd, fr, dr or fdr");
         }
         FPla.Type = std::string(words[1]);

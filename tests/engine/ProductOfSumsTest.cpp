@@ -119,7 +119,8 @@ TEST_P(ProductOfSums, IsTheSearchOnTheZerosAndItsMinimumIsTheSmallestProduct) {
         if (rows.empty() || complement.empty()) {
             continue;
         }
-        const TSimplifyOutcome sums = SimplifyTerms(rows, nullptr, nullptr, TUnitForm::ProductOfSums);
+        const TSimplifyOutcome sums =
+            SimplifyTerms(rows, nullptr, nullptr, TUnitForm::ProductOfSums);
         const TSimplifyOutcome zeros = SimplifyTerms(complement);
         // The zeros' constant is the function's opposite.
         const TSimplifyKind kind =

@@ -152,7 +152,8 @@ void ExpectValidSharedCover(const TFunctionSet& set, const TSharedCover& cover) 
             ++literals;
             for (uint32_t x = 0; x < minterms; ++x) {
                 if (InCube(cube, x)) {
-                    ASSERT_TRUE(TestMinterm(set.Outputs[i].On, x) || TestMinterm(set.Outputs[i].Dc, x))
+                    ASSERT_TRUE(TestMinterm(set.Outputs[i].On, x) ||
+                                TestMinterm(set.Outputs[i].Dc, x))
                         << "term " << t << " feeds output " << i << " at OFF minterm " << x;
                     ++count[i][x];
                 }
@@ -167,7 +168,8 @@ void ExpectValidSharedCover(const TFunctionSet& set, const TSharedCover& cover) 
         for (size_t t = 0; t < cover.Terms.size(); ++t) {
             bool needed = !cover.FeedsOutput(t, i);
             for (uint32_t x = 0; x < minterms && !needed; ++x) {
-                needed = InCube(cover.Terms[t], x) && TestMinterm(set.Outputs[i].On, x) && count[i][x] == 1;
+                needed = InCube(cover.Terms[t], x) && TestMinterm(set.Outputs[i].On, x) &&
+                         count[i][x] == 1;
             }
             EXPECT_TRUE(needed) << "term " << t << " feeds output " << i << " for nothing";
         }
@@ -245,8 +247,10 @@ TEST(SharedCover, PastItsLimitStillCoversEveryOutput) {
 TEST(SharedCover, OneOutputGivesTheSingleOutputCover) {
     for (uint32_t seed = 1; seed <= 10; ++seed) {
         const TFunctionSet set = RandomSet(3 + static_cast<int>(seed % 6), 1, 0.5, 0.1, seed);
-        const std::vector<TCube> primes = CoveringPrimes(set.Inputs, set.Outputs[0].On, set.Outputs[0].Dc);
-        const TMinimumCover single = FindMinimumCover(set.Inputs, set.Outputs[0].On, set.Outputs[0].Dc, primes);
+        const std::vector<TCube> primes =
+            CoveringPrimes(set.Inputs, set.Outputs[0].On, set.Outputs[0].Dc);
+        const TMinimumCover single =
+            FindMinimumCover(set.Inputs, set.Outputs[0].On, set.Outputs[0].Dc, primes);
         const TSharedCover shared = FindSharedCover(set);
         ASSERT_EQ(shared.Terms.size(), single.Chosen.size());
         for (size_t t = 0; t < shared.Terms.size(); ++t) {
