@@ -392,9 +392,12 @@ bool IsCommandLine(int argc, const char* const* argv) {
 int RunCommandLine(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                    std::ostream& err) {
     try {
+        // Warnings are told once the output is out, so a failure is always the one line.
         std::ostringstream buffer;
-        const int status = RunCommand(args, in, buffer, err);
+        std::ostringstream warnings;
+        const int status = RunCommand(args, in, buffer, warnings);
         WriteOutput(out, buffer.str());
+        err << warnings.str();
         return status;
     } catch (const TCommandError& error) {
         err << ErrorLine(error);

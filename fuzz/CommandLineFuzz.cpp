@@ -1,7 +1,8 @@
 // Fuzzes `quillon simplify` on any input: it ends with status 0 or 2, says a failure in exactly
-// one line with nothing printed, and a --format pla result reads back as primes that cover the
-// ON set within ON and the don't cares, or with --pos as the function itself: ON where the input
-// is ON, OFF where it is neither ON nor a don't care.
+// one line with nothing printed, and a --format pla result reads back as primes (or with
+// --minimum a cover) that cover each output's ON set within its ON and don't cares, or with
+// --pos as the function itself: ON where the input is ON, OFF where it is neither ON nor a don't
+// care.
 #include <algorithm>
 #include <sstream>
 
@@ -37,45 +38,63 @@ bool Covers(const TTermMasks& cube, uint32_t m) {
     return (m & cube.Care) == cube.Hi;
 }
 
-// The printed terms (rows of 1; rows of - are the don't cares, a row of 0 the constant LO)
-// against the function read from the same input: ON within their union, their union within ON
-// and the don't cares, and no literal of any term can go.
-void CheckCover(const std::string& input, const std::string& output, const std::string& name) {
+// The printed terms (rows of 1 under each output; rows of - are the don't cares, a row of 0
+// the constant LO) against the function read from the same input, output by output: ON within
+// the union of the terms feeding it, that union within ON and the don't cares. Without
+// --minimum every printed cube is a prime: no literal can go and no output join while every
+// output it feeds keeps its function.
+void CheckCover(const std::string& input, const std::string& output, const std::string& name,
+                bool minimum) {
     std::istringstream in(input);
     const TInputRead read = ReadFunctionInput("-", name, in);
-    const TOutputFunction& f = read.Functions.Outputs.at(0);
+    const std::vector<TOutputFunction>& outputs = read.Functions.Outputs;
     const int n = read.Functions.Inputs;
     TPla pla;
     TPlaError error;
     fuzz::Require(ReadPla(output, pla, error), "the PLA printed reads back", error.Message());
-    fuzz::Require(pla.Inputs == n && pla.Outputs == 1, "the PLA printed has the inputs read");
+    fuzz::Require(pla.Inputs == n && pla.Outputs == static_cast<int>(outputs.size()),
+                  "the PLA printed has the inputs and outputs read");
     if (n > 10) {
         return;  // whole-set checks walk every minterm for every cube: small functions only
     }
-    const auto allowed = [&](uint32_t m) { return TestMinterm(f.On, m) || TestMinterm(f.Dc, m); };
-    std::vector<TTermMasks> terms;
-    for (size_t i = 0; i < pla.Rows.size(); ++i) {
-        if (pla.RowOutputs(i) == "1") {
-            terms.push_back(pla.Rows[i].Cube);
+    const auto allowed = [&](size_t j, uint32_t m) {
+        return TestMinterm(outputs[j].On, m) || TestMinterm(outputs[j].Dc, m);
+    };
+    const auto within = [&](size_t j, const TTermMasks& cube) {
+        for (uint32_t m = 0; m < (1u << n); ++m) {
+            if (Covers(cube, m) && !allowed(j, m)) {
+                return false;
+            }
+        }
+        return true;
+    };
+    for (size_t j = 0; j < outputs.size(); ++j) {
+        for (uint32_t m = 0; m < (1u << n); ++m) {
+            bool covered = false;
+            for (size_t i = 0; i < pla.Rows.size(); ++i) {
+                covered = covered || (pla.RowOutputs(i)[j] == '1' && Covers(pla.Rows[i].Cube, m));
+            }
+            fuzz::Require(!TestMinterm(outputs[j].On, m) || covered, "every ON minterm is covered");
+            fuzz::Require(!covered || allowed(j, m), "no OFF minterm is covered");
         }
     }
-    for (uint32_t m = 0; m < (1u << n); ++m) {
-        bool covered = false;
-        for (const TTermMasks& term : terms) {
-            covered = covered || Covers(term, m);
+    for (size_t i = 0; i < pla.Rows.size() && !minimum; ++i) {
+        const TTermMasks term = pla.Rows[i].Cube;
+        const std::string_view feeds = pla.RowOutputs(i);
+        if (feeds.find('1') == std::string_view::npos) {
+            continue;
         }
-        fuzz::Require(!TestMinterm(f.On, m) || covered, "every ON minterm is covered");
-        fuzz::Require(!covered || allowed(m), "no OFF minterm is covered");
-    }
-    for (const TTermMasks& term : terms) {
+        for (size_t j = 0; j < outputs.size(); ++j) {
+            fuzz::Require(feeds[j] == '1' || !within(j, term), "no output can join a prime");
+        }
         for (uint32_t bit = 1; bit < (1u << n); bit <<= 1) {
             if ((term.Care & bit) == 0) {
                 continue;
             }
             const TTermMasks wider{term.Care & ~bit, term.Hi & ~bit};
             bool inside = true;
-            for (uint32_t m = 0; m < (1u << n) && inside; ++m) {
-                inside = !Covers(wider, m) || allowed(m);
+            for (size_t j = 0; j < outputs.size() && inside; ++j) {
+                inside = feeds[j] != '1' || within(j, wider);
             }
             fuzz::Require(!inside, "every printed cube is prime");
         }
@@ -124,6 +143,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (sums) {
         args.push_back("--pos");
     }
+    const bool minimum = (flags & 8) != 0;
+    if (minimum) {
+        args.insert(args.end(), {"--minimum", "--time-limit", "0.05"});
+    }
     args.push_back("-");
     const TRun run = Simplify(args, input);
     fuzz::Require(run.Status == 0 || run.Status == 2, "status 0 or 2", run.Err);
@@ -135,7 +158,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     fuzz::Require(!run.Out.empty(), "a success prints its result");
     if ((flags & 2) == 0) {
-        sums ? CheckProduct(input, run.Out, name) : CheckCover(input, run.Out, name);
+        sums ? CheckProduct(input, run.Out, name) : CheckCover(input, run.Out, name, minimum);
     }
     return 0;
 }
