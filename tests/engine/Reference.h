@@ -7,6 +7,7 @@
 #include <bitset>
 #include <climits>
 #include <cstdint>
+#include <optional>
 #include <ostream>
 #include <set>
 #include <string>
@@ -23,36 +24,54 @@
 
 // --- Minterms under terms, cubes and sums; n variables, A the most significant bit.
 
-// A letter of the first n variables holds at m when its case matches the bit; nothing else does.
-inline bool LetterHolds(char c, uint32_t m, int n) {
-    const bool upper = c >= 'A' && c <= 'Z';
-    const int k = upper ? c - 'A' : c - 'a';
-    return k >= 0 && k < n && (((m >> (n - 1 - k)) & 1u) != 0) == upper;
-}
-
-// A term of letters, where "1" (a free place of a positional term) holds anywhere.
-inline bool Covers(const std::string& term, uint32_t m, int n) {
-    return std::all_of(term.begin(), term.end(),
-                       [&](char c) { return c == '1' || LetterHolds(c, m, n); });
-}
-
-inline bool Covers(TCube cube, uint32_t m) {
-    return ((m ^ cube.Hi) & ~cube.Free) == 0;
+// A term of letters read as care and HI masks; "1" (a free place of a positional term) names
+// nothing. No masks when the term covers no minterm: a letter against another of its variable,
+// or any other character, a letter past the n-th included.
+inline std::optional<TTermMasks> MasksOf(const std::string& term, int n) {
+    TTermMasks masks;
+    for (const char c : term) {
+        if (c == '1') {
+            continue;
+        }
+        const bool upper = c >= 'A' && c <= 'Z';
+        const int k = upper ? c - 'A' : c - 'a';
+        const uint32_t bit = k >= 0 && k < n ? 1u << (n - 1 - k) : 0;
+        if (bit == 0 || ((masks.Care & bit) != 0 && ((masks.Hi & bit) != 0) != upper)) {
+            return std::nullopt;
+        }
+        masks.Care |= bit;
+        masks.Hi |= upper ? bit : 0;
+    }
+    return masks;
 }
 
 inline bool Covers(const TTermMasks& cube, uint32_t m) {
     return (m & cube.Care) == cube.Hi;
 }
 
-// A sum of letter terms joined by "+". An empty piece adds nothing, and any character but a
-// letter of the first n variables makes its term false, so a stray one fails the comparison.
+inline bool Covers(TCube cube, uint32_t m) {
+    return ((m ^ cube.Hi) & ~cube.Free) == 0;
+}
+
+inline bool Covers(const std::string& term, uint32_t m, int n) {
+    const std::optional<TTermMasks> masks = MasksOf(term, n);
+    return masks && Covers(*masks, m);
+}
+
+// The cube of a term that covers minterms.
+inline TCube CubeOf(const std::string& term, int n) {
+    const TTermMasks masks = MasksOf(term, n).value();
+    return {~masks.Care & ((1u << n) - 1), masks.Hi};
+}
+
+// A sum of letter terms joined by "+": an empty piece adds nothing, and "1" has no place in
+// one, so a stray one fails the comparison.
 inline bool EvalSum(const std::string& sop, uint32_t m, int n) {
     size_t start = 0;
     while (start <= sop.size()) {
         const size_t end = std::min(sop.find('+', start), sop.size());
-        const auto first = sop.begin() + static_cast<std::ptrdiff_t>(start);
-        const auto last = sop.begin() + static_cast<std::ptrdiff_t>(end);
-        if (end > start && std::all_of(first, last, [&](char c) { return LetterHolds(c, m, n); })) {
+        const std::string term = sop.substr(start, end - start);
+        if (!term.empty() && term.find('1') == std::string::npos && Covers(term, m, n)) {
             return true;
         }
         start = end + 1;
@@ -63,9 +82,11 @@ inline bool EvalSum(const std::string& sop, uint32_t m, int n) {
 // The minterms some term covers.
 inline std::vector<bool> OnSet(const std::vector<std::string>& terms, int n) {
     std::vector<bool> on(size_t{1} << n);
-    for (uint32_t m = 0; m < on.size(); ++m) {
-        on[m] = std::any_of(terms.begin(), terms.end(),
-                            [&](const std::string& t) { return Covers(t, m, n); });
+    for (const std::string& t : terms) {
+        const std::optional<TTermMasks> masks = MasksOf(t, n);
+        for (uint32_t m = 0; m < on.size() && masks; ++m) {
+            on[m] = on[m] || Covers(*masks, m);
+        }
     }
     return on;
 }
@@ -76,17 +97,6 @@ inline std::vector<bool> MintermTable(const TMintermBits& bits, int n) {
         table[m] = TestMinterm(bits, m);
     }
     return table;
-}
-
-// The cube of a term of letters (no variable twice): each letter fixes its variable.
-inline TCube CubeOf(const std::string& term, int n) {
-    TCube cube{(1u << n) - 1, 0};
-    for (const char c : term) {
-        const uint32_t bit = 1u << (n - 1 - ((c | 32) - 'a'));
-        cube.Free &= ~bit;
-        cube.Hi |= c < 'a' ? bit : 0;
-    }
-    return cube;
 }
 
 // The letters of a cube's fixed variables in order, upper case for 1.
@@ -388,9 +398,10 @@ inline std::ostream& operator<<(std::ostream& out, const TRankedTerm& r) {
 
 inline std::vector<int> CoverageCounts(const std::vector<std::string>& terms, int n) {
     std::vector<int> counts(size_t{1} << n, 0);
-    for (uint32_t m = 0; m < counts.size(); ++m) {
-        for (const std::string& t : terms) {
-            counts[m] += Covers(t, m, n) ? 1 : 0;
+    for (const std::string& t : terms) {
+        const std::optional<TTermMasks> masks = MasksOf(t, n);
+        for (uint32_t m = 0; m < counts.size() && masks; ++m) {
+            counts[m] += Covers(*masks, m) ? 1 : 0;
         }
     }
     return counts;
@@ -403,9 +414,10 @@ inline std::vector<TRankedTerm> RankedTerms(const std::vector<std::string>& term
     const std::vector<int> counts = CoverageCounts(terms, n);
     std::vector<TRankedTerm> ranked;
     for (const std::string& t : terms) {
+        const std::optional<TTermMasks> masks = MasksOf(t, n);
         TRankedTerm r{t, 1000, -1};
-        for (uint32_t m = 0; m < counts.size(); ++m) {
-            if (Covers(t, m, n) && (on.empty() || on[m])) {
+        for (uint32_t m = 0; m < counts.size() && masks; ++m) {
+            if (Covers(*masks, m) && (on.empty() || on[m])) {
                 r.Min = std::min(r.Min, counts[m] % 256);
                 r.Max = std::max(r.Max, counts[m] % 256);
             }
