@@ -251,7 +251,7 @@ TEST(UnitCubeSets, ComplementAndSetCoversAreExact) {
         for (uint32_t m = 0; m < (1u << n); ++m) {
             const auto covered = [m](const std::vector<TTermMasks>& list) {
                 return std::any_of(list.begin(), list.end(),
-                                   [m](const TTermMasks& c) { return export_units::Covers(c, m); });
+                                   [m](const TTermMasks& c) { return Covers(c, m); });
             };
             ASSERT_NE(covered(complement), covered(cubes)) << "n " << n << " minterm " << m;
             ASSERT_EQ(covered(cover), TestMinterm(set, m)) << "n " << n << " minterm " << m;

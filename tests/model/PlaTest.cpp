@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/Pla.h"
+#include "tests/engine/Reference.h"
 
 namespace {
 
@@ -31,10 +32,6 @@ std::vector<uint32_t> Members(const std::vector<uint8_t>& set) {
         }
     }
     return members;
-}
-
-bool Covers(const TTermMasks& cube, uint32_t m) {
-    return (m & cube.Care) == cube.Hi;
 }
 
 TEST(PlaRead, KeepsCountsNamesTypeAndRowsAndIgnoresComments) {

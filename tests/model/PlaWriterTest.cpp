@@ -7,7 +7,6 @@
 
 namespace {
 
-using export_units::Covers;
 using export_units::Unit;
 
 struct TPlaCase {
