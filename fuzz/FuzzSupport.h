@@ -76,6 +76,23 @@ inline std::vector<std::string> ValidTerms(const std::string& text) {
     return terms;
 }
 
+// Blanks and control characters: what trimming removes.
+inline bool Blank(char c) {
+    return static_cast<unsigned char>(c) <= 32;
+}
+
+inline std::string Trim(const std::string& s) {
+    size_t first = 0;
+    size_t last = s.size();
+    while (first < last && Blank(s[first])) {
+        ++first;
+    }
+    while (last > first && Blank(s[last - 1])) {
+        --last;
+    }
+    return s.substr(first, last - first);
+}
+
 inline bool IsUpper(char c) {
     return c >= 'A' && c <= 'P';
 }

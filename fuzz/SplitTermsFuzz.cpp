@@ -5,14 +5,11 @@
 
 namespace {
 
-bool Blank(char c) {
-    return static_cast<unsigned char>(c) <= 32;
-}
-
 void CheckPiece(const std::string& piece) {
     fuzz::Require(!piece.empty() && piece.size() <= 16, "a kept piece has 1 to 16 characters",
                   piece);
-    fuzz::Require(!Blank(piece.front()) && !Blank(piece.back()), "a kept piece is trimmed", piece);
+    fuzz::Require(!fuzz::Blank(piece.front()) && !fuzz::Blank(piece.back()),
+                  "a kept piece is trimmed", piece);
     fuzz::Require(piece.find_first_of("+\r\n") == std::string::npos,
                   "a kept piece has no separator", piece);
     std::string again = piece;
