@@ -53,6 +53,11 @@ inline bool Covers(TCube cube, uint32_t m) {
     return ((m ^ cube.Hi) & ~cube.Free) == 0;
 }
 
+inline bool AnyCovers(const std::vector<TTermMasks>& cubes, uint32_t m) {
+    return std::any_of(cubes.begin(), cubes.end(),
+                       [m](const TTermMasks& c) { return Covers(c, m); });
+}
+
 inline bool Covers(const std::string& term, uint32_t m, int n) {
     const std::optional<TTermMasks> masks = MasksOf(term, n);
     return masks && Covers(*masks, m);

@@ -48,10 +48,7 @@ class ProductOfSumsWindow : public ResultsTest {
 TEST_F(ProductOfSumsWindow, RowsAreTheZerosPrimesAndTheLabelSaysEachIsASum) {
     const TSimplifyOutcome zeros = SimplifyTerms({"abcD", "abC", "aBD", "Ab", "-abcd"});
     ASSERT_EQ(zeros.Kind, TSimplifyKind::Ranked);
-    std::vector<std::string> primes;
-    for (int i = 0; i < zeros.Result.Count(); ++i) {
-        primes.push_back(zeros.Result.Strings(i));
-    }
+    const std::vector<std::string> primes = Items(zeros.Result);
     EXPECT_EQ(Terms(), primes);
     EXPECT_EQ(W->resultForm(), TUnitForm::ProductOfSums);
     EXPECT_TRUE(W->lblResultForm->isVisible());
