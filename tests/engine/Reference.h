@@ -22,11 +22,9 @@
 #include "model/SensitiveStr.h"
 #include "model/Terms.h"
 
-// --- Minterms under terms, cubes and sums; n variables, A the most significant bit.
-
-// A term of letters read as care and HI masks; "1" (a free place of a positional term) names
-// nothing. No masks when the term covers no minterm: a letter against another of its variable,
-// or any other character, a letter past the n-th included.
+// A term of letters over n variables (A the most significant bit) as care and HI masks; "1", a
+// free place of a positional term, names nothing. No masks when the term covers no minterm: a
+// letter against another of its variable, or any other character (a letter past the n-th too).
 inline std::optional<TTermMasks> MasksOf(const std::string& term, int n) {
     TTermMasks masks;
     for (const char c : term) {
@@ -53,14 +51,14 @@ inline bool Covers(TCube cube, uint32_t m) {
     return ((m ^ cube.Hi) & ~cube.Free) == 0;
 }
 
-inline bool AnyCovers(const std::vector<TTermMasks>& cubes, uint32_t m) {
-    return std::any_of(cubes.begin(), cubes.end(),
-                       [m](const TTermMasks& c) { return Covers(c, m); });
-}
-
 inline bool Covers(const std::string& term, uint32_t m, int n) {
     const std::optional<TTermMasks> masks = MasksOf(term, n);
     return masks && Covers(*masks, m);
+}
+
+inline bool AnyCovers(const std::vector<TTermMasks>& cubes, uint32_t m) {
+    return std::any_of(cubes.begin(), cubes.end(),
+                       [m](const TTermMasks& c) { return Covers(c, m); });
 }
 
 // The cube of a term that covers minterms.
@@ -129,8 +127,6 @@ inline bool Absorbs(const std::string& x, const std::string& y) {
     return true;
 }
 
-// --- Prime implicants by their definition.
-
 // Whether each cube lies inside the set, indexed Free << n | Hi: a minterm when the set holds
 // it, a wider cube when both halves on its lowest free variable do.
 inline std::vector<bool> CubesInside(int n, const std::vector<bool>& set) {
@@ -178,8 +174,7 @@ inline std::vector<TCube> BrutePrimes(int n, const std::vector<bool>& on,
     return primes;
 }
 
-// --- Smallest covers by search.
-
+// Rows of a covering matrix: minterms of up to 8 variables, or (output, minterm) pairs.
 using TRows = std::bitset<256>;
 
 // The fewest columns covering every row of must, then the least cost among such covers (costs
@@ -281,10 +276,9 @@ inline bool CoversAll(const std::vector<TRows>& columns, const std::vector<int>&
     return covered == all;
 }
 
-// --- What breaks a cover's contract; "" when nothing does.
-
-// Primes chosen by ascending index cover every ON minterm that is no don't care and no OFF
-// minterm; the literals add up and the bound is true.
+// What breaks a cover's contract, or "" when nothing does: primes chosen by ascending index cover
+// every ON minterm that is no don't care and no OFF minterm; the literals add up and the bound is
+// true.
 inline std::string CoverFault(int n, const TMintermBits& on, const TMintermBits& dc,
                               const std::vector<TCube>& primes, const TMinimumCover& cover) {
     const std::vector<int>& chosen = cover.Chosen;
@@ -325,9 +319,9 @@ inline std::string CoverFault(int n, const TMintermBits& on, const TMintermBits&
     return cover.Proven == (cover.LowerBound == size) ? "" : "proven unlike the bound";
 }
 
-// Distinct terms; each ON minterm of output i in a term feeding i, no term feeding i reaching an
-// OFF minterm of i, no connection that could go; the literals (letters and connections) add up
-// and the bound is true.
+// The same for a shared cover: distinct terms; each ON minterm of output i in a term feeding i, no
+// term feeding i reaching an OFF minterm of i, no connection that could go; the literals (letters
+// and connections) add up and the bound is true.
 inline std::string SharedCoverFault(const TFunctionSet& set, const TSharedCover& cover) {
     const uint32_t minterms = 1u << set.Inputs;
     int literals = 0;
@@ -388,8 +382,6 @@ inline std::string SharedCoverFault(const TFunctionSet& set, const TSharedCover&
     return cover.Proven == (cover.LowerBound == size) ? "" : "proven unlike the bound";
 }
 
-// --- Ranks: how many terms of a list cover each minterm.
-
 struct TRankedTerm {
     std::string Term;
     int Min = 0;
@@ -401,6 +393,7 @@ inline std::ostream& operator<<(std::ostream& out, const TRankedTerm& r) {
     return out << r.Term << "(" << r.Min << "," << r.Max << ")";
 }
 
+// How many of the terms cover each minterm.
 inline std::vector<int> CoverageCounts(const std::vector<std::string>& terms, int n) {
     std::vector<int> counts(size_t{1} << n, 0);
     for (const std::string& t : terms) {
@@ -432,8 +425,6 @@ inline std::vector<TRankedTerm> RankedTerms(const std::vector<std::string>& term
     return ranked;
 }
 
-// --- The program's lists in the same forms.
-
 inline std::vector<std::string> Items(const TStringListAdv& list) {
     std::vector<std::string> items;
     for (int i = 0; i < list.Count(); ++i) {
@@ -442,7 +433,7 @@ inline std::vector<std::string> Items(const TStringListAdv& list) {
     return items;
 }
 
-// A ranked result list: each term with the ranks kept beside it.
+// A ranked result list of the program: each term with the ranks kept beside it.
 inline std::vector<TRankedTerm> RankedItems(const TStringListAdv& list) {
     std::vector<TRankedTerm> ranked;
     for (int i = 0; i < list.Count(); ++i) {
