@@ -5,23 +5,6 @@
 
 namespace {
 
-bool Blank(char c) {
-    return static_cast<unsigned char>(c) <= 32;
-}
-
-// The first 16 characters without blanks or control characters at either end.
-std::string Trimmed(const std::string& text) {
-    std::string s = text.substr(0, TermCapacity);
-    while (!s.empty() && Blank(s.back())) {
-        s.pop_back();
-    }
-    size_t first = 0;
-    while (first < s.size() && Blank(s[first])) {
-        ++first;
-    }
-    return s.substr(first);
-}
-
 bool Allowed(char c, int n) {
     return (c >= 'A' && c < 'A' + n) || (c >= 'a' && c < 'a' + n);
 }
@@ -90,7 +73,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     SetVarCount(n);
     std::string term = input.text;
     const int code = CheckTerm(term);
-    const std::string trimmed = Trimmed(input.text);
+    // The first 16 characters without blanks or control characters at either end.
+    const std::string trimmed = fuzz::Trim(input.text.substr(0, TermCapacity));
 
     int expected = TermEmpty;
     if (static_cast<int>(trimmed.size()) > n) {

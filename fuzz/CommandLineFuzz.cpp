@@ -34,10 +34,6 @@ size_t Lines(const std::string& text) {
     return static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
 }
 
-bool Covers(const TTermMasks& cube, uint32_t m) {
-    return (m & cube.Care) == cube.Hi;
-}
-
 // The printed terms (rows of 1 under each output; rows of - are the don't cares, a row of 0
 // the constant LO) against the function read from the same input, output by output: ON within
 // the union of the terms feeding it, that union within ON and the don't cares. Without

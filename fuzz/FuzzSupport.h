@@ -1,16 +1,23 @@
-// Shared pieces of the fuzz targets: input decoding, a coverage reference, property checks.
+// Shared pieces of the fuzz targets: input decoding, the references, property checks.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "model/SensitiveStr.h"
 #include "model/State.h"
 #include "model/Terms.h"
+
+// The references run uninstrumented: they are the oracle, and comparison tracing in them would
+// cost most of the fuzzing time. The standard headers they use come first, outside the region.
+#pragma clang attribute push([[clang::no_sanitize("coverage")]], apply_to = function)
+#include "tests/engine/Reference.h"
+#pragma clang attribute pop
 
 namespace fuzz {
 
@@ -69,58 +76,28 @@ inline std::vector<std::string> ValidTerms(const std::string& text) {
     return terms;
 }
 
+// Blanks and control characters: what trimming removes.
+inline bool Blank(char c) {
+    return static_cast<unsigned char>(c) <= 32;
+}
+
+inline std::string Trim(const std::string& s) {
+    size_t first = 0;
+    size_t last = s.size();
+    while (first < last && Blank(s[first])) {
+        ++first;
+    }
+    while (last > first && Blank(s[last - 1])) {
+        --last;
+    }
+    return s.substr(first, last - first);
+}
+
 inline bool IsUpper(char c) {
     return c >= 'A' && c <= 'P';
 }
 inline bool IsLower(char c) {
     return c >= 'a' && c <= 'p';
-}
-
-// The reference loops below run uninstrumented: they are the oracle, and comparison tracing
-// in them would cost most of the fuzzing time.
-
-// Minterm m lies under the term when every letter agrees with its bit: the definition,
-// independent of the masks the model computes.
-[[clang::no_sanitize("coverage")]] inline bool Covers(const std::string& term, uint32_t m, int n) {
-    for (const char c : term) {
-        if (c == '1') {
-            continue;
-        }
-        const int k = (IsUpper(c) ? c - 'A' : c - 'a') + 1;
-        if ((((m >> (n - k)) & 1u) != 0) != IsUpper(c)) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// The ON set of a sum of terms over 2^n minterms.
-[[clang::no_sanitize("coverage")]] inline std::vector<bool> OnSet(
-    const std::vector<std::string>& terms, int n) {
-    std::vector<bool> on(size_t{1} << n, false);
-    for (uint32_t m = 0; m < on.size(); ++m) {
-        for (const auto& t : terms) {
-            if (Covers(t, m, n)) {
-                on[m] = true;
-                break;
-            }
-        }
-    }
-    return on;
-}
-
-// Positional X covers positional Y: "1" or the same character at every position.
-[[clang::no_sanitize("coverage")]] inline bool PositionalCovers(const std::string& x,
-                                                                const std::string& y) {
-    if (x.size() != y.size()) {
-        return false;
-    }
-    for (size_t p = 0; p < x.size(); ++p) {
-        if (x[p] != '1' && x[p] != y[p]) {
-            return false;
-        }
-    }
-    return true;
 }
 
 // n characters, position k holding "1" or letter k in either case.
@@ -140,14 +117,6 @@ inline bool IsLower(char c) {
 inline std::string Positional(std::string term) {
     ToPositional(term);
     return term;
-}
-
-inline std::vector<std::string> Items(const TStringListAdv& list) {
-    std::vector<std::string> items;
-    for (int i = 0; i < list.Count(); ++i) {
-        items.push_back(list.Strings(i));
-    }
-    return items;
 }
 
 inline std::string Join(const std::vector<std::string>& items) {

@@ -1,8 +1,7 @@
 // Fuzzes the minimum cover: the bytes give a truth table with don't cares; the cover must cover
 // every ON minterm and no OFF one, its bound must hold, and stopping must keep both true. With
-// flag 16 the bytes give a bare covering matrix instead, checked against every subset.
+// flag 16 the bytes give a bare covering matrix instead, checked against the reference search.
 #include <algorithm>
-#include <bit>
 #include <string>
 #include <vector>
 
@@ -41,33 +40,8 @@ TFunction Read(const fuzz::TInput& input) {
 [[clang::no_sanitize("coverage")]] void CheckCover(const TFunction& f,
                                                    const std::vector<TCube>& primes,
                                                    const TMinimumCover& cover) {
-    fuzz::Require(
-        std::is_sorted(cover.Chosen.begin(), cover.Chosen.end()) &&
-            std::adjacent_find(cover.Chosen.begin(), cover.Chosen.end()) == cover.Chosen.end(),
-        "chosen indices ascend");
-    TMintermBits covered = MakeMintermBits(f.n);
-    int literals = 0;
-    for (const int p : cover.Chosen) {
-        fuzz::Require(p >= 0 && p < static_cast<int>(primes.size()), "chosen index in range");
-        const TCube cube = primes[static_cast<size_t>(p)];
-        literals += f.n - std::popcount(cube.Free);
-        for (uint32_t m = 0; m < (1u << f.n); ++m) {
-            if ((m & ~cube.Free) == (cube.Hi & ~cube.Free)) {
-                fuzz::Require(TestMinterm(f.on, m) || TestMinterm(f.dc, m), "no OFF minterm",
-                              std::to_string(m));
-                SetMinterm(covered, m);
-            }
-        }
-    }
-    for (uint32_t m = 0; m < (1u << f.n); ++m) {
-        if (TestMinterm(f.on, m) && !TestMinterm(f.dc, m)) {
-            fuzz::Require(TestMinterm(covered, m), "every ON minterm covered", std::to_string(m));
-        }
-    }
-    const int size = static_cast<int>(cover.Chosen.size());
-    fuzz::Require(cover.Literals == literals, "literals add up");
-    fuzz::Require(cover.LowerBound <= size, "bound below the cover");
-    fuzz::Require(cover.Proven == (cover.LowerBound == size), "proven means bound met");
+    const std::string fault = CoverFault(f.n, f.on, f.dc, primes, cover);
+    fuzz::Require(fault.empty(), "a valid cover", fault);
 }
 
 // n + 5 columns over 2n + 10 rows, four bytes of row bits and a cost each: empty columns, rows
@@ -103,24 +77,13 @@ TCoverBlock ReadMatrix(const fuzz::TInput& input, std::vector<uint32_t>& rowsOf)
         std::is_sorted(cover.Chosen.begin(), cover.Chosen.end()) &&
             std::adjacent_find(cover.Chosen.begin(), cover.Chosen.end()) == cover.Chosen.end(),
         "chosen columns ascend");
-    uint32_t coverable = 0;
-    uint32_t covered = 0;
-    for (const uint32_t rows : rowsOf) {
+    const std::vector<TRows> columns(rowsOf.begin(), rowsOf.end());
+    TRows coverable;
+    for (const TRows& rows : columns) {
         coverable |= rows;
     }
-    for (const int c : cover.Chosen) {
-        fuzz::Require(c >= 0 && c < static_cast<int>(rowsOf.size()), "chosen column in range");
-        covered |= rowsOf[static_cast<size_t>(c)];
-    }
-    fuzz::Require(covered == coverable, "every coverable row covered");
-    int minimum = static_cast<int>(rowsOf.size());
-    for (uint32_t set = 0; set < (1u << rowsOf.size()); ++set) {
-        uint32_t rows = 0;
-        for (size_t c = 0; c < rowsOf.size(); ++c) {
-            rows |= (set >> c & 1u) != 0 ? rowsOf[c] : 0;
-        }
-        minimum = rows == coverable ? std::min(minimum, std::popcount(set)) : minimum;
-    }
+    fuzz::Require(CoversAll(columns, cover.Chosen), "every coverable row covered");
+    const int minimum = SmallestCover(columns, coverable).first;
     const int size = static_cast<int>(cover.Chosen.size());
     fuzz::Require(cover.LowerBound <= minimum && minimum <= size, "bound below the minimum");
     fuzz::Require(cover.Proven == (cover.LowerBound == size), "proven means bound met");

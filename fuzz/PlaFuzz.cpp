@@ -18,12 +18,8 @@ size_t LineCount(const std::string& text) {
 
 std::vector<uint8_t> Union(const std::vector<TTermMasks>& cubes, uint32_t size) {
     std::vector<uint8_t> set(size, 0);
-    for (const TTermMasks& cube : cubes) {
-        for (uint32_t m = 0; m < size; ++m) {
-            if ((m & cube.Care) == cube.Hi) {
-                set[m] = 1;
-            }
-        }
+    for (uint32_t m = 0; m < size; ++m) {
+        set[m] = AnyCovers(cubes, m) ? 1 : 0;
     }
     return set;
 }

@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             terms.push_back(term);
         }
     }
-    const std::vector<bool> want = fuzz::OnSet(terms, n);
+    const std::vector<bool> want = OnSet(terms, n);
     std::vector<bool> got(want.size(), false);
     for (const uint32_t m : plot.Marked) {
         fuzz::Require(m < got.size() && !got[m], "each minterm is marked once, within the map",

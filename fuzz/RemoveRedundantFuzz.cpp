@@ -56,15 +56,14 @@ void CheckGauge(const TRecorder& gauge, int distinct) {
     }
     for (const auto& x : survivors) {
         for (const auto& y : survivors) {
-            if (x != y && fuzz::PositionalCovers(x, y)) {
+            if (x != y && Absorbs(x, y)) {
                 fuzz::Fail("no result absorbs another", x + " " + y);
             }
         }
     }
     for (const auto& p : source) {
-        const bool covered =
-            std::any_of(survivors.begin(), survivors.end(),
-                        [&](const std::string& x) { return fuzz::PositionalCovers(x, p); });
+        const bool covered = std::any_of(survivors.begin(), survivors.end(),
+                                         [&](const std::string& x) { return Absorbs(x, p); });
         if (!covered) {
             fuzz::Fail("every source term lies under a result", p);
         }
@@ -93,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TStringListAdv separate;
     RemoveRedundant(source, separate, &gauge);
     CheckGauge(gauge, static_cast<int>(positional.size()));
-    const std::vector<std::string> out = fuzz::Items(separate);
+    const std::vector<std::string> out = Items(separate);
 
     std::vector<std::string> outPositional;
     for (const auto& t : out) {
@@ -109,21 +108,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                   "results are distinct and in code order");
     CheckSurvivors(outPositional, positional, constantHi);
     if (!constantHi) {
-        fuzz::Require(fuzz::OnSet(out, n) == fuzz::OnSet(terms, n), "the same minterms are ON");
+        fuzz::Require(OnSet(out, n) == OnSet(terms, n), "the same minterms are ON");
     }
 
     // The list configurations of the caller do not change the result.
     if ((input.flags & 2) != 0) {
         RemoveRedundant(source, source);
-        fuzz::Require(fuzz::Items(source) == out, "source as destination");
+        fuzz::Require(Items(source) == out, "source as destination");
     } else {
         TStringListAdv sortedSet(true);
         sortedSet.Add("stale");
         RemoveRedundant(source, sortedSet);
-        fuzz::Require(fuzz::Items(sortedSet) == out, "sorted destination");
+        fuzz::Require(Items(sortedSet) == out, "sorted destination");
     }
     TStringListAdv again;
     RemoveRedundant(separate, again);
-    fuzz::Require(fuzz::Items(again) == out, "a second removal changes nothing");
+    fuzz::Require(Items(again) == out, "a second removal changes nothing");
     return 0;
 }

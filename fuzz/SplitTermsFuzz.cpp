@@ -5,14 +5,11 @@
 
 namespace {
 
-bool Blank(char c) {
-    return static_cast<unsigned char>(c) <= 32;
-}
-
 void CheckPiece(const std::string& piece) {
     fuzz::Require(!piece.empty() && piece.size() <= 16, "a kept piece has 1 to 16 characters",
                   piece);
-    fuzz::Require(!Blank(piece.front()) && !Blank(piece.back()), "a kept piece is trimmed", piece);
+    fuzz::Require(!fuzz::Blank(piece.front()) && !fuzz::Blank(piece.back()),
+                  "a kept piece is trimmed", piece);
     fuzz::Require(piece.find_first_of("+\r\n") == std::string::npos,
                   "a kept piece has no separator", piece);
     std::string again = piece;
@@ -69,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     fuzz::Require(code == lastCode && errorIndex == lastIndex, "code and index of the last drop",
                   std::to_string(code) + " " + std::to_string(errorIndex));
-    const std::vector<std::string> items = fuzz::Items(list);
+    const std::vector<std::string> items = Items(list);
     fuzz::Require(items == survivors, "the list holds the surviving pieces in text order");
     for (const auto& piece : items) {
         CheckPiece(piece);
@@ -84,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int secondCode = SplitTerms(again, second, secondIndex);
     fuzz::Require(secondCode == (text.empty() ? -1 : 0) && secondIndex == -7,
                   "the rewritten text splits without drops");
-    fuzz::Require(fuzz::Items(second) == items && again == text,
+    fuzz::Require(Items(second) == items && again == text,
                   "the rewritten text splits to the same list", again);
 
     // A sorted set as the caller's list ends up with the same terms, distinct and in code order.
@@ -95,6 +92,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<std::string> distinct = items;
     std::sort(distinct.begin(), distinct.end());
     distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
-    fuzz::Require(fuzz::Items(sortedList) == distinct, "a sorted caller list holds the set");
+    fuzz::Require(Items(sortedList) == distinct, "a sorted caller list holds the set");
     return 0;
 }

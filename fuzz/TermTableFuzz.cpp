@@ -29,7 +29,7 @@ uint32_t NumberOf(const std::string& minterm) {
     TStringListAdv plain;
     plain.Add("stale");
     ExpandTerm(term, plain);
-    const std::vector<std::string> items = fuzz::Items(plain);
+    const std::vector<std::string> items = Items(plain);
     fuzz::Require(items.size() == size_t{1} << freeCount, "2^free minterm strings", term);
     uint32_t previous = 0;
     for (size_t i = 0; i < items.size(); ++i) {
@@ -38,7 +38,7 @@ uint32_t NumberOf(const std::string& minterm) {
                       "a minterm string names every variable", s);
         const uint32_t m = NumberOf(s);
         fuzz::Require(i == 0 || m > previous, "expansion in increasing minterm order", s);
-        fuzz::Require(fuzz::Covers(term, m, n), "expanded minterms lie under the term", s);
+        fuzz::Require(Covers(term, m, n), "expanded minterms lie under the term", s);
         fuzz::Require(MintermToLetters(m, n, 'A') == s, "MintermToLetters names the minterm", s);
         previous = m;
     }
@@ -49,8 +49,7 @@ uint32_t NumberOf(const std::string& minterm) {
     ExpandTerm(term, sorted);
     std::vector<std::string> ordered = items;
     std::sort(ordered.begin(), ordered.end());
-    fuzz::Require(fuzz::Items(sorted) == ordered,
-                  "a sorted set gets the same strings in code order");
+    fuzz::Require(Items(sorted) == ordered, "a sorted set gets the same strings in code order");
 }
 
 [[clang::no_sanitize("coverage")]] void CheckSingleTerm(const std::string& term, int n) {
@@ -64,7 +63,7 @@ uint32_t NumberOf(const std::string& minterm) {
                   "entries past 2^n stay untouched", term);
     for (uint32_t m = 0; m < size; ++m) {
         const uint8_t entry = table[m];
-        const bool expected = fuzz::Covers(term, m, n);
+        const bool expected = Covers(term, m, n);
         if (entry != (expected ? 1 : 0)) {
             fuzz::Fail("one add counts each covered minterm once", term + " " + std::to_string(m));
         }
@@ -93,7 +92,7 @@ uint32_t NumberOf(const std::string& minterm) {
     for (uint32_t m = 0; m < tableSize; ++m) {
         unsigned count = 0;
         for (const auto& t : terms) {
-            count += fuzz::Covers(t, m, n) ? 1 : 0;
+            count += Covers(t, m, n) ? 1 : 0;
         }
         if (ProgramState.TruthTable[m] != count % 256) {
             fuzz::Fail("coverage count of the sum", std::to_string(m));

@@ -5,10 +5,6 @@
 
 namespace {
 
-bool Blank(char c) {
-    return static_cast<unsigned char>(c) <= 32;
-}
-
 // Lines end at CR LF, a lone CR or a lone LF; a last line without an ending counts.
 std::vector<std::string> ReferenceLines(const std::string& text) {
     std::vector<std::string> lines;
@@ -32,18 +28,6 @@ std::vector<std::string> ReferenceLines(const std::string& text) {
         lines.push_back(line);
     }
     return lines;
-}
-
-std::string Trim(const std::string& s) {
-    size_t first = 0;
-    size_t last = s.size();
-    while (first < last && Blank(s[first])) {
-        ++first;
-    }
-    while (last > first && Blank(s[last - 1])) {
-        --last;
-    }
-    return s.substr(first, last - first);
 }
 
 bool ReferenceValid(const std::string& line) {
@@ -78,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::Require(got.size() == want.size(), "the reader counts every line",
                   std::to_string(got.size()) + " " + std::to_string(want.size()));
     for (size_t i = 0; i < want.size(); ++i) {
-        const std::string trimmed = Trim(want[i]);
+        const std::string trimmed = fuzz::Trim(want[i]);
         const bool valid = ReferenceValid(trimmed);
         fuzz::Require(IsTermLine(got[i]) == valid, "the reader's verdict on a line", want[i]);
         fuzz::Require(got[i].size() <= 17, "a read line costs at most 17 characters", got[i]);

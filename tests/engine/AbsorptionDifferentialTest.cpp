@@ -9,6 +9,7 @@
 #include "engine/RemoveRedundant.h"
 #include "model/State.h"
 #include "model/Terms.h"
+#include "tests/engine/Reference.h"
 
 namespace {
 
@@ -17,15 +18,6 @@ struct TRecorder : TProgressSink {
     void setMax(int max) override { calls.push_back("max " + std::to_string(max)); }
     void setPosition(int p) override { calls.push_back("pos " + std::to_string(p)); }
 };
-
-bool Covers(const std::string& x, const std::string& y) {
-    for (size_t p = 0; p < x.size(); ++p) {
-        if (x[p] != '1' && x[p] != y[p]) {
-            return false;
-        }
-    }
-    return true;
-}
 
 // The sorted work list, repeated passes comparing each survivor with every later one, and the
 // gauge moved at every tenth surviving outer item.
@@ -50,7 +42,7 @@ std::vector<std::string> PairwisePasses(const TStringListAdv& source, TProgressS
                 gauge.setPosition(i);
             }
             for (int j = count - 1; j > i; --j) {
-                if (!removed[static_cast<size_t>(j)] && Covers(work.Strings(i), work.Strings(j))) {
+                if (!removed[static_cast<size_t>(j)] && Absorbs(work.Strings(i), work.Strings(j))) {
                     removed[static_cast<size_t>(j)] = true;
                     changed = true;
                 }
@@ -65,11 +57,7 @@ std::vector<std::string> PairwisePasses(const TStringListAdv& source, TProgressS
             result.Add(compact);
         }
     }
-    std::vector<std::string> items;
-    for (int i = 0; i < result.Count(); ++i) {
-        items.push_back(result.Strings(i));
-    }
-    return items;
+    return Items(result);
 }
 
 std::string RandomTerm(std::mt19937& rng, int n, int letters) {
@@ -132,11 +120,7 @@ TEST_P(AbsorptionDifferential, SameTermsAndGaugeAsPairwisePasses) {
         TStringListAdv destination;
         RemoveRedundant(source, destination, &gauge);
 
-        std::vector<std::string> items;
-        for (int i = 0; i < destination.Count(); ++i) {
-            items.push_back(destination.Strings(i));
-        }
-        EXPECT_EQ(items, expected) << "round " << round;
+        EXPECT_EQ(Items(destination), expected) << "round " << round;
         EXPECT_EQ(gauge.calls, expectedGauge.calls) << "round " << round;
     }
     SetVarCount(4);

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <bit>
 #include <iterator>
 #include <random>
 #include <string>
@@ -12,68 +11,12 @@
 #include "engine/PrimeSearch.h"
 #include "engine/Simplify.h"
 #include "model/State.h"
+#include "tests/engine/Reference.h"
 
 namespace {
 
-// A cube over n variables as the test sees it: care and HI masks, A the most significant bit.
-struct TTestCube {
-    uint32_t Care = 0;
-    uint32_t Hi = 0;
-    bool Covers(uint32_t m) const { return (m & Care) == Hi; }
-    bool Inside(const TTestCube& other) const {
-        return (other.Care & ~Care) == 0 && (Hi & other.Care) == other.Hi;
-    }
-};
-
-std::string Compact(const TTestCube& cube, int n) {
-    std::string text;
-    for (int k = 0; k < n; ++k) {
-        const uint32_t bit = 1u << (n - 1 - k);
-        if (cube.Care & bit) {
-            text += static_cast<char>(((cube.Hi & bit) ? 'A' : 'a') + k);
-        }
-    }
-    return text;
-}
-
 std::string Minterm(uint32_t m, int n) {
-    return Compact({(1u << n) - 1, m}, n);
-}
-
-// Every cube of ON + DC that is no smaller part of another such cube and covers an ON minterm.
-std::vector<TTestCube> BrutePrimes(int n, const std::vector<bool>& on,
-                                   const std::vector<bool>& dc) {
-    std::vector<TTestCube> implicants;
-    const uint32_t all = (1u << n) - 1;
-    for (uint32_t care = 0; care <= all; ++care) {
-        for (uint32_t hi = care;; hi = (hi - 1) & care) {
-            const TTestCube cube{care, hi};
-            bool implicant = true;
-            for (uint32_t m = 0; m <= all && implicant; ++m) {
-                implicant = !cube.Covers(m) || on[m] || dc[m];
-            }
-            if (implicant) {
-                implicants.push_back(cube);
-            }
-            if (hi == 0) {
-                break;
-            }
-        }
-    }
-    std::vector<TTestCube> primes;
-    for (const TTestCube& c : implicants) {
-        const bool inside = std::any_of(implicants.begin(), implicants.end(), [&](const auto& o) {
-            return o.Care != c.Care && c.Inside(o);
-        });
-        bool coversOn = false;
-        for (uint32_t m = 0; m <= all; ++m) {
-            coversOn = coversOn || (c.Covers(m) && on[m]);
-        }
-        if (!inside && coversOn) {
-            primes.push_back(c);
-        }
-    }
-    return primes;
+    return CompactTerm({0, m}, n);
 }
 
 struct TDcCase {
@@ -127,46 +70,24 @@ TEST_P(DontCareDifferential, MatchesBruteForce) {
         for (uint32_t m = 0; m < size; ++m) {
             ASSERT_EQ(ProgramState.DontCare[m] != 0, dc[m]) << m;
         }
-        std::vector<TTestCube> primes = BrutePrimes(n, on, dc);
+        const std::vector<TCube> primes = BrutePrimes(n, on, dc);
         if (!anyOn) {
             EXPECT_EQ(outcome.Kind, TSimplifyKind::ConstantLo);
             EXPECT_EQ(outcome.Message, "Simplification result is LO");
             continue;
         }
-        if (primes.size() == 1 && primes[0].Care == 0) {
+        if (primes.size() == 1 && primes[0].Free == size - 1) {
             EXPECT_EQ(outcome.Kind, TSimplifyKind::ConstantHi);
             continue;
         }
         ASSERT_EQ(outcome.Kind, TSimplifyKind::Ranked);
         std::vector<std::string> want;
-        for (const auto& p : primes) {
-            want.push_back(Compact(p, n));
+        for (const TCube p : primes) {
+            want.push_back(CompactTerm(p, n));
         }
         std::sort(want.begin(), want.end());
-        std::vector<std::string> got;
-        for (int i = 0; i < outcome.Result.Count(); ++i) {
-            got.push_back(outcome.Result.Strings(i));
-        }
-        ASSERT_EQ(got, want);
-        for (int i = 0; i < outcome.Result.Count(); ++i) {
-            const auto it = std::find_if(primes.begin(), primes.end(), [&](const auto& p) {
-                return Compact(p, n) == got[static_cast<size_t>(i)];
-            });
-            int lo = 1000;
-            int hi = -1;
-            for (uint32_t m = 0; m < size; ++m) {
-                if (!it->Covers(m) || !on[m]) {
-                    continue;
-                }
-                const auto count = std::count_if(primes.begin(), primes.end(),
-                                                 [&](const auto& p) { return p.Covers(m); });
-                lo = std::min(lo, static_cast<int>(count));
-                hi = std::max(hi, static_cast<int>(count));
-            }
-            const intptr_t rank = outcome.Result.Objects(i);
-            EXPECT_EQ(RankMin(rank), lo) << got[static_cast<size_t>(i)];
-            EXPECT_EQ(RankMax(rank), hi) << got[static_cast<size_t>(i)];
-        }
+        ASSERT_EQ(Items(outcome.Result), want);
+        EXPECT_EQ(RankedItems(outcome.Result), RankedTerms(want, n, on));
         // The table keeps the ON part only: a BIN image of it holds no don't care.
         for (uint32_t m = 0; m < size; ++m) {
             ASSERT_EQ(ProgramState.TruthTable[m] != 0, static_cast<bool>(on[m])) << m;
@@ -276,35 +197,6 @@ TEST(SimplifyRows, QuickAndFullReadingsAgree) {
     ProgramState.DontCare.fill(0);
 }
 
-// The fewest terms, then the fewest letters, of a cover of ON by the given cubes (brute force).
-std::pair<int, int> SmallestCover(const std::vector<TTestCube>& cubes,
-                                  const std::vector<bool>& on) {
-    std::pair<int, int> best{1000, 1000};
-    for (uint32_t pick = 0; pick < (1u << cubes.size()); ++pick) {
-        const int terms = std::popcount(pick);
-        if (terms > best.first) {
-            continue;
-        }
-        bool covers = true;
-        for (uint32_t m = 0; m < on.size() && covers; ++m) {
-            bool hit = !on[m];
-            for (size_t i = 0; i < cubes.size() && !hit; ++i) {
-                hit = ((pick >> i) & 1u) && cubes[i].Covers(m);
-            }
-            covers = hit;
-        }
-        if (!covers) {
-            continue;
-        }
-        int letters = 0;
-        for (size_t i = 0; i < cubes.size(); ++i) {
-            letters += (pick >> i) & 1u ? std::popcount(cubes[i].Care) : 0;
-        }
-        best = std::min(best, std::pair<int, int>{terms, letters});
-    }
-    return best;
-}
-
 struct TSegment {
     const char* Name;
     std::vector<int> Digits;  // the digits that light the segment
@@ -336,20 +228,13 @@ TEST_P(SevenSegment, DontCaresGiveTheTextbookMinimum) {
     const TSimplifyOutcome outcome = SimplifyTerms(rows);
     ASSERT_EQ(outcome.Kind, TSimplifyKind::Ranked);
     EXPECT_EQ(outcome.DontCareCount, 6);
-    std::vector<TTestCube> result;
-    for (int i = 0; i < outcome.Result.Count(); ++i) {
-        TTestCube cube;
-        for (const char c : outcome.Result.Strings(i)) {
-            const uint32_t bit = 1u << (3 - (UpCase(c) - 'A'));
-            cube.Care |= bit;
-            cube.Hi |= c < 'a' ? bit : 0;
-        }
-        result.push_back(cube);
+    std::vector<TCube> result;
+    for (const std::string& term : Items(outcome.Result)) {
+        result.push_back(CubeOf(term, 4));
     }
-    EXPECT_EQ(SmallestCover(result, on), (std::pair<int, int>{s.Terms, s.Letters}));
-    EXPECT_EQ(SmallestCover(BrutePrimes(4, on, dc), on), SmallestCover(result, on));
-    const std::pair<int, int> without =
-        SmallestCover(BrutePrimes(4, on, std::vector<bool>(16)), on);
+    EXPECT_EQ(SmallestCover(4, result, on), (std::pair<int, int>{s.Terms, s.Letters}));
+    EXPECT_EQ(SmallestCover(4, BrutePrimes(4, on, dc), on), SmallestCover(4, result, on));
+    const std::pair<int, int> without = SmallestCover(4, BrutePrimes(4, on), on);
     EXPECT_GT(without, (std::pair<int, int>{s.Terms, s.Letters}));
 }
 

@@ -1,6 +1,5 @@
-// Minimum cover against a simple exact search written here, on functions with don't cares and on
-// bare covering matrices, and its anytime contract: a valid cover and a true bound whenever it
-// stops.
+// Minimum cover against the reference search, on functions with don't cares and on bare covering
+// matrices, and its anytime contract: a valid cover and a true bound whenever it stops.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,6 +13,7 @@
 #include "engine/CoverSearch.h"
 #include "engine/MinimumCover.h"
 #include "engine/PrimeSearch.h"
+#include "tests/engine/Reference.h"
 
 namespace {
 
@@ -23,115 +23,13 @@ struct TFunction {
     TMintermBits on, dc;
 };
 
-std::vector<uint32_t> MintermsOf(TCube cube, int n) {
-    std::vector<uint32_t> out;
-    for (uint32_t m = 0; m < (1u << n); ++m) {
-        if ((m & ~cube.Free) == (cube.Hi & ~cube.Free)) {
-            out.push_back(m);
-        }
-    }
-    return out;
-}
-
-// Every ON minterm covered, no OFF minterm touched, indices ascending, literals added up.
-void ExpectValidCover(const TFunction& f, const std::vector<TCube>& primes,
-                      const TMinimumCover& cover) {
-    ASSERT_TRUE(std::is_sorted(cover.Chosen.begin(), cover.Chosen.end()));
-    ASSERT_TRUE(std::adjacent_find(cover.Chosen.begin(), cover.Chosen.end()) == cover.Chosen.end());
-    TMintermBits covered = MakeMintermBits(f.n);
-    int literals = 0;
-    for (const int p : cover.Chosen) {
-        ASSERT_GE(p, 0);
-        ASSERT_LT(p, static_cast<int>(primes.size()));
-        const TCube cube = primes[static_cast<size_t>(p)];
-        literals += f.n - std::popcount(cube.Free);
-        for (const uint32_t m : MintermsOf(cube, f.n)) {
-            ASSERT_TRUE(TestMinterm(f.on, m) || TestMinterm(f.dc, m)) << "OFF minterm " << m;
-            SetMinterm(covered, m);
-        }
-    }
-    for (uint32_t m = 0; m < (1u << f.n); ++m) {
-        if (TestMinterm(f.on, m) && !TestMinterm(f.dc, m)) {
-            ASSERT_TRUE(TestMinterm(covered, m)) << "ON minterm " << m << " left uncovered";
-        }
-    }
-    EXPECT_EQ(cover.Literals, literals);
-    EXPECT_LE(cover.LowerBound, static_cast<int>(cover.Chosen.size()));
-    EXPECT_EQ(cover.Proven, cover.LowerBound == static_cast<int>(cover.Chosen.size()));
-}
-
-using TRows = std::bitset<256>;
-
-// Fewest columns covering every row of must: one size after another, whether that many cover,
-// trying each column of the row left that has fewest. Independent of the engine's reductions
-// and bounds.
-class TReferenceSearch {
-  public:
-    TReferenceSearch(std::vector<TRows> columns, const TRows& must)
-        : Columns(std::move(columns)), ColumnsOfRow(must.size()), Must(must) {
-        for (size_t r = 0; r < must.size(); ++r) {
-            for (size_t c = 0; c < Columns.size() && must[r]; ++c) {
-                if (Columns[c][r]) {
-                    ColumnsOfRow[r].push_back(c);
-                }
-            }
-            if (must[r]) {
-                Order.push_back(r);
-            }
-        }
-        std::stable_sort(Order.begin(), Order.end(), [&](size_t x, size_t y) {
-            return ColumnsOfRow[x].size() < ColumnsOfRow[y].size();
-        });
-        for (const TRows& column : Columns) {
-            Widest = std::max(Widest, (column & must).count());
-        }
-    }
-
-    int Minimum() const {
-        int size = 0;
-        while (!CoversWithin(TRows{}, size)) {
-            ++size;
-        }
-        return size;
-    }
-
-  private:
-    bool CoversWithin(const TRows& covered, int k) const {
-        const auto row =
-            std::find_if(Order.begin(), Order.end(), [&](size_t r) { return !covered[r]; });
-        if (row == Order.end()) {
-            return true;
-        }
-        if (static_cast<size_t>(k) * Widest < (Must & ~covered).count()) {
-            return false;  // k columns cover too few rows
-        }
-        const std::vector<size_t>& choices = ColumnsOfRow[*row];
-        return std::any_of(choices.begin(), choices.end(),
-                           [&](size_t c) { return CoversWithin(covered | Columns[c], k - 1); });
-    }
-
-    std::vector<TRows> Columns;
-    std::vector<std::vector<size_t>> ColumnsOfRow;
-    TRows Must;
-    std::vector<size_t> Order;  // the rows to cover, fewest columns first
-    size_t Widest = 0;          // the most rows of must one column covers
-};
-
 // The smallest cover of a function by its primes.
 int MinimumOf(const TFunction& f, const std::vector<TCube>& primes) {
-    TRows must;
-    for (uint32_t m = 0; m < (1u << f.n); ++m) {
-        must[m] = TestMinterm(f.on, m) && !TestMinterm(f.dc, m);
+    std::vector<bool> must = MintermTable(f.on, f.n);
+    for (uint32_t m = 0; m < must.size(); ++m) {
+        must[m] = must[m] && !TestMinterm(f.dc, m);
     }
-    std::vector<TRows> columns;
-    for (const TCube cube : primes) {
-        TRows rows;
-        for (const uint32_t m : MintermsOf(cube, f.n)) {
-            rows.set(m);
-        }
-        columns.push_back(rows);
-    }
-    return TReferenceSearch(columns, must).Minimum();
+    return SmallestCover(f.n, primes, must).first;
 }
 
 TFunction RandomFunction(int n, double onDensity, double dcDensity, std::mt19937& rng) {
@@ -152,7 +50,7 @@ TFunction RandomFunction(int n, double onDensity, double dcDensity, std::mt19937
 void CheckMinimum(const TFunction& f) {
     const std::vector<TCube> primes = CoveringPrimes(f.n, f.on, f.dc);
     const TMinimumCover cover = FindMinimumCover(f.n, f.on, f.dc, primes);
-    ExpectValidCover(f, primes, cover);
+    ASSERT_EQ(CoverFault(f.n, f.on, f.dc, primes, cover), "");
     const int minimum = MinimumOf(f, primes);
     ASSERT_TRUE(cover.Proven);
     ASSERT_EQ(static_cast<int>(cover.Chosen.size()), minimum);
@@ -226,7 +124,7 @@ TEST(MinimumCover, CyclicFunctionOfThreeVariablesNeedsThreeTerms) {
     const std::vector<TCube> primes = CoveringPrimes(3, f.on, f.dc);
     ASSERT_EQ(primes.size(), 6u);  // no prime is essential
     const TMinimumCover cover = FindMinimumCover(3, f.on, f.dc, primes);
-    ExpectValidCover(f, primes, cover);
+    EXPECT_EQ(CoverFault(f.n, f.on, f.dc, primes, cover), "");
     EXPECT_EQ(cover.Chosen.size(), 3u);
     EXPECT_EQ(cover.Literals, 6);
     EXPECT_TRUE(cover.Proven);
@@ -251,7 +149,7 @@ TEST(MinimumCover, LargeFunctionsGetAValidCoverWithinTheirBudget) {
         options.BudgetMs = 300;
         options.Progress = &gauge;
         const TMinimumCover cover = FindMinimumCover(n, f.on, f.dc, primes, options);
-        ExpectValidCover(f, primes, cover);
+        EXPECT_EQ(CoverFault(f.n, f.on, f.dc, primes, cover), "");
         EXPECT_GT(cover.LowerBound, 0);
         EXPECT_GE(gauge.Max, 0);
         EXPECT_EQ(gauge.Position, gauge.Max);
@@ -269,7 +167,7 @@ TEST(MinimumCover, StoppingKeepsAValidCoverAndATrueBound) {
     TCoverOptions now;
     now.BudgetMs = 0;
     const TMinimumCover atOnce = FindMinimumCover(7, f.on, f.dc, primes, now);
-    ExpectValidCover(f, primes, atOnce);
+    EXPECT_EQ(CoverFault(7, f.on, f.dc, primes, atOnce), "");
     EXPECT_LE(atOnce.LowerBound, minimum);
 
     TFunction big = RandomFunction(14, 0.5, 0.0, rng);
@@ -278,7 +176,7 @@ TEST(MinimumCover, StoppingKeepsAValidCoverAndATrueBound) {
     TCoverOptions cancel;
     cancel.KeepGoing = [&] { return ++asked < 3; };
     const TMinimumCover cancelled = FindMinimumCover(14, big.on, big.dc, bigPrimes, cancel);
-    ExpectValidCover(big, bigPrimes, cancelled);
+    EXPECT_EQ(CoverFault(14, big.on, big.dc, bigPrimes, cancelled), "");
     EXPECT_TRUE(cancelled.Stopped);
     EXPECT_EQ(asked, 3);
 }
@@ -288,15 +186,8 @@ TEST(MinimumCover, CoveringPrimesAreThePrimesOfOnOrDontCareThatReachOn) {
     const TFunction f = RandomFunction(6, 0.3, 0.3, rng);
     TMintermBits either = f.on;
     either[0] |= f.dc[0];
-    std::vector<TCube> expected;
-    for (const TCube cube : FindPrimeImplicants(6, either).Primes) {
-        const auto ms = MintermsOf(cube, 6);
-        if (std::any_of(ms.begin(), ms.end(), [&](uint32_t m) {
-                return TestMinterm(f.on, m) && !TestMinterm(f.dc, m);
-            })) {
-            expected.push_back(cube);
-        }
-    }
+    const std::vector<TCube> expected =
+        BrutePrimes(6, MintermTable(f.on, 6), MintermTable(f.dc, 6));
     const auto key = [](TCube c) { return (uint64_t{c.Free} << 32) | c.Hi; };
     std::vector<uint64_t> a, b;
     for (const TCube c : CoveringPrimes(6, f.on, f.dc)) {
@@ -419,19 +310,6 @@ std::vector<TRows> ColumnsOf(int cols, const std::vector<std::vector<int>>& rows
     return columns;
 }
 
-// Whether the chosen columns cover every row some column covers.
-bool CoversAll(const std::vector<TRows>& columns, const std::vector<int>& chosen) {
-    TRows all;
-    TRows covered;
-    for (const TRows& column : columns) {
-        all |= column;
-    }
-    for (const int col : chosen) {
-        covered |= columns[static_cast<size_t>(col)];
-    }
-    return covered == all;
-}
-
 class ExactCoverMatrix : public ::testing::TestWithParam<TMatrixCase> {};
 
 TEST_P(ExactCoverMatrix, ProvesTheMinimumOfASimpleSearch) {
@@ -442,7 +320,7 @@ TEST_P(ExactCoverMatrix, ProvesTheMinimumOfASimpleSearch) {
     for (size_t r = 0; r < c.Rows.size(); ++r) {
         all.set(r);
     }
-    const int minimum = TReferenceSearch(columns, all).Minimum();
+    const int minimum = SmallestCover(columns, all).first;
 
     // Plain search first, and the bound raised size by size alone; from the greedy cover, and
     // from every column so the search must find the minimum itself.
@@ -516,10 +394,7 @@ TEST_P(CoverMatrix, CoversTheCoverableRowsWithFewestColumnsThenLeastCost) {
     TGauge gauge;
     const TMatrixCover cover = SolveCoverMatrix(matrix, clock, &gauge);
     ASSERT_TRUE(std::is_sorted(cover.Chosen.begin(), cover.Chosen.end()));
-    for (const std::vector<int>& row : c.Rows) {
-        EXPECT_TRUE(row.empty() || std::find_first_of(row.begin(), row.end(), cover.Chosen.begin(),
-                                                      cover.Chosen.end()) != row.end());
-    }
+    EXPECT_TRUE(CoversAll(ColumnsOf(c.Cols, c.Rows), cover.Chosen));
     EXPECT_EQ(static_cast<int>(cover.Chosen.size()), c.MinimumSize);
     if (!c.Expected.empty()) {
         EXPECT_EQ(cover.Chosen, c.Expected);

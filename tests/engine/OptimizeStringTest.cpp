@@ -7,7 +7,7 @@
 
 #include "engine/OptimizeString.h"
 #include "model/State.h"
-#include "tests/engine/SopEval.h"
+#include "tests/engine/Reference.h"
 
 namespace {
 

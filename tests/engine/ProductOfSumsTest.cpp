@@ -1,5 +1,5 @@
 // Simplify on the zeros: the search of the complement, constants told as the function's, and a
-// minimum cover of the zeros that is the smallest product of sums an exhaustive search finds.
+// minimum cover of the zeros that is the smallest product of sums the reference search finds.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -10,67 +10,12 @@
 #include "engine/Simplify.h"
 #include "model/Minterms.h"
 #include "model/State.h"
+#include "tests/engine/Reference.h"
 
 namespace {
 
 std::string Letters(uint32_t m, int n) {
     return MintermToLetters(m, n, 'A');
-}
-
-bool Covers(const TCube& cube, uint32_t m) {
-    return ((m ^ cube.Hi) & ~cube.Free) == 0;
-}
-
-// Reference: the fewest sums whose product is 0 on every zero and 1 on every ON minterm. Each
-// sum is a cube of zeros and don't cares; the lowest zero not yet covered must be covered by
-// one of them, so trying each such cube in turn, deeper and deeper, finds the minimum.
-bool CoverWithin(const std::vector<TCube>& cubes, const std::vector<bool>& zero, int n,
-                 std::vector<bool>& covered, int left) {
-    uint32_t first = 0;
-    while (first < (1u << n) && (!zero[first] || covered[first])) {
-        ++first;
-    }
-    if (first == (1u << n)) {
-        return true;
-    }
-    if (left == 0) {
-        return false;
-    }
-    for (const TCube& cube : cubes) {
-        if (!Covers(cube, first)) {
-            continue;
-        }
-        std::vector<bool> next = covered;
-        for (uint32_t m = 0; m < (1u << n); ++m) {
-            next[m] = next[m] || Covers(cube, m);
-        }
-        if (CoverWithin(cubes, zero, n, next, left - 1)) {
-            return true;
-        }
-    }
-    return false;
-}
-
-size_t SmallestProductOfSums(const std::vector<bool>& zero, const std::vector<bool>& dc, int n) {
-    std::vector<TCube> cubes;
-    const uint32_t all = (1u << n) - 1;
-    for (uint32_t free = 0; free <= all; ++free) {
-        for (uint32_t hi = 0; hi <= all; ++hi) {
-            bool inside = (hi & free) == 0;
-            for (uint32_t m = 0; m <= all && inside; ++m) {
-                inside = !Covers({free, hi}, m) || zero[m] || dc[m];
-            }
-            if (inside) {
-                cubes.push_back({free, hi});
-            }
-        }
-    }
-    for (int k = 0;; ++k) {
-        std::vector<bool> covered(all + 1, false);
-        if (CoverWithin(cubes, zero, n, covered, k)) {
-            return static_cast<size_t>(k);
-        }
-    }
 }
 
 struct TSumsCase {
@@ -155,7 +100,10 @@ TEST_P(ProductOfSums, IsTheSearchOnTheZerosAndItsMinimumIsTheSmallestProduct) {
         }
         const TMinimumCover cover = FindMinimumCover(n, zeroBits, dcBits, primes);
         ASSERT_TRUE(cover.Proven);
-        ASSERT_EQ(cover.Chosen.size(), SmallestProductOfSums(zero, dc, n)) << round;
+        // The fewest sums whose product is 0 on every zero and 1 on every ON minterm: each sum is
+        // a cube of zeros and don't cares, and the widest ones, the primes, serve best.
+        const int fewest = SmallestCover(n, BrutePrimes(n, zero, dc), zero).first;
+        ASSERT_EQ(static_cast<int>(cover.Chosen.size()), fewest) << round;
     }
 }
 

@@ -1,12 +1,14 @@
 // Absorption, repeats, order and the gauge values of RemoveRedundant.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
 #include "engine/RemoveRedundant.h"
 #include "model/State.h"
 #include "model/Terms.h"
+#include "tests/engine/Reference.h"
 
 namespace {
 
@@ -16,14 +18,6 @@ TStringListAdv Plain(std::initializer_list<const char*> terms) {
         list.Add(t);
     }
     return list;
-}
-
-std::vector<std::string> Items(const TStringListAdv& list) {
-    std::vector<std::string> items;
-    for (int i = 0; i < list.Count(); ++i) {
-        items.push_back(list.Strings(i));
-    }
-    return items;
 }
 
 struct Recorder : TProgressSink {
@@ -94,17 +88,9 @@ std::vector<std::string> Reference(const std::vector<std::string>& terms) {
     work.erase(std::unique(work.begin(), work.end()), work.end());
     std::vector<std::string> out;
     for (const auto& y : work) {
-        bool absorbed = false;
-        for (const auto& x : work) {
-            if (x == y) {
-                continue;
-            }
-            bool covers = true;
-            for (size_t p = 0; p < x.size() && covers; ++p) {
-                covers = x[p] == '1' || x[p] == y[p];
-            }
-            absorbed = absorbed || covers;
-        }
+        const bool absorbed = std::any_of(work.begin(), work.end(), [&](const std::string& x) {
+            return x != y && Absorbs(x, y);
+        });
         const auto compact = ToCompact(y);
         if (!absorbed && !compact.empty()) {
             out.push_back(compact);

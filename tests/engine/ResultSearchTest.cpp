@@ -10,13 +10,9 @@
 #include "engine/ResultSearch.h"
 #include "model/State.h"
 #include "model/Terms.h"
+#include "tests/engine/Reference.h"
 
 namespace {
-
-bool Covers(const std::string& term, uint32_t m) {
-    const TTermMasks masks = TermMasks(term);
-    return (m & masks.Care) == masks.Hi;
-}
 
 // The tests and searches step by step as the program's description gives them, on terms and
 // a byte table of its own: slow, quadratic and obviously faithful. Rows are 0-based here.
@@ -34,7 +30,7 @@ class TLiteralSearch {
         }
         for (const auto& t : list) {
             for (uint32_t m = 0; m <= ProgramState.HighMinterm; ++m) {
-                if (!Covers(t, m)) {
+                if (!Covers(t, m, ProgramState.VarCount)) {
                     continue;
                 }
                 if (table[m] == 0) {
@@ -149,7 +145,8 @@ class TLiteralSearch {
   private:
     void Plot(const std::string& term) {
         for (uint32_t m = 0; m <= ProgramState.HighMinterm; ++m) {
-            table[m] = static_cast<uint8_t>(table[m] + (Covers(term, m) ? 1 : 0));
+            table[m] =
+                static_cast<uint8_t>(table[m] + (Covers(term, m, ProgramState.VarCount) ? 1 : 0));
         }
     }
 
@@ -185,19 +182,9 @@ std::vector<TTermMasks> Masks(const std::vector<std::string>& terms) {
 
 // Min of every term over all the terms, counted modulo 256 as ranking does.
 std::vector<int> Mins(const std::vector<std::string>& terms) {
-    std::vector<int> count(ProgramState.HighMinterm + 1, 0);
-    for (const auto& t : terms) {
-        for (uint32_t m = 0; m <= ProgramState.HighMinterm; ++m) {
-            count[m] += Covers(t, m) ? 1 : 0;
-        }
-    }
     std::vector<int> mins;
-    for (const auto& t : terms) {
-        int min = 1000;
-        for (uint32_t m = 0; m <= ProgramState.HighMinterm; ++m) {
-            min = Covers(t, m) ? std::min(min, count[m] % 256) : min;
-        }
-        mins.push_back(min);
+    for (const TRankedTerm& r : RankedTerms(terms, ProgramState.VarCount)) {
+        mins.push_back(r.Min);
     }
     return mins;
 }

@@ -1,10 +1,7 @@
-// Shared primes and the shared cover of several outputs against definitions and searches written
-// here: every cube tried, the fewest terms found by branching on rows; and the cover's contract.
+// Shared primes and the shared cover of several outputs against definitions written here (every
+// cube tried) and the reference search; and the cover's contract.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <bit>
-#include <bitset>
 #include <random>
 #include <set>
 #include <vector>
@@ -12,12 +9,9 @@
 #include "engine/MinimumCover.h"
 #include "engine/SharedCover.h"
 #include "engine/SharedPrimes.h"
+#include "tests/engine/Reference.h"
 
 namespace {
-
-bool InCube(TCube cube, uint32_t x) {
-    return (x & ~cube.Free) == (cube.Hi & ~cube.Free);
-}
 
 // Each output's ON and don't-care minterms drawn at random; at most 64 outputs.
 TFunctionSet RandomSet(int inputs, int outputs, double on, double dc, uint32_t seed) {
@@ -43,7 +37,7 @@ TFunctionSet RandomSet(int inputs, int outputs, double on, double dc, uint32_t s
 uint64_t CareOutputs(const TFunctionSet& set, TCube cube) {
     uint64_t outputs = (uint64_t{1} << OutputCount(set)) - 1;
     for (uint32_t x = 0; x < (1u << set.Inputs); ++x) {
-        for (int i = 0; i < OutputCount(set) && InCube(cube, x); ++i) {
+        for (int i = 0; i < OutputCount(set) && Covers(cube, x); ++i) {
             if (!TestMinterm(set.Outputs[i].On, x) && !TestMinterm(set.Outputs[i].Dc, x)) {
                 outputs &= ~(uint64_t{1} << i);
             }
@@ -56,7 +50,7 @@ uint64_t MeetOutputs(const TFunctionSet& set, TCube cube) {
     uint64_t outputs = 0;
     for (uint32_t x = 0; x < (1u << set.Inputs); ++x) {
         for (int i = 0; i < OutputCount(set); ++i) {
-            outputs |= InCube(cube, x) && TestMinterm(set.Outputs[i].On, x) ? uint64_t{1} << i : 0;
+            outputs |= Covers(cube, x) && TestMinterm(set.Outputs[i].On, x) ? uint64_t{1} << i : 0;
         }
     }
     return outputs;
@@ -75,10 +69,7 @@ std::vector<TCube> AllCubes(int n) {
     return cubes;
 }
 
-using TRows = std::bitset<128>;
-
-// Fewest cubes covering every (minterm, output) ON pair, each cube feeding every output it
-// may: branch on the uncovered pair with fewest cubes, prune by the best so far.
+// Fewest cubes covering every (minterm, output) ON pair, each cube feeding every output it may.
 int ReferenceMinimum(const TFunctionSet& set) {
     const auto row = [&](uint32_t x, int i) { return static_cast<size_t>(i) << set.Inputs | x; };
     TRows must;
@@ -93,90 +84,12 @@ int ReferenceMinimum(const TFunctionSet& set) {
         TRows rows;
         for (uint32_t x = 0; x < (1u << set.Inputs); ++x) {
             for (int i = 0; i < OutputCount(set); ++i) {
-                rows[row(x, i)] = InCube(cube, x) && ((outputs >> i) & 1u) != 0;
+                rows[row(x, i)] = Covers(cube, x) && ((outputs >> i) & 1u) != 0;
             }
         }
-        if ((rows & must).any()) {
-            columns.push_back(rows & must);
-        }
+        columns.push_back(rows & must);
     }
-    int best = static_cast<int>(must.count());
-    const auto search = [&](auto&& self, const TRows& covered, int depth) -> void {
-        const TRows left = must & ~covered;
-        if (left.none()) {
-            best = std::min(best, depth);
-            return;
-        }
-        if (depth + 1 >= best) {
-            return;
-        }
-        size_t pick = 0;
-        size_t fewest = columns.size() + 1;
-        for (size_t r = 0; r < left.size(); ++r) {
-            if (left[r]) {
-                const size_t count = static_cast<size_t>(std::count_if(
-                    columns.begin(), columns.end(), [&](const TRows& c) { return c[r]; }));
-                if (count < fewest) {
-                    fewest = count;
-                    pick = r;
-                }
-            }
-        }
-        for (const TRows& c : columns) {
-            if (c[pick]) {
-                self(self, covered | c, depth + 1);
-            }
-        }
-    };
-    search(search, TRows{}, 0);
-    return best;
-}
-
-// Each ON minterm of output i in a term feeding i, no term feeding i reaching an OFF minterm of
-// i, no connection that could go, terms distinct, literals added up, a true bound.
-void ExpectValidSharedCover(const TFunctionSet& set, const TSharedCover& cover) {
-    const uint32_t minterms = 1u << set.Inputs;
-    int literals = 0;
-    std::vector<std::vector<int>> count(static_cast<size_t>(OutputCount(set)),
-                                        std::vector<int>(minterms, 0));
-    std::set<std::pair<uint32_t, uint32_t>> distinct;
-    for (size_t t = 0; t < cover.Terms.size(); ++t) {
-        const TCube cube = cover.Terms[t];
-        const uint32_t free = cube.Free & (minterms - 1);
-        ASSERT_TRUE(distinct.insert({free, cube.Hi & ~free & (minterms - 1)}).second);
-        literals += set.Inputs - std::popcount(free);
-        for (int i = 0; i < OutputCount(set); ++i) {
-            if (!cover.FeedsOutput(t, i)) {
-                continue;
-            }
-            ++literals;
-            for (uint32_t x = 0; x < minterms; ++x) {
-                if (InCube(cube, x)) {
-                    ASSERT_TRUE(TestMinterm(set.Outputs[i].On, x) ||
-                                TestMinterm(set.Outputs[i].Dc, x))
-                        << "term " << t << " feeds output " << i << " at OFF minterm " << x;
-                    ++count[i][x];
-                }
-            }
-        }
-    }
-    for (int i = 0; i < OutputCount(set); ++i) {
-        for (uint32_t x = 0; x < minterms; ++x) {
-            ASSERT_TRUE(!TestMinterm(set.Outputs[i].On, x) || count[i][x] > 0)
-                << "output " << i << " minterm " << x << " left uncovered";
-        }
-        for (size_t t = 0; t < cover.Terms.size(); ++t) {
-            bool needed = !cover.FeedsOutput(t, i);
-            for (uint32_t x = 0; x < minterms && !needed; ++x) {
-                needed = InCube(cover.Terms[t], x) && TestMinterm(set.Outputs[i].On, x) &&
-                         count[i][x] == 1;
-            }
-            EXPECT_TRUE(needed) << "term " << t << " feeds output " << i << " for nothing";
-        }
-    }
-    EXPECT_EQ(cover.Literals, literals);
-    EXPECT_LE(cover.LowerBound, static_cast<int>(cover.Terms.size()));
-    EXPECT_EQ(cover.Proven, cover.LowerBound == static_cast<int>(cover.Terms.size()));
+    return SmallestCover(columns, must).first;
 }
 
 TEST(SharedPrimes, AreTheCubesNoLetterAndNoOutputCanBeAddedTo) {
@@ -213,7 +126,7 @@ TEST(SharedCover, FindsTheFewestTermsOfSmallSets) {
         const int inputs = 2 + static_cast<int>(seed % 3);
         const TFunctionSet set = RandomSet(inputs, 1 + seed % 3, 0.5, seed % 2 * 0.15, seed);
         const TSharedCover cover = FindSharedCover(set);
-        ExpectValidSharedCover(set, cover);
+        EXPECT_EQ(SharedCoverFault(set, cover), "");
         EXPECT_EQ(static_cast<int>(cover.Terms.size()), ReferenceMinimum(set)) << "seed " << seed;
         EXPECT_TRUE(cover.Proven) << "seed " << seed;
     }
@@ -231,7 +144,7 @@ TEST(SharedCover, KeepsEveryOutputsFunctionOnLargerSets) {
         const TFunctionSet set = RandomSet(c.Inputs, c.Outputs, c.On, c.Dc, ++seed);
         TCoverOptions options;
         options.BudgetMs = 200;
-        ExpectValidSharedCover(set, FindSharedCover(set, options));
+        EXPECT_EQ(SharedCoverFault(set, FindSharedCover(set, options)), "");
     }
 }
 
@@ -239,7 +152,7 @@ TEST(SharedCover, PastItsLimitStillCoversEveryOutput) {
     const TFunctionSet set = RandomSet(8, 4, 0.4, 0.1, 11);
     for (const TSharedLimits limits : {TSharedLimits{10, 1u << 30}, TSharedLimits{1u << 30, 10}}) {
         const TSharedCover cover = FindSharedCover(set, {}, limits);
-        ExpectValidSharedCover(set, cover);
+        EXPECT_EQ(SharedCoverFault(set, cover), "");
         EXPECT_GT(cover.LowerBound, 0);
     }
 }
@@ -278,7 +191,7 @@ TEST(SharedCover, SevenSegmentDecoderNeedsNineTerms) {
         }
     }
     const TSharedCover cover = FindSharedCover(set);
-    ExpectValidSharedCover(set, cover);
+    EXPECT_EQ(SharedCoverFault(set, cover), "");
     EXPECT_EQ(cover.Terms.size(), 9u);
     EXPECT_TRUE(cover.Proven);
 }
@@ -288,11 +201,11 @@ TEST(SharedCover, StoppedStillCoversEveryOutput) {
     TCoverOptions none;
     none.BudgetMs = 0;
     const TSharedCover cover = FindSharedCover(set, none);
-    ExpectValidSharedCover(set, cover);
+    EXPECT_EQ(SharedCoverFault(set, cover), "");
     EXPECT_TRUE(cover.Stopped);
     TCoverOptions refused;
     refused.KeepGoing = [] { return false; };
-    ExpectValidSharedCover(set, FindSharedCover(set, refused));
+    EXPECT_EQ(SharedCoverFault(set, FindSharedCover(set, refused)), "");
 }
 
 }  // namespace

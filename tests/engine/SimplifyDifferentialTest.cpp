@@ -13,24 +13,14 @@
 #include "model/Minterms.h"
 #include "model/State.h"
 #include "model/Terms.h"
+#include "tests/engine/Reference.h"
 
 namespace {
-
-struct TRanked {
-    std::string Term;
-    int Min = 0;
-    int Max = 0;
-    bool operator==(const TRanked&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const TRanked& r) {
-    return out << r.Term << " " << r.Min << " " << r.Max;
-}
 
 struct TRun {
     bool Hi = false;
     int64_t Counter = 0;
-    std::vector<TRanked> Terms;
+    std::vector<TRankedTerm> Terms;
     int RankZero = 0;
     std::vector<uint8_t> Table;
     int SearchListSize = 0;            // what the search holds before absorbed terms go
@@ -38,59 +28,25 @@ struct TRun {
     std::vector<uint8_t> SearchTable;  // the truth table right after the search
 };
 
-std::vector<std::string> Strings(const TStringListAdv& list) {
-    std::vector<std::string> out;
-    for (int i = 0; i < list.Count(); ++i) {
-        out.push_back(list.Strings(i));
-    }
-    return out;
-}
-
 std::vector<uint8_t> TableSnapshot() {
     const auto& table = ProgramState.TruthTable;
     return {table.begin(), table.begin() + ProgramState.HighMinterm + 1};
 }
 
-// Minterm numbers a term covers, written out with no help from the model.
-std::vector<uint32_t> Covered(const std::string& compact) {
+// Coverage counts modulo 256 in the table, then each term's smallest and largest count; a term
+// whose highest minterm's count wrapped to 0 is counted in rankZero.
+std::vector<TRankedTerm> RankByHand(const std::vector<std::string>& terms, int& rankZero) {
     const int n = ProgramState.VarCount;
-    uint32_t care = 0;
-    uint32_t hi = 0;
-    for (const char c : compact) {
-        const uint32_t bit = 1u << (n - 1 - (UpCase(c) - 'A'));
-        care |= bit;
-        hi |= c < 'a' ? bit : 0;
+    const std::vector<int> counts = CoverageCounts(terms, n);
+    ProgramState.TruthTable.fill(0);
+    for (uint32_t m = 0; m < counts.size(); ++m) {
+        ProgramState.TruthTable[m] = static_cast<uint8_t>(counts[m]);
     }
-    std::vector<uint32_t> out;
-    for (uint32_t x = 0; x <= ProgramState.HighMinterm; ++x) {
-        if ((x & care) == hi) {
-            out.push_back(x);
-        }
+    for (const std::string& t : terms) {
+        const TCube cube = CubeOf(t, n);
+        rankZero += counts[cube.Hi | cube.Free] % 256 == 0 ? 1 : 0;
     }
-    return out;
-}
-
-// Coverage counts modulo 256 in the table, then each term's smallest and largest count.
-std::vector<TRanked> RankByHand(const std::vector<std::string>& terms, int& rankZero) {
-    auto& table = ProgramState.TruthTable;
-    table.fill(0);
-    for (const auto& t : terms) {
-        for (const uint32_t x : Covered(t)) {
-            ++table[x];
-        }
-    }
-    std::vector<TRanked> ranked;
-    for (const auto& t : terms) {
-        const auto cover = Covered(t);
-        TRanked r{t, 1000, -1};
-        for (const uint32_t x : cover) {
-            r.Min = std::min<int>(r.Min, table[x]);
-            r.Max = std::max<int>(r.Max, table[x]);
-        }
-        rankZero += table[cover.back()] == 0 ? 1 : 0;
-        ranked.push_back(r);
-    }
-    return ranked;
+    return RankedTerms(terms, n);
 }
 
 // The search exactly as its steps read, with the sorted set, TermIsImplicant and RemoveRedundant.
@@ -162,7 +118,7 @@ TRun StepByStep(const std::vector<std::string>& rows) {
     TRun run;
     TStringListAdv result(true);
     run.Counter = SearchStepByStep(MintermList(rows), result, run.SearchListSize);
-    run.Found = Strings(result);
+    run.Found = Items(result);
     run.SearchTable = TableSnapshot();
     run.Hi = result.Text().empty();
     if (!run.Hi) {
@@ -184,63 +140,21 @@ TRun Engine(const std::vector<std::string>& rows) {
     TRun run;
     run.Hi = outcome.Kind == TSimplifyKind::ConstantHi;
     run.Counter = outcome.Search.Counter;
-    for (int i = 0; i < outcome.Result.Count(); ++i) {
-        const intptr_t rank = outcome.Result.Objects(i);
-        run.Terms.push_back({outcome.Result.Strings(i), RankMin(rank), RankMax(rank)});
-    }
+    run.Terms = RankedItems(outcome.Result);
     run.RankZero = outcome.RankZeroCount;
     run.Table = TableSnapshot();
     run.SearchListSize = gauge.Max;
     return run;
 }
 
-// Every cube (care, hi) is tested from the minterms up; a prime is an implicant that no cube
-// with one letter fewer contains.
 TRun BruteForce(const std::vector<bool>& on) {
-    const int n = ProgramState.VarCount;
-    const uint32_t size = 1u << n;
-    const uint32_t full = size - 1;
-    std::vector<uint8_t> implicant(size_t{size} * size);
-    auto at = [&](uint32_t care, uint32_t hi) -> uint8_t& {
-        return implicant[size_t{care} * size + hi];
-    };
-    for (uint32_t care = size; care-- > 0;) {
-        const uint32_t b = care == full ? 0 : 1u << std::countr_zero(~care);
-        for (uint32_t hi = 0; hi < size; ++hi) {
-            if ((hi & ~care) == 0) {
-                at(care, hi) = care == full ? on[hi] : at(care | b, hi) && at(care | b, hi | b);
-            }
-        }
-    }
-    std::vector<std::string> primes;
-    bool hi = false;
-    for (uint32_t care = 0; care < size; ++care) {
-        for (uint32_t h = 0; h < size; ++h) {
-            if ((h & ~care) != 0 || !at(care, h)) {
-                continue;
-            }
-            bool prime = true;
-            for (int v = 0; v < n && prime; ++v) {
-                const uint32_t b = 1u << v;
-                prime = (care & b) == 0 || !at(care & ~b, h & ~b);
-            }
-            if (!prime) {
-                continue;
-            }
-            std::string term;
-            for (int k = 1; k <= n; ++k) {
-                const uint32_t b = 1u << (n - k);
-                if (care & b) {
-                    term += static_cast<char>(((h & b) ? 'A' : 'a') + k - 1);
-                }
-            }
-            hi = hi || term.empty();
-            primes.push_back(term);
-        }
-    }
     TRun run;
-    run.Hi = hi;
-    if (!hi) {
+    std::vector<std::string> primes;
+    for (const TCube cube : BrutePrimes(ProgramState.VarCount, on)) {
+        primes.push_back(CompactTerm(cube, ProgramState.VarCount));
+        run.Hi = run.Hi || primes.back().empty();
+    }
+    if (!run.Hi) {
         std::sort(primes.begin(), primes.end());
         run.Terms = RankByHand(primes, run.RankZero);
     }
@@ -249,16 +163,6 @@ TRun BruteForce(const std::vector<bool>& on) {
 
 std::string Letter(int k, bool high) {
     return std::string(1, static_cast<char>((high ? 'A' : 'a') + k));
-}
-
-std::vector<bool> OnSetOf(const std::vector<std::string>& terms) {
-    std::vector<bool> on(ProgramState.HighMinterm + 1);
-    for (const auto& t : terms) {
-        for (const uint32_t x : Covered(t)) {
-            on[x] = true;
-        }
-    }
-    return on;
 }
 
 // Editor rows holding the ON minterms in random order, some with their letters shuffled, padded
@@ -323,7 +227,7 @@ TRun ListSearch(const std::vector<std::string>& rows) {
     const TSearchReport report = FindAcceptableStrings(MintermList(rows), result, &gauge);
     TRun run;
     run.Counter = report.Counter;
-    run.Found = Strings(result);
+    run.Found = Items(result);
     run.SearchTable = TableSnapshot();
     run.SearchListSize = gauge.Max;
     return run;
@@ -339,7 +243,7 @@ void CompareOn(const std::vector<std::string>& rows) {
     const TRun steps = StepByStep(rows);
     const TRun engine = Engine(rows);
     const TRun list = ListSearch(rows);
-    const TRun brute = BruteForce(OnSetOf(terms));
+    const TRun brute = BruteForce(OnSet(terms, ProgramState.VarCount));
     EXPECT_EQ(engine.Hi, steps.Hi);
     EXPECT_EQ(engine.Counter, steps.Counter);
     EXPECT_EQ(engine.Terms, steps.Terms);

@@ -8,27 +8,9 @@
 #include "engine/Simplify.h"
 #include "model/Minterms.h"
 #include "model/State.h"
+#include "tests/engine/Reference.h"
 
 namespace {
-
-struct TRankedTerm {
-    std::string Term;
-    int Min = 0;
-    int Max = 0;
-    bool operator==(const TRankedTerm&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const TRankedTerm& r) {
-    return out << r.Term << " " << r.Min << " " << r.Max;
-}
-
-std::vector<TRankedTerm> Ranked(const TStringListAdv& list) {
-    std::vector<TRankedTerm> out;
-    for (int i = 0; i < list.Count(); ++i) {
-        out.push_back({list.Strings(i), RankMin(list.Objects(i)), RankMax(list.Objects(i))});
-    }
-    return out;
-}
 
 std::vector<int> TableEntries(uint32_t count) {
     return {ProgramState.TruthTable.begin(), ProgramState.TruthTable.begin() + count};
@@ -64,7 +46,7 @@ TEST_P(SimplifyCommand, Outcome) {
     EXPECT_EQ(outcome.Kind, c.Kind);
     EXPECT_EQ(outcome.Message, c.Message);
     EXPECT_EQ(outcome.Search.Counter, c.Counter);
-    EXPECT_EQ(Ranked(outcome.Result), c.Result);
+    EXPECT_EQ(RankedItems(outcome.Result), c.Result);
     EXPECT_EQ(outcome.RankZeroCount, 0);
     if (c.Kind == TSimplifyKind::Invalid) {
         EXPECT_EQ("Boolean string " + outcome.InvalidTerm + " is invalid", c.Message);

@@ -249,12 +249,9 @@ TEST(UnitCubeSets, ComplementAndSetCoversAreExact) {
         }
         const std::vector<TTermMasks> cover = CubesOfSet(set, n);
         for (uint32_t m = 0; m < (1u << n); ++m) {
-            const auto covered = [m](const std::vector<TTermMasks>& list) {
-                return std::any_of(list.begin(), list.end(),
-                                   [m](const TTermMasks& c) { return export_units::Covers(c, m); });
-            };
-            ASSERT_NE(covered(complement), covered(cubes)) << "n " << n << " minterm " << m;
-            ASSERT_EQ(covered(cover), TestMinterm(set, m)) << "n " << n << " minterm " << m;
+            ASSERT_NE(AnyCovers(complement, m), AnyCovers(cubes, m))
+                << "n " << n << " minterm " << m;
+            ASSERT_EQ(AnyCovers(cover, m), TestMinterm(set, m)) << "n " << n << " minterm " << m;
         }
     }
     // The odd minterms of 16 variables are one cube, not 32768.

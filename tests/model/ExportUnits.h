@@ -6,12 +6,9 @@
 #include <vector>
 
 #include "model/DesignUnit.h"
+#include "tests/engine/Reference.h"
 
 namespace export_units {
-
-inline bool Covers(const TTermMasks& cube, uint32_t m) {
-    return (m & cube.Care) == cube.Hi;
-}
 
 // A sum of products is 1 where a term covers m; a product of sums is 0 where one does.
 inline bool Value(const TDesignUnit& unit, size_t output, uint32_t m) {

@@ -8,18 +8,11 @@
 
 #include "model/Minterms.h"
 #include "model/State.h"
+#include "tests/engine/Reference.h"
 
 namespace {
 
 using Strings = std::vector<std::string>;
-
-Strings Items(const TStringListAdv& list) {
-    Strings items;
-    for (int i = 0; i < list.Count(); ++i) {
-        items.push_back(list.Strings(i));
-    }
-    return items;
-}
 
 // Every entry of the whole table that is not 0.
 std::set<uint32_t> OnEntries() {
@@ -37,22 +30,6 @@ void SetOn(const std::set<uint32_t>& on) {
     for (const uint32_t m : on) {
         ProgramState.TruthTable[m] = 1;
     }
-}
-
-// Minterm m lies under the term when every letter agrees with its bit; written from the
-// definition, independent of the masks.
-bool Covers(const std::string& term, uint32_t m, int n) {
-    for (const char c : term) {
-        if (c == '1') {
-            continue;
-        }
-        const bool upper = c >= 'A' && c <= 'P';
-        const int k = (upper ? c - 'A' : c - 'a') + 1;
-        if ((((m >> (n - k)) & 1u) != 0) != upper) {
-            return false;
-        }
-    }
-    return true;
 }
 
 struct AddCase {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/Pla.h"
+#include "tests/engine/Reference.h"
 
 namespace {
 
@@ -31,10 +32,6 @@ std::vector<uint32_t> Members(const std::vector<uint8_t>& set) {
         }
     }
     return members;
-}
-
-bool Covers(const TTermMasks& cube, uint32_t m) {
-    return (m & cube.Care) == cube.Hi;
 }
 
 TEST(PlaRead, KeepsCountsNamesTypeAndRowsAndIgnoresComments) {
@@ -240,16 +237,8 @@ TEST_P(PlaType, ReadsTheOutputCharactersByType) {
     EXPECT_EQ(f.DcCount, c.Dc.size());
     // The cubes given for the editor say the same as the sets.
     for (uint32_t m = 0; m < 8; ++m) {
-        bool on = false;
-        bool dc = false;
-        for (const TTermMasks& cube : f.On) {
-            on = on || Covers(cube, m);
-        }
-        for (const TTermMasks& cube : f.Dc) {
-            dc = dc || Covers(cube, m);
-        }
-        EXPECT_EQ(on, f.OnSet[m] != 0) << m;
-        EXPECT_EQ(dc && !on, f.DcSet[m] != 0) << m;
+        EXPECT_EQ(AnyCovers(f.On, m), f.OnSet[m] != 0) << m;
+        EXPECT_EQ(AnyCovers(f.Dc, m) && !AnyCovers(f.On, m), f.DcSet[m] != 0) << m;
     }
 }
 

@@ -7,7 +7,6 @@
 
 namespace {
 
-using export_units::Covers;
 using export_units::Unit;
 
 struct TPlaCase {
@@ -78,8 +77,7 @@ TEST(PlaUnitRoundTrip, EveryOutputReadsBackAsWritten) {
             TPlaFunction f;
             ASSERT_TRUE(PlaOutputFunction(pla, static_cast<int>(j), f, error)) << error.Message();
             for (uint32_t m = 0; m < (1u << n); ++m) {
-                const bool free = std::any_of(unit.DontCares[j].begin(), unit.DontCares[j].end(),
-                                              [m](const TTermMasks& c) { return Covers(c, m); });
+                const bool free = AnyCovers(unit.DontCares[j], m);
                 const bool value = export_units::Value(unit, j, m);
                 if (!free) {
                     ASSERT_EQ(f.OnSet[m], value ? 1 : 0) << unit.Name << " " << j << " " << m;

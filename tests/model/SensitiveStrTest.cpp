@@ -8,18 +8,11 @@
 #include <vector>
 
 #include "model/SensitiveStr.h"
+#include "tests/engine/Reference.h"
 
 namespace {
 
 using Strings = std::vector<std::string>;
-
-Strings Items(const TStringListAdv& list) {
-    Strings items;
-    for (int i = 0; i < list.Count(); ++i) {
-        items.push_back(list.Strings(i));
-    }
-    return items;
-}
 
 std::vector<intptr_t> Values(const TStringListAdv& list) {
     std::vector<intptr_t> values;

@@ -6,6 +6,7 @@
 
 #include "model/State.h"
 #include "model/Terms.h"
+#include "tests/engine/Reference.h"
 
 namespace {
 
@@ -132,11 +133,7 @@ TEST_P(SplitTermsTest, ListTextCodeAndIndex) {
     int errorIndex = -7;
     EXPECT_EQ(SplitTerms(text, list, errorIndex), c.code);
     EXPECT_EQ(errorIndex, c.errorIndex);
-    std::vector<std::string> items;
-    for (int i = 0; i < list.Count(); ++i) {
-        items.push_back(list.Strings(i));
-    }
-    EXPECT_EQ(items, c.list);
+    EXPECT_EQ(Items(list), c.list);
     EXPECT_EQ(text, c.rewritten);
 }
 

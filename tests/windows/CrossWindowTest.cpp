@@ -10,6 +10,7 @@
 #include "KmapTestSupport.h"
 #include "model/Minterms.h"
 #include "model/Terms.h"
+#include "tests/engine/Reference.h"
 #include "windows/FormBoolProjects.h"
 #include "windows/KmapResult.h"
 
@@ -17,13 +18,12 @@ namespace {
 
 using TTermSet = std::set<QString>;
 
-// Minterm numbers (0 .. 2^n - 1) that a sum of products covers, by plain testing.
+// Minterm numbers (0 .. 2^n - 1) that a sum of products covers.
 std::set<uint32_t> Covered(const QStringList& terms) {
     std::set<uint32_t> on;
     for (const QString& term : terms) {
-        const TTermMasks masks = TermMasks(term.trimmed().toStdString());
         for (uint32_t m = 0; m <= ProgramState.HighMinterm; ++m) {
-            if ((m & masks.Care) == masks.Hi) {
+            if (Covers(term.trimmed().toStdString(), m, ProgramState.VarCount)) {
                 on.insert(m);
             }
         }

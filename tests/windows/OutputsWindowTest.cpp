@@ -4,6 +4,7 @@
 
 #include "KmapTestSupport.h"
 #include "model/FunctionSet.h"
+#include "tests/engine/Reference.h"
 #include "windows/FormBoolProjects.h"
 #include "windows/Outputs.h"
 
@@ -28,14 +29,9 @@ class OutputsWindowTest : public KmapFileTest {
             if (grid()->cell(output + 1, row) != "x") {
                 continue;
             }
-            std::string term = grid()->cell(0, row).toStdString();
+            const std::string term = grid()->cell(0, row).toStdString();
             for (uint32_t m = 0; m < (1u << set.Inputs); ++m) {
-                bool in = true;
-                for (const char c : term) {
-                    const int k = (c | 32) - 'a';
-                    in = in && (((m >> (set.Inputs - 1 - k)) & 1u) != 0) == (c < 'a');
-                }
-                if (in) {
+                if (Covers(term, m, set.Inputs)) {
                     SetMinterm(on, m);
                 }
             }

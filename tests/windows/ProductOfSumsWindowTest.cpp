@@ -7,13 +7,10 @@
 
 #include "ResultsTestSupport.h"
 #include "engine/Simplify.h"
+#include "tests/engine/Reference.h"
 #include "windows/main_groups.h"
 
 namespace {
-
-bool Covers(const TTermMasks& cube, uint32_t m) {
-    return (m & cube.Care) == cube.Hi;
-}
 
 // F = AB + aBd with abcd free, over 4 variables.
 const std::vector<std::string> Editor = {"AB", "aBd", "-abcd"};
@@ -36,12 +33,7 @@ class ProductOfSumsWindow : public ResultsTest {
     }
     // The function the rows stand for: 1 where no row covers the minterm.
     static bool RowsFunction(const std::vector<std::string>& rows, uint32_t m) {
-        for (const std::string& row : rows) {
-            if (Covers(TermMasks(row), m)) {
-                return false;
-            }
-        }
-        return true;
+        return !OnSet(rows, 4)[m];
     }
     static QByteArray ReadFile(const QString& path) {
         QFile file(path);
@@ -56,10 +48,7 @@ class ProductOfSumsWindow : public ResultsTest {
 TEST_F(ProductOfSumsWindow, RowsAreTheZerosPrimesAndTheLabelSaysEachIsASum) {
     const TSimplifyOutcome zeros = SimplifyTerms({"abcD", "abC", "aBD", "Ab", "-abcd"});
     ASSERT_EQ(zeros.Kind, TSimplifyKind::Ranked);
-    std::vector<std::string> primes;
-    for (int i = 0; i < zeros.Result.Count(); ++i) {
-        primes.push_back(zeros.Result.Strings(i));
-    }
+    const std::vector<std::string> primes = Items(zeros.Result);
     EXPECT_EQ(Terms(), primes);
     EXPECT_EQ(W->resultForm(), TUnitForm::ProductOfSums);
     EXPECT_TRUE(W->lblResultForm->isVisible());
@@ -151,16 +140,8 @@ TEST_F(ProductOfSumsWindow, HandOversCarryTheFunctionAndListsCarrySums) {
     Trigger(W, "Copy to Z input of calculator");
     const std::string z = frmBooleanClac->edtZinput->text().toStdString();
     for (uint32_t m = 0; m < 16; ++m) {
-        bool inEditor = false;
-        for (const std::string& term : editor) {
-            inEditor = inEditor || Covers(TermMasks(term), m);
-        }
-        EXPECT_EQ(inEditor, RowsFunction(rows, m)) << m;
-        bool inZ = false;
-        for (const QString& term : QString::fromStdString(z).split('+')) {
-            inZ = inZ || Covers(TermMasks(term.toStdString()), m);
-        }
-        EXPECT_EQ(inZ, RowsFunction(rows, m)) << m;
+        EXPECT_EQ(OnSet(editor, 4)[m], RowsFunction(rows, m)) << m;
+        EXPECT_EQ(EvalSum(z, m, 4), RowsFunction(rows, m)) << m;
     }
 
     const QString bin = dir.filePath("f.bin");

@@ -5,28 +5,13 @@
 
 #include "TestSupport.h"
 #include "model/State.h"
+#include "tests/engine/Reference.h"
 #include "windows/FormBoolProjects.h"
 #include "windows/FormBooleanCalc.h"
 #include "windows/KmapResult.h"
 #include "windows/main.h"
 
 namespace {
-
-// Value of a sum of products at minterm m of 8 variables (A the most significant bit).
-bool Evaluate(const QString& sum, uint32_t m) {
-    for (const QString& term : sum.split('+', Qt::SkipEmptyParts)) {
-        bool on = true;
-        for (const QChar c : term) {
-            const int k = c.toUpper().unicode() - 'A';
-            const bool hi = (m >> (7 - k)) & 1u;
-            on = on && (c.isUpper() == hi);
-        }
-        if (on) {
-            return true;
-        }
-    }
-    return false;
-}
 
 // Operand bit k of the adder is the letter pair A/B, C/D, E/F, G/H.
 int AdderSum(uint32_t m) {
@@ -53,7 +38,8 @@ int CarryOut(uint32_t m, int k) {
 void ExpectFunction(const QString& sum, const std::function<bool(uint32_t)>& truth,
                     const char* what) {
     for (uint32_t m = 0; m < 256; ++m) {
-        ASSERT_EQ(Evaluate(sum, m), truth(m)) << what << " " << sum.toStdString() << " at " << m;
+        ASSERT_EQ(EvalSum(sum.toStdString(), m, 8), truth(m))
+            << what << " " << sum.toStdString() << " at " << m;
     }
 }
 

@@ -8,47 +8,10 @@
 #include "TestSupport.h"
 #include "model/Minterms.h"
 #include "model/State.h"
+#include "tests/engine/Reference.h"
 #include "windows/FormBooleanCalc.h"
 #include "windows/KmapResult.h"
 #include "windows/main.h"
-
-struct TResultRow {
-    std::string Term;
-    int Min = 0;
-    int Max = 0;
-    bool operator==(const TResultRow&) const = default;
-};
-
-inline std::ostream& operator<<(std::ostream& out, const TResultRow& row) {
-    return out << row.Term << "(" << row.Min << "," << row.Max << ")";
-}
-
-// Min and Max of each term counted over the terms themselves, by plain counting.
-inline std::vector<TResultRow> CountedRows(const std::vector<std::string>& terms) {
-    const uint32_t size = ProgramState.HighMinterm + 1;
-    std::vector<int> count(size, 0);
-    auto covers = [](const std::string& term, uint32_t m) {
-        const TTermMasks masks = TermMasks(term);
-        return (m & masks.Care) == masks.Hi;
-    };
-    for (const auto& t : terms) {
-        for (uint32_t m = 0; m < size; ++m) {
-            count[m] += covers(t, m) ? 1 : 0;
-        }
-    }
-    std::vector<TResultRow> rows;
-    for (const auto& t : terms) {
-        TResultRow row{t, 1000, -1};
-        for (uint32_t m = 0; m < size; ++m) {
-            if (covers(t, m)) {
-                row.Min = std::min(row.Min, count[m] % 256);
-                row.Max = std::max(row.Max, count[m] % 256);
-            }
-        }
-        rows.push_back(row);
-    }
-    return rows;
-}
 
 class ResultsTest : public WindowTest {
   protected:
@@ -76,7 +39,7 @@ class ResultsTest : public WindowTest {
     static void SetVars(int n) { frmBooleanClac->SpinEdit->setValue(n); }
 
     // Hands the rows over as a simplification would, in the given order and sort choice.
-    void Show(const std::vector<TResultRow>& rows, int sortItem = 2) {
+    void Show(const std::vector<TRankedTerm>& rows, int sortItem = 2) {
         W->rgSort->setItemIndex(sortItem);
         TStringListAdv list;
         for (const auto& row : rows) {
@@ -87,7 +50,7 @@ class ResultsTest : public WindowTest {
 
     // Hands the terms over with their real Min and Max.
     void ShowTerms(const std::vector<std::string>& terms, int sortItem = 2) {
-        Show(CountedRows(terms), sortItem);
+        Show(RankedTerms(terms, ProgramState.VarCount), sortItem);
     }
 
     static void SetEditor(const std::vector<std::string>& terms) {
@@ -104,8 +67,8 @@ class ResultsTest : public WindowTest {
         }
     }
 
-    std::vector<TResultRow> Rows() const {
-        std::vector<TResultRow> rows;
+    std::vector<TRankedTerm> Rows() const {
+        std::vector<TRankedTerm> rows;
         for (int r = 1; r < G->rowCountValue(); ++r) {
             rows.push_back(
                 {G->cell(2, r).toStdString(), G->cell(3, r).toInt(), G->cell(4, r).toInt()});

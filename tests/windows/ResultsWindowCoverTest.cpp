@@ -8,46 +8,22 @@
 #include "engine/PrimeSearch.h"
 #include "engine/Simplify.h"
 #include "engine/TermBits.h"
+#include "tests/engine/Reference.h"
 
 namespace {
 
-bool Covers(const std::string& term, uint32_t m) {
-    const TTermMasks masks = TermMasks(term);
-    return (m & masks.Care) == masks.Hi;
-}
-
-// The minterms the terms cover together, by plain counting.
+// The minterms the terms cover together.
 std::vector<bool> Function(const std::vector<std::string>& terms) {
-    std::vector<bool> on(ProgramState.HighMinterm + 1, false);
-    for (const auto& t : terms) {
-        for (uint32_t m = 0; m < on.size(); ++m) {
-            on[m] = on[m] || Covers(t, m);
-        }
-    }
-    return on;
+    return OnSet(terms, ProgramState.VarCount);
 }
 
-// The fewest terms that cover every wanted minterm, trying every subset.
-int SmallestCover(const std::vector<std::string>& terms, const std::vector<bool>& wanted) {
-    const size_t count = terms.size();
-    int best = static_cast<int>(count);
-    for (uint32_t pick = 0; pick < (1u << count); ++pick) {
-        std::vector<std::string> chosen;
-        for (size_t i = 0; i < count; ++i) {
-            if ((pick >> i) & 1u) {
-                chosen.push_back(terms[i]);
-            }
-        }
-        const std::vector<bool> got = Function(chosen);
-        bool covers = true;
-        for (size_t m = 0; m < wanted.size() && covers; ++m) {
-            covers = !wanted[m] || got[m];
-        }
-        if (covers) {
-            best = std::min(best, static_cast<int>(chosen.size()));
-        }
+// The fewest of the terms that cover every wanted minterm.
+int FewestOf(const std::vector<std::string>& terms, const std::vector<bool>& wanted) {
+    std::vector<TCube> cubes;
+    for (const std::string& term : terms) {
+        cubes.push_back(CubeOf(term, ProgramState.VarCount));
     }
-    return best;
+    return SmallestCover(ProgramState.VarCount, cubes, wanted).first;
 }
 
 // The primes of a random function: far too many for any search to prove its cover at once.
@@ -197,7 +173,7 @@ TEST_P(ResultsCoverSmall, UncheckedRowsAreASmallestCover) {
     const std::vector<std::string> kept = UncheckedTerms();
     const std::vector<bool> on = Function(rows);
     EXPECT_EQ(Function(kept), on);
-    EXPECT_EQ(static_cast<int>(kept.size()), SmallestCover(rows, on));
+    EXPECT_EQ(static_cast<int>(kept.size()), FewestOf(rows, on));
     EXPECT_TRUE(W->lblMinimumCover->text().startsWith("Minimum: "))
         << W->lblMinimumCover->text().toStdString();
 }

@@ -89,7 +89,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ResultsTest, RemovalTestReportsAZeroCountOnce) {
     SetVars(3);
     // 256 covers of one minterm wrap its count to 0.
-    std::vector<TResultRow> rows(256, {"ABC", 1, 1});
+    std::vector<TRankedTerm> rows(256, {"ABC", 1, 1});
     rows.push_back({"a", 1, 1});
     Show(rows);
     ClickCell(1, 1);
@@ -216,7 +216,7 @@ TEST_F(ResultsTest, QuickOptimizeReportsAZeroCountOnce) {
     SetVars(3);
     // The Min sort merges the repeats into row 1 and row 2 takes "a"; the rows below keep what
     // they held, so 256 ABC rows wrap the count of minterm 7 to 0.
-    std::vector<TResultRow> rows(257, {"ABC", 1, 1});
+    std::vector<TRankedTerm> rows(257, {"ABC", 1, 1});
     rows.push_back({"a", 1, 1});
     Show(rows);
     W->btnquickoptimize->click();
@@ -242,13 +242,13 @@ TEST_F(ResultsTest, RemoveThenUndoBringsBackOnlyTheLastCheckedTerm) {
     ShowTerms({"A", "B", "C", "D"});
     Check({2, 3});
     W->btnRemoveChecked->click();
-    EXPECT_EQ(Rows(), CountedRows({"A", "D"}));
+    EXPECT_EQ(Rows(), RankedTerms({"A", "D"}, ProgramState.VarCount));
     EXPECT_EQ(W->Label1->text(), "Tot=2");
     EXPECT_TRUE(W->btnundolast->isEnabled());
     EXPECT_EQ(W->lastRemovedTerm(), "C");
     W->btnundolast->click();
     // Alpha keeps the order handed over: the restored term is the last row.
-    EXPECT_EQ(Rows(), CountedRows({"A", "D", "C"}));
+    EXPECT_EQ(Rows(), RankedTerms({"A", "D", "C"}, ProgramState.VarCount));
     EXPECT_EQ(W->Label1->text(), "Tot=3");
     EXPECT_FALSE(W->btnundolast->isEnabled());
 }
@@ -266,7 +266,7 @@ TEST_F(ResultsTest, RemoveAndUndoResortByAnotherChoice) {
 TEST_F(ResultsTest, RankZeroAfterRemoveIsReportedOnce) {
     SetVars(3);
     // Without the last row, 256 copies of ABC wrap that minterm's count to 0.
-    std::vector<TResultRow> rows(256, {"ABC", 1, 1});
+    std::vector<TRankedTerm> rows(256, {"ABC", 1, 1});
     rows.push_back({"a", 1, 1});
     Show(rows);
     Check({257});

@@ -138,7 +138,7 @@ TEST_F(ResultsTest, HandOffFillsTheGridAndShowsTheWindow) {
     EXPECT_EQ(G->cell(2, 0), "");
     EXPECT_EQ(G->row(), 1);
     // Alpha keeps the order handed over.
-    EXPECT_EQ(Rows(), (std::vector<TResultRow>{{"b", 2, 3}, {"AB", 1, 2}, {"Cd", 4464, 255}}));
+    EXPECT_EQ(Rows(), (std::vector<TRankedTerm>{{"b", 2, 3}, {"AB", 1, 2}, {"Cd", 4464, 255}}));
 }
 
 TEST_F(ResultsTest, HandOffEmptiesCheckMarksAndRestoresAMinimizedWindow) {
@@ -261,7 +261,7 @@ TEST_F(ResultsTest, FindBoxColoursOnEnterAndLeave) {
 }
 
 TEST_F(ResultsTest, GotoLastAndFirstRow) {
-    std::vector<TResultRow> rows;
+    std::vector<TRankedTerm> rows;
     for (int i = 0; i < 100; ++i) {
         rows.push_back({"AB", 1, 1});
     }
@@ -340,8 +340,8 @@ TEST_F(ResultsPaint, CheckCellShowsTheBoxOnlyWhenChecked) {
 struct SortCase {
     const char* Name;
     int Item;
-    std::vector<TResultRow> Before;
-    std::vector<TResultRow> After;
+    std::vector<TRankedTerm> Before;
+    std::vector<TRankedTerm> After;
 };
 
 void PrintTo(const SortCase& c, std::ostream* out) {
@@ -402,14 +402,14 @@ TEST_F(ResultsTest, AlphaOrdersByCodeAndRecountsMinAndMax) {
     Show({{"ab", 9, 9}, {"aB", 9, 9}, {"Ab", 9, 9}, {"AB", 9, 9}, {"A", 9, 9}}, 3);
     W->rgSort->button(2)->click();
     EXPECT_EQ(Terms(), (std::vector<std::string>{"A", "AB", "Ab", "aB", "ab"}));
-    EXPECT_EQ(Rows(), CountedRows({"A", "AB", "Ab", "aB", "ab"}));
+    EXPECT_EQ(Rows(), RankedTerms({"A", "AB", "Ab", "aB", "ab"}, ProgramState.VarCount));
 }
 
 TEST_F(ResultsTest, AlphaMergesRepeatedTermsAndCountsThemOnce) {
     Show({{"AB", 1, 1}, {"a", 1, 1}, {"AB", 1, 1}}, 3);
     W->rgSort->button(2)->click();
-    const std::vector<TResultRow> rows = Rows();
-    const std::vector<TResultRow> counted = CountedRows({"AB", "a"});
+    const std::vector<TRankedTerm> rows = Rows();
+    const std::vector<TRankedTerm> counted = RankedTerms({"AB", "a"}, ProgramState.VarCount);
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0], counted[0]);
     EXPECT_EQ(rows[1], counted[1]);
