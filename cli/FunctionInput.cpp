@@ -39,29 +39,6 @@ uint32_t CubeNumber(const TTermMasks& cube, int n) {
     return number;
 }
 
-// A term of at most n letters, each of the first n in either case, no variable in both cases:
-// its masks in one pass; false for anything else, which the term check then names.
-bool FastMasks(const std::string& term, int n, TTermMasks& masks) {
-    if (term.empty() || term.size() > static_cast<size_t>(n)) {
-        return false;
-    }
-    masks = TTermMasks{};
-    for (const char c : term) {
-        const int k = VariableNumber(c);
-        if (k < 1 || k > n) {
-            return false;
-        }
-        const uint32_t bit = 1u << (n - k);
-        const uint32_t hi = c < 'a' ? bit : 0;
-        if ((masks.Care & bit) != 0 && (masks.Hi & bit) != hi) {
-            return false;
-        }
-        masks.Care |= bit;
-        masks.Hi |= hi;
-    }
-    return true;
-}
-
 }  // namespace
 
 // A term list after its count line. Each distinct term is added once, a word of minterms at a
@@ -83,7 +60,7 @@ class TFunctionReader::TTermList {
             return;
         }
         TTermMasks masks;
-        if (!FastMasks(row.Term, FVars, masks)) {
+        if (!LetterMasks(row.Term, FVars, masks)) {
             Refuse(row.Term, line);
         }
         const size_t seen = size_t{CubeNumber(masks, FVars)} * 2 + (row.DontCare ? 1 : 0);

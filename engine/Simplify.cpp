@@ -156,29 +156,9 @@ const TDontCareTable* UsedDontCares(const TDontCareTable* dontCare) {
 // no string copies; the masks are those the trimming, check and positional form would give.
 // False sends the row down the full path (blanks, long text, bad letters, contradictions).
 bool PlainRowMasks(const std::string& text, bool& dontCare, TTermMasks& masks) {
-    const int n = ProgramState.VarCount;
     const size_t first = DontCareMarkEnd(text);
     dontCare = first != 0;
-    const size_t length = text.size() - first;
-    if (length == 0 || length > static_cast<size_t>(n)) {
-        return false;
-    }
-    masks = TTermMasks{};
-    for (size_t p = first; p < text.size(); ++p) {
-        const char c = text[p];
-        const int k = UpCase(c) - 'A' + 1;
-        if (k < 1 || k > n) {
-            return false;
-        }
-        const uint32_t bit = 1u << (n - k);
-        const uint32_t hi = c < 'a' ? bit : 0;
-        if ((masks.Care & bit) != 0 && (masks.Hi & bit) != hi) {
-            return false;
-        }
-        masks.Care |= bit;
-        masks.Hi |= hi;
-    }
-    return true;
+    return LetterMasks(std::string_view(text).substr(first), ProgramState.VarCount, masks);
 }
 
 class TCountingSink : public TMessageSink {

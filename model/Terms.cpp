@@ -166,6 +166,27 @@ void PadTerm(std::string& term) {
     term.resize(TermCapacity, ' ');
 }
 
+bool LetterMasks(std::string_view term, int n, TTermMasks& masks) {
+    if (term.empty() || term.size() > static_cast<size_t>(n)) {
+        return false;
+    }
+    masks = TTermMasks{};
+    for (const char c : term) {
+        const int k = VariableNumber(c);
+        if (k < 1 || k > n) {
+            return false;
+        }
+        const uint32_t bit = 1u << (n - k);
+        const uint32_t hi = c < 'a' ? bit : 0;
+        if ((masks.Care & bit) != 0 && (masks.Hi & bit) != hi) {
+            return false;
+        }
+        masks.Care |= bit;
+        masks.Hi |= hi;
+    }
+    return true;
+}
+
 TTermMasks TermMasks(const std::string& term) {
     TTermMasks masks;
     const int n = ProgramState.VarCount;

@@ -64,5 +64,9 @@ void PadTerm(std::string& term);
 // Care and HI masks, variable A the most significant of n bits; positional or compact terms.
 TTermMasks TermMasks(const std::string& term);
 
+// The masks of a term of at most n letters, each of the first n in either case, with no blank
+// and no variable in both cases; false for anything else, which the full check then names.
+bool LetterMasks(std::string_view term, int n, TTermMasks& masks);
+
 // Variable number of a letter A..P in either case (A = 1), or 0.
 int VariableNumber(char c);

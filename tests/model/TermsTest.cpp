@@ -245,6 +245,24 @@ TEST(TermMasks, SixteenVariablesEnds) {
     EXPECT_EQ(m.Hi, 0x8000u);
 }
 
+// The one-pass reading takes only what the full check accepts unchanged, with the same masks.
+TEST(TermMasks, LetterMasksMatchTheFullPath) {
+    SetVarCount(4);
+    for (const std::string term :
+         {"aBcD", "AA", "d", "ABCDA", "AbE", "Aa", "A b", "", "A1", "-A"}) {
+        TTermMasks fast;
+        const bool taken = LetterMasks(term, 4, fast);
+        std::string checked = term;
+        const bool plain = CheckTerm(checked) == TermValid && checked == term;
+        EXPECT_EQ(taken, plain) << term;
+        if (taken) {
+            ToPositional(checked);
+            EXPECT_EQ(fast.Care, TermMasks(checked).Care) << term;
+            EXPECT_EQ(fast.Hi, TermMasks(checked).Hi) << term;
+        }
+    }
+}
+
 struct TMarkCase {
     const char* Name;
     std::string Row;
