@@ -60,14 +60,8 @@ void TfrmResult::RunMinimumCover() {
         on[w] &= ~dc[w];
     }
 
-    TCoverOptions options;
-    options.BudgetMs = CoverBudgetMs;
-    options.Progress = &progress;
-    options.KeepGoing = [this, &pump, &progress] {
-        progress.Show();
-        pump.Poll();
-        return !FCoverStopRequested;
-    };
+    const TCoverOptions options =
+        WindowCoverOptions(progress, pump, CoverBudgetMs, FCoverStopRequested);
     const TMinimumCover cover = FindMinimumCover(n, on, dc, cubes, options);
 
     std::vector<bool> inCover(static_cast<size_t>(RowCount()), false);

@@ -30,14 +30,8 @@ void TfrmOutputs::RunSharedCover() {
     TBusyCursor busy;
     TEventPump pump;
     TCoverProgress progress(GaugeSharedCover, CoverBudgetMs);
-    TCoverOptions options;
-    options.BudgetMs = CoverBudgetMs;
-    options.Progress = &progress;
-    options.KeepGoing = [this, &pump, &progress] {
-        progress.Show();
-        pump.Poll();
-        return !FCoverStopRequested;
-    };
+    const TCoverOptions options =
+        WindowCoverOptions(progress, pump, CoverBudgetMs, FCoverStopRequested);
     FCover = FindSharedCover(FSet, options);
     FHasCover = true;
     FillCoverGrid();

@@ -34,6 +34,19 @@ void TCoverProgress::Show() {
     FGauge->setPosition(static_cast<int>(std::min<int64_t>(Scale, std::max(blocks, time))));
 }
 
+TCoverOptions WindowCoverOptions(TCoverProgress& progress, TEventPump& pump, int64_t budgetMs,
+                                 const bool& stopRequested) {
+    TCoverOptions options;
+    options.BudgetMs = budgetMs;
+    options.Progress = &progress;
+    options.KeepGoing = [&progress, &pump, &stopRequested] {
+        progress.Show();
+        pump.Poll();
+        return !stopRequested;
+    };
+    return options;
+}
+
 TSearchRunning::TSearchRunning(QPushButton* button, QLabel* outcome, QAction* item, TGauge* gauge,
                                bool& running, bool& stopRequested)
     : FButton(button), FItem(item), FGauge(gauge), FRunning(running), FCaption(button->text()) {

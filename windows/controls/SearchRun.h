@@ -9,6 +9,7 @@
 #include <QString>
 #include <cstdint>
 
+#include "engine/CoverOptions.h"
 #include "model/State.h"
 #include "windows/controls/StatusBar.h"
 
@@ -40,6 +41,11 @@ class TCoverProgress : public TProgressSink {
     int FMax = 0;
     int FPosition = 0;
 };
+
+// A window's search options: its budget, its gauge, and a poll that paints and stops the search
+// once Stop is pressed.
+TCoverOptions WindowCoverOptions(TCoverProgress& progress, TEventPump& pump, int64_t budgetMs,
+                                 const bool& stopRequested);
 
 // A window's state while its search runs, put back however it ends: the button reads "Stop",
 // the outcome label is cleared, the menu item is disabled and the gauge shown.
