@@ -10,25 +10,9 @@
 #include "cli/FunctionInput.h"
 #include "fuzz/FuzzSupport.h"
 #include "model/Pla.h"
+#include "tests/cli/CommandRun.h"
 
 namespace {
-
-struct TRun {
-    int Status = 0;
-    std::string Out;
-    std::string Err;
-};
-
-TRun Simplify(const std::vector<std::string>& args, const std::string& input) {
-    std::istringstream in(input);
-    std::ostringstream out;
-    std::ostringstream err;
-    TRun run;
-    run.Status = RunCommandLine(args, in, out, err);
-    run.Out = out.str();
-    run.Err = err.str();
-    return run;
-}
 
 size_t Lines(const std::string& text) {
     return static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
@@ -144,7 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         args.insert(args.end(), {"--minimum", "--time-limit", "0.05"});
     }
     args.push_back("-");
-    const TRun run = Simplify(args, input);
+    const TCommandRun run = RunInMemory(args, input);
     fuzz::Require(run.Status == 0 || run.Status == 2, "status 0 or 2", run.Err);
     if (run.Status == 2) {
         fuzz::Require(Lines(run.Err) == 1 && run.Err.back() == '\n', "one line tells a failure",

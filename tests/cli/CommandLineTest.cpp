@@ -11,25 +11,9 @@
 #include <vector>
 
 #include "cli/CommandLine.h"
+#include "tests/cli/CommandRun.h"
 
 namespace {
-
-struct TRun {
-    int Status = -1;
-    std::string Out;
-    std::string Err;
-};
-
-TRun Quillon(const std::vector<std::string>& args, const std::string& input = "") {
-    std::istringstream in(input);
-    std::ostringstream out;
-    std::ostringstream err;
-    TRun run;
-    run.Status = RunCommandLine(args, in, out, err);
-    run.Out = out.str();
-    run.Err = err.str();
-    return run;
-}
 
 // A full adder with named pins: sum and carry out of a, b and the carry in.
 const char* const Adder =
@@ -56,7 +40,7 @@ class SimplifyOutput : public ::testing::TestWithParam<TCase> {};
 
 TEST_P(SimplifyOutput, PrintsTheResultAndExitsZero) {
     const TCase& c = GetParam();
-    const TRun run = Quillon(c.Args, c.Input);
+    const TCommandRun run = RunInMemory(c.Args, c.Input);
     EXPECT_EQ(run.Status, 0) << run.Err;
     EXPECT_EQ(run.Out, c.Out);
     EXPECT_EQ(run.Err, c.Err);
@@ -174,7 +158,7 @@ class SimplifyRefuses : public ::testing::TestWithParam<TBadCase> {};
 // Bad arguments and bad input: one line on standard error, nothing on standard output, 2.
 TEST_P(SimplifyRefuses, WithOneLineAndStatusTwo) {
     const TBadCase& c = GetParam();
-    const TRun run = Quillon(c.Args, c.Input);
+    const TCommandRun run = RunInMemory(c.Args, c.Input);
     EXPECT_EQ(run.Status, 2);
     EXPECT_EQ(run.Out, "");
     EXPECT_EQ(run.Err, c.Err);
@@ -302,10 +286,10 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(CommandLine, HelpAndVersion) {
-    const TRun help = Quillon({"--help"});
+    const TCommandRun help = RunInMemory({"--help"});
     EXPECT_EQ(help.Status, 0);
     EXPECT_NE(help.Out.find("quillon simplify [--minimum]"), std::string::npos);
-    const TRun version = Quillon({"--version"});
+    const TCommandRun version = RunInMemory({"--version"});
     EXPECT_EQ(version.Status, 0);
     EXPECT_EQ(version.Out, "quillon " QUILLON_TEST_VERSION "\n");
 }
@@ -332,9 +316,10 @@ TEST(CommandLine, DecidesBetweenCommandLineAndWindows) {
 // The minimum cover of a function whose primes form a cycle: three of its six primes.
 TEST(CommandLine, MinimumPicksAThreeTermCover) {
     const std::string input = "3\nabc\nabC\naBc\nAbC\nABc\nABC\n";
-    const TRun all = Quillon({"simplify", "-"}, input);
+    const TCommandRun all = RunInMemory({"simplify", "-"}, input);
     EXPECT_EQ(all.Out, "AB\nAC\nBc\nab\nac\nbC\n");
-    const TRun minimum = Quillon({"simplify", "--minimum", "--time-limit", "0.5", "-"}, input);
+    const TCommandRun minimum =
+        RunInMemory({"simplify", "--minimum", "--time-limit", "0.5", "-"}, input);
     EXPECT_EQ(minimum.Status, 0);
     EXPECT_EQ(minimum.Err, "");
     const std::set<std::string> covers[] = {{"AC", "Bc", "ab"}, {"AB", "ac", "bC"}};
@@ -364,14 +349,15 @@ TEST(CommandLine, SharedCoverOfTheSevenSegmentDecoder) {
         }
         pla += '\n';
     }
-    const TRun terms = Quillon({"simplify", "--minimum", "-"}, pla);
+    const TCommandRun terms = RunInMemory({"simplify", "--minimum", "-"}, pla);
     EXPECT_EQ(terms.Status, 0);
     EXPECT_EQ(terms.Err, "");
     EXPECT_EQ(std::count(terms.Out.begin(), terms.Out.end(), '\n'), 9) << terms.Out;
-    const TRun written = Quillon({"simplify", "--minimum", "--format", "pla", "-"}, pla);
+    const TCommandRun written = RunInMemory({"simplify", "--minimum", "--format", "pla", "-"}, pla);
     for (char s = 'a'; s <= 'g'; ++s) {
         const std::vector<std::string> args = {"simplify", "--output", std::string(1, s), "-"};
-        EXPECT_EQ(Quillon(args, written.Out).Out, Quillon(args, pla).Out) << "segment " << s;
+        EXPECT_EQ(RunInMemory(args, written.Out).Out, RunInMemory(args, pla).Out)
+            << "segment " << s;
     }
 }
 
@@ -379,7 +365,7 @@ TEST(CommandLine, ReadsAFile) {
     const std::filesystem::path path = std::filesystem::temp_directory_path() /
                                        ("quillon-cli-" + std::to_string(getpid()) + ".pla");
     { std::ofstream(path) << Adder; }
-    const TRun run = Quillon({"simplify", "--output", "cout", path.string()});
+    const TCommandRun run = RunInMemory({"simplify", "--output", "cout", path.string()});
     std::filesystem::remove(path);
     EXPECT_EQ(run.Status, 0);
     EXPECT_EQ(run.Out, "AB\nAC\nBC\n");
@@ -397,7 +383,7 @@ TEST(CommandLine, NamesTheUnitAfterTheFile) {
         {"vhdl", "entity full_adder is\n"},
         {"c", "static inline struct full_adder_outputs full_adder(int a, int b, int cin)\n"}};
     for (const auto& [format, line] : cases) {
-        const TRun run = Quillon({"simplify", "--format", format, path});
+        const TCommandRun run = RunInMemory({"simplify", "--format", format, path});
         EXPECT_EQ(run.Status, 0) << format;
         EXPECT_NE(run.Out.find(line), std::string::npos) << run.Out;
     }
