@@ -126,6 +126,7 @@ void TFunctionReader::Line(std::string_view text) {
                 FailInput(FSource,
                           "no output " + FOutputName + "; a term list has the one output F");
             }
+            SetVarCount(n);  // the term check behind a refusal reads the list's count
             FTerms = std::make_unique<TTermList>(n, FSource);
             return;
         }

@@ -180,6 +180,11 @@ INSTANTIATE_TEST_SUITE_P(
                  {"simplify", "-"},
                  "4\nAB\nAbE\n",
                  "quillon: standard input: line 3: Boolean string AbE is invalid\n"},
+        // Checked at the list's own count, whatever ran before: the contradiction empties it.
+        TBadCase{"ContradictionAtTheListsCount",
+                 {"simplify", "-"},
+                 "8\nabcdeA\n",
+                 "quillon: standard input: line 2: Boolean string  is invalid\n"},
         TBadCase{"BadVarCount",
                  {"simplify", "-"},
                  "17\nA\n",
