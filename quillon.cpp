@@ -10,6 +10,7 @@
 #include <cstring>
 #include <iostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/CommandLine.h"
@@ -20,7 +21,14 @@
 
 namespace {
 
-bool DisplayAvailable() {
+// A display from the environment, or a platform named on the command line (-platform offscreen).
+bool DisplayAvailable(int argc, char* argv[]) {
+    for (int i = 1; i + 1 < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "-platform" || arg == "--platform") {
+            return true;
+        }
+    }
     const char* platform = std::getenv("QT_QPA_PLATFORM");
     if (platform != nullptr && *platform != '\0') {
         return true;
@@ -61,7 +69,7 @@ int main(int argc, char* argv[]) {
         return RunCommandLine(std::vector<std::string>(argv + 1, argv + argc), std::cin, std::cout,
                               std::cerr);
     }
-    if (!DisplayAvailable()) {
+    if (!DisplayAvailable(argc, argv)) {
         std::fprintf(stderr,
                      "QUILLON needs a display; none was found. Run it under a virtual one: "
                      "xvfb-run -a ./build/quillon\n");

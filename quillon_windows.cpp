@@ -1,4 +1,4 @@
-// The windows' program, which `quillon` hands to: the application, its four windows, the loop.
+// The windows' program, which `quillon` hands to: the application, its five windows, the loop.
 #include <QApplication>
 
 #include "windows/FormBooleanCalc.h"
