@@ -142,32 +142,34 @@ TOptions ParseSimplify(const std::vector<std::string>& args) {
     return options;
 }
 
-// The minterms that are neither ON nor don't care, for a product of sums.
-TMintermBits Zeros(const TFunctionInput& input) {
-    TMintermBits zeros = MakeMintermBits(input.VarCount);
-    for (uint32_t m = 0; m < (1u << input.VarCount); ++m) {
-        if (!TestMinterm(input.On, m) && !TestMinterm(input.Dc, m)) {
-            SetMinterm(zeros, m);
-        }
+TCoverOptions SearchOptions(const TOptions& options) {
+    TCoverOptions search;
+    if (options.TimeLimitMs >= 0) {
+        search.BudgetMs = options.TimeLimitMs;
     }
-    return zeros;
+    return search;
+}
+
+void WarnUnproven(std::ostream& err, size_t terms, int64_t lowerBound) {
+    err << "quillon: the cover of " << terms
+        << " terms is not proven minimum; no cover has fewer than " << lowerBound << "\n";
+}
+
+// The unit is named after the file; standard input leaves the writers' default.
+std::string UnitName(const TOptions& options) {
+    return options.File == "-" ? "" : UnitNameOfFile(options.File);
 }
 
 std::vector<TTermMasks> Simplify(const TFunctionInput& input, const TOptions& options,
                                  std::ostream& err) {
     const int n = input.VarCount;
-    const TMintermBits on = options.Sums ? Zeros(input) : input.On;
+    const TMintermBits on = options.Sums ? Zeros(input.On, input.Dc, input.VarCount) : input.On;
     std::vector<TCube> primes = CoveringPrimes(n, on, input.Dc);
     if (options.Minimum) {
-        TCoverOptions search;
-        if (options.TimeLimitMs >= 0) {
-            search.BudgetMs = options.TimeLimitMs;
-        }
-        const TMinimumCover cover = FindMinimumCover(n, on, input.Dc, primes, search);
+        const TMinimumCover cover =
+            FindMinimumCover(n, on, input.Dc, primes, SearchOptions(options));
         if (!cover.Proven) {
-            err << "quillon: the cover of " << cover.Chosen.size()
-                << " terms is not proven minimum; no cover has fewer than " << cover.LowerBound
-                << "\n";
+            WarnUnproven(err, cover.Chosen.size(), cover.LowerBound);
         }
         std::vector<TCube> chosen;
         for (const int i : cover.Chosen) {
@@ -237,9 +239,8 @@ std::string Format(const TOptions& options, const TFunctionInput& input,
     if (options.Format == TFormat::Terms) {
         return TermLines(cubes, n, options.Sums);
     }
-    const std::string& file = options.File;
     const TDesignUnit unit = SingleOutputUnit(
-        file == "-" ? "" : UnitNameOfFile(file), n, cubes, input.InputNames, input.OutputName,
+        UnitName(options), n, cubes, input.InputNames, input.OutputName,
         options.Sums ? TUnitForm::ProductOfSums : TUnitForm::SumOfProducts, DontCareCubes(input));
     return WriteUnit(ExportFormat(options.Format), unit);
 }
@@ -270,18 +271,12 @@ std::string SimplifyShared(const TFunctionSet& set, const TOptions& options, std
     if (options.Sums) {
         FailUsage("--pos takes one output; name it with --output");
     }
-    const std::string name = options.File == "-" ? "" : UnitNameOfFile(options.File);
+    const std::string name = UnitName(options);
     TDesignUnit unit;
     if (options.Minimum) {
-        TCoverOptions search;
-        if (options.TimeLimitMs >= 0) {
-            search.BudgetMs = options.TimeLimitMs;
-        }
-        const TSharedCover cover = FindSharedCover(set, search);
+        const TSharedCover cover = FindSharedCover(set, SearchOptions(options));
         if (!cover.Proven) {
-            err << "quillon: the cover of " << cover.Terms.size()
-                << " terms is not proven minimum; no cover has fewer than " << cover.LowerBound
-                << "\n";
+            WarnUnproven(err, cover.Terms.size(), cover.LowerBound);
         }
         unit = SharedCoverUnit(set, cover, name);
     } else {

@@ -176,18 +176,6 @@ class TCountingSink : public TMessageSink {
     TMessageSink* FNext;
 };
 
-// The minterms of n variables that are neither ON nor don't care.
-TMintermBits Zeros(const TMintermBits& on, const TMintermBits& dontCare, int n) {
-    TMintermBits zeros = MakeMintermBits(n);
-    for (size_t w = 0; w < zeros.size(); ++w) {
-        zeros[w] = ~(on[w] | dontCare[w]);
-    }
-    if (n < 6) {
-        zeros[0] &= (uint64_t{1} << (1u << n)) - 1;
-    }
-    return zeros;
-}
-
 }  // namespace
 
 TSearchReport FindAcceptableStrings(const TStringListAdv& minterms, TStringListAdv& result,

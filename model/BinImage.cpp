@@ -19,7 +19,7 @@ std::vector<uint8_t> TruthTableToBin() {
 }
 
 std::vector<uint8_t> MintermsToBin(const TMintermBits& set, int n) {
-    std::vector<uint8_t> buffer((size_t{1} << n) / 8, 0);
+    std::vector<uint8_t> buffer(((size_t{1} << n) + 7) / 8, 0);  // a byte even below 3 variables
     for (uint32_t m = 0; m < (1u << n); ++m) {
         if (TestMinterm(set, m)) {
             buffer[m / 8] |= static_cast<uint8_t>(1u << (m % 8));

@@ -42,3 +42,15 @@ void ForEachCubeMinterm(TCube cube, F&& f) {
 inline void SetCubeMinterms(TMintermBits& bits, const TCube& cube) {
     ForEachCubeMinterm(cube, [&](uint32_t m) { SetMinterm(bits, m); });
 }
+
+// The minterms of n variables that are neither ON nor don't care: a product of sums covers them.
+inline TMintermBits Zeros(const TMintermBits& on, const TMintermBits& dontCare, int n) {
+    TMintermBits zeros = MakeMintermBits(n);
+    for (size_t w = 0; w < zeros.size(); ++w) {
+        zeros[w] = ~(on[w] | dontCare[w]);
+    }
+    if (n < 6) {
+        zeros[0] &= (uint64_t{1} << (1u << n)) - 1;
+    }
+    return zeros;
+}

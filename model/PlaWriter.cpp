@@ -114,15 +114,15 @@ std::string WriteProductOfSums(const TDesignUnit& unit) {
             off.Add(unit.Terms[i], j, '0');
         }
         const TMintermBits zeroSet = SetOf(zeros, n);
-        TMintermBits free = SetOf(DontCaresOf(unit, j), n);
+        const TMintermBits dcSet = SetOf(DontCaresOf(unit, j), n);
+        TMintermBits free = dcSet;
         for (size_t w = 0; w < free.size(); ++w) {
             free[w] &= ~zeroSet[w];
         }
         for (const TTermMasks& cube : CubesOfSet(free, n)) {
             dc.Add(cube, j, '-');
         }
-        zeros.insert(zeros.end(), DontCaresOf(unit, j).begin(), DontCaresOf(unit, j).end());
-        for (const TTermMasks& cube : ComplementCubes(zeros, n)) {
+        for (const TTermMasks& cube : CubesOfSet(Zeros(zeroSet, dcSet, n), n)) {
             on.Add(cube, j, '1');
         }
     }
