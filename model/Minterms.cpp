@@ -54,6 +54,16 @@ std::string MintermToLetters(uint32_t number, int count, char firstLetter) {
     return s;
 }
 
+TMintermBits DontCareBits(const TDontCareTable& dontCare, int n) {
+    TMintermBits bits = MakeMintermBits(n);
+    for (uint32_t m = 0; m < (uint32_t{1} << n); ++m) {
+        if (dontCare[m] != 0) {
+            SetMinterm(bits, m);
+        }
+    }
+    return bits;
+}
+
 bool TermCube(const std::string& term, uint32_t highMinterm, TCube& cube) {
     const TTermMasks masks = TermMasks(term);
     if ((masks.Care & ~highMinterm) != 0) {

@@ -6,6 +6,7 @@
 
 #include "model/Cube.h"
 #include "model/SensitiveStr.h"
+#include "model/State.h"
 #include "model/Terms.h"
 
 void ClearTruthTable();
@@ -16,6 +17,8 @@ std::string MintermToLetters(uint32_t number, int count, char firstLetter);
 // The term's cube over the minterms up to highMinterm; false, with no cube, for a term that
 // names a letter beyond them and so covers nothing.
 bool TermCube(const std::string& term, uint32_t highMinterm, TCube& cube);
+// The minterms of n variables marked in a don't-care table.
+TMintermBits DontCareBits(const TDontCareTable& dontCare, int n);
 
 // Calls visit(m) for every minterm the masks cover, in increasing order; stops when visit
 // returns false. A mask beyond the n-th variable covers nothing.

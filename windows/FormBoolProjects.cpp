@@ -21,13 +21,6 @@ TfrmBoolprojects* frmBoolprojects = nullptr;
 
 namespace {
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, QRect place) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setGeometry(place);
-    return button;
-}
-
 int Bit(uint32_t m, int k) {
     return static_cast<int>((m >> k) & 1u);
 }
@@ -41,7 +34,7 @@ int AdderSum(uint32_t m) {
 
 // Every bit of value(m) over the 256 minterms as a PLA's truth table, the highest bit first,
 // each output named prefix and its bit: P7 ... P0.
-void SendToOutputs(int bits, char prefix, const std::string& name, int (*value)(uint32_t)) {
+void SendToOutputs(int bits, char prefix, int (*value)(uint32_t)) {
     TPla pla;
     pla.Inputs = 8;
     pla.Outputs = bits;
@@ -58,7 +51,7 @@ void SendToOutputs(int bits, char prefix, const std::string& name, int (*value)(
     TFunctionSet set;
     TPlaError error;
     if (PlaFunctionSet(pla, {}, set, error)) {
-        frmOutputs->ReceiveFunctionSet(std::move(pla), std::move(set), name);
+        frmOutputs->ReceiveFunctionSet(std::move(pla), std::move(set));
     }
 }
 
@@ -240,7 +233,7 @@ void TfrmBoolprojects::btnAdderOutputsClick() {
     if (CommandLoopRunning()) {
         return;
     }
-    SendToOutputs(5, 'S', "adder4", &AdderSum);
+    SendToOutputs(5, 'S', &AdderSum);
 }
 
 void TfrmBoolprojects::btnMultiplierOutputsClick() {
@@ -248,8 +241,7 @@ void TfrmBoolprojects::btnMultiplierOutputsClick() {
         return;
     }
     // The high nibble times the low one, as the multiplier's BIN command reads them.
-    SendToOutputs(8, 'P', "multiplier4",
-                  [](uint32_t m) { return static_cast<int>((m >> 4) * (m & 15u)); });
+    SendToOutputs(8, 'P', [](uint32_t m) { return static_cast<int>((m >> 4) * (m & 15u)); });
 }
 
 void TfrmBoolprojects::btn4bitmultiplyClick() {

@@ -10,6 +10,7 @@
 #include <QStyleOptionButton>
 
 #include "model/Terms.h"
+#include "windows/Windows.h"
 #include "windows/controls/Placement.h"
 #include "windows/controls/TermCell.h"
 #include "windows/main.h"
@@ -52,10 +53,6 @@ void DrawCheckBox(QPainter& canvas, const QRect& rect, const QWidget* widget) {
     option.state = QStyle::State_Enabled | QStyle::State_On;
     option.palette = QApplication::palette();
     widget->style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &option, &canvas, widget);
-}
-
-int LetterWidth() {
-    return frmKmap != nullptr ? frmKmap->letterWidth() : 8;
 }
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, int left,
@@ -403,7 +400,7 @@ void TfrmResult::OutputgridDrawCell(QPainter& canvas, int col, int row, const QR
         canvas.setPen(Yellow);
         const int current = Outputgrid->col();
         if (current == 2) {
-            DrawTermWithBars(canvas, rect, Outputgrid->cell(2, row), Yellow, LetterWidth());
+            DrawTermWithBars(canvas, rect, Outputgrid->cell(2, row), Yellow, MapLetterWidth());
         } else if (current == 0) {
             canvas.setFont(RowNumberFont());
             TextOut(canvas, left + 1, top + 1, QString::number(row));
@@ -423,7 +420,7 @@ void TfrmResult::OutputgridDrawCell(QPainter& canvas, int col, int row, const QR
             DrawCheckBox(canvas, rect, Outputgrid);
         }
     } else if (col == 2) {
-        DrawTermWithBars(canvas, rect, Outputgrid->cell(2, row), Qt::black, LetterWidth());
+        DrawTermWithBars(canvas, rect, Outputgrid->cell(2, row), Qt::black, MapLetterWidth());
     } else {
         canvas.setFont(TermCellFont());
         TextOut(canvas, left + 1, top + 1, Outputgrid->cell(col, row));

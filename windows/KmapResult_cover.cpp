@@ -50,12 +50,7 @@ void TfrmResult::RunMinimumCover() {
             pump.Poll();
         }
     }
-    TMintermBits dc = MakeMintermBits(n);
-    for (uint32_t m = 0; m <= high; ++m) {
-        if (ProgramState.DontCare[m] != 0) {
-            SetMinterm(dc, m);
-        }
-    }
+    const TMintermBits dc = DontCareBits(ProgramState.DontCare, n);
     for (size_t w = 0; w < on.size(); ++w) {
         on[w] &= ~dc[w];
     }

@@ -31,13 +31,7 @@ const TExportOffer ExportOffer{
 
 // The don't cares of the function simplified last, for the PLA.
 std::vector<TTermMasks> DontCareCubes(int n) {
-    TMintermBits dc = MakeMintermBits(n);
-    for (uint32_t m = 0; m < (1u << n); ++m) {
-        if (ProgramState.DontCare[m] != 0) {
-            SetMinterm(dc, m);
-        }
-    }
-    return CubesOfSet(dc, n);
+    return CubesOfSet(DontCareBits(ProgramState.DontCare, n), n);
 }
 
 }  // namespace

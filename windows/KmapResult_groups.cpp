@@ -81,21 +81,17 @@ void TfrmResult::btnShowGroupsClick() {
             continue;
         }
         // A row of a product of sums is named by its sum: aBc is (A+b+C).
-        const std::string term = TrimBlanks(RowTerm(r));
         const QString name =
-            FForm == TUnitForm::ProductOfSums
-                ? "(" + QString::fromStdString(SumTerm({high & ~cube.Free, cube.Hi}, n)) + ")"
-                : QString::fromStdString(term);
+            FForm == TUnitForm::ProductOfSums ? "(" + ExportedRow(r) + ")" : ExportedRow(r);
         groups.push_back(TMapGroup{cube, palette[groups.size() % palette.size()], name, r});
     }
     // The function, as the removal tests take it: what the rows cover, or for sums what they
     // leave; the don't cares stay free either way.
-    TMintermBits dontCare = MakeMintermBits(n);
+    TMintermBits dontCare = DontCareBits(ProgramState.DontCare, n);
     TMintermBits on = MakeMintermBits(n);
     for (uint32_t m = 0; m <= high; ++m) {
-        if (ProgramState.DontCare[m] != 0) {
-            SetMinterm(dontCare, m);
-        } else if (TestMinterm(covered, m) == (FForm == TUnitForm::SumOfProducts)) {
+        if (!TestMinterm(dontCare, m) &&
+            TestMinterm(covered, m) == (FForm == TUnitForm::SumOfProducts)) {
             SetMinterm(on, m);
         }
     }

@@ -35,11 +35,10 @@ TEditorFunction ReadEditorFunction() {
     std::vector<TTermMasks> dontCares;
     const TStringGrid* editor = frmKmap->inputgrid;
     for (int r = 1; r < editor->rowCountValue(); ++r) {
-        std::string text = TrimBlanks(editor->cell(2, r).toStdString());
-        const bool dontCare = TakeDontCareMark(text);
-        const std::string term = CutTerm(dontCare ? TrimBlanks(text) : text);
+        const TMarkedTerm row = ReadMarkedTerm(editor->cell(2, r).toStdString());
+        const std::string term = CutTerm(row.Term);
         if (!term.empty()) {
-            (dontCare ? dontCares : plain).push_back(TermMasks(term));
+            (row.DontCare ? dontCares : plain).push_back(TermMasks(term));
         }
     }
     return EditorFunction(plain, dontCares, ProgramState.HighMinterm);

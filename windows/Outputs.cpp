@@ -8,6 +8,7 @@
 #include <bit>
 
 #include "model/Pla.h"
+#include "windows/Windows.h"
 #include "windows/controls/Placement.h"
 #include "windows/controls/SearchRun.h"
 #include "windows/controls/TermCell.h"
@@ -23,13 +24,6 @@ constexpr int ListWidth = 200;
 constexpr int ButtonsHeight = 96;
 constexpr int TermColWidth = 140;
 constexpr int OutputColWidth = 28;
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, QRect place) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setGeometry(place);
-    return button;
-}
 
 int Count(const TMintermBits& bits) {
     int count = 0;
@@ -206,8 +200,7 @@ void TfrmOutputs::CoverGridDrawCell(QPainter& canvas, int col, int row, const QR
     }
     if (col == 0) {
         canvas.setPen(Qt::black);
-        const int letterWidth = frmKmap != nullptr ? frmKmap->letterWidth() : 8;
-        DrawTermWithBars(canvas, rect, text, Qt::black, letterWidth);
+        DrawTermWithBars(canvas, rect, text, Qt::black, MapLetterWidth());
         return;
     }
     if (text == "x") {
@@ -218,10 +211,9 @@ void TfrmOutputs::CoverGridDrawCell(QPainter& canvas, int col, int row, const QR
     }
 }
 
-void TfrmOutputs::ReceiveFunctionSet(TPla pla, TFunctionSet set, const std::string& fileName) {
+void TfrmOutputs::ReceiveFunctionSet(TPla pla, TFunctionSet set) {
     FPla = std::move(pla);
     FSet = std::move(set);
-    FFileName = fileName;
     FCover = TSharedCover{};
     FHasCover = false;
     lblSharedCover->clear();

@@ -34,12 +34,10 @@ class TfrmOutputs : public QMainWindow {
     // How long Minimum shared cover searches before it settles for the best cover found.
     int64_t CoverBudgetMs = 10000;
 
-    // Shows the function of every output of a PLA (set as PlaFunctionSet reads it; the file
-    // name gives the exports' unit name). The cover grid stays empty until Minimum shared cover
-    // runs. Brings the window to the front.
-    void ReceiveFunctionSet(TPla pla, TFunctionSet set, const std::string& fileName);
+    // Shows the function of every output of a PLA (set as PlaFunctionSet reads it). The cover
+    // grid stays empty until Minimum shared cover runs. Brings the window to the front.
+    void ReceiveFunctionSet(TPla pla, TFunctionSet set);
     const TFunctionSet& functionSet() const { return FSet; }
-    const TSharedCover& sharedCover() const { return FCover; }
     // True while Minimum shared cover runs; the windows refuse commands meanwhile.
     bool coverRunning() const { return FCoverRunning; }
 
@@ -69,7 +67,6 @@ class TfrmOutputs : public QMainWindow {
     TFunctionSet FSet;
     TSharedCover FCover;
     bool FHasCover = false;
-    std::string FFileName;
     bool FPlaced = false;
     bool FCoverRunning = false;
     bool FCoverStopRequested = false;

@@ -19,6 +19,10 @@ TProgressSink* KmapGauge() {
     return frmKmap != nullptr ? frmKmap->Gauge : nullptr;
 }
 
+int MapLetterWidth() {
+    return frmKmap != nullptr ? frmKmap->letterWidth() : 8;
+}
+
 void CommandLoopEnded() {
     if (frmBooleanClac != nullptr) {
         frmBooleanClac->ApplyPendingVarCount();

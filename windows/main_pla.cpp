@@ -1,7 +1,6 @@
 // PLA files in the K-map window: one output of a file into the editor, the editor out as a PLA.
 #include <QFile>
 
-#include "model/DesignUnit.h"
 #include "model/FileChunks.h"
 #include "model/FunctionSet.h"
 #include "model/Pla.h"
@@ -102,8 +101,7 @@ void TfrmKmap::mnuImportPlaClick() {
                         FromLatin(fault.Message()));
             return;
         }
-        frmOutputs->ReceiveFunctionSet(std::move(pla), std::move(set),
-                                       UnitNameOfFile(ToLatin(chosen.FileName)));
+        frmOutputs->ReceiveFunctionSet(std::move(pla), std::move(set));
         return;
     }
     if (output >= 0) {

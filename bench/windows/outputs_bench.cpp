@@ -85,7 +85,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "outputs_bench: unknown function %s\n", name.c_str());
         return 2;
     }
-    frmOutputs->ReceiveFunctionSet(TruthTable(*set), *set, name);
+    frmOutputs->ReceiveFunctionSet(TruthTable(*set), *set);
     QApplication::processEvents();
     std::printf("Outputs window, %s: %d inputs, %zu outputs\n", name.c_str(), set->Inputs,
                 set->Outputs.size());

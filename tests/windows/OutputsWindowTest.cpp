@@ -102,7 +102,7 @@ TEST_F(OutputsWindowTest, StopEndsTheSearchWithAValidCover) {
     TFunctionSet set;
     TPlaError error;
     ASSERT_TRUE(PlaFunctionSet(pla, {}, set, error));
-    frmOutputs->ReceiveFunctionSet(pla, set, "random");
+    frmOutputs->ReceiveFunctionSet(pla, set);
     frmOutputs->CoverBudgetMs = 600000;
     bool wasRunning = false;
     QTimer::singleShot(300, [&wasRunning] {

@@ -126,7 +126,7 @@ TEST_F(ReadmeScreenshots, Take) {
     Take(frmBoolprojects, "projects.png");
 
     frmBoolprojects->hide();
-    frmOutputs->ReceiveFunctionSet(SevenSegmentPla(), SevenSegmentSet(), "bcd7seg");
+    frmOutputs->ReceiveFunctionSet(SevenSegmentPla(), SevenSegmentSet());
     frmOutputs->btnSharedCoverClick();
     Take(frmOutputs, "outputs.png");
     frmOutputs->hide();

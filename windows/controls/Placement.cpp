@@ -64,6 +64,13 @@ void SetOuterSize(QWidget* window, QSize outer) {
     keeper->apply(outer);
 }
 
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, QRect place) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setGeometry(place);
+    return button;
+}
+
 void BringToFront(QWidget* window) {
     window->show();
     if (window->isMinimized()) {

@@ -1,8 +1,13 @@
 // Window placement and sizes shared by the windows.
 #pragma once
 
+#include <QPushButton>
+#include <QRect>
 #include <QSize>
 #include <QWidget>
+
+// A push button with its object name, caption and place.
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, QRect place);
 
 // Moves a window so that its outer frame stands at the centre of the primary screen.
 void CenterOnScreen(QWidget* window);
