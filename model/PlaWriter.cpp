@@ -2,6 +2,7 @@
 #include <map>
 
 #include "model/DesignUnit.h"
+#include "model/FunctionSet.h"
 #include "model/Minterms.h"
 #include "model/Pla.h"
 
@@ -90,10 +91,7 @@ std::string WriteSumOfProducts(const TDesignUnit& unit) {
 TMintermBits SetOf(const std::vector<TTermMasks>& cubes, int n) {
     TMintermBits set = MakeMintermBits(n);
     for (const TTermMasks& cube : cubes) {
-        VisitMinterms(cube, (1u << n) - 1, [&](uint32_t m) {
-            SetMinterm(set, m);
-            return true;
-        });
+        AddCubeMinterms(set, n, cube);
     }
     return set;
 }
