@@ -43,10 +43,6 @@ void Drop(TTermBits& term, uint32_t bit) {
     term.Hi &= ~bit;
 }
 
-char LowerCase(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-}
-
 }  // namespace
 
 std::string MergeTerms(const std::string& text) {
@@ -82,7 +78,7 @@ std::string MergeTerms(const std::string& text) {
                     items[j] = y;
                     changed = true;
                     if (y.Care == 0) {
-                        return std::string{letter, '+', LowerCase(letter)};
+                        return std::string{letter, '+', LowCase(letter)};
                     }
                 }
                 uint32_t conflict = 0;

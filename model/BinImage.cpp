@@ -1,9 +1,6 @@
 // Truth table to BIN bytes, inversion, and the BIN file naming rule.
 #include "model/BinImage.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "model/State.h"
 
 std::vector<uint8_t> TruthTableToBin() {
@@ -37,8 +34,5 @@ void InvertTruthTable(const TDontCareTable* dontCare) {
 }
 
 std::string BinFileName(const std::string& chosen) {
-    std::string upper = chosen;
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return upper.find(".BIN") == std::string::npos ? chosen + ".Bin" : chosen;
+    return UpperCase(chosen).find(".BIN") == std::string::npos ? chosen + ".Bin" : chosen;
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "model/Minterms.h"
+#include "model/State.h"
 
 namespace {
 
@@ -101,9 +102,7 @@ bool ExportFormatOfFile(const std::string& path, TExportFormat& format) {
     if (dot == std::string::npos || dot == 0) {
         return false;
     }
-    std::string extension = base.substr(dot + 1);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; });
+    const std::string extension = LowerCase(base.substr(dot + 1));
     const std::pair<const char*, TExportFormat> known[] = {
         {"v", TExportFormat::Verilog}, {"sv", TExportFormat::Verilog}, {"vhd", TExportFormat::Vhdl},
         {"vhdl", TExportFormat::Vhdl}, {"c", TExportFormat::C},        {"h", TExportFormat::C},

@@ -335,13 +335,9 @@ void MarkLines(const std::vector<TTermMasks>& cubes, const std::vector<size_t>& 
     }
 }
 
-char LowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-}
-
 bool SameWithoutCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return LowerAscii(x) == LowerAscii(y);
+               return LowCase(x) == LowCase(y);
            });
 }
 
@@ -372,7 +368,7 @@ int OutputNumber(const TPla& pla, std::string_view text) {
 
 // An unnamed output's name, F or Fk, read back without writing any name out.
 int FindDefaultOutput(const TPla& pla, std::string_view wanted, bool anyCase) {
-    if (wanted.empty() || (anyCase ? LowerAscii(wanted[0]) != 'f' : wanted[0] != 'F')) {
+    if (wanted.empty() || (anyCase ? LowCase(wanted[0]) != 'f' : wanted[0] != 'F')) {
         return -1;
     }
     if (pla.Outputs == 1) {

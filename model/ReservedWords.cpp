@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "model/State.h"
+
 namespace {
 
 // Words separated by blanks.
@@ -118,16 +120,6 @@ constexpr std::string_view CLibraryWords =
     "wcspbrk wcsrchr wcsrtombs wcsspn wcsstr wcstod wcstok wcstol wcstombs wcstoul wcsxfrm "
     "wctob wctomb wctrans wctype wmemchr wmemcmp wmemcpy wmemmove wmemset wprintf wscanf";
 
-std::string LowerCase(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c + 32);
-        }
-    }
-    return lower;
-}
-
 }  // namespace
 
 const std::vector<std::string_view>& ReservedWords(TReservedLanguage language) {
@@ -144,7 +136,7 @@ bool IsReservedWord(TReservedLanguage language, const std::string& word) {
             const auto list = static_cast<TReservedLanguage>(i);
             for (const std::string_view w : ReservedWords(list)) {
                 all[static_cast<size_t>(i)].insert(
-                    list == TReservedLanguage::Vhdl ? LowerCase(w) : std::string(w));
+                    list == TReservedLanguage::Vhdl ? LowerCase(std::string(w)) : std::string(w));
             }
         }
         return all;

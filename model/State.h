@@ -40,6 +40,22 @@ bool AnyDontCare(const TDontCareTable& dontCare);
 // True when the upper-case form of c is one of the first n letters.
 bool IsAllowedLetter(char c);
 
+// Letters A to Z only, whatever the locale says.
 inline char UpCase(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+}
+inline char LowCase(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
+inline std::string UpperCase(std::string text) {
+    for (char& c : text) {
+        c = UpCase(c);
+    }
+    return text;
+}
+inline std::string LowerCase(std::string text) {
+    for (char& c : text) {
+        c = LowCase(c);
+    }
+    return text;
 }

@@ -1,9 +1,9 @@
 // Names that Verilog, VHDL, C and C++ compilers accept, and PLA names without blanks.
-#include <algorithm>
 #include <string_view>
 
 #include "model/DesignUnit.h"
 #include "model/ReservedWords.h"
+#include "model/State.h"
 
 namespace {
 
@@ -93,12 +93,6 @@ std::string LegalName(TExportFormat format, const std::string& name, bool fileSc
             break;
     }
     return name;
-}
-
-std::string LowerCase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](char c) { return IsUpper(c) ? static_cast<char>(c + 32) : c; });
-    return text;
 }
 
 std::string DefaultInputName(int k) {

@@ -3,6 +3,7 @@
 #include <bit>
 
 #include "model/DesignUnit.h"
+#include "model/State.h"
 
 namespace {
 
@@ -227,12 +228,6 @@ std::string WriteVhdl(const TDesignUnit& unit) {
         text += "    " + names.Outputs[j] + " <= " + expressions.Output(j) + ";\n";
     }
     return text + "end architecture " + architecture + ";\n";
-}
-
-std::string UpperCase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; });
-    return text;
 }
 
 // The function's body: shared locals, the outputs, and a (void) for each input not written.
