@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <numeric>
 
 #include "engine/CoverReduce.h"
 #include "engine/CoverSearch.h"
@@ -91,64 +90,6 @@ TSharedCover SolveShared(const TSharedPrimes& primes, const TCoverBlock& matrix,
     cover.LowerBound = chosen.LowerBound;
     cover.Stopped = chosen.Stopped;
     return cover;
-}
-
-// Each output keeps only the connections its ON minterms need: a term's connection goes when
-// every minterm it brings to that output is brought by another term as well. Terms left with
-// no connection go.
-void TrimConnections(int n, const TSharedRows& rows, TSharedCover& cover) {
-    const size_t words = static_cast<size_t>(cover.Words);
-    std::vector<int> count(static_cast<size_t>(rows.Count()), 0);
-    for (size_t t = 0; t < cover.Terms.size(); ++t) {
-        ForEachCubeMinterm(cover.Terms[t], [&](uint32_t x) {
-            rows.ForEachRow(x, &cover.Feeds[t * words],
-                            [&](int row, int) { ++count[static_cast<size_t>(row)]; });
-        });
-    }
-    // Small terms first: they bring the fewest minterms and are the likeliest to be spared.
-    std::vector<size_t> order(cover.Terms.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-        return std::popcount(cover.Terms[a].Free & VarMask(n)) <
-               std::popcount(cover.Terms[b].Free & VarMask(n));
-    });
-    std::vector<uint64_t> single(words);
-    for (const size_t t : order) {
-        uint64_t* feeds = &cover.Feeds[t * words];
-        for (size_t w = 0; w < words; ++w) {
-            for (uint64_t left = feeds[w]; left != 0; left &= left - 1) {
-                std::fill(single.begin(), single.end(), 0);
-                single[w] = left & (~left + 1);
-                bool needed = false;
-                ForEachCubeMinterm(cover.Terms[t], [&](uint32_t x) {
-                    rows.ForEachRow(x, single.data(), [&](int row, int) {
-                        needed = needed || count[static_cast<size_t>(row)] < 2;
-                    });
-                });
-                if (needed) {
-                    continue;
-                }
-                feeds[w] &= ~single[w];
-                ForEachCubeMinterm(cover.Terms[t], [&](uint32_t x) {
-                    rows.ForEachRow(x, single.data(),
-                                    [&](int row, int) { --count[static_cast<size_t>(row)]; });
-                });
-            }
-        }
-    }
-    size_t kept = 0;
-    for (size_t t = 0; t < cover.Terms.size(); ++t) {
-        const bool any = std::any_of(cover.Feeds.begin() + static_cast<ptrdiff_t>(t * words),
-                                     cover.Feeds.begin() + static_cast<ptrdiff_t>((t + 1) * words),
-                                     [](uint64_t w) { return w != 0; });
-        if (any) {
-            cover.Terms[kept] = cover.Terms[t];
-            std::copy_n(&cover.Feeds[t * words], words, &cover.Feeds[kept * words]);
-            ++kept;
-        }
-    }
-    cover.Terms.resize(kept);
-    cover.Feeds.resize(kept * words);
 }
 
 void CountLiterals(int n, TSharedCover& cover) {

@@ -1,4 +1,5 @@
-// Shared covers of sets too large for the covering matrix: terms grown one at a time.
+// Shared covers grown one term at a time for sets too large for the covering matrix, and the
+// passes that drop what a cover does not need.
 #include <algorithm>
 #include <numeric>
 
@@ -119,44 +120,97 @@ TSharedCover ExpandCover(const TFunctionSet& set, const TSharedRows& rows, TCove
     return cover;
 }
 
-void DropRedundantTerms(int n, const TSharedRows& rows, TSharedCover& cover) {
-    const size_t words = rows.Words();
-    std::vector<int> count(static_cast<size_t>(rows.Count()), 0);
-    const auto addRows = [&](size_t t, int step) {
-        ForEachCubeMinterm(cover.Terms[t], [&](uint32_t x) {
-            rows.ForEachRow(x, &cover.Feeds[t * words],
-                            [&](int row, int) { count[static_cast<size_t>(row)] += step; });
-        });
-    };
-    for (size_t t = 0; t < cover.Terms.size(); ++t) {
-        addRows(t, 1);
+namespace {
+
+// How many of a cover's connections bring each row.
+class TRowCounts {
+  public:
+    TRowCounts(const TSharedRows& rows, const TSharedCover& cover)
+        : FRows(rows), FCount(static_cast<size_t>(rows.Count()), 0) {
+        for (size_t t = 0; t < cover.Terms.size(); ++t) {
+            Add(cover.Terms[t], &cover.Feeds[t * rows.Words()], 1);
+        }
     }
+
+    void Add(TCube cube, const uint64_t* outputs, int step) {
+        ForEachCubeMinterm(cube, [&](uint32_t x) {
+            FRows.ForEachRow(x, outputs,
+                             [&](int row, int) { FCount[static_cast<size_t>(row)] += step; });
+        });
+    }
+
+    // True when the cube brings one of its rows to those outputs and no other term does.
+    bool Needed(TCube cube, const uint64_t* outputs) const {
+        bool needed = false;
+        ForEachCubeMinterm(cube, [&](uint32_t x) {
+            FRows.ForEachRow(x, outputs, [&](int row, int) {
+                needed = needed || FCount[static_cast<size_t>(row)] < 2;
+            });
+        });
+        return needed;
+    }
+
+  private:
+    const TSharedRows& FRows;
+    std::vector<int> FCount;
+};
+
+// The terms with the most letters first: they bring the fewest minterms and are the likeliest
+// to be spared.
+std::vector<size_t> SpareOrder(int n, const TSharedCover& cover) {
     std::vector<size_t> order(cover.Terms.size());
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
         return InputLiterals(cover.Terms[a], n) > InputLiterals(cover.Terms[b], n);
     });
-    std::vector<char> dropped(cover.Terms.size(), 0);
-    for (const size_t t : order) {
-        bool needed = false;
-        ForEachCubeMinterm(cover.Terms[t], [&](uint32_t x) {
-            rows.ForEachRow(x, &cover.Feeds[t * words], [&](int row, int) {
-                needed = needed || count[static_cast<size_t>(row)] < 2;
-            });
-        });
-        if (!needed) {
-            addRows(t, -1);
-            dropped[t] = 1;
-        }
-    }
+    return order;
+}
+
+void DropUnconnected(TSharedCover& cover, size_t words) {
     size_t kept = 0;
     for (size_t t = 0; t < cover.Terms.size(); ++t) {
-        if (dropped[t] == 0) {
+        const uint64_t* feeds = &cover.Feeds[t * words];
+        if (std::any_of(feeds, feeds + words, [](uint64_t w) { return w != 0; })) {
             cover.Terms[kept] = cover.Terms[t];
-            std::copy_n(&cover.Feeds[t * words], words, &cover.Feeds[kept * words]);
+            std::copy_n(feeds, words, &cover.Feeds[kept * words]);
             ++kept;
         }
     }
     cover.Terms.resize(kept);
     cover.Feeds.resize(kept * words);
+}
+
+}  // namespace
+
+void DropRedundantTerms(int n, const TSharedRows& rows, TSharedCover& cover) {
+    const size_t words = rows.Words();
+    TRowCounts counts(rows, cover);
+    for (const size_t t : SpareOrder(n, cover)) {
+        uint64_t* feeds = &cover.Feeds[t * words];
+        if (!counts.Needed(cover.Terms[t], feeds)) {
+            counts.Add(cover.Terms[t], feeds, -1);
+            std::fill_n(feeds, words, 0);
+        }
+    }
+    DropUnconnected(cover, words);
+}
+
+void TrimConnections(int n, const TSharedRows& rows, TSharedCover& cover) {
+    const size_t words = rows.Words();
+    TRowCounts counts(rows, cover);
+    std::vector<uint64_t> single(words);
+    for (const size_t t : SpareOrder(n, cover)) {
+        uint64_t* feeds = &cover.Feeds[t * words];
+        for (size_t w = 0; w < words; ++w) {
+            for (uint64_t left = feeds[w]; left != 0; left &= left - 1) {
+                std::fill(single.begin(), single.end(), 0);
+                single[w] = left & (~left + 1);
+                if (!counts.Needed(cover.Terms[t], single.data())) {
+                    feeds[w] &= ~single[w];
+                    counts.Add(cover.Terms[t], single.data(), -1);
+                }
+            }
+        }
+    }
+    DropUnconnected(cover, words);
 }

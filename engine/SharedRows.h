@@ -60,3 +60,7 @@ TSharedCover ExpandCover(const TFunctionSet& set, const TSharedRows& rows, TCove
 
 // Drops the terms no row needs, those with the most letters first.
 void DropRedundantTerms(int n, const TSharedRows& rows, TSharedCover& cover);
+
+// Each output keeps only the connections its ON minterms need: a term's connection goes when
+// every row it brings is brought by another term as well. Terms left with no connection go.
+void TrimConnections(int n, const TSharedRows& rows, TSharedCover& cover);
