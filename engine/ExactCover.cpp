@@ -17,7 +17,7 @@ int Whole(double bound) {
 // What a node's columns and closings are undone from.
 struct TUndo {
     std::vector<int> Closed;
-    std::vector<int> Taken;
+    int Taken = 0;  // the columns last pushed on the chosen ones
 };
 
 // Branches on the uncovered row with fewest open columns: takes each in turn, closing it after.
@@ -104,7 +104,7 @@ class TExactSearch {
         }
         TUndo undo;
         const bool finished = Node(undo);
-        for (size_t k = 0; k < undo.Taken.size(); ++k) {
+        for (int k = 0; k < undo.Taken; ++k) {
             Untake();
         }
         for (const int c : undo.Closed) {
@@ -276,7 +276,7 @@ class TExactSearch {
     void Take(int c, TUndo& undo) {
         Chosen.push_back(c);
         Coverage.Add(c);
-        undo.Taken.push_back(c);
+        ++undo.Taken;
     }
 
     void Untake() {
