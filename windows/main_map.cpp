@@ -304,8 +304,9 @@ void PlotSumOfProducts(TStringGrid* grid, const QString& text) {
 
 void LayoutCalcMap(int n) {
     TStringGrid* grid = frmBooleanClac->KmapGrid;
-    const int rows = 1 << (n / 2);
-    const int cols = 1 << (n - n / 2);
+    const TKmapLayout layout = KmapLayout(n);
+    const int rows = layout.Rows();
+    const int cols = layout.Cols();
     const int size = frmBooleanClac->SpinEdit->value() <= 12 ? 17 : 10;
     // Cells sit at a pitch of size + 1: the cell and one pixel of grid line.
     grid->setGridLineWidth(1);
