@@ -1,6 +1,6 @@
-// Functions of several outputs for the shared-cover benchmarks: adders, multipliers, squares,
-// population counts and the BCD to seven-segment decoder. Input A is the most significant bit;
-// output 0 is the most significant bit of the result.
+// Functions of several outputs for the shared-cover benchmarks and tests: adders, multipliers,
+// squares, population counts and the BCD to seven-segment decoder. Input A is the most
+// significant bit; output 0 is the most significant bit of the result.
 #pragma once
 
 #include <bit>
@@ -59,26 +59,30 @@ inline TFunctionSet PopCount(int n) {
                       [](uint32_t x) { return static_cast<uint64_t>(std::popcount(x)); });
 }
 
-// Segments a to g of a BCD digit; inputs 10 to 15 are don't cares.
-inline TFunctionSet SevenSegment() {
+// Segments a to g of a BCD digit b3 b2 b1 b0 as a PLA; inputs 10 to 15 are don't cares.
+inline std::string SevenSegmentPla() {
     static const char* const lit[10] = {"abcdef", "bc",     "abdeg", "abcdg",   "bcfg",
                                         "acdfg",  "acdefg", "abc",   "abcdefg", "abcdfg"};
-    TFunctionSet set;
-    set.Inputs = 4;
-    for (char s = 'a'; s <= 'g'; ++s) {
-        AddOutput(set, std::string(1, s));
-    }
+    std::string pla = ".i 4\n.o 7\n.ilb b3 b2 b1 b0\n.ob a b c d e f g\n.type fd\n";
     for (uint32_t x = 0; x < 16; ++x) {
-        for (int i = 0; i < 7; ++i) {
-            const bool on =
-                x < 10 && std::string(lit[x]).find(static_cast<char>('a' + i)) != std::string::npos;
-            if (x >= 10) {
-                SetMinterm(set.Outputs[static_cast<size_t>(i)].Dc, x);
-            } else if (on) {
-                SetMinterm(set.Outputs[static_cast<size_t>(i)].On, x);
-            }
+        for (int bit = 3; bit >= 0; --bit) {
+            pla += (x >> bit & 1) != 0 ? '1' : '0';
         }
+        pla += ' ';
+        for (char s = 'a'; s <= 'g'; ++s) {
+            pla += x >= 10 ? '-' : std::string(lit[x]).find(s) != std::string::npos ? '1' : '0';
+        }
+        pla += '\n';
     }
+    return pla + ".e\n";
+}
+
+inline TFunctionSet SevenSegment() {
+    TPla pla;
+    TPlaError error;
+    TFunctionSet set;
+    ReadPla(SevenSegmentPla(), pla, error);
+    PlaFunctionSet(pla, {}, set, error);
     return set;
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/SharedFunctions.h"
 #include "cli/CommandLine.h"
 #include "tests/cli/CommandRun.h"
 
@@ -339,21 +340,7 @@ TEST(CommandLine, MinimumPicksAThreeTermCover) {
 // Segments a to g of a BCD digit, 10 to 15 don't care: 9 shared terms where the outputs apart
 // need 15. The PLA written reads back to the same function, output by output.
 TEST(CommandLine, SharedCoverOfTheSevenSegmentDecoder) {
-    const char* const segments[10] = {"abcdef", "bc",     "abdeg", "abcdg",   "bcfg",
-                                      "acdfg",  "acdefg", "abc",   "abcdefg", "abcdfg"};
-    std::string pla = ".i 4\n.o 7\n.ob a b c d e f g\n.type fd\n";
-    for (int x = 0; x < 16; ++x) {
-        for (int bit = 3; bit >= 0; --bit) {
-            pla += (x >> bit & 1) != 0 ? '1' : '0';
-        }
-        pla += ' ';
-        for (char s = 'a'; s <= 'g'; ++s) {
-            pla += x >= 10                                                 ? '-'
-                   : std::string(segments[x]).find(s) != std::string::npos ? '1'
-                                                                           : '0';
-        }
-        pla += '\n';
-    }
+    const std::string pla = SharedFunctions::SevenSegmentPla();
     const TCommandRun terms = RunInMemory({"simplify", "--minimum", "-"}, pla);
     EXPECT_EQ(terms.Status, 0);
     EXPECT_EQ(terms.Err, "");

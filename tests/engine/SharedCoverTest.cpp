@@ -6,6 +6,7 @@
 #include <set>
 #include <vector>
 
+#include "bench/SharedFunctions.h"
 #include "engine/MinimumCover.h"
 #include "engine/SharedCover.h"
 #include "engine/SharedPrimes.h"
@@ -175,21 +176,7 @@ TEST(SharedCover, OneOutputGivesTheSingleOutputCover) {
 }
 
 TEST(SharedCover, SevenSegmentDecoderNeedsNineTerms) {
-    static const char* const segments[10] = {"abcdef", "bc",     "abdeg", "abcdg",   "bcfg",
-                                             "acdfg",  "acdefg", "abc",   "abcdefg", "abcdfg"};
-    TFunctionSet set;
-    set.Inputs = 4;
-    for (int i = 0; i < 7; ++i) {
-        AddOutput(set, std::string(1, static_cast<char>('a' + i)));
-        for (uint32_t x = 0; x < 16; ++x) {
-            if (x >= 10) {
-                SetMinterm(set.Outputs[i].Dc, x);
-            } else if (std::string(segments[x]).find(static_cast<char>('a' + i)) !=
-                       std::string::npos) {
-                SetMinterm(set.Outputs[i].On, x);
-            }
-        }
-    }
+    const TFunctionSet set = SharedFunctions::SevenSegment();
     const TSharedCover cover = FindSharedCover(set);
     EXPECT_EQ(SharedCoverFault(set, cover), "");
     EXPECT_EQ(cover.Terms.size(), 9u);

@@ -3,41 +3,12 @@
 #include <QDir>
 
 #include "KmapTestSupport.h"
+#include "bench/SharedFunctions.h"
 #include "model/FunctionSet.h"
 #include "windows/FormBoolProjects.h"
 #include "windows/Outputs.h"
 
 namespace {
-
-// Segments a to g of a BCD digit; 10 to 15 are don't cares.
-TPla SevenSegmentPla() {
-    const char* const lit[10] = {"abcdef", "bc",     "abdeg", "abcdg",   "bcfg",
-                                 "acdfg",  "acdefg", "abc",   "abcdefg", "abcdfg"};
-    TPla pla;
-    pla.Inputs = 4;
-    pla.Outputs = 7;
-    pla.Type = "fd";
-    pla.InputNames = {"b3", "b2", "b1", "b0"};
-    for (char s = 'a'; s <= 'g'; ++s) {
-        pla.OutputNames.emplace_back(1, s);
-    }
-    for (uint32_t x = 0; x < 16; ++x) {
-        pla.Rows.push_back({TTermMasks{15, x}, x + 1});
-        for (char s = 'a'; s <= 'g'; ++s) {
-            pla.OutputPlane += x >= 10                                            ? '-'
-                               : std::string(lit[x]).find(s) != std::string::npos ? '1'
-                                                                                  : '0';
-        }
-    }
-    return pla;
-}
-
-TFunctionSet SevenSegmentSet() {
-    TFunctionSet set;
-    TPlaError error;
-    PlaFunctionSet(SevenSegmentPla(), {}, set, error);
-    return set;
-}
 
 class ReadmeScreenshots : public KmapTest {
   protected:
@@ -126,7 +97,10 @@ TEST_F(ReadmeScreenshots, Take) {
     Take(frmBoolprojects, "projects.png");
 
     frmBoolprojects->hide();
-    frmOutputs->ReceiveFunctionSet(SevenSegmentPla(), SevenSegmentSet());
+    TPla pla;
+    TPlaError error;
+    ReadPla(SharedFunctions::SevenSegmentPla(), pla, error);
+    frmOutputs->ReceiveFunctionSet(pla, SharedFunctions::SevenSegment());
     frmOutputs->btnSharedCoverClick();
     Take(frmOutputs, "outputs.png");
     frmOutputs->hide();
