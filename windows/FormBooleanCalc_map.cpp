@@ -112,12 +112,11 @@ QImage TfrmBooleanClac::KmapPicture() const {
 }
 
 void TfrmBooleanClac::mnuSaveKMAPimageClick() {
-    TFileDialogRequest request;
-    request.Title = "Save KMAP image";
-    request.Filter = "JPEG Files|*.JPG";
-    request.DefaultExt = "JPG";
-    request.FileName = "KMAP";
-    request.Directory = QDir::homePath();
+    const TFileDialogRequest request{.Title = "Save KMAP image",
+                                     .Filter = "JPEG Files|*.JPG",
+                                     .DefaultExt = "JPG",
+                                     .FileName = "KMAP",
+                                     .Directory = QDir::homePath()};
     const TFileDialogResult answer = Prompter().saveFile(request);
     if (!answer.Accepted || answer.FileName.isEmpty()) {
         return;

@@ -56,10 +56,7 @@ void TfrmKmap::Open1Click() {
     if (CommandLoopRunning()) {
         return;
     }
-    TFileDialogRequest request;
-    request.Filter = OpenFilter;
-    request.FilterIndex = 1;
-    request.DefaultExt = "TXT";
+    const TFileDialogRequest request{.Filter = OpenFilter, .FilterIndex = 1, .DefaultExt = "TXT"};
     const TFileDialogResult chosen = Prompter().openFile(request);
     if (!chosen.Accepted) {
         return;
@@ -101,11 +98,10 @@ void TfrmKmap::Open1Click() {
 }
 
 TFileDialogResult TfrmKmap::RunSaveDialog(int filterIndex) {
-    TFileDialogRequest request;
-    request.Title = "Save Boolean Terms";
-    request.Filter = SaveFilter;
-    request.FilterIndex = filterIndex;
-    request.DefaultExt = filterIndex == 2 ? "BIN" : "TXT";
+    const TFileDialogRequest request{.Title = "Save Boolean Terms",
+                                     .Filter = SaveFilter,
+                                     .FilterIndex = filterIndex,
+                                     .DefaultExt = filterIndex == 2 ? "BIN" : "TXT"};
     return Prompter().saveFile(request);
 }
 

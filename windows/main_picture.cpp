@@ -73,14 +73,13 @@ QByteArray TfrmKmap::MapPictureSvg() const {
 }
 
 void TfrmKmap::mnuSaveMapPictureClick() {
-    TFileDialogRequest request;
-    request.Title = "Save map picture";
-    request.Filter = PictureFilter;
-    request.FilterIndex = FPictureFilter;
-    request.DefaultExt = PictureExtensions[FPictureFilter - 1];
-    request.FileName = "KMAP";
-    request.Directory = QDir::homePath();
-    request.SuffixFollowsFilter = true;
+    const TFileDialogRequest request{.Title = "Save map picture",
+                                     .Filter = PictureFilter,
+                                     .FilterIndex = FPictureFilter,
+                                     .DefaultExt = PictureExtensions[FPictureFilter - 1],
+                                     .FileName = "KMAP",
+                                     .Directory = QDir::homePath(),
+                                     .SuffixFollowsFilter = true};
     const TFileDialogResult chosen = Prompter().saveFile(request);
     if (!chosen.Accepted || chosen.FileName.isEmpty()) {
         return;

@@ -78,10 +78,8 @@ void TfrmKmap::mnuImportPlaClick() {
     if (CommandLoopRunning()) {
         return;
     }
-    TFileDialogRequest request;
-    request.Title = "Import PLA File";
-    request.Filter = PlaFilter;
-    request.DefaultExt = "pla";
+    const TFileDialogRequest request{
+        .Title = "Import PLA File", .Filter = PlaFilter, .DefaultExt = "pla"};
     const TFileDialogResult chosen = Prompter().openFile(request);
     if (!chosen.Accepted) {
         return;
@@ -166,10 +164,8 @@ void TfrmKmap::mnuExportPlaClick() {
         ToPositional(term);
         (rowTerm.DontCare ? dc : on).push_back(TermMasks(term));
     }
-    TFileDialogRequest request;
-    request.Title = "Export as PLA File";
-    request.Filter = PlaFilter;
-    request.DefaultExt = "pla";
+    const TFileDialogRequest request{
+        .Title = "Export as PLA File", .Filter = PlaFilter, .DefaultExt = "pla"};
     const TFileDialogResult chosen = Prompter().saveFile(request);
     if (!chosen.Accepted) {
         return;

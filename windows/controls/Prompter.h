@@ -4,12 +4,13 @@
 #include <QString>
 
 struct TFileDialogRequest {
-    QString Title;
-    QString Filter;       // "Name|*.EXT|Other|*.*", as the windows write it
+    // Every member has an initializer, so a request may name only the ones it sets.
+    QString Title{};
+    QString Filter{};     // "Name|*.EXT|Other|*.*", as the windows write it
     int FilterIndex = 1;  // 1-based
-    QString DefaultExt;
-    QString FileName;
-    QString Directory;
+    QString DefaultExt{};
+    QString FileName{};
+    QString Directory{};
     // The default extension follows the chosen filter ("*.vhd" gives "vhd").
     bool SuffixFollowsFilter = false;
 };
