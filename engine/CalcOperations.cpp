@@ -12,9 +12,14 @@ std::string TermsText(const std::string& text) {
     return std::to_string(CountTerms(text)) + " terms";
 }
 
-// Splits both inputs with validation; only the first failing input is reported.
-void SplitInputs(std::string& x, std::string& y, TStringListAdv& xs, TStringListAdv& ys,
+// Splits both inputs with validation; only the first failing input is reported. When an
+// input is empty nothing is split, the result is empty and the answer is false.
+bool SplitInputs(std::string& x, std::string& y, TStringListAdv& xs, TStringListAdv& ys,
                  const TInputErrorTexts& texts, TCalcResult& result) {
+    if (x.empty() || y.empty()) {
+        result.Z = "";
+        return false;
+    }
     int errorIndex = 0;
     const int codeX = SplitTerms(x, xs, errorIndex);
     const int codeY = SplitTerms(y, ys, errorIndex);
@@ -23,6 +28,7 @@ void SplitInputs(std::string& x, std::string& y, TStringListAdv& xs, TStringList
     } else if (codeY != 0) {
         result.MessagePanel = texts.Second + std::to_string(codeY);
     }
+    return true;
 }
 
 }  // namespace
@@ -41,23 +47,14 @@ TCalcResult CalcOr(std::string x, std::string y, const TCalcFeedback& feedback) 
 
 TCalcResult CalcAnd(std::string x, std::string y, const TCalcFeedback& feedback) {
     TCalcResult result;
-    if (x.empty() || y.empty()) {
-        result.Z = "";
-        return result;
-    }
     TStringListAdv xs;
     TStringListAdv ys;
-    SplitInputs(x, y, xs, ys, {"Error in X input code=", "Error in Y input code="}, result);
+    if (!SplitInputs(x, y, xs, ys, {"Error in X input code=", "Error in Y input code="}, result)) {
+        return result;
+    }
     TStringListAdv product(true);
     ListProduct(xs, ys, product, feedback);
-
-    std::string z;
-    for (int i = 0; i < product.Count(); ++i) {
-        if (i > 0) {
-            z += '+';
-        }
-        z += TrimBlanks(product.Strings(i));
-    }
+    const std::string z = JoinTrimmed(product);
     if (z.empty()) {
         result.Z = ConstantLo;
         result.MessagePanel = "Always LO";
@@ -70,13 +67,11 @@ TCalcResult CalcAnd(std::string x, std::string y, const TCalcFeedback& feedback)
 
 TCalcResult CalcXor(std::string x, std::string y, const TCalcFeedback& feedback) {
     TCalcResult result;
-    if (x.empty() || y.empty()) {
-        result.Z = "";
-        return result;
-    }
     TStringListAdv xs;
     TStringListAdv ys;
-    SplitInputs(x, y, xs, ys, {"Error in X input ", "Error in Y input "}, result);
+    if (!SplitInputs(x, y, xs, ys, {"Error in X input ", "Error in Y input "}, result)) {
+        return result;
+    }
 
     std::string notX;
     std::string notY;

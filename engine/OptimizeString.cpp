@@ -135,12 +135,6 @@ std::optional<std::string> OptimizeString(const std::string& text, std::string& 
     }
     RemoveRedundant(terms, terms, gauge);
 
-    result.clear();
-    for (int i = 0; i < terms.Count(); ++i) {
-        if (i > 0) {
-            result += '+';
-        }
-        result += TrimBlanks(terms.Strings(i));
-    }
+    result = JoinTrimmed(terms);
     return std::to_string(c0 - terms.Count()) + " Removed";
 }

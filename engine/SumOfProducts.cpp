@@ -36,17 +36,6 @@ TStringListAdv SortedSetOfPieces(const std::string& text) {
     return set;
 }
 
-std::string JoinTrimmed(const TStringListAdv& list) {
-    std::string text;
-    for (int i = 0; i < list.Count(); ++i) {
-        if (i > 0) {
-            text += '+';
-        }
-        text += TrimBlanks(list.Strings(i));
-    }
-    return text;
-}
-
 char SwapCase(char c) {
     if (c >= 'A' && c <= 'P') {
         return static_cast<char>(c + 32);

@@ -51,6 +51,17 @@ std::string TrimBlanks(const std::string& text) {
     return text.substr(first, last - first);
 }
 
+std::string JoinTrimmed(const TStringListAdv& list) {
+    std::string text;
+    for (int i = 0; i < list.Count(); ++i) {
+        if (i > 0) {
+            text += '+';
+        }
+        text += TrimBlanks(list.Strings(i));
+    }
+    return text;
+}
+
 int CheckTerm(std::string& term) {
     term = CutTerm(TrimBlanks(CutTerm(term)));
     if (static_cast<int>(term.size()) > ProgramState.VarCount) {

@@ -43,6 +43,9 @@ std::string CutTerm(const std::string& text);
 // Removes characters of code 32 or less from both ends.
 std::string TrimBlanks(const std::string& text);
 
+// The list's items, each trimmed, joined by "+": the sum of products it holds.
+std::string JoinTrimmed(const TStringListAdv& list);
+
 // Trims the term in place (at most 16 characters) and returns its code.
 int CheckTerm(std::string& term);
 
