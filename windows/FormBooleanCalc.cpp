@@ -148,11 +148,7 @@ void TCalcEdit::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void TCalcEdit::dragEnterEvent(QDragEnterEvent* event) {
-    if (FForm->AcceptsDrag(event->mimeData())) {
-        event->acceptProposedAction();
-    } else {
-        event->ignore();
-    }
+    dragMoveEvent(event);
 }
 
 void TCalcEdit::dragMoveEvent(QDragMoveEvent* event) {
