@@ -8,8 +8,8 @@
 enum class TReservedLanguage {
     Verilog,   // Verilog and SystemVerilog keywords, and those a simulator adds
     Vhdl,      // VHDL-93 to 2019 reserved words and the names every export relies on
-    C,         // C and C++ keywords, alternative tokens, and object-like standard macros
-    CLibrary,  // C library functions, main and std: not a name for a function
+    C,         // C and C++ keywords, alternative tokens, and the standard headers' macros
+    CLibrary,  // C library functions and types, main and std: not a name for a function
 };
 
 // Every word of the list, in the case the language writes it.

@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <set>
+#include <sstream>
 
 #include "ExportTools.h"
 #include "model/ReservedWords.h"
@@ -30,6 +31,8 @@ std::vector<std::string> Words() {
                                    "",         "$",           "a[0]",     "Signal",
                                    "ENTITY",   "Std_Logic",   "IEEE",     "Eof",
                                    "F"};
+    // Macros and types of the standard headers, as names of every kind.
+    words.insert({"I", "isnan", "va_arg", "offsetof", "FLT_MANT_DIG", "INT_LEAST8_MAX", "size_t"});
     for (int i = 0; i < 4; ++i) {
         for (const std::string_view word : ReservedWords(static_cast<TReservedLanguage>(i))) {
             words.emplace(word);
@@ -74,35 +77,53 @@ std::string UnitsIn(TExportFormat format) {
     return text;
 }
 
-// The standard headers whose macros an export must not meet.
-const char* const CHeaders =
-    "#include <assert.h>\n#include <ctype.h>\n#include <errno.h>\n#include <fenv.h>\n"
-    "#include <float.h>\n#include <iso646.h>\n#include <limits.h>\n#include <locale.h>\n"
-    "#include <math.h>\n#include <setjmp.h>\n#include <signal.h>\n#include <stdarg.h>\n"
-    "#include <stdbool.h>\n#include <stddef.h>\n#include <stdint.h>\n#include <stdio.h>\n"
-    "#include <stdlib.h>\n#include <string.h>\n#include <time.h>\n#include <wchar.h>\n";
+// "#include <h>" for each header h of the list.
+std::string Includes(const std::string& headers) {
+    std::istringstream names(headers);
+    std::string text;
+    for (std::string name; names >> name;) {
+        text += "#include <" + name + ">\n";
+    }
+    return text;
+}
+
+// Every standard header, whose macros and declarations an export must not meet; C++ has its own
+// before the C ones, as a program that includes both would.
+const std::string CHeaders = Includes(
+    "assert.h complex.h ctype.h errno.h fenv.h float.h inttypes.h iso646.h limits.h locale.h "
+    "math.h setjmp.h signal.h stdalign.h stdarg.h stdatomic.h stdbool.h stddef.h stdint.h "
+    "stdio.h stdlib.h stdnoreturn.h string.h tgmath.h threads.h time.h uchar.h wchar.h wctype.h");
+const std::string CxxHeaders = Includes(
+    "algorithm any array atomic bitset cfenv charconv chrono cinttypes cmath codecvt complex "
+    "condition_variable csetjmp csignal cstdarg cstddef cstdio cstdlib cstring ctime cuchar "
+    "cwchar cwctype deque exception execution filesystem forward_list fstream functional future "
+    "iomanip iostream iterator limits list locale map memory memory_resource mutex new numeric "
+    "optional queue random ratio regex scoped_allocator set shared_mutex sstream stack stdexcept "
+    "streambuf string string_view system_error thread tuple type_traits typeindex typeinfo "
+    "unordered_map unordered_set utility valarray variant vector");
 
 struct TCompileCase {
     const char* Name;
     TExportFormat Format;
     const char* File;
+    std::string Headers;
     std::string (*Command)(const TTools& tools, const std::string& file);
 };
 
 const TCompileCase CompileCases[] = {
-    {"Iverilog", TExportFormat::Verilog, "words.v",
+    {"Iverilog", TExportFormat::Verilog, "words.v", "",
      [](const TTools& t, const std::string& f) {
          return t.Iverilog + " -g2012 -o " + f + ".out " + f;
      }},
-    {"Ghdl2008", TExportFormat::Vhdl, "words.vhd",
+    {"Ghdl2008", TExportFormat::Vhdl, "words.vhd", "",
      [](const TTools& t, const std::string& f) { return t.Ghdl + " -s --std=08 " + f; }},
-    {"Ghdl1993", TExportFormat::Vhdl, "words.vhd",
+    {"Ghdl1993", TExportFormat::Vhdl, "words.vhd", "",
      [](const TTools& t, const std::string& f) { return t.Ghdl + " -s --std=93 " + f; }},
-    {"GccC99", TExportFormat::C, "words.c",
+    {"GccC99", TExportFormat::C, "words.c", CHeaders,
      [](const TTools& t, const std::string& f) {
          return t.Gcc + " -std=c99 -Wall -Wextra -pedantic -Werror -fsyntax-only " + f;
      }},
-    {"Gxx", TExportFormat::C, "words.c",
+    {"Gxx", TExportFormat::C, "words.c", CxxHeaders + CHeaders,
      [](const TTools& t, const std::string& f) {
          return t.Gxx + " -x c++ -Wall -Wextra -pedantic -Werror -fsyntax-only " + f;
      }},
@@ -119,8 +140,7 @@ TEST_P(ReservedWordsCompile, EveryWordBecomesALegalName) {
     const TCompileCase& c = GetParam();
     const TScratch scratch(std::string("words-") + c.Name);
     const std::string units = UnitsIn(c.Format);
-    const std::string file =
-        scratch.Write(c.File, (c.Format == TExportFormat::C ? CHeaders : "") + units);
+    const std::string file = scratch.Write(c.File, c.Headers + units);
     const export_tools::TRun run = RunCommand(c.Command(tools, file));
     EXPECT_EQ(run.Status, 0) << run.Output.substr(0, 3000);
     EXPECT_EQ(run.Output, "");
