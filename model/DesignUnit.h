@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/Cube.h"
@@ -46,10 +47,11 @@ std::string UnitNameOfFile(const std::string& path);
 // false when it names none.
 bool ExportFormatOfFile(const std::string& path, TExportFormat& format);
 
-// The names a writer uses. Verilog, VHDL and C: legal identifiers of the language, none a
-// reserved word or a standard macro, all distinct (VHDL without regard to case), the unit's
-// name distinct from the ports. Text keeps the names given; PLA only replaces blanks. In every
-// format an output takes a suffix ("_2") rather than repeat an input's name.
+// The names a writer uses. Verilog, VHDL and C: the same names in all three, identifiers legal
+// in each of them (at most 1000 characters), none a reserved word or a standard macro of any,
+// all distinct without regard to case, the unit's name distinct from the ports. Text keeps the
+// names given; PLA only replaces blanks and control characters. In every format an output takes
+// a suffix ("_2") rather than repeat an input's name.
 struct TUnitNames {
     std::string Unit;
     std::vector<std::string> Inputs;
@@ -59,12 +61,17 @@ struct TUnitNames {
     std::string Internal(const std::string& name);
 
     TExportFormat Format = TExportFormat::Text;
-    bool Caseless = false;        // VHDL: names that differ in case only are the same
+    bool Caseless = false;        // Verilog, VHDL, C: names that differ in case only are the same
     std::set<std::string> Taken;  // in lower case when Caseless
 
     std::string Fresh(const std::string& legal);  // legal, or legal_2, legal_3, ...
 };
 TUnitNames UnitNames(TExportFormat format, const TDesignUnit& unit);
+
+// The ports the format writes under another name than the one given (or the default letter):
+// pairs of the name before and after, inputs first.
+std::vector<std::pair<std::string, std::string>> RenamedPorts(TExportFormat format,
+                                                              const TDesignUnit& unit);
 
 // The unit in the format:
 //   Verilog  a module with an input wire per input and an output wire per output; a term used

@@ -106,6 +106,10 @@ inline std::vector<TDesignUnit> SampleUnits() {
                                      {"class", "new", "signal", "EOF", "a__b", "_X", "9x", "not",
                                       "and", "std_logic", "int", "x y"},
                                      "new"));
+    // Names longer than a tool takes, alike in their first thousand characters.
+    units.push_back(SingleOutputUnit(std::string(5000, 'u'), 2, {{0b11, 0b10}},
+                                     {std::string(4999, 'a') + "b", std::string(4999, 'a') + "c"},
+                                     std::string(5000, 'o')));
     std::mt19937 random(18);
     units.push_back(RandomUnit(random, "wide", 16, 2, 9, F::SumOfProducts));
     units.push_back(RandomUnit(random, "wide_sums", 16, 2, 9, F::ProductOfSums));
