@@ -51,9 +51,9 @@ const char* const Usage =
     "  --output NAME     the one PLA output to simplify: its name (any case, when only one\n"
     "                    output matches), or its number\n"
     "Exit status: 0 when done; warnings (lines skipped before .i, a cover not proven\n"
-    "minimum) may then be on standard error. 2 when anything failed (bad arguments, bad\n"
-    "input, too little memory, output that could not be written): one line on standard\n"
-    "error says what.\n";
+    "minimum, ports an export renamed) may then be on standard error. 2 when anything\n"
+    "failed (bad arguments, bad input, too little memory, output or a warning that could\n"
+    "not be written): one line on standard error says what.\n";
 
 enum class TFormat { Terms, Pla, Verilog, Vhdl, C };
 
@@ -96,6 +96,7 @@ int64_t ParseSeconds(const std::string& value) {
 TOptions ParseSimplify(const std::vector<std::string>& args) {
     TOptions options;
     bool haveFile = false;
+    std::vector<std::string> given;
     for (size_t i = 1; i < args.size(); ++i) {
         std::string arg = args[i];
         std::string value;
@@ -112,6 +113,13 @@ TOptions ParseSimplify(const std::vector<std::string>& args) {
             }
             value = args[++i];
         }
+        // A second value would silently replace the first.
+        if (arg == "--format" || arg == "--output" || arg == "--time-limit") {
+            if (std::find(given.begin(), given.end(), arg) != given.end()) {
+                FailUsage(arg + " is given twice");
+            }
+            given.push_back(arg);
+        }
         if (arg == "--minimum") {
             options.Minimum = true;
         } else if (arg == "--pos") {
@@ -121,6 +129,10 @@ TOptions ParseSimplify(const std::vector<std::string>& args) {
                 FailUsage("unknown format \"" + value + "\"; use terms, pla, verilog, vhdl or c");
             }
         } else if (arg == "--output") {
+            // An empty name would mean every output, the opposite of what was asked.
+            if (value.find_first_not_of(" \t\r\n\f\v") == std::string::npos) {
+                FailUsage("--output needs the name or number of an output");
+            }
             options.Output = value;
         } else if (arg == "--time-limit") {
             options.TimeLimitMs = ParseSeconds(value);
@@ -219,6 +231,27 @@ TExportFormat ExportFormat(TFormat format) {
                                         : TExportFormat::C;
 }
 
+// The unit in the format, and a warning naming the ports written under other names, since a
+// harness written against the input's names would not find them.
+std::string Export(TFormat format, const TDesignUnit& unit, const std::string& source,
+                   std::ostream& err) {
+    const TExportFormat exportFormat = ExportFormat(format);
+    const auto renamed = RenamedPorts(exportFormat, unit);
+    if (!renamed.empty()) {
+        constexpr size_t Shown = 8;
+        std::string list;
+        for (size_t i = 0; i < renamed.size() && i < Shown; ++i) {
+            list += (i > 0 ? ", " : "") + Excerpt(renamed[i].first) + " to " +
+                    Excerpt(renamed[i].second);
+        }
+        if (renamed.size() > Shown) {
+            list += " and " + std::to_string(renamed.size() - Shown) + " more";
+        }
+        err << WarningLine(source, "renamed in the export: " + list);
+    }
+    return WriteUnit(exportFormat, unit);
+}
+
 // One term a line; under a product of sums one sum a line. No term is the constant the form
 // starts from (LO for a sum, HI for a product), the term without letters the other one.
 std::string TermLines(const std::vector<TTermMasks>& cubes, int n, bool sums) {
@@ -234,7 +267,8 @@ std::string TermLines(const std::vector<TTermMasks>& cubes, int n, bool sums) {
 }
 
 std::string Format(const TOptions& options, const TFunctionInput& input,
-                   const std::vector<TTermMasks>& cubes) {
+                   const std::vector<TTermMasks>& cubes, const std::string& source,
+                   std::ostream& err) {
     const int n = input.Inputs;
     if (options.Format == TFormat::Terms) {
         return TermLines(cubes, n, options.Sums);
@@ -242,7 +276,7 @@ std::string Format(const TOptions& options, const TFunctionInput& input,
     const TDesignUnit unit = SingleOutputUnit(
         UnitName(options), n, cubes, input.InputNames, input.OutputName,
         options.Sums ? TUnitForm::ProductOfSums : TUnitForm::SumOfProducts, DontCareCubes(input));
-    return WriteUnit(ExportFormat(options.Format), unit);
+    return Export(options.Format, unit, source, err);
 }
 
 // A term a line with its output part, a character per output as in a PLA row: "aBc 101";
@@ -267,7 +301,8 @@ std::string SharedTerms(const TDesignUnit& unit) {
 
 // Several outputs minimized together: their shared primes, or with --minimum a cover by them
 // with the fewest distinct terms.
-std::string SimplifyShared(const TFunctionSet& set, const TOptions& options, std::ostream& err) {
+std::string SimplifyShared(const TFunctionSet& set, const TOptions& options,
+                           const std::string& source, std::ostream& err) {
     if (options.Sums) {
         FailUsage("--pos takes one output; name it with --output");
     }
@@ -283,7 +318,7 @@ std::string SimplifyShared(const TFunctionSet& set, const TOptions& options, std
         unit = SharedPrimesUnit(set, FindSharedPrimes(set), name);
     }
     return options.Format == TFormat::Terms ? SharedTerms(unit)
-                                            : WriteUnit(ExportFormat(options.Format), unit);
+                                            : Export(options.Format, unit, source, err);
 }
 
 int RunSimplify(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
@@ -294,11 +329,11 @@ int RunSimplify(const std::vector<std::string>& args, std::istream& in, std::ost
         err << WarningLine(read.Source, read.Warning);
     }
     if (read.Functions.Outputs.size() > 1) {
-        out << SimplifyShared(read.Functions, options, err);
+        out << SimplifyShared(read.Functions, options, read.Source, err);
         return 0;
     }
     const TFunctionInput input = EngineFunction(read.Functions, 0);
-    out << Format(options, input, Simplify(input, options, err));
+    out << Format(options, input, Simplify(input, options, err), read.Source, err);
     return 0;
 }
 
@@ -310,6 +345,11 @@ int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
     }
     if (args[0] == "--version") {
         out << "quillon " << QUILLON_VERSION << "\n";
+        return 0;
+    }
+    const auto help = [](const std::string& arg) { return arg == "--help" || arg == "-h"; };
+    if (args[0] == "simplify" && std::any_of(args.begin() + 1, args.end(), help)) {
+        out << Usage;
         return 0;
     }
     if (args[0] == "simplify") {
@@ -392,8 +432,10 @@ int RunCommandLine(const std::vector<std::string>& args, std::istream& in, std::
         std::ostringstream warnings;
         const int status = RunCommand(args, in, buffer, warnings);
         WriteOutput(out, buffer.str());
+        // A warning that could not be told is a failure, though nothing can say so.
         err << warnings.str();
-        return status;
+        err.flush();
+        return err ? status : 2;
     } catch (const TCommandError& error) {
         err << ErrorLine(error);
     } catch (const std::bad_alloc&) {

@@ -84,14 +84,14 @@ class TFunctionReader::TTermList {
     }
 
   private:
-    // The term check names the fault; a term longer than any is refused whole, never cut.
+    // The term as written, even where the editor's check would have emptied it (Aa); a term
+    // longer than any is refused whole, never cut.
     [[noreturn]] void Refuse(const std::string& term, size_t line) const {
-        std::string shown = term.size() <= TermCapacity ? term : Excerpt(term);
-        if (term.size() <= TermCapacity) {
-            CheckTerm(shown);
+        const std::string where = "line " + std::to_string(line) + ": ";
+        if (term.empty()) {
+            FailInput(FSource, where + "a don't care needs a term after its -");
         }
-        FailInput(FSource,
-                  "line " + std::to_string(line) + ": Boolean string " + shown + " is invalid");
+        FailInput(FSource, where + "Boolean string " + Excerpt(term) + " is invalid");
     }
 
     int FVars;
@@ -108,6 +108,11 @@ TFunctionReader::~TFunctionReader() = default;
 
 void TFunctionReader::Line(std::string_view text) {
     ++FLine;
+    // Editors on some systems begin a UTF-8 file with a byte-order mark.
+    constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+    if (FLine == 1 && text.substr(0, ByteOrderMark.size()) == ByteOrderMark) {
+        text.remove_prefix(ByteOrderMark.size());
+    }
     if (FTerms) {
         FTerms->Line(text, FLine);
         return;
@@ -126,7 +131,6 @@ void TFunctionReader::Line(std::string_view text) {
                 FailInput(FSource,
                           "no output " + FOutputName + "; a term list has the one output F");
             }
-            SetVarCount(n);  // the term check behind a refusal reads the list's count
             FTerms = std::make_unique<TTermList>(n, FSource);
             return;
         }

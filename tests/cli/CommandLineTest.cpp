@@ -105,7 +105,25 @@ INSTANTIATE_TEST_SUITE_P(
         TCase{"UnnamedSixInputsAsPla",
               {"simplify", "--format", "pla", "-"},
               "6\nABCDEF\n",
-              ".i 6\n.o 1\n.ilb A B C D E F\n.ob F_2\n.type f\n.p 1\n111111 1\n.e\n"},
+              ".i 6\n.o 1\n.ilb A B C D E F\n.ob F_2\n.type f\n.p 1\n111111 1\n.e\n",
+              "quillon: standard input: renamed in the export: F to F_2\n"},
+        TCase{"CaseClashRenamedAndTold",
+              {"simplify", "--format", "verilog", "-"},
+              ".i 2\n.o 2\n.ilb A B\n.ob a b\n11 11\n",
+              "module simplified (\n    input wire A,\n    input wire B,\n    output wire a_2,\n"
+              "    output wire b_2\n);\n    wire t1 = A & B;\n    assign a_2 = t1;\n"
+              "    assign b_2 = t1;\nendmodule\n",
+              "quillon: standard input: renamed in the export: a to a_2, b to b_2\n"},
+        TCase{"ControlCharactersOfNamesReplaced",
+              {"simplify", "--format", "pla", "-"},
+              ".i 1\n.o 1\n.ilb a\xc2\x9b\n.ob f\x85\n1 1\n",
+              ".i 1\n.o 1\n.ilb a_\n.ob f_\n.type f\n.p 1\n1 1\n.e\n",
+              "quillon: standard input: renamed in the export: a\\xc2\\x9b to a_, f\\x85 to f_\n"},
+        TCase{"ByteOrderMarkSkipped",
+              {"simplify", "-"},
+              "\xEF\xBB\xBF"
+              "3\nAB\n",
+              "AB\n"},
         TCase{"ConstantAsVerilog",
               {"simplify", "--format", "verilog", "-"},
               "3\nA\na\n",
@@ -181,11 +199,11 @@ INSTANTIATE_TEST_SUITE_P(
                  {"simplify", "-"},
                  "4\nAB\nAbE\n",
                  "quillon: standard input: line 3: Boolean string AbE is invalid\n"},
-        // Checked at the list's own count, whatever ran before: the contradiction empties it.
+        // Checked at the list's own count, whatever ran before, and named as written.
         TBadCase{"ContradictionAtTheListsCount",
                  {"simplify", "-"},
                  "8\nabcdeA\n",
-                 "quillon: standard input: line 2: Boolean string  is invalid\n"},
+                 "quillon: standard input: line 2: Boolean string abcdeA is invalid\n"},
         TBadCase{"BadVarCount",
                  {"simplify", "-"},
                  "17\nA\n",
@@ -220,6 +238,14 @@ INSTANTIATE_TEST_SUITE_P(
                  {"simplify", "a", "b"},
                  "",
                  "quillon: one input file only, not a and b (see quillon --help)\n"},
+        TBadCase{"OutputEmpty",
+                 {"simplify", "--output", "", "-"},
+                 "",
+                 "quillon: --output needs the name or number of an output (see quillon --help)\n"},
+        TBadCase{"OutputTwice",
+                 {"simplify", "--output", "1", "-", "--output=2"},
+                 "",
+                 "quillon: --output is given twice (see quillon --help)\n"},
         TBadCase{"UnknownFormat",
                  {"simplify", "--format", "blif", "-"},
                  "",
@@ -295,9 +321,20 @@ TEST(CommandLine, HelpAndVersion) {
     const TCommandRun help = RunInMemory({"--help"});
     EXPECT_EQ(help.Status, 0);
     EXPECT_NE(help.Out.find("quillon simplify [--minimum]"), std::string::npos);
+    const TCommandRun simplifyHelp = RunInMemory({"simplify", "--help"});
+    EXPECT_EQ(simplifyHelp.Status, 0);
+    EXPECT_EQ(simplifyHelp.Out, help.Out);
     const TCommandRun version = RunInMemory({"--version"});
     EXPECT_EQ(version.Status, 0);
     EXPECT_EQ(version.Out, "quillon " QUILLON_TEST_VERSION "\n");
+}
+
+// A warning that cannot be written, as to a full disk, is a failure all the same.
+TEST(CommandLine, UnwritableWarningFails) {
+    std::istringstream in("title\n.i 1\n.o 1\n1 1\n");
+    std::ostringstream out;
+    std::ostream err(nullptr);
+    EXPECT_EQ(RunCommandLine({"simplify", "-"}, in, out, err), 2);
 }
 
 // Only its own words go to the command line; the toolkit's options and no argument start the
