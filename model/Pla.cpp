@@ -66,7 +66,9 @@ bool ReadInputChar(char c, uint32_t bit, TTermMasks& cube) {
     return c == '-' || c == '2';
 }
 
-// An output character in the plane's spelling, or 0 for one the format does not know.
+// An output character in the plane's spelling, or 0 for one the format does not know. The
+// files with 4, 2 and 3 come from Espresso's world, where 3 is read as 0: an OFF entry under
+// types with r, nothing under the others.
 char ReadOutputChar(char c) {
     switch (c) {
         case '0':
@@ -79,7 +81,7 @@ char ReadOutputChar(char c) {
         case '2':
             return '-';
         case '3':
-            return '~';
+            return '0';
         default:
             return 0;
     }
