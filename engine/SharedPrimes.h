@@ -24,11 +24,6 @@ struct TSharedPrimes {
     }
 };
 
-// Words an output set of the function takes.
-inline int OutputWords(int outputs) {
-    return outputs > 64 ? (outputs + 63) / 64 : 1;
-}
-
 // Every cube whose outputs (those whose ON | DC hold it) cannot grow, whose cube cannot grow
 // without losing one of them, and that holds an ON minterm of one of them. Cubes come in no
 // particular order. The walk ends early, Complete false, when the clock (if given) stops or when
