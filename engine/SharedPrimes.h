@@ -24,6 +24,10 @@ struct TSharedPrimes {
     }
 };
 
+// The outputs whose ON set, or with withDc ON | DC, holds each minterm: OutputWords words a
+// minterm, minterm by minterm.
+std::vector<uint64_t> OutputsByMinterm(const TFunctionSet& set, bool withDc);
+
 // Every cube whose outputs (those whose ON | DC hold it) cannot grow, whose cube cannot grow
 // without losing one of them, and that holds an ON minterm of one of them. Cubes come in no
 // particular order. The walk ends early, Complete false, when the clock (if given) stops or when
