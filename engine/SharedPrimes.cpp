@@ -16,12 +16,14 @@ namespace {
 template <int W>  // words per output set; 0: as many as the function needs
 class TSharedWalk {
   public:
-    TSharedWalk(const TFunctionSet& set, TCoverClock* clock, size_t maxPrimes, TSharedPrimes& out)
+    TSharedWalk(const TFunctionSet& set, TCoverClock* clock, size_t maxPrimes, TSharedPrimes& out,
+                const TSharedPrimeVisit* visit)
         : FVars(set.Inputs),
           FWords(OutputWords(OutputCount(set))),
           FClock(clock),
           FMaxPrimes(maxPrimes),
-          FOut(out) {
+          FOut(out),
+          FVisit(visit) {
         const size_t cubes = size_t{1} << FVars;
         FCare.resize(static_cast<size_t>(FVars) + 1);
         FMeet.resize(static_cast<size_t>(FVars) + 1);
@@ -124,6 +126,10 @@ class TSharedWalk {
                 hi |= ((x >> k++) & 1u) << v;
             }
         }
+        if (FVisit != nullptr) {
+            (*FVisit)(TCube{free, hi}, g);
+            return;
+        }
         FOut.Cubes.push_back(TCube{free, hi});
         FOut.Outputs.insert(FOut.Outputs.end(), g, g + Words());
     }
@@ -133,8 +139,24 @@ class TSharedWalk {
     TCoverClock* FClock;
     size_t FMaxPrimes;
     TSharedPrimes& FOut;
+    const TSharedPrimeVisit* FVisit;                  // when set, primes go to it and are not kept
     std::vector<std::vector<uint64_t>> FCare, FMeet;  // one table per depth
 };
+
+void Walk(const TFunctionSet& set, TCoverClock* clock, size_t maxPrimes, TSharedPrimes& out,
+          const TSharedPrimeVisit* visit) {
+    switch (OutputWords(OutputCount(set))) {
+        case 1:
+            TSharedWalk<1>(set, clock, maxPrimes, out, visit).Run();
+            break;
+        case 2:
+            TSharedWalk<2>(set, clock, maxPrimes, out, visit).Run();
+            break;
+        default:
+            TSharedWalk<0>(set, clock, maxPrimes, out, visit).Run();
+            break;
+    }
+}
 
 }  // namespace
 
@@ -159,16 +181,11 @@ std::vector<uint64_t> OutputsByMinterm(const TFunctionSet& set, bool withDc) {
 
 TSharedPrimes FindSharedPrimes(const TFunctionSet& set, TCoverClock* clock, size_t maxPrimes) {
     TSharedPrimes out;
-    switch (OutputWords(OutputCount(set))) {
-        case 1:
-            TSharedWalk<1>(set, clock, maxPrimes, out).Run();
-            break;
-        case 2:
-            TSharedWalk<2>(set, clock, maxPrimes, out).Run();
-            break;
-        default:
-            TSharedWalk<0>(set, clock, maxPrimes, out).Run();
-            break;
-    }
+    Walk(set, clock, maxPrimes, out, nullptr);
     return out;
+}
+
+void VisitSharedPrimes(const TFunctionSet& set, const TSharedPrimeVisit& visit) {
+    TSharedPrimes none;
+    Walk(set, nullptr, SIZE_MAX, none, &visit);
 }

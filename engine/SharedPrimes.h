@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "model/Cube.h"
@@ -34,3 +35,10 @@ std::vector<uint64_t> OutputsByMinterm(const TFunctionSet& set, bool withDc);
 // more than maxPrimes were found.
 TSharedPrimes FindSharedPrimes(const TFunctionSet& set, TCoverClock* clock = nullptr,
                                size_t maxPrimes = SIZE_MAX);
+
+// Called with each shared prime and its outputs (OutputWords words) as the walk finds it.
+using TSharedPrimeVisit = std::function<void(TCube, const uint64_t*)>;
+
+// The same primes as FindSharedPrimes, handed over one at a time and never kept: a list of
+// millions costs no memory.
+void VisitSharedPrimes(const TFunctionSet& set, const TSharedPrimeVisit& visit);
