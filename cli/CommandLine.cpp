@@ -13,6 +13,7 @@
 
 #include "cli/CommandError.h"
 #include "cli/FunctionInput.h"
+#include "cli/SharedListing.h"
 #include "engine/MinimumCover.h"
 #include "engine/SharedCover.h"
 #include "engine/SharedUnit.h"
@@ -299,10 +300,13 @@ std::string SharedTerms(const TDesignUnit& unit) {
     return text;
 }
 
+void WriteOutput(std::ostream& out, const std::string& text);
+
 // Several outputs minimized together: their shared primes, or with --minimum a cover by them
-// with the fewest distinct terms.
+// with the fewest distinct terms. The list of primes goes straight to direct, a piece at a time:
+// it can run to millions of lines.
 std::string SimplifyShared(const TFunctionSet& set, const TOptions& options,
-                           const std::string& source, std::ostream& err) {
+                           const std::string& source, std::ostream& err, std::ostream& direct) {
     if (options.Sums) {
         FailUsage("--pos takes one output; name it with --output");
     }
@@ -315,21 +319,28 @@ std::string SimplifyShared(const TFunctionSet& set, const TOptions& options,
         }
         unit = SharedCoverUnit(set, cover, name);
     } else {
-        unit = SharedPrimesUnit(set, FindSharedPrimes(set), name);
+        const TSharedPrimes primes = FindListedPrimes(set);
+        if (options.Format == TFormat::Terms) {
+            WriteSharedPrimes(set, primes,
+                              [&](const std::string& piece) { WriteOutput(direct, piece); });
+            return "";
+        }
+        CheckUnitSize(primes);
+        unit = SharedPrimesUnit(set, primes, name);
     }
     return options.Format == TFormat::Terms ? SharedTerms(unit)
                                             : Export(options.Format, unit, source, err);
 }
 
 int RunSimplify(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-                std::ostream& err) {
+                std::ostream& err, std::ostream& direct) {
     const TOptions options = ParseSimplify(args);
     const TInputRead read = ReadFunctionInput(options.File, options.Output, in);
     if (!read.Warning.empty()) {
         err << WarningLine(read.Source, read.Warning);
     }
     if (read.Functions.Outputs.size() > 1) {
-        out << SimplifyShared(read.Functions, options, read.Source, err);
+        out << SimplifyShared(read.Functions, options, read.Source, err, direct);
         return 0;
     }
     const TFunctionInput input = EngineFunction(read.Functions, 0);
@@ -338,7 +349,7 @@ int RunSimplify(const std::vector<std::string>& args, std::istream& in, std::ost
 }
 
 int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-               std::ostream& err) {
+               std::ostream& err, std::ostream& direct) {
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {
         out << Usage;
         return 0;
@@ -353,7 +364,7 @@ int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
         return 0;
     }
     if (args[0] == "simplify") {
-        return RunSimplify(args, in, out, err);
+        return RunSimplify(args, in, out, err, direct);
     }
     if (!args[0].empty() && args[0][0] == '-') {
         FailUsage("unknown option " + args[0]);
@@ -430,7 +441,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::istream& in, std::
         // Warnings are told once the output is out, so a failure is always the one line.
         std::ostringstream buffer;
         std::ostringstream warnings;
-        const int status = RunCommand(args, in, buffer, warnings);
+        const int status = RunCommand(args, in, buffer, warnings, out);
         WriteOutput(out, buffer.str());
         // A warning that could not be told is a failure, though nothing can say so.
         err << warnings.str();

@@ -3,28 +3,20 @@
 
 #include <algorithm>
 #include <bit>
+#include <unordered_map>
 
 #include "engine/CoverReduce.h"
 #include "engine/CoverSearch.h"
 #include "engine/MinimumCover.h"
 #include "engine/SharedPrimes.h"
 #include "engine/SharedRows.h"
+#include "model/DesignUnit.h"
 
 TSharedRows::TSharedRows(const TFunctionSet& set)
     : FWords(static_cast<size_t>(OutputWords(OutputCount(set)))) {
     const size_t minterms = size_t{1} << set.Inputs;
-    FOn.assign(minterms * FWords, 0);
-    FCare.assign(minterms * FWords, 0);
-    for (int i = 0; i < OutputCount(set); ++i) {
-        const TMintermBits& on = set.Outputs[static_cast<size_t>(i)].On;
-        const TMintermBits& dc = set.Outputs[static_cast<size_t>(i)].Dc;
-        const uint64_t bit = uint64_t{1} << (i & 63);
-        for (uint32_t x = 0; x < minterms; ++x) {
-            const size_t at = x * FWords + static_cast<size_t>(i >> 6);
-            FOn[at] |= TestMinterm(on, x) ? bit : 0;
-            FCare[at] |= TestMinterm(on, x) || TestMinterm(dc, x) ? bit : 0;
-        }
-    }
+    FOn = OutputsByMinterm(set, false);
+    FCare = OutputsByMinterm(set, true);
     FFirst.resize(minterms + 1, 0);
     for (size_t x = 0; x < minterms; ++x) {
         int count = 0;
@@ -37,6 +29,10 @@ TSharedRows::TSharedRows(const TFunctionSet& set)
 }
 
 namespace {
+
+// For each of the six lowest variables, the positions in a word whose bit of that variable is 0.
+constexpr uint64_t LowHalves[6] = {0x5555555555555555, 0x3333333333333333, 0x0F0F0F0F0F0F0F0F,
+                                   0x00FF00FF00FF00FF, 0x0000FFFF0000FFFF, 0x00000000FFFFFFFF};
 
 // Column p holds the rows of prime p's cube over the outputs it may feed; its cost is its
 // letters plus the outputs it reaches an ON minterm of. False, with the matrix left half built,
@@ -102,45 +98,65 @@ void CountLiterals(int n, TSharedCover& cover) {
     }
 }
 
-// Stopped before the primes were all known: every ON minterm is a term of its own.
-TSharedCover MintermCover(const TFunctionSet& set, const TSharedRows& rows) {
-    TSharedCover cover;
-    cover.Words = OutputWords(OutputCount(set));
-    const uint32_t minterms = uint32_t{1} << set.Inputs;
-    for (uint32_t x = 0; x < minterms; ++x) {
-        const uint64_t* on = rows.OnAt(x);
-        if (std::any_of(on, on + cover.Words, [](uint64_t w) { return w != 0; })) {
-            cover.Terms.push_back(TCube{0, x});
-            cover.Feeds.insert(cover.Feeds.end(), on, on + cover.Words);
-        }
-    }
-    cover.Stopped = true;
-    return cover;
-}
-
 // Minterms ON in an output whose every neighbour is OFF there take a term each: any larger
 // cube through one reaches an OFF neighbour. The most of them in one output is a lower bound.
+// Neighbours are found a word at a time: across the six lowest variables by shifts inside a
+// word, across the others by the word whose number differs in that bit.
 int IsolatedBound(const TFunctionSet& set) {
     int best = 0;
-    for (int i = 0; i < OutputCount(set); ++i) {
+    TMintermBits care, near;
+    for (const TOutputFunction& output : set.Outputs) {
+        care = output.On;
+        near.assign(care.size(), 0);
+        for (size_t w = 0; w < care.size(); ++w) {
+            care[w] |= output.Dc[w];
+        }
+        for (int v = 0; v < set.Inputs; ++v) {
+            for (size_t w = 0; w < care.size(); ++w) {
+                if (v >= 6) {
+                    near[w] |= care[w ^ (size_t{1} << (v - 6))];
+                    continue;
+                }
+                const uint64_t low = LowHalves[v];  // positions whose bit v is 0
+                const int shift = 1 << v;
+                near[w] |= ((care[w] & low) << shift) | ((care[w] >> shift) & low);
+            }
+        }
         int isolated = 0;
         bool any = false;
-        for (uint32_t x = 0; x < (uint32_t{1} << set.Inputs); ++x) {
-            if (!TestMinterm(set.Outputs[static_cast<size_t>(i)].On, x)) {
-                continue;
-            }
-            any = true;
-            bool alone = true;
-            for (int v = 0; v < set.Inputs && alone; ++v) {
-                const uint32_t y = x ^ (1u << v);
-                alone = !TestMinterm(set.Outputs[static_cast<size_t>(i)].On, y) &&
-                        !TestMinterm(set.Outputs[static_cast<size_t>(i)].Dc, y);
-            }
-            isolated += alone ? 1 : 0;
+        for (size_t w = 0; w < care.size(); ++w) {
+            isolated += std::popcount(output.On[w] & ~near[w]);
+            any = any || output.On[w] != 0;
         }
         best = std::max(best, std::max(isolated, any ? 1 : 0));
     }
     return best;
+}
+
+// The cover the set gives itself (a PLA's rows of 1), or else each output's ON set as disjoint
+// cubes, a cube shared by outputs taken once; made irredundant as far as the clock allows.
+TSharedCover GivenCover(const TFunctionSet& set, const TSharedRows& rows, TCoverClock& clock) {
+    TSharedCover cover;
+    cover.Words = static_cast<int>(rows.Words());
+    cover.Terms = set.Rows;
+    cover.Feeds = set.RowFeeds;
+    if (set.Rows.empty()) {
+        const uint32_t all = VarMask(set.Inputs);
+        std::unordered_map<uint64_t, size_t> index;
+        for (size_t i = 0; i < set.Outputs.size(); ++i) {
+            for (const TTermMasks& cube : CubesOfSet(set.Outputs[i].On, set.Inputs)) {
+                const auto [at, added] =
+                    index.emplace((uint64_t{cube.Care} << 32) | cube.Hi, cover.Terms.size());
+                if (added) {
+                    cover.Terms.push_back(TCube{all & ~cube.Care, cube.Hi});
+                    cover.Feeds.resize(cover.Feeds.size() + rows.Words(), 0);
+                }
+                cover.Feeds[at->second * rows.Words() + i / 64] |= uint64_t{1} << (i % 64);
+            }
+        }
+    }
+    DropRedundantTerms(set.Inputs, rows, cover, clock);
+    return cover;
 }
 
 TSharedCover SingleOutputCover(const TFunctionSet& set, const TCoverOptions& options) {
@@ -171,29 +187,44 @@ TSharedCover FindSharedCover(const TFunctionSet& set, const TCoverOptions& optio
     TCoverClock clock(options);
     const TSharedRows rows(set);
     TSharedCover cover;
+    bool found = false;
     TSharedPrimes primes = FindSharedPrimes(set, &clock, limits.MaxPrimes);
     TCoverBlock matrix;
     if (clock.Stopped()) {
-        cover = MintermCover(set, rows);
+        cover.LowerBound = IsolatedBound(set);
     } else if (!primes.Complete ||
                !SharedMatrix(set.Inputs, primes, rows, limits.MaxEntries, clock, matrix) ||
                clock.Stopped()) {
         primes = TSharedPrimes{};
         matrix = TCoverBlock{};
-        cover = ExpandCover(set, rows, clock);
+        found = ExpandCover(set, rows, clock, cover);
         cover.LowerBound = IsolatedBound(set);
-        cover.Stopped = clock.Stopped();
     } else {
         cover = SolveShared(primes, matrix, options, clock);
+        found = true;
         // On dense sets of many outputs a term a minterm can beat what the search found.
-        if (cover.Terms.size() > rows.OnMinterms()) {
-            TSharedCover grown = ExpandCover(set, rows, clock);
+        TSharedCover grown;
+        if (cover.Terms.size() > rows.OnMinterms() && ExpandCover(set, rows, clock, grown) &&
+            grown.Terms.size() < cover.Terms.size()) {
             grown.LowerBound = cover.LowerBound;
-            grown.Stopped = cover.Stopped;
-            cover = grown.Terms.size() < cover.Terms.size() ? std::move(grown) : std::move(cover);
+            cover = std::move(grown);
         }
     }
-    TrimConnections(set.Inputs, rows, cover);
+    cover.Stopped = cover.Stopped || clock.Stopped();
+    // The passes after the search get what it left of the budget and a quarter more, so a
+    // stopped search still answers within the budget and a half.
+    TCoverOptions finish = options;
+    finish.BudgetMs = clock.RemainingMs() + options.BudgetMs / 4;
+    TCoverClock finishClock(finish);
+    if (!found || cover.Stopped) {
+        TSharedCover given = GivenCover(set, rows, finishClock);
+        if (!found || given.Terms.size() < cover.Terms.size()) {
+            given.LowerBound = cover.LowerBound;
+            given.Stopped = true;
+            cover = std::move(given);
+        }
+    }
+    TrimConnections(set.Inputs, rows, cover, finishClock);
     CountLiterals(set.Inputs, cover);
     cover.Proven = static_cast<int>(cover.Terms.size()) == cover.LowerBound;
     return cover;

@@ -1,6 +1,7 @@
 // Shared covers grown one term at a time for sets too large for the covering matrix, and the
 // passes that drop what a cover does not need.
 #include <algorithm>
+#include <bit>
 #include <numeric>
 
 #include "engine/CoverSearch.h"
@@ -16,11 +17,14 @@ class TExpander {
     TExpander(int n, const TSharedRows& rows)
         : FVars(n), FRows(rows), FWords(rows.Words()), FCovered(FWords << n, 0) {}
 
-    TSharedCover Run(TCoverClock& clock) {
-        TSharedCover cover;
+    // False when the clock stopped it before every ON pair was covered.
+    bool Run(TCoverClock& clock, TSharedCover& cover) {
         cover.Words = static_cast<int>(FWords);
         std::vector<uint64_t> wanted(FWords);
         for (uint32_t x = 0; x < (uint32_t{1} << FVars); ++x) {
+            if (clock.Stopped()) {
+                return false;
+            }
             if (Wanted(x, wanted)) {
                 std::vector<uint64_t> outputs(FRows.CareAt(x), FRows.CareAt(x) + FWords);
                 const TCube cube = Grow(TCube{0, x}, wanted, outputs, clock);
@@ -29,7 +33,7 @@ class TExpander {
                 cover.Feeds.insert(cover.Feeds.end(), outputs.begin(), outputs.end());
             }
         }
-        return cover;
+        return true;
     }
 
   private:
@@ -114,10 +118,14 @@ class TExpander {
 
 }  // namespace
 
-TSharedCover ExpandCover(const TFunctionSet& set, const TSharedRows& rows, TCoverClock& clock) {
-    TSharedCover cover = TExpander(set.Inputs, rows).Run(clock);
-    DropRedundantTerms(set.Inputs, rows, cover);
-    return cover;
+bool ExpandCover(const TFunctionSet& set, const TSharedRows& rows, TCoverClock& clock,
+                 TSharedCover& cover) {
+    cover = TSharedCover{};
+    if (!TExpander(set.Inputs, rows).Run(clock, cover)) {
+        return false;
+    }
+    DropRedundantTerms(set.Inputs, rows, cover, clock);
+    return true;
 }
 
 namespace {
@@ -139,15 +147,16 @@ class TRowCounts {
         });
     }
 
-    // True when the cube brings one of its rows to those outputs and no other term does.
-    bool Needed(TCube cube, const uint64_t* outputs) const {
-        bool needed = false;
+    // The outputs of those given to which the cube brings a row no other term brings.
+    void Needed(TCube cube, const uint64_t* outputs, std::vector<uint64_t>& needed) const {
+        std::fill(needed.begin(), needed.end(), 0);
         ForEachCubeMinterm(cube, [&](uint32_t x) {
-            FRows.ForEachRow(x, outputs, [&](int row, int) {
-                needed = needed || FCount[static_cast<size_t>(row)] < 2;
+            FRows.ForEachRow(x, outputs, [&](int row, int output) {
+                if (FCount[static_cast<size_t>(row)] < 2) {
+                    needed[static_cast<size_t>(output >> 6)] |= uint64_t{1} << (output & 63);
+                }
             });
         });
-        return needed;
     }
 
   private:
@@ -182,12 +191,22 @@ void DropUnconnected(TSharedCover& cover, size_t words) {
 
 }  // namespace
 
-void DropRedundantTerms(int n, const TSharedRows& rows, TSharedCover& cover) {
+// Work a pass does on one term, for the clock: its minterms times the words of a row set.
+int64_t TermWork(TCube cube, size_t words) {
+    return (int64_t{1} << std::popcount(cube.Free)) * static_cast<int64_t>(words + 1);
+}
+
+void DropRedundantTerms(int n, const TSharedRows& rows, TSharedCover& cover, TCoverClock& clock) {
     const size_t words = rows.Words();
     TRowCounts counts(rows, cover);
+    std::vector<uint64_t> needed(words);
     for (const size_t t : SpareOrder(n, cover)) {
+        if (clock.Tick(TermWork(cover.Terms[t], words)) && clock.Stopped()) {
+            break;
+        }
         uint64_t* feeds = &cover.Feeds[t * words];
-        if (!counts.Needed(cover.Terms[t], feeds)) {
+        counts.Needed(cover.Terms[t], feeds, needed);
+        if (std::all_of(needed.begin(), needed.end(), [](uint64_t w) { return w == 0; })) {
             counts.Add(cover.Terms[t], feeds, -1);
             std::fill_n(feeds, words, 0);
         }
@@ -195,22 +214,23 @@ void DropRedundantTerms(int n, const TSharedRows& rows, TSharedCover& cover) {
     DropUnconnected(cover, words);
 }
 
-void TrimConnections(int n, const TSharedRows& rows, TSharedCover& cover) {
+void TrimConnections(int n, const TSharedRows& rows, TSharedCover& cover, TCoverClock& clock) {
     const size_t words = rows.Words();
     TRowCounts counts(rows, cover);
-    std::vector<uint64_t> single(words);
+    std::vector<uint64_t> needed(words), spare(words);
+    // A connection's rows are of its own output, so dropping one never changes whether another
+    // connection of the same term is needed: one walk of the cube decides them all.
     for (const size_t t : SpareOrder(n, cover)) {
-        uint64_t* feeds = &cover.Feeds[t * words];
-        for (size_t w = 0; w < words; ++w) {
-            for (uint64_t left = feeds[w]; left != 0; left &= left - 1) {
-                std::fill(single.begin(), single.end(), 0);
-                single[w] = left & (~left + 1);
-                if (!counts.Needed(cover.Terms[t], single.data())) {
-                    feeds[w] &= ~single[w];
-                    counts.Add(cover.Terms[t], single.data(), -1);
-                }
-            }
+        if (clock.Tick(TermWork(cover.Terms[t], words)) && clock.Stopped()) {
+            break;
         }
+        uint64_t* feeds = &cover.Feeds[t * words];
+        counts.Needed(cover.Terms[t], feeds, needed);
+        for (size_t w = 0; w < words; ++w) {
+            spare[w] = feeds[w] & ~needed[w];
+            feeds[w] &= needed[w];
+        }
+        counts.Add(cover.Terms[t], spare.data(), -1);
     }
     DropUnconnected(cover, words);
 }

@@ -16,31 +16,22 @@ namespace {
 template <int W>  // words per output set; 0: as many as the function needs
 class TSharedWalk {
   public:
-    TSharedWalk(const TFunctionSet& set, TCoverClock* clock, size_t maxPrimes, TSharedPrimes& out)
+    TSharedWalk(const TFunctionSet& set, TCoverClock* clock, size_t maxPrimes, TSharedPrimes& out,
+                const TSharedPrimeVisit* visit)
         : FVars(set.Inputs),
           FWords(OutputWords(OutputCount(set))),
           FClock(clock),
           FMaxPrimes(maxPrimes),
-          FOut(out) {
+          FOut(out),
+          FVisit(visit) {
         const size_t cubes = size_t{1} << FVars;
         FCare.resize(static_cast<size_t>(FVars) + 1);
         FMeet.resize(static_cast<size_t>(FVars) + 1);
-        for (int d = 0; d <= FVars; ++d) {
+        FCare[0] = OutputsByMinterm(set, true);
+        FMeet[0] = OutputsByMinterm(set, false);
+        for (int d = 1; d <= FVars; ++d) {
             FCare[static_cast<size_t>(d)].assign((cubes >> d) * Words(), 0);
             FMeet[static_cast<size_t>(d)].assign((cubes >> d) * Words(), 0);
-        }
-        for (int i = 0; i < OutputCount(set); ++i) {
-            const uint64_t bit = uint64_t{1} << (i & 63);
-            const size_t word = static_cast<size_t>(i >> 6);
-            for (uint32_t x = 0; x < cubes; ++x) {
-                const bool on = TestMinterm(set.Outputs[static_cast<size_t>(i)].On, x);
-                if (on || TestMinterm(set.Outputs[static_cast<size_t>(i)].Dc, x)) {
-                    FCare[0][x * Words() + word] |= bit;
-                }
-                if (on) {
-                    FMeet[0][x * Words() + word] |= bit;
-                }
-            }
         }
         FOut.Words = FWords;
     }
@@ -135,6 +126,10 @@ class TSharedWalk {
                 hi |= ((x >> k++) & 1u) << v;
             }
         }
+        if (FVisit != nullptr) {
+            (*FVisit)(TCube{free, hi}, g);
+            return;
+        }
         FOut.Cubes.push_back(TCube{free, hi});
         FOut.Outputs.insert(FOut.Outputs.end(), g, g + Words());
     }
@@ -144,23 +139,53 @@ class TSharedWalk {
     TCoverClock* FClock;
     size_t FMaxPrimes;
     TSharedPrimes& FOut;
+    const TSharedPrimeVisit* FVisit;                  // when set, primes go to it and are not kept
     std::vector<std::vector<uint64_t>> FCare, FMeet;  // one table per depth
 };
 
+void Walk(const TFunctionSet& set, TCoverClock* clock, size_t maxPrimes, TSharedPrimes& out,
+          const TSharedPrimeVisit* visit) {
+    switch (OutputWords(OutputCount(set))) {
+        case 1:
+            TSharedWalk<1>(set, clock, maxPrimes, out, visit).Run();
+            break;
+        case 2:
+            TSharedWalk<2>(set, clock, maxPrimes, out, visit).Run();
+            break;
+        default:
+            TSharedWalk<0>(set, clock, maxPrimes, out, visit).Run();
+            break;
+    }
+}
+
 }  // namespace
+
+std::vector<uint64_t> OutputsByMinterm(const TFunctionSet& set, bool withDc) {
+    const auto words = static_cast<size_t>(OutputWords(OutputCount(set)));
+    std::vector<uint64_t> table(words << set.Inputs, 0);
+    const size_t setWords = MakeMintermBits(set.Inputs).size();
+    // A word of 64 minterms at a time over every output: what is written stays in the cache.
+    for (size_t w = 0; w < setWords; ++w) {
+        for (size_t i = 0; i < set.Outputs.size(); ++i) {
+            const TOutputFunction& output = set.Outputs[i];
+            const uint64_t bit = uint64_t{1} << (i & 63);
+            uint64_t* at = &table[w * 64 * words + i / 64];
+            for (uint64_t left = output.On[w] | (withDc ? output.Dc[w] : 0); left != 0;
+                 left &= left - 1) {
+                at[static_cast<size_t>(std::countr_zero(left)) * words] |= bit;
+            }
+        }
+    }
+    return table;
+}
 
 TSharedPrimes FindSharedPrimes(const TFunctionSet& set, TCoverClock* clock, size_t maxPrimes) {
     TSharedPrimes out;
-    switch (OutputWords(OutputCount(set))) {
-        case 1:
-            TSharedWalk<1>(set, clock, maxPrimes, out).Run();
-            break;
-        case 2:
-            TSharedWalk<2>(set, clock, maxPrimes, out).Run();
-            break;
-        default:
-            TSharedWalk<0>(set, clock, maxPrimes, out).Run();
-            break;
-    }
+    Walk(set, clock, maxPrimes, out, nullptr);
     return out;
+}
+
+void VisitSharedPrimes(const TFunctionSet& set, const TSharedPrimeVisit& visit) {
+    TSharedPrimes none;
+    Walk(set, nullptr, SIZE_MAX, none, &visit);
 }

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "model/Cube.h"
@@ -24,10 +25,9 @@ struct TSharedPrimes {
     }
 };
 
-// Words an output set of the function takes.
-inline int OutputWords(int outputs) {
-    return outputs > 64 ? (outputs + 63) / 64 : 1;
-}
+// The outputs whose ON set, or with withDc ON | DC, holds each minterm: OutputWords words a
+// minterm, minterm by minterm.
+std::vector<uint64_t> OutputsByMinterm(const TFunctionSet& set, bool withDc);
 
 // Every cube whose outputs (those whose ON | DC hold it) cannot grow, whose cube cannot grow
 // without losing one of them, and that holds an ON minterm of one of them. Cubes come in no
@@ -35,3 +35,10 @@ inline int OutputWords(int outputs) {
 // more than maxPrimes were found.
 TSharedPrimes FindSharedPrimes(const TFunctionSet& set, TCoverClock* clock = nullptr,
                                size_t maxPrimes = SIZE_MAX);
+
+// Called with each shared prime and its outputs (OutputWords words) as the walk finds it.
+using TSharedPrimeVisit = std::function<void(TCube, const uint64_t*)>;
+
+// The same primes as FindSharedPrimes, handed over one at a time and never kept: a list of
+// millions costs no memory.
+void VisitSharedPrimes(const TFunctionSet& set, const TSharedPrimeVisit& visit);

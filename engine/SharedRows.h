@@ -55,12 +55,15 @@ class TSharedRows {
 };
 
 // A cover found term by term, each grown from an uncovered minterm as far as it pays; for sets
-// too large for the covering matrix. Always complete; the clock is only ticked.
-TSharedCover ExpandCover(const TFunctionSet& set, const TSharedRows& rows, TCoverClock& clock);
+// too large for the covering matrix. False, with the cover unfinished, when the clock stopped.
+bool ExpandCover(const TFunctionSet& set, const TSharedRows& rows, TCoverClock& clock,
+                 TSharedCover& cover);
 
-// Drops the terms no row needs, those with the most letters first.
-void DropRedundantTerms(int n, const TSharedRows& rows, TSharedCover& cover);
+// Drops the terms no row needs, those with the most letters first. A stopped clock ends it
+// early, the cover still whole.
+void DropRedundantTerms(int n, const TSharedRows& rows, TSharedCover& cover, TCoverClock& clock);
 
 // Each output keeps only the connections its ON minterms need: a term's connection goes when
-// every row it brings is brought by another term as well. Terms left with no connection go.
-void TrimConnections(int n, const TSharedRows& rows, TSharedCover& cover);
+// every row it brings is brought by another term as well. Terms left with no connection go. A
+// stopped clock ends it early, the cover still whole.
+void TrimConnections(int n, const TSharedRows& rows, TSharedCover& cover, TCoverClock& clock);

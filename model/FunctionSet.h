@@ -17,10 +17,20 @@ struct TFunctionSet {
     int Inputs = 0;
     std::vector<std::string> InputNames;  // empty when the inputs have no names of their own
     std::vector<TOutputFunction> Outputs;
+    // The cover the input gives itself, when it gives one (a PLA's rows of 1): each cube with
+    // the outputs it feeds, OutputWords words a cube, bit i of word i / 64 for output i. A search
+    // stopped early answers no worse than it.
+    std::vector<TCube> Rows;
+    std::vector<uint64_t> RowFeeds;
 };
 
 inline int OutputCount(const TFunctionSet& set) {
     return static_cast<int>(set.Outputs.size());
+}
+
+// Words a set of outputs takes as bits.
+inline int OutputWords(int outputs) {
+    return outputs > 64 ? (outputs + 63) / 64 : 1;
 }
 
 // Appends an output with empty ON and don't-care sets over the set's inputs.
@@ -29,8 +39,10 @@ inline void AddOutput(TFunctionSet& set, const std::string& name) {
 }
 
 // The outputs of a PLA given by number from 0 (every output when outputs is empty), in the
-// order given, each read as PlaOutputFunction reads it. False with the error of the first
-// output that fails.
+// order given, each read as PlaOutputFunction describes, with the PLA's rows of 1 as the set's
+// own cover. False with the error of the first output that fails. Each distinct cube of the
+// rows is added a word at a time to the outputs it names: the time goes with the rows, not with
+// the outputs times the minterms.
 bool PlaFunctionSet(const TPla& pla, const std::vector<int>& outputs, TFunctionSet& set,
                     TPlaError& error);
 

@@ -66,7 +66,9 @@ bool ReadInputChar(char c, uint32_t bit, TTermMasks& cube) {
     return c == '-' || c == '2';
 }
 
-// An output character in the plane's spelling, or 0 for one the format does not know.
+// An output character in the plane's spelling, or 0 for one the format does not know. The
+// files with 4, 2 and 3 come from Espresso's world, where 3 is read as 0: an OFF entry under
+// types with r, nothing under the others.
 char ReadOutputChar(char c) {
     switch (c) {
         case '0':
@@ -79,7 +81,7 @@ char ReadOutputChar(char c) {
         case '2':
             return '-';
         case '3':
-            return '~';
+            return '0';
         default:
             return 0;
     }
@@ -321,20 +323,6 @@ std::vector<TTermMasks> CoverOf(const std::vector<uint8_t>& set,
     return cubes;
 }
 
-// Marks every minterm of the cubes with the line of the row that named it first.
-void MarkLines(const std::vector<TTermMasks>& cubes, const std::vector<size_t>& lines,
-               uint32_t high, std::vector<uint32_t>& marks) {
-    for (size_t i = 0; i < cubes.size(); ++i) {
-        const auto line = static_cast<uint32_t>(lines[i]);
-        VisitMinterms(cubes[i], high, [&](uint32_t m) {
-            if (marks[m] == 0) {
-                marks[m] = line;
-            }
-            return true;
-        });
-    }
-}
-
 bool SameWithoutCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return LowCase(x) == LowCase(y);
@@ -422,71 +410,40 @@ std::string PlaOutputList(const TPla& pla) {
 }
 
 bool PlaOutputFunction(const TPla& pla, int output, TPlaFunction& function, TPlaError& error) {
+    TFunctionSet set;
+    if (!PlaFunctionSet(pla, {output}, set, error)) {
+        return false;
+    }
+    const TOutputFunction& sets = set.Outputs[0];
     const bool hasOn = pla.Type.find('f') != std::string::npos;
     const bool hasDc = pla.Type.find('d') != std::string::npos;
     const bool hasOff = pla.Type.find('r') != std::string::npos;
     TPlaFunction out;
     out.Inputs = pla.Inputs;
-    std::vector<TTermMasks> off;
-    std::vector<size_t> onLines, dcLines, offLines;
-    std::unordered_set<uint64_t> onSeen, dcSeen, offSeen;
+    std::unordered_set<uint64_t> onSeen, dcSeen;
     for (size_t r = 0; r < pla.Rows.size(); ++r) {
-        const TPlaRow& row = pla.Rows[r];
         const char c = pla.RowOutputs(r)[static_cast<size_t>(output)];
         if (c == '1' && hasOn) {
-            AddCube(out.On, onSeen, row.Cube);
-            onLines.resize(out.On.size(), row.Line);
+            AddCube(out.On, onSeen, pla.Rows[r].Cube);
         } else if (c == '-' && hasDc) {
-            AddCube(out.Dc, dcSeen, row.Cube);
-            dcLines.resize(out.Dc.size(), row.Line);
-        } else if (c == '0' && hasOff) {
-            AddCube(off, offSeen, row.Cube);
-            offLines.resize(off.size(), row.Line);
+            AddCube(out.Dc, dcSeen, pla.Rows[r].Cube);
         }
     }
     const uint32_t size = 1u << pla.Inputs;
-    const uint32_t high = size - 1;
-    std::vector<uint32_t> onMarks(size, 0);
-    std::vector<uint32_t> dcMarks(size, 0);
-    MarkLines(out.On, onLines, high, onMarks);
-    MarkLines(out.Dc, dcLines, high, dcMarks);
-    // A don't-care row takes its minterms out of the ON set.
     out.OnSet.assign(size, 0);
-    bool onCut = false;
-    for (uint32_t m = 0; m < size; ++m) {
-        out.OnSet[m] = onMarks[m] != 0 && dcMarks[m] == 0 ? 1 : 0;
-        onCut = onCut || (onMarks[m] != 0 && out.OnSet[m] == 0);
-    }
-    if (hasOff) {
-        std::vector<uint32_t> offMarks(size, 0);
-        MarkLines(off, offLines, high, offMarks);
-        for (uint32_t m = 0; m < size; ++m) {
-            const uint32_t other = onMarks[m] != 0 ? onMarks[m] : dcMarks[m];
-            if (offMarks[m] != 0 && other != 0) {
-                error.Line = offMarks[m];
-                error.Text = "this OFF row meets the row of line " + std::to_string(other) +
-                             " in minterm " + std::to_string(m);
-                return false;
-            }
-        }
-        // Without an ON set, whatever is neither OFF nor don't care is ON; with one, whatever is
-        // not OFF may take either value.
-        for (uint32_t m = 0; m < size; ++m) {
-            if (hasOn) {
-                dcMarks[m] = offMarks[m] == 0 ? 1 : 0;
-            } else {
-                out.OnSet[m] = offMarks[m] == 0 && dcMarks[m] == 0 ? 1 : 0;
-                onCut = true;
-            }
-        }
-    }
     out.DcSet.assign(size, 0);
     for (uint32_t m = 0; m < size; ++m) {
-        out.DcSet[m] = (dcMarks[m] != 0 && out.OnSet[m] == 0) ? 1 : 0;
+        out.OnSet[m] = TestMinterm(sets.On, m) ? 1 : 0;
+        out.DcSet[m] = TestMinterm(sets.Dc, m) ? 1 : 0;
         out.DcCount += out.DcSet[m];
     }
-    // Under an OFF set the don't cares are what is left. More cubes than minterms: the set's
-    // own cover is shorter, and it bounds what reaches the editor by the number of minterms.
+    // Where a don't-care row took part of an ON cube, or the type gives no ON set, the ON cubes
+    // are cubes of what is left. Under an OFF set the don't cares are what is left too. More
+    // cubes than minterms: the set's own cover is shorter, and it bounds what reaches the editor
+    // by the number of minterms.
+    const bool onCut = !hasOn || std::any_of(out.On.begin(), out.On.end(), [&](const auto& cube) {
+        return CubeMeets(sets.Dc, pla.Inputs, cube);
+    });
     if ((hasOff && hasOn) || out.Dc.size() > size) {
         out.Dc = CoverOf(out.DcSet, out.DcSet, pla.Inputs);
     }

@@ -30,7 +30,7 @@ struct TPla {
     std::string Type = "fd";               // what the output characters mean
     std::vector<TPlaRow> Rows;
     // The output characters of every row, Outputs of them a row, each 0, 1, - or ~ (the file's
-    // 4, 2 and 3 are read as 1, - and ~). One string, not one a row, keeps a long file small.
+    // 4, 2 and 3 are read as 1, - and 0). One string, not one a row, keeps a long file small.
     std::string OutputPlane;
     // Text the reader skipped (lines before .i, taken as a title), said in one line; empty when
     // nothing was skipped. Whoever shows the result should show it too.

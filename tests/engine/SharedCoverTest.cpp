@@ -193,6 +193,17 @@ TEST(SharedCover, StoppedStillCoversEveryOutput) {
     TCoverOptions refused;
     refused.KeepGoing = [] { return false; };
     EXPECT_EQ(SharedCoverFault(set, FindSharedCover(set, refused)), "");
+    // Stopped before its primes are known, it answers no worse than a PLA's own rows.
+    TPla pla;
+    TPlaError error;
+    ASSERT_TRUE(
+        ReadPla(".i 12\n.o 3\n1----------- 110\n-1---------- 011\n--1--------- 101\n", pla, error));
+    TFunctionSet rows;
+    ASSERT_TRUE(PlaFunctionSet(pla, {}, rows, error));
+    const TSharedCover fromRows = FindSharedCover(rows, none);
+    EXPECT_EQ(SharedCoverFault(rows, fromRows), "");
+    EXPECT_LE(fromRows.Terms.size(), 3u);
+    EXPECT_GE(fromRows.LowerBound, 1);
 }
 
 }  // namespace

@@ -157,10 +157,12 @@ INSTANTIATE_TEST_SUITE_P(
         // 2-1 is --1, 0 2 0 is 0-0.
         TDialectCase{
             "TwoIsFreeInInputs", ".i 3\n.o 1\n2-1 1\n0 2 0 1\n", 0, {0, 1, 2, 3, 5, 7}, {}, ""},
-        // Outputs 4, 2, 3 are 1, -, ~: row 11 gives 1 - ~, row 00 gives ~ 1 -.
+        // Outputs 4, 2, 3 are 1, -, 0: row 11 gives 1 - 0, row 00 gives 0 1 -.
         TDialectCase{"FourIsOn", ".i 2\n.o 3\n11 423\n00 342\n", 0, {3}, {}, ""},
         TDialectCase{"TwoIsDontCare", ".i 2\n.o 3\n11 423\n00 342\n", 1, {0}, {3}, ""},
         TDialectCase{"ThreeIsNothing", ".i 2\n.o 3\n11 423\n00 342\n", 2, {}, {0}, ""},
+        // Under fr a 3 is OFF: 01 and 00 are OFF, only 10 is free.
+        TDialectCase{"ThreeIsOffUnderFr", ".i 2\n.o 1\n.type fr\n11 1\n0- 3\n", 0, {3}, {2}, ""},
         TDialectCase{"BarsBetweenFields", ".i 2\n.o 2\n|1-|1|0|\n0|1 0|1\n", 1, {1}, {}, ""},
         TDialectCase{"TitleBeforeI",
                      "Multiplier 2x2\n.i 2\n.o 1\n11 1\n",
