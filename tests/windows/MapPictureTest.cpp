@@ -37,7 +37,7 @@ TEST_P(MapPicture, SavesWhatTheWindowShowsWithItsGroups) {
     SetVars(c.vars);
     ShowTerms({"ab", "Bd"});
     W->btnShowGroupsClick();
-    G->setRow(1);  // drawn bolder in the window, alike in the picture
+    G->setRow(2);  // drawn bolder in the window, alike in the picture
     QApplication::processEvents();
     const QString path = dir.filePath(c.file);
     prompter.fileAnswers.push_back(TFileDialogResult{true, path, c.filter});
