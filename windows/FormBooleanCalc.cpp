@@ -578,7 +578,8 @@ bool TfrmBooleanClac::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TfrmBooleanClac::Help1Click() {
-    ShowMessage("Please refer to the documentation file or go to\nhttps://quillon.example.org/");
+    ShowMessage("Please refer to the documentation file or go to\n" + InstalledReadme() +
+                "\nor to the manual page: man quillon");
 }
 
 void TfrmBooleanClac::About1Click() {

@@ -53,6 +53,10 @@ void TfrmOutputs::CreateControls(QWidget* client) {
     lblFunction = new QLabel(client);
     lblFunction->setObjectName("lblFunction");
     lblFunction->setGeometry(8, 6, ListWidth - 8, 18);
+    lblInputNames = new QLabel(client);
+    lblInputNames->setObjectName("lblInputNames");
+    lblInputNames->setWordWrap(true);
+    lblInputNames->hide();
 
     btnSharedCover = MakeButton(client, "btnSharedCover", "Minimum shared cover",
                                 QRect(ListWidth + 8, 4, 140, 25));
@@ -64,7 +68,7 @@ void TfrmOutputs::CreateControls(QWidget* client) {
     lblSharedCover->setObjectName("lblSharedCover");
     lblSharedCover->setWordWrap(true);
     lblSharedCover->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblSharedCover->setGeometry(ListWidth + 8, 49, 280, 40);
+    lblSharedCover->setGeometry(ListWidth + 8, 49, ClientWidth - ListWidth - 16, 40);
     btnOpenOutput = MakeButton(client, "btnOpenOutput", "Open in K-map", QRect(8, 28, 110, 25));
     btnExportAs =
         MakeButton(client, "btnExportAs", "Export as…", QRect(ListWidth + 160, 4, 90, 25));
@@ -127,14 +131,24 @@ void TfrmOutputs::showEvent(QShowEvent* event) {
     }
 }
 
-// The grids take what the window gives below the buttons; the list keeps its width.
 void TfrmOutputs::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
+    PlaceGrids();
+}
+
+// The grids take what the window gives below the buttons and the names of the inputs; the list
+// keeps its width.
+void TfrmOutputs::PlaceGrids() {
     const QWidget* client = centralWidget();
-    const int height = std::max(client->height() - ButtonsHeight, 0);
-    OutputList->setGeometry(0, ButtonsHeight, ListWidth, height);
-    CoverGrid->setGeometry(ListWidth, ButtonsHeight, std::max(client->width() - ListWidth, 0),
-                           height);
+    int top = ButtonsHeight;
+    if (!lblInputNames->isHidden()) {
+        const int width = std::max(client->width() - 16, 0);
+        lblInputNames->setGeometry(8, top, width, lblInputNames->heightForWidth(width));
+        top = lblInputNames->geometry().bottom() + 5;
+    }
+    const int height = std::max(client->height() - top, 0);
+    OutputList->setGeometry(0, top, ListWidth, height);
+    CoverGrid->setGeometry(ListWidth, top, std::max(client->width() - ListWidth, 0), height);
 }
 
 void TfrmOutputs::FillOutputList() {
@@ -152,6 +166,15 @@ void TfrmOutputs::FillOutputList() {
     OutputList->endUpdate();
     OutputList->setRow(1);
     lblFunction->setText(QString("%1 inputs, %2 outputs").arg(FSet.Inputs).arg(OutputCount(FSet)));
+    // The terms are written in letters, the exports in the inputs' own names.
+    QStringList names;
+    for (size_t i = 0; i < FSet.InputNames.size(); ++i) {
+        names << QString("%1 = %2").arg(QChar('A' + static_cast<int>(i)),
+                                        QString::fromStdString(FSet.InputNames[i]));
+    }
+    lblInputNames->setText(names.join(", "));
+    lblInputNames->setHidden(names.isEmpty());
+    PlaceGrids();
 }
 
 // Terms in code order, as the results window lists them; an "x" under each output a term feeds.

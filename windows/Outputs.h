@@ -27,6 +27,7 @@ class TfrmOutputs : public QMainWindow {
     TGauge* GaugeSharedCover = nullptr;  // shown while the search runs
     QLabel* lblSharedCover = nullptr;    // the outcome of the last search
     QLabel* lblFunction = nullptr;       // inputs and outputs of the function shown
+    QLabel* lblInputNames = nullptr;     // which letter stands for which named input
     QAction* mnuSharedCover = nullptr;
     QAction* mnuOpenOutput = nullptr;
     QAction* mnuExportAs = nullptr;
@@ -61,6 +62,7 @@ class TfrmOutputs : public QMainWindow {
     void CreateMenus();
     void FillOutputList();
     void FillCoverGrid();
+    void PlaceGrids();
     void RunSharedCover();
 
     TPla FPla;

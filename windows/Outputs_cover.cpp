@@ -1,5 +1,6 @@
 // The Outputs window's commands: Minimum shared cover, Open in K-map, Export as….
 #include <algorithm>
+#include <bit>
 
 #include "engine/SharedUnit.h"
 #include "model/DesignUnit.h"
@@ -35,8 +36,14 @@ void TfrmOutputs::RunSharedCover() {
     FCover = FindSharedCover(FSet, options);
     FHasCover = true;
     FillCoverGrid();
+    // The search weighs letters and output connections alike; the label tells them apart.
+    int64_t connections = 0;
+    for (const uint64_t word : FCover.Feeds) {
+        connections += std::popcount(word);
+    }
     lblSharedCover->setText(CoverOutcomeText(static_cast<int64_t>(FCover.Terms.size()),
-                                             FCover.Literals, FCover.LowerBound, FCover.Proven));
+                                             FCover.Literals - connections, FCover.LowerBound,
+                                             FCover.Proven, connections));
 }
 
 void TfrmOutputs::btnOpenOutputClick() {

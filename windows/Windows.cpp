@@ -1,6 +1,10 @@
 // Start-up order of the windows: each runs its creation before the next is made.
 #include "windows/Windows.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
 #include "windows/FormBoolProjects.h"
 #include "windows/FormBooleanCalc.h"
 #include "windows/KmapResult.h"
@@ -34,4 +38,10 @@ bool CommandLoopRunning() {
            (frmBooleanClac != nullptr && frmBooleanClac->Busy()) ||
            (frmResult != nullptr && frmResult->coverRunning()) ||
            (frmOutputs != nullptr && frmOutputs->coverRunning());
+}
+
+QString InstalledReadme() {
+    const QString beside = QDir::cleanPath(
+        QDir(QCoreApplication::applicationDirPath()).filePath(QUILLON_README_RELATIVE));
+    return QFileInfo::exists(beside) ? beside : QString(QUILLON_README_INSTALLED);
 }

@@ -1,6 +1,8 @@
 // Creates the five windows in start-up order and keeps the program-wide pointers to them.
 #pragma once
 
+#include <QString>
+
 class TProgressSink;
 
 void CreateApplicationWindows();
@@ -19,3 +21,7 @@ int MapLetterWidth();
 bool CommandLoopRunning();
 // Called as such a loop ends: a variable count chosen while it ran applies now.
 void CommandLoopEnded();
+
+// Where the README lies: beside an installed program under its prefix, else where installing
+// this build puts it.
+QString InstalledReadme();

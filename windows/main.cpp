@@ -321,6 +321,7 @@ void TfrmKmap::FormCreate() {
     KmapGrid->onMouseDown = [this](QMouseEvent* e) { KmapGridMouseDown(e); };
     KmapGrid->onMouseMove = [this](QMouseEvent* e) { KmapGridMouseMove(e); };
     Groups = new TGroupsLayer(KmapGrid);
+    Groups->onCellText = [this](int c, int r) { return cellStatus(c, r); };
 
     StatusBar->hostGauge(Gauge);
     PlaceMapControls();

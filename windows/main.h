@@ -65,6 +65,8 @@ class TfrmKmap : public QMainWindow {
     QString colLabel(int col) const;
     // The minterm a map cell stands for, all n letters.
     QString cellTerm(int col, int row) const;
+    // What the status bar says of a map cell: its minterm, whether a don't care, its groups.
+    QString cellStatus(int col, int row) const;
     // True while a highlight shows the cell yellow.
     bool isHighlighted(int col, int row) const;
     // True while TableToEditor runs; commands that change the editor or the table wait for it.
@@ -170,6 +172,7 @@ class TfrmKmap : public QMainWindow {
     void PlaceMapControls();
     void RunSimplify(TUnitForm form);
     void PaintMapPicture(QPainter& painter) const;
+    void PaintPictureCells(QPainter& painter) const;
     int CurrentColumn() const;
 
     int FCursorPos = 1;

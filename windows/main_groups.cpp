@@ -3,8 +3,13 @@
 
 #include <QAbstractItemModel>
 #include <QEvent>
+#include <QHelpEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPainterPathStroker>
+#include <QToolTip>
+#include <cmath>
+#include <map>
 
 #include "windows/controls/StringGrid.h"
 
@@ -20,6 +25,9 @@ const QColor Casing(0, 0, 0, 110);
 constexpr int TintAlpha = 166;
 constexpr int BoldTintAlpha = 217;
 constexpr int MaxNamed = 3;
+// Stripes of a cell shared by several groups run across it diagonally, at most half a cell
+// wide, so that each group gets a whole stripe in every cell.
+constexpr qreal MaxStripe = 0.5;
 
 bool CubesMeet(const TCube& a, const TCube& b) {
     return ((a.Hi ^ b.Hi) & ~a.Free & ~b.Free) == 0;
@@ -27,6 +35,37 @@ bool CubesMeet(const TCube& a, const TCube& b) {
 
 bool CubeHolds(const TCube& cube, uint32_t m) {
     return ((m ^ cube.Hi) & ~cube.Free) == 0;
+}
+
+// The part of the polygon where side * (x + y - limit) >= 0.
+QPolygonF CutDiagonal(const QPolygonF& polygon, qreal side, qreal limit) {
+    QPolygonF kept;
+    for (qsizetype i = 0; i < polygon.size(); ++i) {
+        const QPointF p = polygon[i];
+        const QPointF q = polygon[(i + 1) % polygon.size()];
+        const qreal dp = side * (p.x() + p.y() - limit);
+        const qreal dq = side * (q.x() + q.y() - limit);
+        if (dp >= 0) {
+            kept << p;
+        }
+        if ((dp >= 0) != (dq >= 0)) {
+            kept << p + (q - p) * (dp / (dp - dq));
+        }
+    }
+    return kept;
+}
+
+// A group's outline cut to the map's cells.
+QPainterPath OutlineShape(const QPainterPath& path, int width, const QRectF& map, bool open) {
+    QPainterPathStroker stroker;
+    stroker.setWidth(width);
+    const QPainterPath shape = stroker.createStroke(path);
+    if (!open) {
+        return shape;
+    }
+    QPainterPath cells;
+    cells.addRect(map);
+    return shape.intersected(cells);
 }
 
 }  // namespace
@@ -62,7 +101,7 @@ void TGroupsLayer::setGroups(const TKmapLayout& layout, std::vector<TMapGroup> g
         FRects.push_back(CubeRects(FLayout, group.Cube));
     }
     AssignLevels();
-    BuildOwners();
+    BuildTints();
     setVisible(hasGroups());
     raise();
     update();
@@ -75,7 +114,7 @@ void TGroupsLayer::clearGroups() {
     FGroups.clear();
     FRects.clear();
     FLevels.clear();
-    FOwners.clear();
+    FTints.clear();
     FHovered = -1;
     FSelected = -1;
     hide();
@@ -135,14 +174,18 @@ QColor TGroupsLayer::Tint(const QColor& group, const QColor& cell, bool bold) {
 }
 
 void TGroupsLayer::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    paintGroups(painter, emphasis());
+}
+
+void TGroupsLayer::paintGroups(QPainter& painter, int boldSource) const {
     if (FGroups.empty()) {
         return;
     }
-    QPainter painter(this);
     if (outlined()) {
-        PaintOutlines(painter);
+        PaintOutlines(painter, boldSource);
     } else {
-        PaintTints(painter);
+        PaintTints(painter, boldSource);
     }
 }
 
@@ -150,7 +193,25 @@ bool TGroupsLayer::eventFilter(QObject* watched, QEvent* event) {
     if (watched == FGrid->viewport() && event->type() == QEvent::Resize) {
         setGeometry(FGrid->viewport()->rect());
     }
+    if (watched == FGrid->viewport() && event->type() == QEvent::ToolTip && hasGroups()) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        if (ShowToolTip(help->pos(), help->globalPos())) {
+            return true;
+        }
+    }
     return QWidget::eventFilter(watched, event);
+}
+
+// The status bar's panel for the cell lies beyond the window's edge at its first size; the
+// tooltip names the groups where they can be read.
+bool TGroupsLayer::ShowToolTip(const QPoint& at, const QPoint& global) const {
+    int col = -1;
+    int row = -1;
+    if (!onCellText || !FGrid->mouseToCell(at, col, row) || groupsAt(TMapCell{row, col}).empty()) {
+        return false;
+    }
+    QToolTip::showText(global, onCellText(col, row), FGrid->viewport());
+    return true;
 }
 
 QRect TGroupsLayer::PixelRect(const TMapRect& rect) const {
@@ -164,13 +225,12 @@ QRect TGroupsLayer::PixelRect(const TMapRect& rect) const {
     return QRect(topLeft, end - QPoint(1, 1));
 }
 
-void TGroupsLayer::PaintOutlines(QPainter& painter) const {
+void TGroupsLayer::PaintOutlines(QPainter& painter, int boldSource) const {
+    painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setClipRect(PixelRect(TMapRect{0, 0, FLayout.Rows(), FLayout.Cols()}));
-    painter.setBrush(Qt::NoBrush);
     size_t bold = FGroups.size();
     for (size_t i = 0; i < FGroups.size(); ++i) {
-        if (FGroups[i].Source == emphasis()) {
+        if (boldSource >= 0 && FGroups[i].Source == boldSource) {
             bold = i;
             continue;
         }
@@ -179,16 +239,19 @@ void TGroupsLayer::PaintOutlines(QPainter& painter) const {
     if (bold < FGroups.size()) {
         PaintOutline(painter, bold, true);
     }
+    painter.restore();
 }
 
 // Each block as a rounded box inside its cells; a side that continues across the map's edge
-// runs past the edge, where the clip cuts it open.
+// runs past the edge, where the outline is cut off and so stays open.
 void TGroupsLayer::PaintOutline(QPainter& painter, size_t group, bool bold) const {
     const int inset = InsetStep * (FLevels[group] + 1);
     const int beyond = inset + Radius + BoldWidth;
     const int width = bold ? BoldWidth : OutlineWidth;
     QPainterPath path;
+    bool open = false;
     for (const TMapRect& rect : FRects[group]) {
+        open = open || rect.OpenLeft || rect.OpenTop || rect.OpenRight || rect.OpenBottom;
         const QRect cells = PixelRect(rect);
         const QRectF box(
             QPointF(rect.OpenLeft ? cells.left() - beyond : cells.left() + inset,
@@ -197,38 +260,46 @@ void TGroupsLayer::PaintOutline(QPainter& painter, size_t group, bool bold) cons
                     rect.OpenBottom ? cells.bottom() + 1 + beyond : cells.bottom() + 1 - inset));
         path.addRoundedRect(box, Radius, Radius);
     }
-    painter.strokePath(path, QPen(Casing, width + 2));
-    painter.strokePath(path, QPen(FGroups[group].Colour, width));
+    const QRectF map(PixelRect(TMapRect{0, 0, FLayout.Rows(), FLayout.Cols()}));
+    painter.fillPath(OutlineShape(path, width + 2, map, open), Casing);
+    painter.fillPath(OutlineShape(path, width, map, open), FGroups[group].Colour);
 }
 
-void TGroupsLayer::PaintTints(QPainter& painter) const {
-    QImage tints(FLayout.Cols(), FLayout.Rows(), QImage::Format_ARGB32);
-    tints.fill(Qt::transparent);
-    for (int r = 0; r < FLayout.Rows(); ++r) {
-        auto* line = reinterpret_cast<QRgb*>(tints.scanLine(r));
-        for (int c = 0; c < FLayout.Cols(); ++c) {
-            const int owner = FOwners[static_cast<size_t>(r * FLayout.Cols() + c)];
-            if (owner >= 0) {
-                const QColor colour = FGroups[static_cast<size_t>(owner)].Colour;
-                line[c] = qRgba(colour.red(), colour.green(), colour.blue(), TintAlpha);
-            }
-        }
-    }
+// The tints are drawn in cells, scaled to the cells' pixels: the cells of a large map have no
+// grid lines between them.
+void TGroupsLayer::PaintTints(QPainter& painter, int boldSource) const {
+    const QRect map = PixelRect(TMapRect{0, 0, FLayout.Rows(), FLayout.Cols()});
+    QRegion bold;
     for (size_t i = 0; i < FGroups.size(); ++i) {
-        if (FGroups[i].Source != emphasis()) {
+        if (boldSource < 0 || FGroups[i].Source != boldSource) {
             continue;
         }
-        const QColor colour = FGroups[i].Colour;
-        const QRgb bold = qRgba(colour.red(), colour.green(), colour.blue(), BoldTintAlpha);
         for (const TMapRect& rect : FRects[i]) {
-            for (int r = rect.Row; r < rect.Row + rect.Rows; ++r) {
-                auto* line = reinterpret_cast<QRgb*>(tints.scanLine(r));
-                std::fill(line + rect.Col, line + rect.Col + rect.Cols, bold);
-            }
+            bold += PixelRect(rect);
         }
     }
-    // One pixel per cell, stretched onto the cells without smoothing.
-    painter.drawImage(PixelRect(TMapRect{0, 0, FLayout.Rows(), FLayout.Cols()}), tints);
+    painter.save();
+    if (!bold.isEmpty()) {
+        painter.setClipRegion(QRegion(map) - bold);
+    }
+    painter.translate(map.topLeft());
+    painter.scale(FGrid->columnWidth(0), FGrid->rowHeight(0));
+    for (size_t i = 0; i < FGroups.size(); ++i) {
+        QColor colour = FGroups[i].Colour;
+        colour.setAlpha(TintAlpha);
+        painter.fillPath(FTints[i], colour);
+    }
+    painter.restore();
+    for (size_t i = 0; i < FGroups.size() && !bold.isEmpty(); ++i) {
+        if (FGroups[i].Source != boldSource) {
+            continue;
+        }
+        QColor colour = FGroups[i].Colour;
+        colour.setAlpha(BoldTintAlpha);
+        for (const TMapRect& rect : FRects[i]) {
+            painter.fillRect(PixelRect(rect), colour);
+        }
+    }
 }
 
 void TGroupsLayer::AssignLevels() {
@@ -251,14 +322,99 @@ void TGroupsLayer::AssignLevels() {
     }
 }
 
-void TGroupsLayer::BuildOwners() {
-    FOwners.assign(static_cast<size_t>(FLayout.Rows()) * static_cast<size_t>(FLayout.Cols()), -1);
+// Cells with the same groups are joined into rectangles, row runs first, then runs of equal
+// rows, so that a picture of the map holds a few shapes per group rather than one per cell.
+void TGroupsLayer::BuildTints() {
+    FTints.assign(FGroups.size(), QPainterPath());
+    if (outlined()) {
+        return;
+    }
+    const int rows = FLayout.Rows();
+    const int cols = FLayout.Cols();
+    std::vector<std::vector<int>> cellGroups(static_cast<size_t>(rows) * static_cast<size_t>(cols));
     for (size_t i = 0; i < FRects.size(); ++i) {
         for (const TMapRect& rect : FRects[i]) {
             for (int r = rect.Row; r < rect.Row + rect.Rows; ++r) {
-                const auto start = FOwners.begin() + r * FLayout.Cols() + rect.Col;
-                std::fill(start, start + rect.Cols, static_cast<int>(i));
+                for (int c = rect.Col; c < rect.Col + rect.Cols; ++c) {
+                    cellGroups[static_cast<size_t>(r * cols + c)].push_back(static_cast<int>(i));
+                }
             }
+        }
+    }
+    std::map<std::vector<int>, int> keys;
+    std::vector<const std::vector<int>*> lists;
+    std::vector<int> cellKeys;
+    for (const std::vector<int>& groups : cellGroups) {
+        const auto [at, added] = keys.emplace(groups, static_cast<int>(lists.size()));
+        if (added) {
+            lists.push_back(&at->first);
+        }
+        cellKeys.push_back(at->second);
+    }
+    struct Run {
+        int Col, End, Key, Top;
+    };
+    auto close = [&](const Run& run, int bottom) {
+        AddTint(QRectF(run.Col, run.Top, run.End - run.Col, bottom - run.Top), *lists[run.Key]);
+    };
+    std::vector<Run> above;
+    for (int r = 0; r < rows; ++r) {
+        std::vector<Run> runs;
+        for (int c = 0; c < cols;) {
+            const int key = cellKeys[static_cast<size_t>(r * cols + c)];
+            const int start = c;
+            while (c < cols && cellKeys[static_cast<size_t>(r * cols + c)] == key) {
+                ++c;
+            }
+            runs.push_back(Run{start, c, key, r});
+        }
+        size_t k = 0;
+        for (Run& run : runs) {
+            while (k < above.size() && above[k].Col < run.Col) {
+                close(above[k++], r);
+            }
+            if (k < above.size() && above[k].Col == run.Col) {
+                if (above[k].End == run.End && above[k].Key == run.Key) {
+                    run.Top = above[k].Top;
+                } else {
+                    close(above[k], r);
+                }
+                ++k;
+            }
+        }
+        while (k < above.size()) {
+            close(above[k++], r);
+        }
+        above = std::move(runs);
+    }
+    for (const Run& run : above) {
+        close(run, rows);
+    }
+}
+
+// A rectangle of cells with the same groups: the one group's tint, or a stripe of each in turn.
+void TGroupsLayer::AddTint(const QRectF& cells, const std::vector<int>& groups) {
+    if (groups.size() == 1) {
+        FTints[static_cast<size_t>(groups[0])].addRect(cells);
+        return;
+    }
+    if (groups.empty()) {
+        return;
+    }
+    const auto count = static_cast<qreal>(groups.size());
+    const qreal stripe = std::min(MaxStripe, 2 / (count + 1));
+    const QPolygonF corners(
+        {cells.topLeft(), cells.topRight(), cells.bottomRight(), cells.bottomLeft()});
+    const qreal last = cells.right() + cells.bottom();
+    for (auto j = static_cast<int64_t>(std::floor((cells.left() + cells.top()) / stripe));
+         static_cast<qreal>(j) * stripe < last; ++j) {
+        const qreal from = static_cast<qreal>(j) * stripe;
+        const QPolygonF band = CutDiagonal(CutDiagonal(corners, 1, from), -1, from + stripe);
+        if (band.size() >= 3) {
+            QPainterPath& tint =
+                FTints[static_cast<size_t>(groups[static_cast<size_t>(j) % groups.size()])];
+            tint.addPolygon(band);
+            tint.closeSubpath();
         }
     }
 }

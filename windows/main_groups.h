@@ -3,8 +3,10 @@
 #pragma once
 
 #include <QColor>
+#include <QPainterPath>
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <vector>
 
 #include "model/KmapLayout.h"
@@ -23,7 +25,8 @@ const std::vector<QColor>& GroupPalette();
 
 // A see-through widget over the map grid's cells. Up to 8 variables each group is a rounded
 // outline around its blocks, open where it wraps around the map's edge; from 9 on its cells are
-// tinted. It clears itself when any cell of the map changes.
+// tinted, a cell of several groups in diagonal stripes of each. It clears itself when any cell
+// of the map changes, and names the groups of the cell under the mouse in its tooltip.
 class TGroupsLayer : public QWidget {
     Q_OBJECT
   public:
@@ -44,6 +47,12 @@ class TGroupsLayer : public QWidget {
     std::vector<int> groupsAt(TMapCell cell) const;
     // " in bd, AC" for the status bar; empty outside every group.
     QString namesAt(TMapCell cell) const;
+    // What the tooltip says of a cell while groups are shown: the status bar's cell text.
+    std::function<QString(int col, int row)> onCellText;
+
+    // The groups in the grid's viewport coordinates, clipped to the map by their shapes alone
+    // (an SVG keeps no clip); the group of the results row `boldSource` on top and bolder.
+    void paintGroups(QPainter& painter, int boldSource) const;
 
     // True when groups are outlines; tints from 9 variables on.
     bool outlined() const { return FLayout.VarCount() <= 8; }
@@ -58,18 +67,20 @@ class TGroupsLayer : public QWidget {
 
   private:
     QRect PixelRect(const TMapRect& rect) const;
-    void PaintOutlines(QPainter& painter) const;
+    void PaintOutlines(QPainter& painter, int boldSource) const;
     void PaintOutline(QPainter& painter, size_t group, bool bold) const;
-    void PaintTints(QPainter& painter) const;
+    void PaintTints(QPainter& painter, int boldSource) const;
+    bool ShowToolTip(const QPoint& at, const QPoint& global) const;
     void AssignLevels();
-    void BuildOwners();
+    void BuildTints();
+    void AddTint(const QRectF& cells, const std::vector<int>& groups);
 
     TStringGrid* FGrid;
     TKmapLayout FLayout;
     std::vector<TMapGroup> FGroups;
     std::vector<std::vector<TMapRect>> FRects;  // each group's blocks
     std::vector<int> FLevels;                   // each group's outline inset level
-    std::vector<int> FOwners;                   // per cell, row-major: the last group on it, or -1
+    std::vector<QPainterPath> FTints;           // each group's tinted area, in cells
     int FHovered = -1;
     int FSelected = -1;
 };

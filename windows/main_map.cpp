@@ -263,14 +263,15 @@ void TfrmKmap::KmapGridMouseMove(QMouseEvent* event) {
     int col = -1;
     int row = -1;
     const bool inCell = KmapGrid->mouseToCell(event->position().toPoint(), col, row);
-    QString name = inCell ? cellTerm(col, row) : QString();
-    if (inCell && IsDontCareCell(KmapGrid->cell(col, row))) {
+    StatusBar->setPanelText(3, inCell ? cellStatus(col, row) : QString());
+}
+
+QString TfrmKmap::cellStatus(int col, int row) const {
+    QString name = cellTerm(col, row);
+    if (IsDontCareCell(KmapGrid->cell(col, row))) {
         name += " (don't care)";
     }
-    if (inCell) {
-        name += Groups->namesAt(TMapCell{row, col});
-    }
-    StatusBar->setPanelText(3, name);
+    return name + Groups->namesAt(TMapCell{row, col});
 }
 
 void PlotSumOfProducts(TStringGrid* grid, const QString& text) {

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPainter>
+#include <QPainterPath>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QSvgGenerator>
@@ -10,6 +11,7 @@
 #include "windows/controls/Prompter.h"
 #include "windows/controls/WholeFile.h"
 #include "windows/main.h"
+#include "windows/main_groups.h"
 
 namespace {
 
@@ -23,14 +25,69 @@ QRect TfrmKmap::mapPictureArea() const {
     return strips.united(KmapGrid->geometry());
 }
 
-// The strips and the grid (with the groups over it) as the window paints them, the map's
-// corner and margins in the window's colour. The labels are drawn again rather than copied, so
-// they are sharp at any scale and stay text in an SVG.
+// The strips and the grid with the groups over it as the window paints them, the map's corner
+// and margins in the window's colour. The labels are drawn again rather than copied, so they are
+// sharp at any scale and stay text in an SVG. The groups are drawn from their shapes, every one
+// alike: the results row under the mouse or selected is no part of the picture.
 void TfrmKmap::PaintMapPicture(QPainter& painter) const {
     const QRect area = mapPictureArea();
     painter.fillRect(QRect(QPoint(0, 0), area.size()), palette().window());
     PaintHeaderStrips(painter, area.topLeft());
-    KmapGrid->render(&painter, KmapGrid->pos() - area.topLeft());
+    const QPoint grid = KmapGrid->pos() - area.topLeft();
+    const QRect viewport = KmapGrid->viewport()->geometry();
+    const bool groupsShown = !Groups->isHidden();
+    Groups->hide();
+    if (KmapGrid->gridLineWidth() > 0) {
+        KmapGrid->render(&painter, grid);
+    } else {
+        KmapGrid->render(&painter, grid, QRegion(KmapGrid->rect()) - viewport);
+        painter.save();
+        painter.translate(grid + viewport.topLeft());
+        PaintPictureCells(painter);
+        painter.restore();
+    }
+    Groups->setVisible(groupsShown);
+    painter.save();
+    painter.translate(grid + viewport.topLeft());
+    Groups->paintGroups(painter, -1);
+    painter.restore();
+}
+
+// The cells of a map without grid lines, in the viewport's coordinates: the ON cells as one
+// shape of row runs rather than a shape each, which would make an SVG of thousands of cells
+// megabytes long. Don't cares and highlights are few; the grid draws them.
+void TfrmKmap::PaintPictureCells(QPainter& painter) const {
+    painter.fillRect(KmapGrid->viewport()->rect(), KmapGrid->palette().base());
+    const int rows = KmapGrid->rowCountValue();
+    const int cols = KmapGrid->colCountValue();
+    if (rows == 0 || cols == 0) {
+        return;
+    }
+    painter.fillRect(KmapGrid->cellRect(0, 0).united(KmapGrid->cellRect(cols - 1, rows - 1)),
+                     Qt::white);
+    QPainterPath on;
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < cols;) {
+            if (!KmapGrid->cell(c, r).startsWith('x')) {
+                ++c;
+                continue;
+            }
+            const int start = c;
+            while (c < cols && KmapGrid->cell(c, r).startsWith('x')) {
+                ++c;
+            }
+            on.addRect(KmapGrid->cellRect(start, r).united(KmapGrid->cellRect(c - 1, r)));
+        }
+    }
+    painter.fillPath(on, Qt::black);
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < cols; ++c) {
+            const QString text = KmapGrid->cell(c, r);
+            if ((!text.startsWith('x') && !text.trimmed().isEmpty()) || isHighlighted(c, r)) {
+                KmapGrid->drawCell(painter, c, r, KmapGrid->cellRect(c, r), TGridDrawState{});
+            }
+        }
+    }
 }
 
 QByteArray TfrmKmap::MapPicturePng() const {

@@ -17,7 +17,7 @@ if(NOT result EQUAL 0)
 endif()
 foreach(path IN ITEMS bin/quillon libexec/quillon/quillon-windows share/applications/quillon.desktop
                       share/icons/hicolor/scalable/apps/quillon.svg
-                      share/man/man1/quillon.1)
+                      share/man/man1/quillon.1 share/doc/quillon/README.md)
   if(NOT EXISTS "${root}/usr/${path}")
     message(FATAL_ERROR "not in the package: /usr/${path}")
   endif()

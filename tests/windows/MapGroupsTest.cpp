@@ -1,4 +1,6 @@
 // Groups on the K-map: colours in their cells, wrap-around pieces, tints, emphasis, names, life.
+#include <QHelpEvent>
+#include <QToolTip>
 #include <set>
 
 #include "ResultsTestSupport.h"
@@ -159,6 +161,27 @@ INSTANTIATE_TEST_SUITE_P(Maps, MapGroupTints,
                              return std::to_string(info.param.vars) + "Vars";
                          });
 
+TEST_F(MapGroups, ACellOfTwoTintedGroupsShowsBothColours) {
+    SetVars(9);
+    ShowGroups({"aB", "aC"});
+    const QImage shot = Shot();
+    const TMapCell both = MintermCell(frmKmap->layout(), 0b011000000);  // aBC
+    const QRect cell = map()->cellRect(both.Col, both.Row);
+    for (const TMapGroup& group : layer()->groups()) {
+        const QColor want = TGroupsLayer::Tint(group.Colour, Qt::black, false);
+        int near = 0;
+        for (int y = cell.top(); y <= cell.bottom(); ++y) {
+            for (int x = cell.left(); x <= cell.right(); ++x) {
+                const QColor got(shot.pixel(x, y));
+                near += std::abs(got.red() - want.red()) + std::abs(got.green() - want.green()) +
+                            std::abs(got.blue() - want.blue()) <=
+                        6;
+            }
+        }
+        EXPECT_GT(near, 0) << group.Name.toStdString();
+    }
+}
+
 TEST_F(MapGroups, MapShowsTheRowsFunctionAndOnlyTheUncheckedRowsAsGroups) {
     ProgramState.DontCare.fill(0);
     ProgramState.DontCare[15] = 1;
@@ -200,6 +223,12 @@ TEST_F(MapGroups, TheSelectedOrHoveredRowIsDrawnBolderAndTheCellPanelNamesGroups
     const TMapCell both = MintermCell(frmKmap->layout(), 12);  // ABcd
     MoveOver(map(), map()->cellRect(both.Col, both.Row).center());
     EXPECT_EQ(frmKmap->StatusBar->panelText(3), "ABcd in AB, Bd");
+    // The panel lies beyond the window's first width; the tooltip says it too.
+    const QPoint at = map()->cellRect(both.Col, both.Row).center();
+    QHelpEvent help(QEvent::ToolTip, at, map()->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(map()->viewport(), &help);
+    EXPECT_EQ(QToolTip::text(), "ABcd in AB, Bd");
+    QToolTip::hideText();
     const TMapCell none = MintermCell(frmKmap->layout(), 1);
     MoveOver(map(), map()->cellRect(none.Col, none.Row).center());
     EXPECT_EQ(frmKmap->StatusBar->panelText(3), "abcD");

@@ -81,9 +81,11 @@ QString Counted(int64_t value, const QString& noun) {
 
 }  // namespace
 
-QString CoverOutcomeText(int64_t terms, int64_t literals, int64_t lowerBound, bool proven) {
+QString CoverOutcomeText(int64_t terms, int64_t literals, int64_t lowerBound, bool proven,
+                         int64_t connections) {
     if (proven) {
-        return "Minimum: " + Counted(terms, "term") + ", " + Counted(literals, "literal") +
+        const QString wires = connections >= 0 ? ", " + Counted(connections, "connection") : "";
+        return "Minimum: " + Counted(terms, "term") + ", " + Counted(literals, "literal") + wires +
                " (proven)";
     }
     return "Best: " + Counted(terms, "term") + "; at least " + Thousands(lowerBound) + " needed";

@@ -68,5 +68,8 @@ class TSearchRunning {
 // Digits in groups of three split by commas: 8,120.
 QString Thousands(int64_t value);
 
-// "Minimum: 7 terms, 19 literals (proven)" or "Best: 8,120 terms; at least 7,904 needed".
-QString CoverOutcomeText(int64_t terms, int64_t literals, int64_t lowerBound, bool proven);
+// "Minimum: 7 terms, 19 literals (proven)" or "Best: 8,120 terms; at least 7,904 needed". A
+// cover of several outputs also counts its output connections, apart from the literals:
+// "Minimum: 9 terms, 18 literals, 28 connections (proven)".
+QString CoverOutcomeText(int64_t terms, int64_t literals, int64_t lowerBound, bool proven,
+                         int64_t connections = -1);

@@ -263,7 +263,10 @@ void TStringGrid::drawCell(QPainter& painter, int col, int row, const QRect& rec
         onDrawCell(painter, col, row, rect, state);
         return;
     }
-    painter.fillRect(rect, Qt::white);
+    // A grid without a drawing of its own still shows which row or cell is selected.
+    const bool selected = state.Selected && !state.Fixed;
+    painter.fillRect(rect, selected ? palette().color(QPalette::Highlight) : QColor(Qt::white));
+    painter.setPen(selected ? palette().color(QPalette::HighlightedText) : QColor(Qt::black));
     painter.drawText(rect.adjusted(1, 1, 0, 0), Qt::AlignLeft | Qt::AlignTop, cell(col, row));
 }
 
