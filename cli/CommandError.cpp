@@ -78,12 +78,3 @@ std::string Escaped(std::string_view text) {
     }
     return out;
 }
-
-std::string Excerpt(std::string_view text) {
-    constexpr size_t Shown = 40;
-    if (text.size() <= Shown) {
-        return std::string(text);
-    }
-    return std::string(text.substr(0, Shown)) + "... (" + std::to_string(text.size()) +
-           " characters)";
-}

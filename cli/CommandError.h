@@ -1,6 +1,8 @@
 // How the command line fails: one exception, told as one line on standard error, exit status 2.
 #pragma once
 
+#include "model/TextLines.h"
+
 #include <string>
 #include <string_view>
 
@@ -27,6 +29,3 @@ std::string WarningLine(const std::string& source, const std::string& text);
 // UTF-8 written as \n, \r, \t or \xHH, so no file name, argument or input changes the terminal or
 // splits a message.
 std::string Escaped(std::string_view text);
-
-// A piece of the input for a message: at most 40 characters, then "..." and the full length.
-std::string Excerpt(std::string_view text);

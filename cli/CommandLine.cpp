@@ -237,18 +237,9 @@ TExportFormat ExportFormat(TFormat format) {
 std::string Export(TFormat format, const TDesignUnit& unit, const std::string& source,
                    std::ostream& err) {
     const TExportFormat exportFormat = ExportFormat(format);
-    const auto renamed = RenamedPorts(exportFormat, unit);
+    const std::string renamed = RenamedPortsText(exportFormat, unit);
     if (!renamed.empty()) {
-        constexpr size_t Shown = 8;
-        std::string list;
-        for (size_t i = 0; i < renamed.size() && i < Shown; ++i) {
-            list += (i > 0 ? ", " : "") + Excerpt(renamed[i].first) + " to " +
-                    Excerpt(renamed[i].second);
-        }
-        if (renamed.size() > Shown) {
-            list += " and " + std::to_string(renamed.size() - Shown) + " more";
-        }
-        err << WarningLine(source, "renamed in the export: " + list);
+        err << WarningLine(source, "renamed in the export: " + renamed);
     }
     return WriteUnit(exportFormat, unit);
 }

@@ -108,10 +108,8 @@ TFunctionReader::~TFunctionReader() = default;
 
 void TFunctionReader::Line(std::string_view text) {
     ++FLine;
-    // Editors on some systems begin a UTF-8 file with a byte-order mark.
-    constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
-    if (FLine == 1 && text.substr(0, ByteOrderMark.size()) == ByteOrderMark) {
-        text.remove_prefix(ByteOrderMark.size());
+    if (FLine == 1) {
+        SkipByteOrderMark(text);
     }
     if (FTerms) {
         FTerms->Line(text, FLine);

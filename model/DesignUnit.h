@@ -72,6 +72,9 @@ TUnitNames UnitNames(TExportFormat format, const TDesignUnit& unit);
 // pairs of the name before and after, inputs first.
 std::vector<std::pair<std::string, std::string>> RenamedPorts(TExportFormat format,
                                                               const TDesignUnit& unit);
+// The same as one line for a message ("a to a_2, b to b_2 and 3 more"), empty when none is
+// renamed; long names are cut, since a message names them only to be found.
+std::string RenamedPortsText(TExportFormat format, const TDesignUnit& unit);
 
 // The unit in the format:
 //   Verilog  a module with an input wire per input and an output wire per output; a term used

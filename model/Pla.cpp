@@ -104,6 +104,9 @@ bool TPlaReader::Line(std::string_view text) {
     if (FEnded) {
         return true;
     }
+    if (FLine == 1) {
+        SkipByteOrderMark(text);
+    }
     text = text.substr(0, text.find('#'));
     const size_t first = text.find_first_not_of(" \t\f\v");
     if (first == std::string_view::npos) {

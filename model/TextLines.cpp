@@ -131,3 +131,19 @@ TPlotOutcome PlotTerms(const std::string& text, uint32_t highMinterm) {
     }
     return out;
 }
+
+std::string Excerpt(std::string_view text) {
+    constexpr size_t Shown = 40;
+    if (text.size() <= Shown) {
+        return std::string(text);
+    }
+    return std::string(text.substr(0, Shown)) + "... (" + std::to_string(text.size()) +
+           " characters)";
+}
+
+void SkipByteOrderMark(std::string_view& firstLine) {
+    constexpr std::string_view Mark = "\xEF\xBB\xBF";
+    if (firstLine.substr(0, Mark.size()) == Mark) {
+        firstLine.remove_prefix(Mark.size());
+    }
+}

@@ -4,6 +4,7 @@
 #include "model/DesignUnit.h"
 #include "model/ReservedWords.h"
 #include "model/State.h"
+#include "model/TextLines.h"
 
 namespace {
 
@@ -218,4 +219,18 @@ std::vector<std::pair<std::string, std::string>> RenamedPorts(TExportFormat form
         }
     }
     return renamed;
+}
+
+std::string RenamedPortsText(TExportFormat format, const TDesignUnit& unit) {
+    const auto renamed = RenamedPorts(format, unit);
+    constexpr size_t Shown = 8;
+    std::string list;
+    for (size_t i = 0; i < renamed.size() && i < Shown; ++i) {
+        list +=
+            (i > 0 ? ", " : "") + Excerpt(renamed[i].first) + " to " + Excerpt(renamed[i].second);
+    }
+    if (renamed.size() > Shown) {
+        list += " and " + std::to_string(renamed.size() - Shown) + " more";
+    }
+    return list;
 }

@@ -169,15 +169,10 @@ void TfrmResult::mnuExportAsClick() {
     const TDesignUnit unit = SingleOutputUnit(
         UnitNameOfFile(file), n, cubes, frmKmap->plaInputNames(), frmKmap->plaOutputName(), FForm,
         format == TExportFormat::Pla ? DontCareCubes(n) : std::vector<TTermMasks>{});
-    const std::string text = WriteUnit(format, unit);
-    QString error;
-    if (!WriteWholeFile(fileName, QByteArray::fromStdString(text), error)) {
-        ShowMessage("Write error on " + fileName + ": " + error);
-        return;
-    }
-    ShowMessage(QString(FForm == TUnitForm::ProductOfSums ? "%1 sums were exported"
-                                                          : "%1 terms were exported")
-                    .arg(cubes.size()));
+    ExportUnit(fileName, format, unit,
+               QString(FForm == TUnitForm::ProductOfSums ? "%1 sums were exported"
+                                                         : "%1 terms were exported")
+                   .arg(cubes.size()));
 }
 
 // The image of the function: for a product of sums, 1 where no row covers a minterm.

@@ -78,13 +78,8 @@ void TfrmOutputs::btnExportAsClick() {
         return;
     }
     const std::string file = fileName.toStdString();
-    const std::string text = WriteUnit(format, SharedCoverUnit(FSet, FCover, UnitNameOfFile(file)));
-    QString error;
-    if (!WriteWholeFile(fileName, QByteArray::fromStdString(text), error)) {
-        ShowMessage("Write error on " + fileName + ": " + error);
-        return;
-    }
-    ShowMessage(QString("%1 terms of %2 outputs were exported")
-                    .arg(FCover.Terms.size())
-                    .arg(FSet.Outputs.size()));
+    ExportUnit(fileName, format, SharedCoverUnit(FSet, FCover, UnitNameOfFile(file)),
+               QString("%1 terms of %2 outputs were exported")
+                   .arg(FCover.Terms.size())
+                   .arg(FSet.Outputs.size()));
 }

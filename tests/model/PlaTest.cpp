@@ -163,6 +163,7 @@ INSTANTIATE_TEST_SUITE_P(
         TDialectCase{"ThreeIsNothing", ".i 2\n.o 3\n11 423\n00 342\n", 2, {}, {0}, ""},
         // Under fr a 3 is OFF: 01 and 00 are OFF, only 10 is free.
         TDialectCase{"ThreeIsOffUnderFr", ".i 2\n.o 1\n.type fr\n11 1\n0- 3\n", 0, {3}, {2}, ""},
+        TDialectCase{"ByteOrderMarkFirst", "\xEF\xBB\xBF.i 2\n.o 1\n11 1\n", 0, {3}, {}, ""},
         TDialectCase{"BarsBetweenFields", ".i 2\n.o 2\n|1-|1|0|\n0|1 0|1\n", 1, {1}, {}, ""},
         TDialectCase{"TitleBeforeI",
                      "Multiplier 2x2\n.i 2\n.o 1\n11 1\n",

@@ -149,6 +149,16 @@ TEST_F(PlaWindowTest, ResultsExportTheUncheckedRowsByExtensionOrFilter) {
     EXPECT_EQ(prompter.fileRequests.back().FilterIndex, 5);
     EXPECT_EQ(prompter.fileRequests.back().DefaultExt, "pla");
     EXPECT_TRUE(prompter.fileRequests.back().SuffixFollowsFilter);
+    // A port written under another name is named, as a harness would look for the given one.
+    prompter.inputAnswers.push_back("cout");
+    Import(QByteArray(Adder).replace("cin", "out"));
+    frmKmap->mnuNewSimplifyClick();
+    prompter.messages.clear();
+    prompter.fileAnswers.push_back({true, dir.filePath("renamed.v"), 1});
+    Trigger(frmResult, "Export as…");
+    EXPECT_TRUE(
+        prompter.messages.value(0).endsWith(" exported\nRenamed in the export: out to out_v"))
+        << prompter.messages.value(0).toStdString();
 }
 
 // The PLA keeps the don't cares of the function simplified.

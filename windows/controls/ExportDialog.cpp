@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "windows/controls/Prompter.h"
+#include "windows/controls/WholeFile.h"
 
 bool AskExportFile(const TExportOffer& offer, int& filterIndex, QString& fileName,
                    TExportFormat& format) {
@@ -31,4 +32,17 @@ bool AskExportFile(const TExportOffer& offer, int& filterIndex, QString& fileNam
     filterIndex = static_cast<int>(at) + 1;
     fileName = chosen.FileName;
     return true;
+}
+
+void ExportUnit(const QString& fileName, TExportFormat format, const TDesignUnit& unit,
+                const QString& done) {
+    QString error;
+    if (!WriteWholeFile(fileName, QByteArray::fromStdString(WriteUnit(format, unit)), error)) {
+        ShowMessage("Write error on " + fileName + ": " + error);
+        return;
+    }
+    const std::string renamed = RenamedPortsText(format, unit);
+    ShowMessage(renamed.empty()
+                    ? done
+                    : done + "\nRenamed in the export: " + QString::fromStdString(renamed));
 }

@@ -19,3 +19,9 @@ struct TExportOffer {
 // False when the dialog is cancelled.
 bool AskExportFile(const TExportOffer& offer, int& filterIndex, QString& fileName,
                    TExportFormat& format);
+
+// Writes the unit in the format to the file and says so: the done text, then the ports written
+// under other names, as a harness written against the given names would not find them; or the
+// write error.
+void ExportUnit(const QString& fileName, TExportFormat format, const TDesignUnit& unit,
+                const QString& done);
