@@ -62,6 +62,8 @@ TEST_F(ProductOfSumsWindow, RowsAreTheZerosPrimesAndTheLabelSaysEachIsASum) {
             EXPECT_EQ(RowsFunction(primes, m), On(m)) << m;
         }
     }
+    W->btnTestNewDataClick();
+    EXPECT_EQ(prompter.messages, QStringList{"New boolean strings ok"});
     Trigger(frmKmap, "Simplify");
     EXPECT_EQ(W->resultForm(), TUnitForm::SumOfProducts);
     EXPECT_FALSE(W->lblResultForm->isVisible());
@@ -83,6 +85,23 @@ TEST_F(ProductOfSumsWindow, GroupsLieOnTheZerosOverTheFunction) {
         }
     }
     EXPECT_EQ(frmKmap->Groups->groups()[0].Name.front(), '(');
+}
+
+// F = aBc + Abc + AbC + ABc: Remove and Undo last hand the rows back as the sums they are.
+TEST_F(ProductOfSumsWindow, RemoveAndUndoKeepTheRowsSums) {
+    SetVars(3);
+    SetEditor({"aBc", "Abc", "AbC", "ABc"});
+    frmKmap->mnuProductOfSumsClick();
+    W->btnMinimumCoverClick();
+    for (const bool remove : {true, false}) {
+        remove ? W->btnRemoveCheckedClick() : W->btnundolastClick();
+        EXPECT_EQ(W->resultForm(), TUnitForm::ProductOfSums);
+        Trigger(W, "Copy to Z input of calculator");
+        const std::string z = frmBooleanClac->edtZinput->text().toStdString();
+        for (uint32_t m = 0; m < 8; ++m) {
+            EXPECT_EQ(EvalSum(z, m, 3), m == 2 || m == 4 || m == 5 || m == 6) << z << " " << m;
+        }
+    }
 }
 
 struct TExportCase {
