@@ -7,6 +7,7 @@
 #include "tests/engine/Reference.h"
 #include "windows/FormBoolProjects.h"
 #include "windows/Outputs.h"
+#include "windows/main_groups.h"
 
 namespace {
 
@@ -56,11 +57,24 @@ TEST_F(OutputsWindowTest, ImportAllShowsTheOutputsAndOpensOneInTheEditor) {
     EXPECT_EQ(frmOutputs->lblFunction->text(), "3 inputs, 2 outputs");
     EXPECT_EQ(grid()->rowCountValue(), 1);  // no cover until asked for
 
-    // The same rows as importing cout alone.
+    // The same rows as importing cout alone, on the map too, where sum's groups leave.
+    list()->setRow(1);
+    frmOutputs->btnOpenOutputClick();
+    frmKmap->mnuNewSimplifyClick();
+    frmResult->btnShowGroupsClick();
+    frmKmap->StatusBar->setPanelText(3, "abcdefghijkl");
     list()->setRow(2);
     frmOutputs->btnOpenOutputClick();
     EXPECT_EQ(EditorTerms(), (QStringList{"ABC", "aBC", "AbC", "ABc", "-abc"}));
     EXPECT_EQ(frmKmap->plaOutputName(), "cout");
+    EXPECT_EQ(OnCells(), (QStringList{"aBC", "AbC", "ABC", "ABc"}));
+    EXPECT_FALSE(frmKmap->Groups->hasGroups());
+    EXPECT_EQ(frmKmap->StatusBar->panelText(3), "");
+    // File / New takes the groups and the note of the output read away.
+    frmResult->btnShowGroupsClick();
+    frmKmap->mnuNewBoolClick();
+    EXPECT_FALSE(frmKmap->Groups->hasGroups());
+    EXPECT_EQ(frmKmap->StatusBar->panelText(1), "");
 }
 
 TEST_F(OutputsWindowTest, MultiplierFromTheProjectsWindowGetsItsProvenSharedCover) {
