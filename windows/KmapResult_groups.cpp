@@ -53,12 +53,14 @@ void TfrmResult::ConnectGroups() {
     };
     connect(Outputgrid->model(), &QAbstractItemModel::dataChanged, this, clear);
     connect(Outputgrid->model(), &QAbstractItemModel::modelReset, this, clear);
-    connect(Outputgrid->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [](const QModelIndex& current) {
-                if (TGroupsLayer* groups = MapGroups(); groups != nullptr && groups->hasGroups()) {
-                    groups->setSelected(current.row());
-                }
-            });
+    auto select = [](const QModelIndex& index) {
+        if (TGroupsLayer* groups = MapGroups(); groups != nullptr && groups->hasGroups()) {
+            groups->setSelected(index.row());
+        }
+    };
+    connect(Outputgrid->selectionModel(), &QItemSelectionModel::currentChanged, this, select);
+    // A click on the row that is already current changes nothing above, yet picks that row.
+    connect(Outputgrid, &QAbstractItemView::pressed, this, select);
     Outputgrid->viewport()->installEventFilter(new THoverWatch(Outputgrid));
 }
 

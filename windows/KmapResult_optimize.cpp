@@ -44,6 +44,19 @@ TEditorFunction ReadEditorFunction() {
     return EditorFunction(plain, dontCares, ProgramState.HighMinterm);
 }
 
+// What the rows must cover: the editor's ON set, or for the sums of a product its zeros; the
+// don't cares stay free either way.
+TEditorFunction RowsTarget(const TEditorFunction& editor, TUnitForm form) {
+    if (form == TUnitForm::SumOfProducts) {
+        return editor;
+    }
+    TEditorFunction zeros = editor;
+    for (uint32_t& count : zeros.Counts) {
+        count = count == 0 ? 1 : 0;
+    }
+    return zeros;
+}
+
 // What a validity test leaves behind: the table holds the editor's coverage counts, and the
 // don't-care set its don't cares.
 void StoreEditorCoverage(const TEditorFunction& function) {
@@ -112,7 +125,7 @@ bool TfrmResult::CheckedRowsRemovable() {
 
 bool TfrmResult::UncheckedRowsValid() {
     const TEditorFunction editor = ReadEditorFunction();
-    const bool same = ValidityTest(editor, RowCubes(), CheckedRows());
+    const bool same = ValidityTest(RowsTarget(editor, FForm), RowCubes(), CheckedRows());
     StoreEditorCoverage(editor);
     return same;
 }
@@ -176,7 +189,8 @@ void TfrmResult::btnOptimizeClick() {
     if (candidates.size() > 2) {
         const TEditorFunction editor = ReadEditorFunction();
         TKeepPainted painter;
-        chosen = BestCombination(editor, RowCubes(), candidates, [&painter] { painter.Poll(); });
+        chosen = BestCombination(RowsTarget(editor, FForm), RowCubes(), candidates,
+                                 [&painter] { painter.Poll(); });
         StoreEditorCoverage(editor);
     }
     Outputgrid->beginUpdate();
@@ -226,9 +240,10 @@ void TfrmResult::ShowTestedRow(int row) {
     }
 }
 
+// The rows come back in the form they had: sums stay sums.
 void TfrmResult::HandOver(TStringListAdv& list) {
     RankList(list);
-    ShowResults(list);
+    ShowResults(list, FForm);
 }
 
 void TfrmResult::btnRemoveCheckedClick() {

@@ -353,6 +353,8 @@ void TfrmKmap::Projects1Click() {
 void TfrmKmap::mnuNewBoolClick() {
     ClearALLKMAP1Click();
     ForgetPlaNames();
+    // A new start: the groups of an earlier result leave the map, its cells stay.
+    Groups->clearGroups();
 }
 
 void TfrmKmap::mnuCopyKMAPdatatoZinputClick() {

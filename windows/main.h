@@ -163,6 +163,7 @@ class TfrmKmap : public QMainWindow {
     void WriteTerm(int row, const QString& term);
     // A new function from elsewhere: exports name its variables A to P again.
     void ForgetPlaNames();
+    void ForgetPlaNote();
     void DrawHeaderStrips();
     void PaintHeaderStrips(QPainter& painter, const QPoint& origin) const;
     std::vector<QString> RowLabels() const;
@@ -182,6 +183,7 @@ class TfrmKmap : public QMainWindow {
     int FCellHeight = 18;
     std::vector<uint8_t> FHighlight;  // one flag per map cell, row-major
     QString FDontCareNote;            // what panel 1 shows about don't cares, if anything
+    QString FPlaNote;                 // what panel 1 shows about a loaded PLA output, if anything
     bool FBusy = false;
     bool FPlaced = false;
     std::vector<std::string> FPlaInputNames;

@@ -277,6 +277,7 @@ void TfrmKmap::ClearALLKMAP1Click() {
         return;
     }
     ClearEditor();
+    ForgetPlaNote();
 }
 
 void TfrmKmap::Setallchecks1Click() {

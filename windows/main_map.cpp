@@ -154,6 +154,7 @@ void TfrmKmap::shwKMPClick() {
     ImageRow->resize(ImageRow->width(), KmapGrid->height());
     DrawHeaderStrips();
     PlaceMapControls();
+    ForgetPlaNote();  // the output read was of the count before
 }
 
 std::vector<QString> TfrmKmap::RowLabels() const {

@@ -13,6 +13,7 @@
 #include "windows/controls/Prompter.h"
 #include "windows/controls/WholeFile.h"
 #include "windows/main.h"
+#include "windows/main_groups.h"
 #include "windows/main_shared.h"
 
 namespace {
@@ -132,14 +133,21 @@ void TfrmKmap::LoadPlaOutput(const TPla& pla, int output, const QString& fileNam
     FPlaOutputName = PlaOutputName(pla, output);
     inputgrid->setRow(1);
     inputgrid->setTopRow(1);
+    // The map follows the editor, and nothing on it or below it speaks of the last function.
+    ShowdatainKMAPGrid1Click();
+    Groups->clearGroups();
+    StatusBar->setPanelText(3, QString());
     QString text = QString("%1 terms").arg(function.On.size());
+    QString note = QString(": %1 terms").arg(function.On.size());
     if (function.DcCount > 0) {
         text += QString(" and %1 don't-care terms (%2 don't cares)")
                     .arg(function.Dc.size())
                     .arg(function.DcCount);
+        note += QString(", %1 don't-care").arg(function.Dc.size());
     }
     text += " of output " + FromLatin(FPlaOutputName) + " were read";
-    StatusBar->setPanelText(1, text);
+    FPlaNote = StatusBar->fitPanelText(1, FromLatin(FPlaOutputName), note);
+    StatusBar->setPanelText(1, FPlaNote);
     // What the reader skipped is said where there is room for it.
     ShowMessage(pla.Warning.empty() ? text : text + ";\n" + FromLatin(pla.Warning));
 }
@@ -184,4 +192,14 @@ void TfrmKmap::mnuExportPlaClick() {
 void TfrmKmap::ForgetPlaNames() {
     FPlaInputNames.clear();
     FPlaOutputName = std::string(1, 'F');  // GCC 12 warns falsely on assigning "F"
+    ForgetPlaNote();
+}
+
+// Panel 1 keeps what it says about a loaded output only while that output is what the windows
+// hold; a panel another command has written since is left alone.
+void TfrmKmap::ForgetPlaNote() {
+    if (!FPlaNote.isEmpty() && StatusBar->panelText(1) == FPlaNote) {
+        StatusBar->setPanelText(1, QString());
+    }
+    FPlaNote.clear();
 }

@@ -8,6 +8,7 @@
 #include <random>
 
 #include "bench/windows/BenchPrompter.h"
+#include "model/Pla.h"
 #include "model/State.h"
 #include "windows/FormBooleanCalc.h"
 #include "windows/KmapResult.h"
@@ -91,6 +92,27 @@ void TimeOpenFile(TBenchPrompter& prompter) {
     std::printf("  %s\n", qPrintable(prompter.messages.value(prompter.messages.size() - 1)));
 }
 
+// One output of 16 inputs, each minterm a row of its own: ON, don't care or OFF at random.
+void TimeLoadPlaOutput(std::mt19937& random) {
+    TPla pla;
+    pla.Inputs = 16;
+    pla.Outputs = 1;
+    pla.Type = "fd";
+    std::uniform_int_distribution<int> pick(0, 3);
+    for (uint32_t m = 0; m < 65536; ++m) {
+        const int kind = pick(random);
+        if (kind < 2) {
+            pla.Rows.push_back({TTermMasks{0xFFFF, m}, m + 1});
+            pla.OutputPlane += kind == 0 ? '1' : '-';
+        }
+    }
+    QElapsedTimer timer;
+    timer.start();
+    frmKmap->LoadPlaOutput(pla, 0);
+    Report("Load a PLA output of 16 inputs onto the editor and map", timer.nsecsElapsed());
+    std::printf("  %s\n", qPrintable(frmKmap->StatusBar->panelText(1)));
+}
+
 void TimeScrolling() {
     frmKmap->show();
     frmKmap->resize(500, 700);
@@ -152,6 +174,7 @@ int main(int argc, char* argv[]) {
     TimeSimplify(random);
     TimeTableToEditor();
     TimeOpenFile(prompter);
+    TimeLoadPlaOutput(random);
     TimeScrolling();
     return 0;
 }

@@ -208,8 +208,11 @@ TEST_F(MapGroups, MapShowsTheRowsFunctionAndOnlyTheUncheckedRowsAsGroups) {
 }
 
 TEST_F(MapGroups, TheSelectedOrHoveredRowIsDrawnBolderAndTheCellPanelNamesGroups) {
+    G->setCol(2);
     ShowGroups({"AB", "Bd"});
     const QColor first = layer()->groups()[0].Colour;
+    ClickCell(2, G->row());  // the current cell: a click picks it all the same
+    EXPECT_EQ(layer()->emphasis(), 1);
     G->setRow(2);
     EXPECT_EQ(layer()->emphasis(), 2);
     const int plain = CountColour(Shot(), Shot().rect(), first);

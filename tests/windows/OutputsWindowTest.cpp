@@ -8,6 +8,7 @@
 #include "windows/FormBoolProjects.h"
 #include "windows/Outputs.h"
 #include "windows/controls/SearchRun.h"
+#include "windows/main_groups.h"
 
 namespace {
 
@@ -58,7 +59,8 @@ TEST_F(OutputsWindowTest, ImportAllShowsTheOutputsAndOpensOneInTheEditor) {
     EXPECT_EQ(frmOutputs->lblInputNames->text(), "A = a, B = b, C = cin");
     EXPECT_EQ(grid()->rowCountValue(), 1);  // no cover until asked for
 
-    // The same rows as importing cout alone. The row chosen is the one that shows it.
+    // The same rows as importing cout alone, and the map shows them. The row chosen is the one
+    // that shows it.
     list()->setRow(2);
     const QImage shot = list()->viewport()->grab().toImage();
     EXPECT_EQ(QColor(shot.pixel(list()->cellRect(1, 2).center())),
@@ -67,6 +69,17 @@ TEST_F(OutputsWindowTest, ImportAllShowsTheOutputsAndOpensOneInTheEditor) {
     frmOutputs->btnOpenOutputClick();
     EXPECT_EQ(EditorTerms(), (QStringList{"ABC", "aBC", "AbC", "ABc", "-abc"}));
     EXPECT_EQ(frmKmap->plaOutputName(), "cout");
+    EXPECT_EQ(OnCells(), (QStringList{"aBC", "AbC", "ABC", "ABc"}));
+    // Opening takes the groups and the cell name of before away; File / New its groups and note.
+    frmKmap->mnuNewSimplifyClick();
+    frmResult->btnShowGroupsClick();
+    frmKmap->StatusBar->setPanelText(3, "abcdefghijkl");
+    frmOutputs->btnOpenOutputClick();
+    EXPECT_FALSE(frmKmap->Groups->hasGroups());
+    frmResult->btnShowGroupsClick();
+    frmKmap->mnuNewBoolClick();
+    EXPECT_FALSE(frmKmap->Groups->hasGroups());
+    EXPECT_EQ(frmKmap->StatusBar->panelText(1) + frmKmap->StatusBar->panelText(3), "");
 }
 
 TEST_F(OutputsWindowTest, MultiplierFromTheProjectsWindowGetsItsProvenSharedCover) {

@@ -29,7 +29,9 @@ TEST_F(PlaWindowTest, SeveralOutputsAskWhichAndLoadItsTermsAndDontCares) {
     EXPECT_EQ(
         prompter.messages,
         QStringList{"4 terms and 1 don't-care terms (1 don't cares) of output cout were read"});
-    EXPECT_EQ(frmKmap->StatusBar->panelText(1), prompter.messages.value(0));
+    const QLabel* panel = frmKmap->StatusBar->findChild<QLabel*>("Panel1");
+    EXPECT_EQ(panel->text(), "cout: 4 terms, 1 don't-care");
+    EXPECT_LE(panel->sizeHint().width(), panel->width());
     EXPECT_EQ(frmKmap->plaInputNames(), (std::vector<std::string>{"a", "b", "cin"}));
     EXPECT_EQ(frmKmap->plaOutputName(), "cout");
 }
@@ -45,7 +47,7 @@ TEST_F(PlaWindowTest, AnotherToolsFileLoadsAndTheSkippedTitleIsSaid) {
     const QString read = "4 terms and 1 don't-care terms (1 don't cares) of output cout were read";
     EXPECT_EQ(prompter.messages,
               QStringList{read + ";\nline 1: skipped \"Full adder\" before .i as a title"});
-    EXPECT_EQ(frmKmap->StatusBar->panelText(1), read);
+    EXPECT_EQ(frmKmap->StatusBar->panelText(1), "cout: 4 terms, 1 don't-care");
 }
 
 TEST_F(PlaWindowTest, AnUnknownOrCancelledOutputChangesNothing) {

@@ -62,6 +62,8 @@ TEST_F(ProductOfSumsWindow, RowsAreTheZerosPrimesAndTheLabelSaysEachIsASum) {
             EXPECT_EQ(RowsFunction(primes, m), On(m)) << m;
         }
     }
+    W->btnTestNewDataClick();
+    EXPECT_EQ(prompter.messages, QStringList{"New boolean strings ok"});
     Trigger(frmKmap, "Simplify");
     EXPECT_EQ(W->resultForm(), TUnitForm::SumOfProducts);
     EXPECT_FALSE(W->lblResultForm->isVisible());
@@ -131,6 +133,10 @@ INSTANTIATE_TEST_SUITE_P(Formats, ProductOfSumsExport,
 // What goes to the editor, the calculator and the BIN image is the function, not its zeros;
 // what goes to the clipboard and text files is written as sums.
 TEST_F(ProductOfSumsWindow, HandOversCarryTheFunctionAndListsCarrySums) {
+    // Rows that Remove and Undo last hand back are sums still.
+    Check({1});
+    W->btnRemoveCheckedClick();
+    W->btnundolastClick();
     const std::vector<std::string> rows = Terms();
     Trigger(W, "Copy to Main KMAP");
     std::vector<std::string> editor;

@@ -58,6 +58,15 @@ int TStatusBar::panelWidth(int panel) const {
     return FWidths[static_cast<size_t>(panel)];
 }
 
+QString TStatusBar::fitPanelText(int panel, const QString& part, const QString& rest) const {
+    const QLabel* label = FPanels[static_cast<size_t>(panel)];
+    const QFontMetrics metrics = label->fontMetrics();
+    // A framed label indents its text by half an x.
+    const int room = label->contentsRect().width() - metrics.horizontalAdvance('x') / 2 -
+                     metrics.horizontalAdvance(rest);
+    return metrics.elidedText(part, Qt::ElideRight, std::max(room, 0)) + rest;
+}
+
 void TStatusBar::hostGauge(TGauge* gauge) {
     gauge->setParent(FPanels.front());
     gauge->setGeometry(1, 2, FWidths.front() - 3, height() - 3);

@@ -26,6 +26,9 @@ class TStatusBar : public QWidget {
     void setPanelText(int panel, const QString& text);
     // The width the window gave the panel; the last panel may stretch beyond it.
     int panelWidth(int panel) const;
+    // part, shortened with an ellipsis where needed, followed by rest: a text the panel shows
+    // whole.
+    QString fitPanelText(int panel, const QString& part, const QString& rest) const;
     // Puts the gauge into panel 0: left 1, top 2, height - 3, width - 3.
     void hostGauge(TGauge* gauge);
     // Paints now, for texts set just before a long loop.
