@@ -6,7 +6,7 @@
 
 #include "cli/CommandError.h"
 #include "model/FileChunks.h"
-#include "model/State.h"
+#include "model/Letters.h"
 #include "model/Terms.h"
 #include "model/TextLines.h"
 
@@ -88,7 +88,7 @@ class TFunctionReader::TTermList {
     [[noreturn]] void Refuse(const std::string& term, size_t line) const {
         std::string shown = term.size() <= TermCapacity ? term : Excerpt(term);
         if (term.size() <= TermCapacity) {
-            CheckTerm(shown);
+            CheckTerm(shown, FVars);
         }
         FailInput(FSource,
                   "line " + std::to_string(line) + ": Boolean string " + shown + " is invalid");
@@ -126,7 +126,6 @@ void TFunctionReader::Line(std::string_view text) {
                 FailInput(FSource,
                           "no output " + FOutputName + "; a term list has the one output F");
             }
-            SetVarCount(n);  // the term check behind a refusal reads the list's count
             FTerms = std::make_unique<TTermList>(n, FSource);
             return;
         }
@@ -198,7 +197,6 @@ TFunctionInput EngineFunction(const TFunctionSet& set, size_t output) {
     // Fewer than three inputs: the engine's extra variables are the lowest bits, and free.
     const int n = std::max(set.Inputs, 3);
     const int extra = n - set.Inputs;
-    SetVarCount(n);
     TFunctionInput input;
     input.Inputs = set.Inputs;
     input.VarCount = n;

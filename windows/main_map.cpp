@@ -274,7 +274,7 @@ void TfrmKmap::KmapGridMouseMove(QMouseEvent* event) {
 }
 
 void PlotSumOfProducts(TStringGrid* grid, const QString& text) {
-    const TPlotOutcome plot = PlotTerms(ToLatin(text), ProgramState.HighMinterm);
+    const TPlotOutcome plot = PlotTerms(ToLatin(text), ProgramState.VarCount);
     TStringListAdv ownList(true);
     TStringListAdv& terms = frmBooleanClac != nullptr ? frmBooleanClac->SharedList : ownList;
     terms.Clear();

@@ -118,7 +118,7 @@ TEST_P(AbsorptionDifferential, SameTermsAndGaugeAsPairwisePasses) {
 
         TRecorder gauge;
         TStringListAdv destination;
-        RemoveRedundant(source, destination, &gauge);
+        RemoveRedundant(source, destination, ProgramState.VarCount, &gauge);
 
         EXPECT_EQ(Items(destination), expected) << "round " << round;
         EXPECT_EQ(gauge.calls, expectedGauge.calls) << "round " << round;

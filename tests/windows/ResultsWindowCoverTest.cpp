@@ -37,9 +37,10 @@ TStringListAdv HardResult(int n) {
     }
     TStringListAdv list;
     for (const TCube& cube : FindPrimeImplicants(n, on).Primes) {
-        list.Add(CompactOf({~cube.Free & ProgramState.HighMinterm, cube.Hi}));
+        list.Add(
+            CompactOf({~cube.Free & ProgramState.HighMinterm, cube.Hi}, ProgramState.VarCount));
     }
-    RankTerms(list);
+    RankTerms(list, ProgramState.VarCount, ProgramState.TruthTable);
     return list;
 }
 
