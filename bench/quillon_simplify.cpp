@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/MinimumCover.h"
 #include "engine/PrimeSearch.h"
 #include "engine/Simplify.h"
 #include "engine/TermBits.h"
+#include "engine/cover/MinimumCover.h"
 #include "model/State.h"
 
 namespace {

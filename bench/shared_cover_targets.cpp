@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "bench/SharedFunctions.h"
-#include "engine/SharedCover.h"
+#include "engine/shared/SharedCover.h"
+#include "tests/support/SharedFunctions.h"
 
 namespace {
 

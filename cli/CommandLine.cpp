@@ -13,9 +13,9 @@
 
 #include "cli/CommandError.h"
 #include "cli/FunctionInput.h"
-#include "engine/MinimumCover.h"
-#include "engine/SharedCover.h"
-#include "engine/SharedUnit.h"
+#include "engine/cover/MinimumCover.h"
+#include "engine/shared/SharedCover.h"
+#include "engine/shared/SharedUnit.h"
 #include "model/DesignUnit.h"
 #include "model/Pla.h"
 

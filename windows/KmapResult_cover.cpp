@@ -1,7 +1,7 @@
 // The results window's Minimum cover: check marks on every row outside a smallest cover.
 #include <algorithm>
 
-#include "engine/MinimumCover.h"
+#include "engine/cover/MinimumCover.h"
 #include "model/Minterms.h"
 #include "model/State.h"
 #include "windows/KmapResult.h"

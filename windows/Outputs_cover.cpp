@@ -1,7 +1,7 @@
 // The Outputs window's commands: Minimum shared cover, Open in K-map, Export as….
 #include <algorithm>
 
-#include "engine/SharedUnit.h"
+#include "engine/shared/SharedUnit.h"
 #include "model/DesignUnit.h"
 #include "windows/KmapResult_busy.h"
 #include "windows/Outputs.h"

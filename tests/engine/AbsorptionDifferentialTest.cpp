@@ -9,7 +9,7 @@
 #include "engine/RemoveRedundant.h"
 #include "model/State.h"
 #include "model/Terms.h"
-#include "tests/engine/Reference.h"
+#include "tests/support/Reference.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "engine/CalcOperations.h"
 #include "model/State.h"
-#include "tests/engine/Reference.h"
+#include "tests/support/Reference.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "engine/PrimeSearch.h"
 #include "engine/Simplify.h"
 #include "model/State.h"
-#include "tests/engine/Reference.h"
+#include "tests/support/Reference.h"
 
 namespace {
 

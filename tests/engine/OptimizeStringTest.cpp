@@ -7,7 +7,7 @@
 
 #include "engine/OptimizeString.h"
 #include "model/State.h"
-#include "tests/engine/Reference.h"
+#include "tests/support/Reference.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/MinimumCover.h"
 #include "engine/Simplify.h"
+#include "engine/cover/MinimumCover.h"
 #include "model/Minterms.h"
 #include "model/State.h"
-#include "tests/engine/Reference.h"
+#include "tests/support/Reference.h"
 
 namespace {
 

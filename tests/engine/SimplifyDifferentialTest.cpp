@@ -13,7 +13,7 @@
 #include "model/Minterms.h"
 #include "model/State.h"
 #include "model/Terms.h"
-#include "tests/engine/Reference.h"
+#include "tests/support/Reference.h"
 
 namespace {
 

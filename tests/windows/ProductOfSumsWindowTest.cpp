@@ -7,7 +7,7 @@
 
 #include "ResultsTestSupport.h"
 #include "engine/Simplify.h"
-#include "tests/engine/Reference.h"
+#include "tests/support/Reference.h"
 #include "windows/main_groups.h"
 
 namespace {

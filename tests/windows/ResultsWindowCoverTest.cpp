@@ -4,11 +4,11 @@
 #include <random>
 
 #include "ResultsTestSupport.h"
-#include "engine/MinimumCover.h"
 #include "engine/PrimeSearch.h"
 #include "engine/Simplify.h"
 #include "engine/TermBits.h"
-#include "tests/engine/Reference.h"
+#include "engine/cover/MinimumCover.h"
+#include "tests/support/Reference.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <numeric>
 
-#include "engine/CoverSearch.h"
-#include "engine/SharedRows.h"
+#include "engine/cover/CoverSearch.h"
+#include "engine/shared/SharedRows.h"
 
 namespace {
 

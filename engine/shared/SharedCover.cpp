@@ -1,14 +1,14 @@
 // Shared cover: a covering matrix over (minterm, output) pairs solved by the single-output search.
-#include "engine/SharedCover.h"
+#include "engine/shared/SharedCover.h"
 
 #include <algorithm>
 #include <bit>
 
-#include "engine/CoverReduce.h"
-#include "engine/CoverSearch.h"
-#include "engine/MinimumCover.h"
-#include "engine/SharedPrimes.h"
-#include "engine/SharedRows.h"
+#include "engine/cover/CoverReduce.h"
+#include "engine/cover/CoverSearch.h"
+#include "engine/cover/MinimumCover.h"
+#include "engine/shared/SharedPrimes.h"
+#include "engine/shared/SharedRows.h"
 
 TSharedRows::TSharedRows(const TFunctionSet& set)
     : FWords(static_cast<size_t>(OutputWords(OutputCount(set)))) {
