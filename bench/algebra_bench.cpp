@@ -64,7 +64,7 @@ void BM_OptimizeMinterms(benchmark::State& state) {
     const std::string text = RandomMinterms(rng, static_cast<int>(state.range(0)), 10);
     std::string result;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(OptimizeString(text, result));
+        benchmark::DoNotOptimize(OptimizeString(text, result, ProgramState.VarCount));
     }
     state.counters["terms_out"] = static_cast<double>(CountTerms(result));
 }
@@ -76,7 +76,7 @@ void BM_OptimizeTerms16(benchmark::State& state) {
     const std::string text = RandomSum(rng, static_cast<int>(state.range(0)), 16, 4, 10);
     std::string result;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(OptimizeString(text, result));
+        benchmark::DoNotOptimize(OptimizeString(text, result, ProgramState.VarCount));
     }
     state.counters["terms_out"] = static_cast<double>(CountTerms(result));
 }
@@ -89,7 +89,7 @@ void BM_Complement6(benchmark::State& state) {
     std::string r;
     for (auto _ : state) {
         std::string s = text;
-        benchmark::DoNotOptimize(Complement(s, r));
+        benchmark::DoNotOptimize(Complement(s, r, ProgramState.VarCount));
     }
     state.counters["terms_out"] = static_cast<double>(CountTerms(r));
 }
@@ -104,7 +104,7 @@ void BM_Xor16(benchmark::State& state) {
     const std::string y = RandomSum(rng, terms, 16, letters, letters + 2);
     TCalcResult result;
     for (auto _ : state) {
-        result = CalcXor(x, y);
+        result = CalcXor(x, y, ProgramState.VarCount);
     }
     state.counters["terms_out"] = static_cast<double>(CountTerms(result.Z.value_or("")));
 }

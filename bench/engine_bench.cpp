@@ -33,7 +33,7 @@ void BM_Simplify(benchmark::State& state, TFunctionRecipe recipe) {
     const std::vector<std::string> texts = FunctionTerms(n, MakeFunction(n, recipe));
     TSimplifyOutcome outcome;
     for (auto _ : state) {
-        outcome = SimplifyTerms(texts);
+        outcome = SimplifyTerms(texts, StateTables());
         benchmark::DoNotOptimize(outcome.Result.Count());
     }
     state.counters["on"] = static_cast<double>(texts.size());
@@ -73,7 +73,7 @@ void BM_SimplifyDontCare(benchmark::State& state, bool upperHalf, bool withDontC
     }
     TSimplifyOutcome outcome;
     for (auto _ : state) {
-        outcome = SimplifyTerms(texts);
+        outcome = SimplifyTerms(texts, StateTables());
         benchmark::DoNotOptimize(outcome.Result.Count());
     }
     state.counters["on"] = on;
@@ -94,7 +94,7 @@ void BM_ProductOfSums(benchmark::State& state, TFunctionRecipe recipe, bool comp
     const TUnitForm form = complement ? TUnitForm::SumOfProducts : TUnitForm::ProductOfSums;
     TSimplifyOutcome outcome;
     for (auto _ : state) {
-        outcome = SimplifyTerms(texts, nullptr, nullptr, form);
+        outcome = SimplifyTerms(texts, StateTables(), nullptr, nullptr, form);
         benchmark::DoNotOptimize(outcome.Result.Count());
     }
     state.counters["rows"] = static_cast<double>(texts.size());
@@ -125,7 +125,7 @@ void BM_RemoveRedundant(benchmark::State& state) {
     const TStringListAdv source = ArbitraryTerms(static_cast<int>(state.range(0)));
     TStringListAdv destination(true);
     for (auto _ : state) {
-        RemoveRedundant(source, destination);
+        RemoveRedundant(source, destination, ProgramState.VarCount);
         benchmark::DoNotOptimize(destination.Count());
     }
     state.counters["kept"] = destination.Count();

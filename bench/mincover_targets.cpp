@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "bench/Functions.h"
-#include "engine/MinimumCover.h"
 #include "engine/PrimeSearch.h"
+#include "engine/cover/MinimumCover.h"
 
 namespace {
 

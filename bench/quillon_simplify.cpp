@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/MinimumCover.h"
 #include "engine/PrimeSearch.h"
 #include "engine/Simplify.h"
 #include "engine/TermBits.h"
+#include "engine/cover/MinimumCover.h"
 #include "model/State.h"
 
 namespace {
@@ -45,7 +45,7 @@ void PrintMinimum(const TStringListAdv& result) {
         }
     }
     for (int i = 0; i < result.Count(); ++i) {
-        const TTermBits bits = PositionalBits(result.Strings(i));
+        const TTermBits bits = PositionalBits(result.Strings(i), ProgramState.VarCount);
         const TCube cube{all & ~bits.Care, bits.Hi & bits.Care};
         terms.push_back(cube);
         uint32_t sub = 0;
@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
     }
 
     const auto start = std::chrono::steady_clock::now();
-    const TSimplifyOutcome outcome = SimplifyTerms(texts);
+    const TSimplifyOutcome outcome = SimplifyTerms(texts, StateTables());
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
 
     switch (outcome.Kind) {

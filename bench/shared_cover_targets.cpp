@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "bench/SharedFunctions.h"
-#include "engine/SharedCover.h"
+#include "engine/shared/SharedCover.h"
+#include "tests/support/SharedFunctions.h"
 
 namespace {
 

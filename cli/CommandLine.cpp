@@ -14,9 +14,9 @@
 #include "cli/CommandError.h"
 #include "cli/FunctionInput.h"
 #include "cli/SharedListing.h"
-#include "engine/MinimumCover.h"
-#include "engine/SharedCover.h"
-#include "engine/SharedUnit.h"
+#include "engine/cover/MinimumCover.h"
+#include "engine/shared/SharedCover.h"
+#include "engine/shared/SharedUnit.h"
 #include "model/DesignUnit.h"
 #include "model/Pla.h"
 

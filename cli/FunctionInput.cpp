@@ -6,7 +6,7 @@
 
 #include "cli/CommandError.h"
 #include "model/FileChunks.h"
-#include "model/State.h"
+#include "model/Letters.h"
 #include "model/Terms.h"
 #include "model/TextLines.h"
 
@@ -200,7 +200,6 @@ TFunctionInput EngineFunction(const TFunctionSet& set, size_t output) {
     // Fewer than three inputs: the engine's extra variables are the lowest bits, and free.
     const int n = std::max(set.Inputs, 3);
     const int extra = n - set.Inputs;
-    SetVarCount(n);
     TFunctionInput input;
     input.Inputs = set.Inputs;
     input.VarCount = n;

@@ -14,15 +14,15 @@ std::string TermsText(const std::string& text) {
 
 // Splits both inputs with validation; only the first failing input is reported. When an
 // input is empty nothing is split, the result is empty and the answer is false.
-bool SplitInputs(std::string& x, std::string& y, TStringListAdv& xs, TStringListAdv& ys,
+bool SplitInputs(std::string& x, std::string& y, int n, TStringListAdv& xs, TStringListAdv& ys,
                  const TInputErrorTexts& texts, TCalcResult& result) {
     if (x.empty() || y.empty()) {
         result.Z = "";
         return false;
     }
     int errorIndex = 0;
-    const int codeX = SplitTerms(x, xs, errorIndex);
-    const int codeY = SplitTerms(y, ys, errorIndex);
+    const int codeX = SplitTerms(x, xs, errorIndex, n);
+    const int codeY = SplitTerms(y, ys, errorIndex, n);
     if (codeX != 0) {
         result.MessagePanel = texts.First + std::to_string(codeX);
     } else if (codeY != 0) {
@@ -33,11 +33,11 @@ bool SplitInputs(std::string& x, std::string& y, TStringListAdv& xs, TStringList
 
 }  // namespace
 
-TCalcResult CalcOr(std::string x, std::string y, const TCalcFeedback& feedback) {
+TCalcResult CalcOr(std::string x, std::string y, int n, const TCalcFeedback& feedback) {
     TCalcResult result;
     const bool combined = !x.empty() && !y.empty();
     result.Z = OrCombination(x, y, result.MessagePanel,
-                             {"Error in X input code=", "Error in y input code="}, feedback);
+                             {"Error in X input code=", "Error in y input code="}, n, feedback);
     // The count shown is that of the cleaned Y, as the command always did.
     if (combined) {
         result.CountPanel = TermsText(y);
@@ -45,15 +45,16 @@ TCalcResult CalcOr(std::string x, std::string y, const TCalcFeedback& feedback) 
     return result;
 }
 
-TCalcResult CalcAnd(std::string x, std::string y, const TCalcFeedback& feedback) {
+TCalcResult CalcAnd(std::string x, std::string y, int n, const TCalcFeedback& feedback) {
     TCalcResult result;
     TStringListAdv xs;
     TStringListAdv ys;
-    if (!SplitInputs(x, y, xs, ys, {"Error in X input code=", "Error in Y input code="}, result)) {
+    if (!SplitInputs(x, y, n, xs, ys, {"Error in X input code=", "Error in Y input code="},
+                     result)) {
         return result;
     }
     TStringListAdv product(true);
-    ListProduct(xs, ys, product, feedback);
+    ListProduct(xs, ys, product, n, feedback);
     const std::string z = JoinTrimmed(product);
     if (z.empty()) {
         result.Z = ConstantLo;
@@ -65,11 +66,11 @@ TCalcResult CalcAnd(std::string x, std::string y, const TCalcFeedback& feedback)
     return result;
 }
 
-TCalcResult CalcXor(std::string x, std::string y, const TCalcFeedback& feedback) {
+TCalcResult CalcXor(std::string x, std::string y, int n, const TCalcFeedback& feedback) {
     TCalcResult result;
     TStringListAdv xs;
     TStringListAdv ys;
-    if (!SplitInputs(x, y, xs, ys, {"Error in X input ", "Error in Y input "}, result)) {
+    if (!SplitInputs(x, y, n, xs, ys, {"Error in X input ", "Error in Y input "}, result)) {
         return result;
     }
 
@@ -77,17 +78,17 @@ TCalcResult CalcXor(std::string x, std::string y, const TCalcFeedback& feedback)
     std::string notY;
     std::string cleanX = x;
     std::string cleanY = y;
-    Complement(cleanX, notX, feedback);
-    Complement(cleanY, notY, feedback);
-    std::string p = StringProduct(x, notY, feedback);
-    std::string q = StringProduct(y, notX, feedback);
+    Complement(cleanX, notX, n, feedback);
+    Complement(cleanY, notY, n, feedback);
+    std::string p = StringProduct(x, notY, n, feedback);
+    std::string q = StringProduct(y, notX, n, feedback);
 
     std::string z;
     if (p.empty() && q.empty()) {
         result.MessagePanel = ConstantLo;
         z = ConstantLo;
     } else {
-        z = OrCombination(p, q, result.MessagePanel, {"Error in X input ", "Error in Y input "},
+        z = OrCombination(p, q, result.MessagePanel, {"Error in X input ", "Error in Y input "}, n,
                           feedback);
         z.erase(std::remove(z.begin(), z.end(), ' '), z.end());
     }
@@ -96,7 +97,7 @@ TCalcResult CalcXor(std::string x, std::string y, const TCalcFeedback& feedback)
     return result;
 }
 
-TCalcResult CalcNot(std::string z, const TCalcFeedback& feedback) {
+TCalcResult CalcNot(std::string z, int n, const TCalcFeedback& feedback) {
     TCalcResult result;
     if (z.empty()) {
         result.MessagePanel = "Missing text";
@@ -104,12 +105,12 @@ TCalcResult CalcNot(std::string z, const TCalcFeedback& feedback) {
         return result;
     }
     std::string complement;
-    result.CountPanel = Complement(z, complement, feedback);
+    result.CountPanel = Complement(z, complement, n, feedback);
     result.Z = complement.empty() ? std::string(ConstantLo) : complement;
     return result;
 }
 
-TCalcResult CalcInvert(std::string text, const TCalcFeedback& feedback) {
+TCalcResult CalcInvert(std::string text, int n, const TCalcFeedback& feedback) {
     TCalcResult result;
     if (!text.empty() && text.back() == '+') {
         text.pop_back();
@@ -118,7 +119,7 @@ TCalcResult CalcInvert(std::string text, const TCalcFeedback& feedback) {
         return result;
     }
     std::string complement;
-    result.CountPanel = Complement(text, complement, feedback);
+    result.CountPanel = Complement(text, complement, n, feedback);
     result.Z = complement;
     return result;
 }

@@ -14,18 +14,20 @@ struct TCalcResult {
     std::optional<std::string> MessagePanel;  // status panel 2
 };
 
+// Each command reads terms of n variables.
+
 // Z = X + Y. An empty input passes the other through untouched, panels included.
-TCalcResult CalcOr(std::string x, std::string y, const TCalcFeedback& feedback = {});
+TCalcResult CalcOr(std::string x, std::string y, int n, const TCalcFeedback& feedback = {});
 
 // Z = X·Y; "Aa" with "Always LO" when every product contradicts. Empty input empties Z.
-TCalcResult CalcAnd(std::string x, std::string y, const TCalcFeedback& feedback = {});
+TCalcResult CalcAnd(std::string x, std::string y, int n, const TCalcFeedback& feedback = {});
 
 // Z = X·not(Y) + Y·not(X). Empty input empties Z.
-TCalcResult CalcXor(std::string x, std::string y, const TCalcFeedback& feedback = {});
+TCalcResult CalcXor(std::string x, std::string y, int n, const TCalcFeedback& feedback = {});
 
 // Z = not(Z); an always-LO complement is written "Aa". Empty Z: "Missing text".
-TCalcResult CalcNot(std::string z, const TCalcFeedback& feedback = {});
+TCalcResult CalcNot(std::string z, int n, const TCalcFeedback& feedback = {});
 
 // The invert commands: the edit's text complemented in place, empty when always LO.
 // Returns nothing at all (Z unset) when there is no text to invert.
-TCalcResult CalcInvert(std::string text, const TCalcFeedback& feedback = {});
+TCalcResult CalcInvert(std::string text, int n, const TCalcFeedback& feedback = {});

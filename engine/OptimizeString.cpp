@@ -6,8 +6,8 @@
 
 #include "engine/RemoveRedundant.h"
 #include "engine/TermBits.h"
+#include "model/Letters.h"
 #include "model/SensitiveStr.h"
-#include "model/State.h"
 #include "model/Terms.h"
 
 namespace {
@@ -45,7 +45,7 @@ void Drop(TTermBits& term, uint32_t bit) {
 
 }  // namespace
 
-std::string MergeTerms(const std::string& text) {
+std::string MergeTerms(const std::string& text, int n) {
     const std::vector<std::string> pieces = SplitAtPlus(text);
     const size_t c = pieces.size();
     if (c < 2) {
@@ -55,7 +55,7 @@ std::string MergeTerms(const std::string& text) {
     std::vector<TTermBits> items;
     items.reserve(c);
     for (const auto& piece : pieces) {
-        items.push_back(PositionalBits(piece));
+        items.push_back(PositionalBits(piece, n));
     }
 
     // Every change drops a letter, so the passes end.
@@ -66,7 +66,7 @@ std::string MergeTerms(const std::string& text) {
             TTermBits x = items[1];
             if (const uint32_t bit = AdjacentBit(x, items[0]); bit != 0) {
                 Drop(x, bit);
-                return CompactOf(x);
+                return CompactOf(x, n);
             }
         }
         for (size_t i = 0; i + 1 < c; ++i) {
@@ -104,12 +104,12 @@ std::string MergeTerms(const std::string& text) {
         if (i > 0) {
             result += '+';
         }
-        result += CompactOf(items[i]);
+        result += CompactOf(items[i], n);
     }
     return result;
 }
 
-std::optional<std::string> OptimizeString(const std::string& text, std::string& result,
+std::optional<std::string> OptimizeString(const std::string& text, std::string& result, int n,
                                           TProgressSink* gauge) {
     if (text.size() < 3) {
         result = text;
@@ -124,7 +124,7 @@ std::optional<std::string> OptimizeString(const std::string& text, std::string& 
         return std::nullopt;
     }
 
-    const std::string merged = MergeTerms(text);
+    const std::string merged = MergeTerms(text, n);
     if (merged.empty() || merged[0] == 'X') {
         result = merged;
         return std::nullopt;
@@ -133,7 +133,7 @@ std::optional<std::string> OptimizeString(const std::string& text, std::string& 
     for (const auto& piece : SplitAtPlus(merged)) {
         terms.Add(piece);
     }
-    RemoveRedundant(terms, terms, gauge);
+    RemoveRedundant(terms, terms, n, gauge);
 
     result = JoinTrimmed(terms);
     return std::to_string(c0 - terms.Count()) + " Removed";

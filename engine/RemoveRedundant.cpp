@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "model/State.h"
+#include "model/Letters.h"
 
 namespace {
 
@@ -159,8 +159,7 @@ struct TCompactKey {
     TTermBits Term;
 };
 
-TCompactKey CompactKey(TTermBits term) {
-    const int n = ProgramState.VarCount;
+TCompactKey CompactKey(TTermBits term, int n) {
     TCompactKey key{0, 0, term};
     int slot = 0;
     for (int k = 1; k <= n; ++k) {
@@ -261,12 +260,12 @@ std::vector<TTermBits> RemoveRedundantSorted(const std::vector<TTermBits>& terms
     return survivors;
 }
 
-void AssignCompactTerms(const std::vector<TTermBits>& terms, TStringListAdv& destination) {
+void AssignCompactTerms(const std::vector<TTermBits>& terms, int n, TStringListAdv& destination) {
     std::vector<TCompactKey> keys;
     keys.reserve(terms.size());
     for (const TTermBits term : terms) {
         if (term.Care != 0) {
-            keys.push_back(CompactKey(term));
+            keys.push_back(CompactKey(term, n));
         }
     }
     std::sort(keys.begin(), keys.end(), [](const TCompactKey& a, const TCompactKey& b) {
@@ -276,16 +275,16 @@ void AssignCompactTerms(const std::vector<TTermBits>& terms, TStringListAdv& des
     // Distinct and already in code order: a sorted destination would add each at its end, so
     // the bisection is skipped.
     for (const TCompactKey& key : keys) {
-        destination.Insert(destination.Count(), CompactOf(key.Term));
+        destination.Insert(destination.Count(), CompactOf(key.Term, n));
     }
 }
 
-void RemoveRedundant(const TStringListAdv& source, TStringListAdv& destination,
+void RemoveRedundant(const TStringListAdv& source, TStringListAdv& destination, int n,
                      TProgressSink* gauge) {
     std::vector<TTermBits> terms;
     terms.reserve(static_cast<size_t>(source.Count()));
     for (int i = 0; i < source.Count(); ++i) {
-        terms.push_back(PositionalBits(source.Strings(i)));
+        terms.push_back(PositionalBits(source.Strings(i), n));
     }
-    AssignCompactTerms(RemoveRedundantTerms(std::move(terms), gauge), destination);
+    AssignCompactTerms(RemoveRedundantTerms(std::move(terms), gauge), n, destination);
 }

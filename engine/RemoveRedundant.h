@@ -3,13 +3,13 @@
 
 #include <vector>
 
+#include "engine/Sinks.h"
 #include "engine/TermBits.h"
 #include "model/SensitiveStr.h"
-#include "model/State.h"
 
 // Source and destination may be the same list. The gauge (may be null) gets the work list's
 // count as maximum and the pairwise passes' positions, every tenth item.
-void RemoveRedundant(const TStringListAdv& source, TStringListAdv& destination,
+void RemoveRedundant(const TStringListAdv& source, TStringListAdv& destination, int n,
                      TProgressSink* gauge = nullptr);
 
 // The same on bit-mask terms, for callers that never held strings: the survivors in the work
@@ -25,7 +25,7 @@ void SortPositional(std::vector<TTermBits>& terms);
 
 // Destination cleared and refilled with the terms' compact forms in code order; the all-"1"
 // term, whose compact form is empty, is left out.
-void AssignCompactTerms(const std::vector<TTermBits>& terms, TStringListAdv& destination);
+void AssignCompactTerms(const std::vector<TTermBits>& terms, int n, TStringListAdv& destination);
 
 // Which terms another term covers, by a literal trie of the survivors; terms must be distinct.
 // Exposed for the differential test against a pairwise check.

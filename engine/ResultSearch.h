@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "model/State.h"
+#include "model/Letters.h"
 #include "model/Terms.h"
 
 // A results row as the tests see it: its term's care and HI masks, or none for a row without a

@@ -6,8 +6,8 @@
 #include <chrono>
 
 #include "engine/PrimeSearch.h"
+#include "model/Letters.h"
 #include "model/Minterms.h"
-#include "model/State.h"
 #include "model/Terms.h"
 
 std::string FormatSeconds(int64_t ms) {
@@ -104,9 +104,8 @@ TPrimeImplicants CoveringPrimeImplicants(int n, const TMintermBits& on,
 }
 
 // The search proper on the ON set the truth table now holds; start is the tick of its first step.
-TSearchReport SearchOnSet(const TMintermBits& on, const TMintermBits* dontCare,
+TSearchReport SearchOnSet(int n, const TMintermBits& on, const TMintermBits* dontCare,
                           TStringListAdv& result, int64_t start, TProgressSink* gauge) {
-    const int n = ProgramState.VarCount;
     const TSearchCost cost = CountSearch(n, on, dontCare);
     const TPrimeImplicants primes = dontCare != nullptr ? CoveringPrimeImplicants(n, on, *dontCare)
                                                         : FindPrimeImplicants(n, on);
@@ -123,12 +122,12 @@ TSearchReport SearchOnSet(const TMintermBits& on, const TMintermBits* dontCare,
     return report;
 }
 
-int32_t MaskRank(const TTermMasks& masks, TMessageSink* messages, const TDontCareTable* dontCare) {
-    const auto& table = ProgramState.TruthTable;
+int32_t MaskRank(const TTermMasks& masks, int n, const TTruthTable& table, TMessageSink* messages,
+                 const TDontCareTable* dontCare) {
     int smallest = 1000;
     int largest = -1;
     int last = -1;
-    VisitMinterms(masks, ProgramState.HighMinterm, [&](uint32_t m) {
+    VisitMinterms(masks, HighMintermOf(n), [&](uint32_t m) {
         if (dontCare != nullptr && (*dontCare)[m] != 0) {
             return true;
         }
@@ -148,17 +147,17 @@ int32_t MaskRank(const TTermMasks& masks, TMessageSink* messages, const TDontCar
 }
 
 // The don't cares when there are any; an empty set ranks as no set at all.
-const TDontCareTable* UsedDontCares(const TDontCareTable* dontCare) {
-    return dontCare != nullptr && AnyDontCare(*dontCare) ? dontCare : nullptr;
+const TDontCareTable* UsedDontCares(const TDontCareTable* dontCare, int n) {
+    return dontCare != nullptr && AnyDontCare(*dontCare, n) ? dontCare : nullptr;
 }
 
 // The common row, an optional mark and then valid letters with no blank, read in one pass with
 // no string copies; the masks are those the trimming, check and positional form would give.
 // False sends the row down the full path (blanks, long text, bad letters, contradictions).
-bool PlainRowMasks(const std::string& text, bool& dontCare, TTermMasks& masks) {
+bool PlainRowMasks(const std::string& text, int n, bool& dontCare, TTermMasks& masks) {
     const size_t first = DontCareMarkEnd(text);
     dontCare = first != 0;
-    return LetterMasks(std::string_view(text).substr(first), ProgramState.VarCount, masks);
+    return LetterMasks(std::string_view(text).substr(first), n, masks);
 }
 
 class TCountingSink : public TMessageSink {
@@ -178,61 +177,66 @@ class TCountingSink : public TMessageSink {
 
 }  // namespace
 
-TSearchReport FindAcceptableStrings(const TStringListAdv& minterms, TStringListAdv& result,
-                                    TProgressSink* gauge) {
+TSearchReport FindAcceptableStrings(const TStringListAdv& minterms, int n, TTruthTable& table,
+                                    TStringListAdv& result, TProgressSink* gauge) {
     const int64_t start = TickMs();
-    ClearTruthTable();
+    table.fill(0);
     result.Clear();
     for (int i = 0; i < minterms.Count(); ++i) {
-        AddTermToTable(minterms.Strings(i));
+        AddTermToTable(minterms.Strings(i), n, table);
     }
-    TMintermBits on = MakeMintermBits(ProgramState.VarCount);
-    for (uint32_t m = 0; m <= ProgramState.HighMinterm; ++m) {
-        if (ProgramState.TruthTable[m] != 0) {
+    TMintermBits on = MakeMintermBits(n);
+    for (uint32_t m = 0; m <= HighMintermOf(n); ++m) {
+        if (table[m] != 0) {
             SetMinterm(on, m);
         }
     }
-    return SearchOnSet(on, nullptr, result, start, gauge);
+    return SearchOnSet(n, on, nullptr, result, start, gauge);
 }
 
-int32_t TermRank(const std::string& term, TMessageSink* messages, const TDontCareTable* dontCare) {
-    return MaskRank(TermMasks(term), messages, UsedDontCares(dontCare));
+int32_t TermRank(const std::string& term, int n, const TTruthTable& table, TMessageSink* messages,
+                 const TDontCareTable* dontCare) {
+    return MaskRank(TermMasks(term, n), n, table, messages, UsedDontCares(dontCare, n));
 }
 
-void RankTerms(TStringListAdv& list, TMessageSink* messages, const TDontCareTable* dontCare) {
-    dontCare = UsedDontCares(dontCare);
+void RankTerms(TStringListAdv& list, int n, TTruthTable& table, TMessageSink* messages,
+               const TDontCareTable* dontCare) {
+    dontCare = UsedDontCares(dontCare, n);
+    const uint32_t high = HighMintermOf(n);
     // Each term is parsed once for both walks; the walks are those of AddTermToTable and TermRank.
     std::vector<TTermMasks> masks(static_cast<size_t>(list.Count()));
     for (int i = 0; i < list.Count(); ++i) {
-        masks[static_cast<size_t>(i)] = TermMasks(list.Strings(i));
+        masks[static_cast<size_t>(i)] = TermMasks(list.Strings(i), n);
     }
-    ClearTruthTable();
-    auto& table = ProgramState.TruthTable;
+    table.fill(0);
     for (const TTermMasks& m : masks) {
-        VisitMinterms(m, ProgramState.HighMinterm, [&](uint32_t x) {
+        VisitMinterms(m, high, [&](uint32_t x) {
             ++table[x];  // counts wrap at 256 by design
             return true;
         });
     }
     if (dontCare != nullptr) {
-        for (uint32_t m = 0; m <= ProgramState.HighMinterm; ++m) {
+        for (uint32_t m = 0; m <= high; ++m) {
             table[m] = (*dontCare)[m] != 0 ? 0 : table[m];
         }
     }
     for (int i = 0; i < list.Count(); ++i) {
-        list.SetObject(i, MaskRank(masks[static_cast<size_t>(i)], messages, dontCare));
+        list.SetObject(i, MaskRank(masks[static_cast<size_t>(i)], n, table, messages, dontCare));
     }
 }
 
-TSimplifyOutcome SimplifyTerms(const std::vector<std::string>& editorTexts, TMessageSink* messages,
+TSimplifyOutcome SimplifyTerms(const std::vector<std::string>& editorTexts,
+                               const TFunctionTables& tables, TMessageSink* messages,
                                TProgressSink* gauge, TUnitForm form) {
+    const int n = tables.VarCount;
+    const uint32_t high = HighMintermOf(n);
     TSimplifyOutcome outcome;
     std::vector<TTermMasks> terms;
     std::vector<TTermMasks> dontCareTerms;
     for (const std::string& text : editorTexts) {
         bool plainDontCare = false;
         TTermMasks plain;
-        if (PlainRowMasks(text, plainDontCare, plain)) {
+        if (PlainRowMasks(text, n, plainDontCare, plain)) {
             (plainDontCare ? dontCareTerms : terms).push_back(plain);
             continue;
         }
@@ -242,15 +246,15 @@ TSimplifyOutcome SimplifyTerms(const std::vector<std::string>& editorTexts, TMes
         if (term.empty()) {
             continue;
         }
-        if (CheckTerm(term) != TermValid) {
+        if (CheckTerm(term, n) != TermValid) {
             outcome.Kind = TSimplifyKind::Invalid;
             outcome.InvalidTerm = term;
             outcome.Message = "Boolean string " + (dontCare ? std::string(1, DontCareMark) : "") +
                               term + " is invalid";
             return outcome;
         }
-        ToPositional(term);
-        (dontCare ? dontCareTerms : terms).push_back(TermMasks(term));
+        ToPositional(term, n);
+        (dontCare ? dontCareTerms : terms).push_back(TermMasks(term, n));
     }
     if (terms.empty() && dontCareTerms.empty()) {
         outcome.Kind = TSimplifyKind::EditorEmpty;
@@ -262,10 +266,10 @@ TSimplifyOutcome SimplifyTerms(const std::vector<std::string>& editorTexts, TMes
     // their own and the minterm strings need not be written out: the search starts from the
     // set it would have read back from them.
     const int64_t start = TickMs();
-    auto mintermsOf = [](const std::vector<TTermMasks>& list) {
-        TMintermBits bits = MakeMintermBits(ProgramState.VarCount);
+    auto mintermsOf = [&](const std::vector<TTermMasks>& list) {
+        TMintermBits bits = MakeMintermBits(n);
         for (const TTermMasks& masks : list) {
-            VisitMinterms(masks, ProgramState.HighMinterm, [&](uint32_t m) {
+            VisitMinterms(masks, high, [&](uint32_t m) {
                 SetMinterm(bits, m);
                 return true;
             });
@@ -280,15 +284,15 @@ TSimplifyOutcome SimplifyTerms(const std::vector<std::string>& editorTexts, TMes
         for (size_t w = 0; w < dontCare.size(); ++w) {
             dontCare[w] &= ~on[w];
         }
-        on = Zeros(on, dontCare, ProgramState.VarCount);
+        on = Zeros(on, dontCare, n);
     }
-    ClearTruthTable();
-    ProgramState.DontCare.fill(0);
-    for (uint32_t m = 0; m <= ProgramState.HighMinterm; ++m) {
+    tables.Table.fill(0);
+    tables.DontCare.fill(0);
+    for (uint32_t m = 0; m <= high; ++m) {
         const bool isOn = TestMinterm(on, m);
-        ProgramState.TruthTable[m] = isOn ? 1 : 0;
+        tables.Table[m] = isOn ? 1 : 0;
         const bool free = !isOn && TestMinterm(dontCare, m);
-        ProgramState.DontCare[m] = free ? 1 : 0;
+        tables.DontCare[m] = free ? 1 : 0;
         outcome.DontCareCount += free ? 1 : 0;
     }
     for (size_t w = 0; w < dontCare.size(); ++w) {
@@ -296,7 +300,7 @@ TSimplifyOutcome SimplifyTerms(const std::vector<std::string>& editorTexts, TMes
     }
     const bool anyDontCare = outcome.DontCareCount > 0;
     outcome.Search =
-        SearchOnSet(on, anyDontCare ? &dontCare : nullptr, outcome.Result, start, gauge);
+        SearchOnSet(n, on, anyDontCare ? &dontCare : nullptr, outcome.Result, start, gauge);
 
     if (outcome.Result.Count() == 0) {
         // No prime covers an ON minterm: with none ON the function is never HI. The zeros' cover
@@ -308,7 +312,7 @@ TSimplifyOutcome SimplifyTerms(const std::vector<std::string>& editorTexts, TMes
         return outcome;
     }
     TCountingSink counting(messages);
-    RankTerms(outcome.Result, &counting, anyDontCare ? &ProgramState.DontCare : nullptr);
+    RankTerms(outcome.Result, n, tables.Table, &counting, anyDontCare ? &tables.DontCare : nullptr);
     outcome.RankZeroCount = counting.Count;
     outcome.Kind = TSimplifyKind::Ranked;
     return outcome;

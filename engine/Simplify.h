@@ -5,16 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "engine/Sinks.h"
 #include "model/DesignUnit.h"
+#include "model/Letters.h"
 #include "model/SensitiveStr.h"
-#include "model/State.h"
-
-// Takes the messages an engine operation raises; the window shows them as message boxes.
-class TMessageSink {
-  public:
-    virtual ~TMessageSink() = default;
-    virtual void showMessage(const std::string& text) = 0;
-};
 
 inline const char* const RankZeroMessage = "Error RANK ZERO";
 
@@ -28,21 +22,21 @@ struct TSearchReport {
 // Seconds from milliseconds in the shortest decimal form: 16 -> 0.016, 2500 -> 2.5, 0 -> 0.
 std::string FormatSeconds(int64_t ms);
 
-// Fills result with the prime implicants of the function whose distinct minterm strings the
-// minterms list holds (a sorted set, highest minterm first): compact terms in code order, the
-// constant HI left out. The truth table ends holding the ON minterms. The gauge (may be null)
-// moves as the removal of absorbed terms would move it over every implicant found.
-TSearchReport FindAcceptableStrings(const TStringListAdv& minterms, TStringListAdv& result,
-                                    TProgressSink* gauge = nullptr);
+// Fills result with the prime implicants of the function of n variables whose distinct minterm
+// strings the minterms list holds (a sorted set, highest minterm first): compact terms in code
+// order, the constant HI left out. The table ends holding the ON minterms. The gauge (may be
+// null) moves as the removal of absorbed terms would move it over every implicant found.
+TSearchReport FindAcceptableStrings(const TStringListAdv& minterms, int n, TTruthTable& table,
+                                    TStringListAdv& result, TProgressSink* gauge = nullptr);
 
-// Rank of one term from the current truth table: Max * 65536 + Min of its minterms' counts.
-// Don't-care minterms do not count.
-int32_t TermRank(const std::string& term, TMessageSink* messages = nullptr,
-                 const TDontCareTable* dontCare = nullptr);
+// Rank of one term from the coverage counts in the table: Max * 65536 + Min of its minterms'
+// counts. Don't-care minterms do not count.
+int32_t TermRank(const std::string& term, int n, const TTruthTable& table,
+                 TMessageSink* messages = nullptr, const TDontCareTable* dontCare = nullptr);
 
-// Refills the truth table with the list's coverage counts and ranks every term. With don't
-// cares the table keeps counts on the other minterms only, so it holds the ON part.
-void RankTerms(TStringListAdv& list, TMessageSink* messages = nullptr,
+// Refills the table with the list's coverage counts and ranks every term. With don't cares the
+// table keeps counts on the other minterms only, so it holds the ON part.
+void RankTerms(TStringListAdv& list, int n, TTruthTable& table, TMessageSink* messages = nullptr,
                const TDontCareTable* dontCare = nullptr);
 
 inline int RankMin(intptr_t rank) {
@@ -71,12 +65,13 @@ struct TSimplifyOutcome {
 };
 
 // Runs the Simplify command on the editor's term column, row by row; a row marked "-AbC" is
-// a don't-care term. ON wins over don't care. When the search runs, the truth table ends as
-// ranking leaves it and ProgramState.DontCare holds the don't cares; both stay untouched when
-// it stops before the search. The gauge moves as in FindAcceptableStrings. ProductOfSums runs
+// a don't-care term. ON wins over don't care. When the search runs, the table ends as ranking
+// leaves it and the don't-care table holds the don't cares; both stay untouched when it stops
+// before the search. The gauge moves as in FindAcceptableStrings. ProductOfSums runs
 // the same search on the zeros, the minterms neither ON nor don't care, with the don't cares
 // free: the result's terms are the zeros' cubes, the table holds their ranking, and a constant
 // is told as the function's.
 TSimplifyOutcome SimplifyTerms(const std::vector<std::string>& editorTexts,
-                               TMessageSink* messages = nullptr, TProgressSink* gauge = nullptr,
+                               const TFunctionTables& tables, TMessageSink* messages = nullptr,
+                               TProgressSink* gauge = nullptr,
                                TUnitForm form = TUnitForm::SumOfProducts);

@@ -14,11 +14,11 @@ bool Contradict(TTermBits p, TTermBits q) {
     return (p.Care & q.Care & (p.Hi ^ q.Hi)) != 0;
 }
 
-std::vector<TTermBits> BitsOf(const TStringListAdv& list) {
+std::vector<TTermBits> BitsOf(const TStringListAdv& list, int n) {
     std::vector<TTermBits> bits;
     bits.reserve(static_cast<size_t>(list.Count()));
     for (int i = 0; i < list.Count(); ++i) {
-        bits.push_back(PositionalBits(list.Strings(i)));
+        bits.push_back(PositionalBits(list.Strings(i), n));
     }
     return bits;
 }
@@ -72,10 +72,10 @@ void ReduceBySingleLetters(std::vector<std::string>& entries) {
 
 // Bits of every piece between "+", as the pieces' sorted set would give them (a repeated
 // piece only repeats a product, and products are deduplicated).
-std::vector<TTermBits> PieceBits(const std::string& text) {
+std::vector<TTermBits> PieceBits(const std::string& text, int n) {
     std::vector<TTermBits> bits;
     for (const auto& piece : SplitAtPlus(text)) {
-        bits.push_back(PositionalBits(piece));
+        bits.push_back(PositionalBits(piece, n));
     }
     return bits;
 }
@@ -102,40 +102,31 @@ std::vector<TTermBits> ProductTerms(const std::vector<TTermBits>& first,
     return products;
 }
 
-std::string JoinCompact(const std::vector<TTermBits>& terms) {
+std::string JoinCompact(const std::vector<TTermBits>& terms, int n) {
     TStringListAdv list(true);
-    AssignCompactTerms(terms, list);
+    AssignCompactTerms(terms, n, list);
     return JoinTrimmed(list);
 }
 
 }  // namespace
 
-std::optional<std::string> TermProduct(const std::string& p, const std::string& q) {
-    const TTermBits a = PositionalBits(p);
-    const TTermBits b = PositionalBits(q);
-    if (Contradict(a, b)) {
-        return std::nullopt;
-    }
-    return CompactOf({a.Care | b.Care, a.Hi | b.Hi});
-}
-
-void ListProduct(const TStringListAdv& l1, const TStringListAdv& l2, TStringListAdv& l3,
+void ListProduct(const TStringListAdv& l1, const TStringListAdv& l2, TStringListAdv& l3, int n,
                  const TCalcFeedback& feedback) {
     const std::vector<TTermBits> product =
-        ProductTerms(BitsOf(l1), BitsOf(l2), feedback.AbsorptionGauge);
+        ProductTerms(BitsOf(l1, n), BitsOf(l2, n), feedback.AbsorptionGauge);
     l3.Clear();
-    AssignCompactTerms(product, l3);
+    AssignCompactTerms(product, n, l3);
     if (feedback.ProcessMessages) {
         feedback.ProcessMessages();
     }
 }
 
-std::string StringProduct(const std::string& p, const std::string& q,
+std::string StringProduct(const std::string& p, const std::string& q, int n,
                           const TCalcFeedback& feedback) {
     const TStringListAdv left = SortedSetOfPieces(p);
     const TStringListAdv right = SortedSetOfPieces(q);
     TStringListAdv product(true);
-    ListProduct(right, left, product, feedback);
+    ListProduct(right, left, product, n, feedback);
     return JoinTrimmed(product);
 }
 
@@ -150,10 +141,10 @@ std::string TermComplement(const std::string& term) {
     return result;
 }
 
-std::string Complement(std::string& s, std::string& r, const TCalcFeedback& feedback) {
+std::string Complement(std::string& s, std::string& r, int n, const TCalcFeedback& feedback) {
     TStringListAdv terms;
     int errorIndex = 0;
-    SplitTerms(s, terms, errorIndex);
+    SplitTerms(s, terms, errorIndex, n);
     const int count = terms.Count();
 
     std::string result;
@@ -165,8 +156,9 @@ std::string Complement(std::string& s, std::string& r, const TCalcFeedback& feed
     if (count >= 2) {
         // The running product stays in bit masks between the string products it stands for;
         // each step still processes messages once, as StringProduct's list product does.
-        std::vector<TTermBits> product = ProductTerms(PieceBits(TermComplement(terms.Strings(1))),
-                                                      PieceBits(result), feedback.AbsorptionGauge);
+        std::vector<TTermBits> product =
+            ProductTerms(PieceBits(TermComplement(terms.Strings(1)), n), PieceBits(result, n),
+                         feedback.AbsorptionGauge);
         if (feedback.ProcessMessages) {
             feedback.ProcessMessages();
         }
@@ -177,7 +169,7 @@ std::string Complement(std::string& s, std::string& r, const TCalcFeedback& feed
             feedback.Gauge->setMax(count);
         }
         for (int k = 2; k < count; ++k) {
-            product = ProductTerms(PieceBits(TermComplement(terms.Strings(k))), product,
+            product = ProductTerms(PieceBits(TermComplement(terms.Strings(k)), n), product,
                                    feedback.AbsorptionGauge);
             if (feedback.ProcessMessages) {
                 feedback.ProcessMessages();
@@ -189,14 +181,14 @@ std::string Complement(std::string& s, std::string& r, const TCalcFeedback& feed
         if (count > 2 && feedback.Gauge != nullptr) {
             feedback.Gauge->setPosition(0);
         }
-        result = JoinCompact(product);
+        result = JoinCompact(product, n);
     }
     r = result;
     return "Terms= " + std::to_string(CountTerms(r));
 }
 
 std::string OrCombination(std::string& a, std::string& b, std::optional<std::string>& message,
-                          const TInputErrorTexts& texts, const TCalcFeedback& feedback) {
+                          const TInputErrorTexts& texts, int n, const TCalcFeedback& feedback) {
     if (a.empty()) {
         return b;
     }
@@ -206,8 +198,8 @@ std::string OrCombination(std::string& a, std::string& b, std::optional<std::str
     TStringListAdv first;
     TStringListAdv second;
     int errorIndex = 0;
-    const int codeA = SplitTerms(a, first, errorIndex);
-    const int codeB = SplitTerms(b, second, errorIndex);
+    const int codeA = SplitTerms(a, first, errorIndex, n);
+    const int codeB = SplitTerms(b, second, errorIndex, n);
     if (codeA != 0) {
         message = texts.First + std::to_string(codeA);
     } else if (codeB != 0) {
@@ -218,7 +210,7 @@ std::string OrCombination(std::string& a, std::string& b, std::optional<std::str
     for (const TStringListAdv* list : {&first, &second}) {
         for (int i = 0; i < list->Count(); ++i) {
             std::string term = list->Strings(i);
-            ToPositional(term);
+            ToPositional(term, n);
             united.Add(term);
         }
     }
@@ -236,7 +228,7 @@ std::string OrCombination(std::string& a, std::string& b, std::optional<std::str
     for (const auto& entry : entries) {
         reduced.Add(entry);
     }
-    RemoveRedundant(reduced, reduced, feedback.AbsorptionGauge);
+    RemoveRedundant(reduced, reduced, n, feedback.AbsorptionGauge);
 
     std::string result = JoinTrimmed(reduced);
     if (result.empty()) {
@@ -246,12 +238,12 @@ std::string OrCombination(std::string& a, std::string& b, std::optional<std::str
     return result;
 }
 
-std::string StringXor(std::string a, std::string b, const TCalcFeedback& feedback) {
+std::string StringXor(std::string a, std::string b, int n, const TCalcFeedback& feedback) {
     std::string notA;
     std::string notB;
-    Complement(a, notA, feedback);
-    Complement(b, notB, feedback);
-    const std::string p = StringProduct(a, notB, feedback);
-    const std::string q = StringProduct(b, notA, feedback);
+    Complement(a, notA, n, feedback);
+    Complement(b, notB, n, feedback);
+    const std::string p = StringProduct(a, notB, n, feedback);
+    const std::string q = StringProduct(b, notA, n, feedback);
     return p + "+" + q;
 }

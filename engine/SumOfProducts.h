@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "engine/Sinks.h"
 #include "model/SensitiveStr.h"
-#include "model/State.h"
 
 // The constant functions as the calculator writes them.
 inline constexpr char ConstantHi[] = "A+a";
@@ -29,16 +29,15 @@ struct TInputErrorTexts {
     const char* Second;
 };
 
-// The AND of two terms as a compact term; nothing when they contradict.
-std::optional<std::string> TermProduct(const std::string& p, const std::string& q);
+// Every operation below reads terms of n variables.
 
 // Every non-contradicting product of an L1 term and an L2 term, without repeats or absorbed
 // terms, into l3 (cleared first). l3 may be l1 or l2.
-void ListProduct(const TStringListAdv& l1, const TStringListAdv& l2, TStringListAdv& l3,
+void ListProduct(const TStringListAdv& l1, const TStringListAdv& l2, TStringListAdv& l3, int n,
                  const TCalcFeedback& feedback = {});
 
 // P·Q multiplied out; empty when every pair contradicts. Pieces are not validated.
-std::string StringProduct(const std::string& p, const std::string& q,
+std::string StringProduct(const std::string& p, const std::string& q, int n,
                           const TCalcFeedback& feedback = {});
 
 // De Morgan on one term: AbC gives a+B+c.
@@ -46,14 +45,14 @@ std::string TermComplement(const std::string& term);
 
 // not(s) into r. s is cleaned in place by SplitTerms. Returns the status text: "Terms= " and
 // the term count of r, or "Always LO", in which case r is left as it was.
-std::string Complement(std::string& s, std::string& r, const TCalcFeedback& feedback = {});
+std::string Complement(std::string& s, std::string& r, int n, const TCalcFeedback& feedback = {});
 
 // a + b. An empty side gives the other unchanged and nothing else happens; otherwise a and b
 // are cleaned in place, and message receives the first input's error text with its code,
 // "HI" when the sum is the constant HI ("A+a"). When neither side keeps a valid term the
 // result is the constant LO ("Aa").
 std::string OrCombination(std::string& a, std::string& b, std::optional<std::string>& message,
-                          const TInputErrorTexts& texts, const TCalcFeedback& feedback = {});
+                          const TInputErrorTexts& texts, int n, const TCalcFeedback& feedback = {});
 
 // a·not(b) + b·not(a) joined as they come, so an empty product leaves a bare "+" at its side.
-std::string StringXor(std::string a, std::string b, const TCalcFeedback& feedback = {});
+std::string StringXor(std::string a, std::string b, int n, const TCalcFeedback& feedback = {});

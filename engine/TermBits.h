@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "model/State.h"
 #include "model/Terms.h"
 
 struct TTermBits {
@@ -18,8 +17,7 @@ struct TTermBits {
 
 // Reads a term as ToPositional does: letters beyond the n-th are lost, a later letter of the
 // same variable wins, anything else is ignored. Variable A is the most significant bit.
-inline TTermBits PositionalBits(const std::string& term) {
-    const int n = ProgramState.VarCount;
+inline TTermBits PositionalBits(const std::string& term, int n) {
     TTermBits bits;
     for (const char c : term) {
         const int k = VariableNumber(c);
@@ -37,9 +35,8 @@ inline TTermBits PositionalBits(const std::string& term) {
     return bits;
 }
 
-// The compact term: letters in variable order, empty for the all-"1" term.
-inline std::string CompactOf(TTermBits bits) {
-    const int n = ProgramState.VarCount;
+// The compact term of n variables: letters in variable order, empty for the all-"1" term.
+inline std::string CompactOf(TTermBits bits, int n) {
     std::string compact;
     for (int k = 1; k <= n; ++k) {
         const uint32_t bit = 1u << (n - k);

@@ -16,7 +16,7 @@
 // The references run uninstrumented: they are the oracle, and comparison tracing in them would
 // cost most of the fuzzing time. The standard headers they use come first, outside the region.
 #pragma clang attribute push([[clang::no_sanitize("coverage")]], apply_to = function)
-#include "tests/engine/Reference.h"
+#include "tests/support/Reference.h"
 #pragma clang attribute pop
 
 namespace fuzz {

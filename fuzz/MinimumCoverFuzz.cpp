@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/CoverReduce.h"
-#include "engine/MinimumCover.h"
+#include "engine/cover/CoverReduce.h"
+#include "engine/cover/MinimumCover.h"
 #include "fuzz/FuzzSupport.h"
 
 namespace {

@@ -21,9 +21,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (raw) {
         // Any text at all: nothing may crash or hang, whatever it holds.
         const std::string text(reinterpret_cast<const char*>(rest.Data), rest.Size);
-        (void)MergeTerms(text);
+        (void)MergeTerms(text, ProgramState.VarCount);
         std::string result;
-        (void)OptimizeString(text, result);
+        (void)OptimizeString(text, result, ProgramState.VarCount);
         return 0;
     }
 
@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // input then; any other sum keeps its function.
     const bool twoTermHi =
         fuzz::SplitOn(text, '+').size() == 2 && want == std::vector<bool>(want.size(), true);
-    const std::string merged = MergeTerms(text);
+    const std::string merged = MergeTerms(text, ProgramState.VarCount);
     if (!(twoTermHi && merged.empty())) {
         fuzz::Require(fuzz::SumOnSet(merged, n) == want, "MergeTerms keeps the function",
                       text + " -> " + merged);
@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const std::string untouched = "\x01untouched";
     std::string result = untouched;
-    const auto status = OptimizeString(text, result);
+    const auto status = OptimizeString(text, result, ProgramState.VarCount);
     if (result != untouched && !(twoTermHi && result.empty())) {
         fuzz::Require(fuzz::SumOnSet(result, n) == want, "OptimizeString keeps the function",
                       text + " -> " + result);

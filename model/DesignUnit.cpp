@@ -5,8 +5,8 @@
 #include <bit>
 #include <cstdint>
 
+#include "model/Letters.h"
 #include "model/Minterms.h"
-#include "model/State.h"
 
 namespace {
 

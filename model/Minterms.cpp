@@ -1,37 +1,35 @@
 // Truth table writes and reads by term, term expansion, minterm names.
 #include "model/Minterms.h"
 
-#include "model/State.h"
+#include <algorithm>
 
-void ClearTruthTable() {
-    ProgramState.TruthTable.fill(0);
+bool AnyDontCare(const TDontCareTable& dontCare, int n) {
+    const auto end = dontCare.begin() + HighMintermOf(n) + 1;
+    return std::any_of(dontCare.begin(), end, [](uint8_t flag) { return flag != 0; });
 }
 
-void AddTermToTable(const std::string& term) {
-    auto& table = ProgramState.TruthTable;
-    VisitMinterms(TermMasks(term), ProgramState.HighMinterm, [&](uint32_t m) {
+void AddTermToTable(const std::string& term, int n, TTruthTable& table) {
+    VisitMinterms(TermMasks(term, n), HighMintermOf(n), [&](uint32_t m) {
         ++table[m];  // counts wrap at 256 by design
         return true;
     });
 }
 
-bool TermIsImplicant(const std::string& term) {
-    const auto& table = ProgramState.TruthTable;
+bool TermIsImplicant(const std::string& term, int n, const TTruthTable& table) {
     bool implicant = true;
-    VisitMinterms(TermMasks(term), ProgramState.HighMinterm, [&](uint32_t m) {
+    VisitMinterms(TermMasks(term, n), HighMintermOf(n), [&](uint32_t m) {
         implicant = table[m] != 0;
         return implicant;
     });
     return implicant;
 }
 
-void ExpandTerm(const std::string& term, TStringListAdv& list) {
+void ExpandTerm(const std::string& term, int n, TStringListAdv& list) {
     std::string positional = term;
-    ToPositional(positional);
-    const TTermMasks masks = TermMasks(positional);
-    const int n = ProgramState.VarCount;
+    ToPositional(positional, n);
+    const TTermMasks masks = TermMasks(positional, n);
     list.Clear();
-    VisitMinterms(masks, ProgramState.HighMinterm, [&](uint32_t m) {
+    VisitMinterms(masks, HighMintermOf(n), [&](uint32_t m) {
         std::string s = positional;
         for (int k = 1; k <= n; ++k) {
             const uint32_t bit = 1u << (n - k);
@@ -64,8 +62,9 @@ TMintermBits DontCareBits(const TDontCareTable& dontCare, int n) {
     return bits;
 }
 
-bool TermCube(const std::string& term, uint32_t highMinterm, TCube& cube) {
-    const TTermMasks masks = TermMasks(term);
+bool TermCube(const std::string& term, int n, TCube& cube) {
+    const uint32_t highMinterm = HighMintermOf(n);
+    const TTermMasks masks = TermMasks(term, n);
     if ((masks.Care & ~highMinterm) != 0) {
         return false;
     }

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <unordered_set>
 
-#include "model/State.h"
+#include "model/Letters.h"
 
 namespace {
 

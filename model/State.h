@@ -1,30 +1,21 @@
-// The program-wide state: the variable count with what follows from it, and the truth table.
+// The program-wide state the windows share: the variable count with what follows from it, the
+// truth table and the don't cares. Model and engine take these as arguments; the windows pass
+// them in, through the variants below that read them here.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 
-// Receives the maximum and position values of a progress gauge; algorithms report, windows draw.
-class TProgressSink {
-  public:
-    virtual ~TProgressSink() = default;
-    virtual void setMax(int max) = 0;
-    virtual void setPosition(int position) = 0;
-};
-
-constexpr int MaxVars = 16;
-constexpr int TermCapacity = 16;  // terms are held as 16-character strings
-constexpr uint32_t TruthTableSize = 65536;
-
-// One flag per minterm, 1 where the function's value does not matter.
-using TDontCareTable = std::array<uint8_t, TruthTableSize>;
+#include "model/Letters.h"
+#include "model/SensitiveStr.h"
+#include "model/Terms.h"
 
 struct TProgramState {
     int VarCount = 4;  // set to 6 by the calculator when it is first shown
     uint32_t HighMinterm = 15;
     std::string AllowedLetters = "ABCD";
-    std::array<uint8_t, TruthTableSize> TruthTable{};
+    // The ON flags or the coverage counts, whichever the last command that wrote it left.
+    TTruthTable TruthTable{};
     // 1 for a minterm whose value does not matter; all 0 when the function has no don't care.
     TDontCareTable DontCare{};
 };
@@ -34,28 +25,19 @@ extern TProgramState ProgramState;
 // Sets n (3..16), the highest minterm 2^n - 1 and the allowed letters together.
 void SetVarCount(int n);
 
-// True when any of minterms 0 .. 2^n - 1 is a don't care.
-bool AnyDontCare(const TDontCareTable& dontCare);
+// The program-wide count and tables, for the commands that write them.
+TFunctionTables StateTables();
 
-// True when the upper-case form of c is one of the first n letters.
+// The term model's operations over the program-wide count and truth table.
 bool IsAllowedLetter(char c);
-
-// Letters A to Z only, whatever the locale says.
-inline char UpCase(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
-}
-inline char LowCase(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-}
-inline std::string UpperCase(std::string text) {
-    for (char& c : text) {
-        c = UpCase(c);
-    }
-    return text;
-}
-inline std::string LowerCase(std::string text) {
-    for (char& c : text) {
-        c = LowCase(c);
-    }
-    return text;
-}
+bool AnyDontCare(const TDontCareTable& dontCare);
+int CheckTerm(std::string& term);
+void ToPositional(std::string& term);
+int SplitTerms(std::string& text, TStringListAdv& list, int& errorIndex);
+TTermMasks TermMasks(const std::string& term);
+void ClearTruthTable();
+void AddTermToTable(const std::string& term);
+bool TermIsImplicant(const std::string& term);
+void ExpandTerm(const std::string& term, TStringListAdv& list);
+std::vector<uint8_t> TruthTableToBin();
+void InvertTruthTable(const TDontCareTable* dontCare = nullptr);

@@ -3,7 +3,7 @@
 
 #include <cstdlib>
 
-#include "model/State.h"
+#include "model/Letters.h"
 
 std::string CutTerm(const std::string& text) {
     return text.substr(0, TermCapacity);
@@ -62,9 +62,9 @@ std::string JoinTrimmed(const TStringListAdv& list) {
     return text;
 }
 
-int CheckTerm(std::string& term) {
+int CheckTerm(std::string& term, int n) {
     term = CutTerm(TrimBlanks(CutTerm(term)));
-    if (static_cast<int>(term.size()) > ProgramState.VarCount) {
+    if (static_cast<int>(term.size()) > n) {
         return TermTooLong;
     }
     if (term.empty()) {
@@ -73,7 +73,7 @@ int CheckTerm(std::string& term) {
     // Later characters are compared before they are themselves checked, so the walk
     // reports whichever fault it meets first.
     for (size_t p = 0; p < term.size(); ++p) {
-        if (!IsAllowedLetter(term[p])) {
+        if (!IsAllowedLetter(term[p], n)) {
             return TermBadChar;
         }
         const int cp = static_cast<unsigned char>(term[p]);
@@ -87,7 +87,7 @@ int CheckTerm(std::string& term) {
     return TermValid;
 }
 
-int SplitTerms(std::string& text, TStringListAdv& list, int& errorIndex) {
+int SplitTerms(std::string& text, TStringListAdv& list, int& errorIndex, int n) {
     if (text.empty()) {
         return -1;
     }
@@ -113,7 +113,7 @@ int SplitTerms(std::string& text, TStringListAdv& list, int& errorIndex) {
     TStringListAdv kept;
     for (int i = 0; i < list.Count(); ++i) {
         std::string term = CutTerm(list.Strings(i));
-        const int result = CheckTerm(term);
+        const int result = CheckTerm(term, n);
         if (!term.empty()) {
             kept.Add(term);
         } else {
@@ -152,11 +152,11 @@ int VariableNumber(char c) {
     return (up >= 'A' && up <= 'P') ? up - 'A' + 1 : 0;
 }
 
-void ToPositional(std::string& term) {
-    std::string positional(static_cast<size_t>(ProgramState.VarCount), '1');
+void ToPositional(std::string& term, int n) {
+    std::string positional(static_cast<size_t>(n), '1');
     for (const char c : term) {
         const int k = VariableNumber(c);
-        if (k >= 1 && k <= ProgramState.VarCount) {
+        if (k >= 1 && k <= n) {
             positional[static_cast<size_t>(k - 1)] = c;
         }
     }
@@ -198,9 +198,8 @@ bool LetterMasks(std::string_view term, int n, TTermMasks& masks) {
     return true;
 }
 
-TTermMasks TermMasks(const std::string& term) {
+TTermMasks TermMasks(const std::string& term, int n) {
     TTermMasks masks;
-    const int n = ProgramState.VarCount;
     for (const char c : term) {
         if (c == '1') {
             continue;

@@ -46,17 +46,18 @@ std::string TrimBlanks(const std::string& text);
 // The list's items, each trimmed, joined by "+": the sum of products it holds.
 std::string JoinTrimmed(const TStringListAdv& list);
 
-// Trims the term in place (at most 16 characters) and returns its code.
-int CheckTerm(std::string& term);
+// Trims the term in place (at most 16 characters) and returns its code for n variables.
+int CheckTerm(std::string& term, int n);
 
-// Splits a sum of products into the list, drops emptied terms and rewrites the text.
-int SplitTerms(std::string& text, TStringListAdv& list, int& errorIndex);
+// Splits a sum of products into the list, drops emptied terms and rewrites the text; the terms
+// are checked for n variables.
+int SplitTerms(std::string& text, TStringListAdv& list, int& errorIndex, int n);
 
 // 0 for an empty text, otherwise 1 plus the number of "+".
 int CountTerms(const std::string& text);
 
 // Rewrites a term as n characters, "1" for a free variable.
-void ToPositional(std::string& term);
+void ToPositional(std::string& term, int n);
 
 // Every character that is not "1", in order.
 std::string ToCompact(const std::string& term);
@@ -65,7 +66,7 @@ std::string ToCompact(const std::string& term);
 void PadTerm(std::string& term);
 
 // Care and HI masks, variable A the most significant of n bits; positional or compact terms.
-TTermMasks TermMasks(const std::string& term);
+TTermMasks TermMasks(const std::string& term, int n);
 
 // The masks of a term of at most n letters, each of the first n in either case, with no blank
 // and no variable in both cases; false for anything else, which the full check then names.

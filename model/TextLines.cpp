@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
+#include "model/Letters.h"
 #include "model/Minterms.h"
-#include "model/State.h"
 #include "model/Terms.h"
 
 namespace {
@@ -90,7 +90,8 @@ bool IsTermFileLine(const std::string& line) {
     return TakeDontCareMark(term) ? IsTermLine(term) : IsTermLine(line);
 }
 
-TPlotOutcome PlotTerms(const std::string& text, uint32_t highMinterm) {
+TPlotOutcome PlotTerms(const std::string& text, int n) {
+    const uint32_t highMinterm = HighMintermOf(n);
     TPlotOutcome out;
     std::string piece;
     for (size_t i = 0; i <= text.size(); ++i) {
@@ -113,10 +114,10 @@ TPlotOutcome PlotTerms(const std::string& text, uint32_t highMinterm) {
             return out;
         }
         std::string term = CutTerm(p);
-        if (CheckTerm(term) != TermValid) {
+        if (CheckTerm(term, n) != TermValid) {
             continue;
         }
-        const TTermMasks masks = TermMasks(term);
+        const TTermMasks masks = TermMasks(term, n);
         if (masks.Care > highMinterm || masks.Hi > highMinterm) {
             beyond = true;
             continue;

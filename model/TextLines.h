@@ -157,8 +157,8 @@ struct TPlotOutcome {
 };
 
 // Marks the minterms of every valid term (cut to 16 characters); a term using a letter beyond
-// n is skipped, and the plot stops with OutOfRange at the next piece after it.
-TPlotOutcome PlotTerms(const std::string& text, uint32_t highMinterm);
+// the n-th is skipped, and the plot stops with OutOfRange at the next piece after it.
+TPlotOutcome PlotTerms(const std::string& text, int n);
 
 // A piece of a text for a message: at most 40 characters, then "..." and the full length.
 std::string Excerpt(std::string_view text);

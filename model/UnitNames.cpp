@@ -2,8 +2,8 @@
 #include <string_view>
 
 #include "model/DesignUnit.h"
+#include "model/Letters.h"
 #include "model/ReservedWords.h"
-#include "model/State.h"
 #include "model/TextLines.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <bit>
 
 #include "model/DesignUnit.h"
-#include "model/State.h"
+#include "model/Letters.h"
 
 namespace {
 

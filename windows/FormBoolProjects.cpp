@@ -155,7 +155,7 @@ void TfrmBoolprojects::SimplifyTruthTable() {
 // The optimized form of a sum; the calculator's panel 1 reports what was removed.
 QString TfrmBoolprojects::Optimized(const std::string& text) {
     std::string result = text;
-    if (const auto removed = OptimizeString(text, result, KmapGauge())) {
+    if (const auto removed = OptimizeString(text, result, ProgramState.VarCount, KmapGauge())) {
         frmBooleanClac->StatusBar->setPanelText(1, QString::fromStdString(*removed));
     }
     return QString::fromStdString(result);
@@ -175,9 +175,9 @@ void TfrmBoolprojects::btn4bitadderstringClick() {
     for (int k = 1; k <= 3; ++k) {
         const std::string l0(1, static_cast<char>(65 + 2 * k));
         const std::string l1(1, static_cast<char>(66 + 2 * k));
-        const std::string x = StringXor(l0, l1, feedback);
-        sum[k] = StringXor(carry[k - 1], x, feedback);
-        const std::string t = StringProduct(carry[k - 1], x, feedback);
+        const std::string x = StringXor(l0, l1, ProgramState.VarCount, feedback);
+        sum[k] = StringXor(carry[k - 1], x, ProgramState.VarCount, feedback);
+        const std::string t = StringProduct(carry[k - 1], x, ProgramState.VarCount, feedback);
         carry[k] = l0 + l1 + "+" + t;
     }
     Memo1->clear();

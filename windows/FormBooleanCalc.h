@@ -200,7 +200,7 @@ class TfrmBooleanClac : public QMainWindow {
     void RunOr(bool byClick);
     void RunAnd();
     void RunXor();
-    using TTwoInputOperation = TCalcResult (*)(std::string, std::string, const TCalcFeedback&);
+    using TTwoInputOperation = TCalcResult (*)(std::string, std::string, int, const TCalcFeedback&);
     void RunTwoInputs(QRadioButton* button, TTwoInputOperation operation);
     void RunNot();
     void ComplementYIntoZ();

@@ -4,6 +4,7 @@
 
 #include "engine/CalcOperations.h"
 #include "engine/OptimizeString.h"
+#include "model/State.h"
 #include "model/Terms.h"
 #include "windows/FormBooleanCalc.h"
 #include "windows/Windows.h"
@@ -67,7 +68,7 @@ void TfrmBooleanClac::ApplyResult(QLineEdit* target, const TCalcResult& result) 
 std::string TfrmBooleanClac::Optimized(const std::string& text) {
     // A single term is its own optimized form, so the result starts as the text.
     std::string result = text;
-    if (const auto removed = OptimizeString(text, result, KmapGauge())) {
+    if (const auto removed = OptimizeString(text, result, ProgramState.VarCount, KmapGauge())) {
         StatusBar->setPanelText(1, QString::fromStdString(*removed));
     }
     return result;
@@ -126,7 +127,7 @@ void TfrmBooleanClac::RunOr(bool byClick) {
     SetXEnabled(true);
     const std::string x = Std(edtXinput->text());
     const std::string y = Std(edtYinput->text());
-    TCalcResult result = CalcOr(x, y, CalcFeedback());
+    TCalcResult result = CalcOr(x, y, ProgramState.VarCount, CalcFeedback());
     int codeX = 0;
     int codeY = 0;
     if (!x.empty() && !y.empty() && ValidTermCount(x, codeX) == 0 &&
@@ -158,7 +159,7 @@ void TfrmBooleanClac::RunTwoInputs(QRadioButton* button, TTwoInputOperation oper
     if (!x.empty() && !y.empty()) {
         button->setChecked(true);
     }
-    ApplyResult(edtZinput, operation(x, y, CalcFeedback()));
+    ApplyResult(edtZinput, operation(x, y, ProgramState.VarCount, CalcFeedback()));
     LeaveOperation();
 }
 
@@ -168,7 +169,7 @@ void TfrmBooleanClac::RunNot() {
     }
     SetXEnabled(false);
     rbNOT->setChecked(true);
-    ApplyResult(edtZinput, CalcNot(Std(edtZinput->text()), CalcFeedback()));
+    ApplyResult(edtZinput, CalcNot(Std(edtZinput->text()), ProgramState.VarCount, CalcFeedback()));
     LeaveOperation();
 }
 
@@ -184,7 +185,7 @@ void TfrmBooleanClac::ComplementYIntoZ() {
     std::string cleaned = y;
     std::string complement;
     TCalcResult result;
-    result.CountPanel = Complement(cleaned, complement, CalcFeedback());
+    result.CountPanel = Complement(cleaned, complement, ProgramState.VarCount, CalcFeedback());
     result.Z = complement;
     ApplyResult(edtZinput, result);
     LeaveOperation();
@@ -194,7 +195,7 @@ void TfrmBooleanClac::InvertEdit(QLineEdit* edit, bool reportEmpty) {
     if (!EnterOperation()) {
         return;
     }
-    const TCalcResult result = CalcInvert(Std(edit->text()), CalcFeedback());
+    const TCalcResult result = CalcInvert(Std(edit->text()), ProgramState.VarCount, CalcFeedback());
     if (!result.Z && reportEmpty) {
         ShowMessage("Error no values");
     }

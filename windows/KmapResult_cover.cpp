@@ -1,7 +1,7 @@
 // The results window's Minimum cover: check marks on every row outside a smallest cover.
 #include <algorithm>
 
-#include "engine/MinimumCover.h"
+#include "engine/cover/MinimumCover.h"
 #include "model/Minterms.h"
 #include "model/State.h"
 #include "windows/KmapResult.h"
@@ -33,14 +33,13 @@ void TfrmResult::RunMinimumCover() {
     TCoverProgress progress(GaugeMinimumCover, CoverBudgetMs);
 
     const int n = ProgramState.VarCount;
-    const uint32_t high = ProgramState.HighMinterm;
     // The function is what the rows cover together, as the removal tests take it.
     std::vector<int> rows;
     std::vector<TCube> cubes;
     TMintermBits on = MakeMintermBits(n);
     for (int r = 1; r < RowCount(); ++r) {
         TCube cube;
-        if (RowHasTerm(r) && TermCube(RowTerm(r), high, cube)) {
+        if (RowHasTerm(r) && TermCube(RowTerm(r), n, cube)) {
             rows.push_back(r);
             cubes.push_back(cube);
             SetCubeMinterms(on, cube);

@@ -75,7 +75,7 @@ void TfrmResult::btnShowGroupsClick() {
     std::vector<TMapGroup> groups;
     for (int r = 1; r < RowCount(); ++r) {
         TCube cube;
-        if (!RowHasTerm(r) || !TermCube(RowTerm(r), high, cube)) {
+        if (!RowHasTerm(r) || !TermCube(RowTerm(r), n, cube)) {
             continue;
         }
         SetCubeMinterms(covered, cube);

@@ -142,7 +142,8 @@ void TfrmResult::WriteSortRows(const std::vector<TSortRow>& rows) {
 // Min and Max of every term over the list itself; the table keeps the list's coverage.
 void TfrmResult::RankList(TStringListAdv& list) {
     TFirstMessage messages;
-    RankTerms(list, &messages, &ProgramState.DontCare);
+    RankTerms(list, ProgramState.VarCount, ProgramState.TruthTable, &messages,
+              &ProgramState.DontCare);
     if (!messages.Text.empty()) {
         ShowMessage(QString::fromStdString(messages.Text));
     }

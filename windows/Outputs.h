@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/SharedCover.h"
+#include "engine/shared/SharedCover.h"
 #include "model/FunctionSet.h"
 #include "model/Pla.h"
 #include "windows/controls/StatusBar.h"

@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <bit>
 
-#include "engine/SharedUnit.h"
+#include "engine/shared/SharedUnit.h"
 #include "model/DesignUnit.h"
 #include "windows/KmapResult_busy.h"
 #include "windows/Outputs.h"

@@ -402,7 +402,7 @@ void TfrmKmap::RunSimplify(TUnitForm form) {
         texts.push_back(ToLatin(inputgrid->cell(2, row)));
     }
     TBoxSink messages;
-    const TSimplifyOutcome outcome = SimplifyTerms(texts, &messages, Gauge, form);
+    const TSimplifyOutcome outcome = SimplifyTerms(texts, StateTables(), &messages, Gauge, form);
     if (!outcome.Search.StatusText.empty()) {
         StatusBar->setPanelText(2, FromLatin(outcome.Search.StatusText));
         ShowDontCareNote(outcome.DontCareCount);

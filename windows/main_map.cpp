@@ -276,7 +276,7 @@ QString TfrmKmap::cellStatus(int col, int row) const {
 }
 
 void PlotSumOfProducts(TStringGrid* grid, const QString& text) {
-    const TPlotOutcome plot = PlotTerms(ToLatin(text), ProgramState.HighMinterm);
+    const TPlotOutcome plot = PlotTerms(ToLatin(text), ProgramState.VarCount);
     TStringListAdv ownList(true);
     TStringListAdv& terms = frmBooleanClac != nullptr ? frmBooleanClac->SharedList : ownList;
     terms.Clear();

@@ -45,7 +45,7 @@ TStringListAdv RandomResult(int rows, int vars, unsigned seed) {
     for (int i = 0; i < set.Count(); ++i) {
         list.Add(set.Strings(i));
     }
-    RankTerms(list);
+    RankTerms(list, ProgramState.VarCount, ProgramState.TruthTable);
     return list;
 }
 
@@ -92,9 +92,10 @@ TStringListAdv PrimesOf(int n, const TFunctionRecipe& recipe) {
     }
     TStringListAdv list;
     for (const TCube& cube : FindPrimeImplicants(n, on).Primes) {
-        list.Add(CompactOf({~cube.Free & ProgramState.HighMinterm, cube.Hi}));
+        list.Add(
+            CompactOf({~cube.Free & ProgramState.HighMinterm, cube.Hi}, ProgramState.VarCount));
     }
-    RankTerms(list);
+    RankTerms(list, ProgramState.VarCount, ProgramState.TruthTable);
     return list;
 }
 
@@ -201,7 +202,7 @@ int Screenshot(const char* path) {
     frmBooleanClac->SpinEdit->setValue(6);
     const std::vector<std::string> editor = {"aBd",  "BcE",  "AbDf", "aCdE", "BDEF", "abcF",
                                              "AcDe", "bCef", "ABCd", "aBEf", "CDf",  "AbcdE"};
-    const TSimplifyOutcome outcome = SimplifyTerms(editor);
+    const TSimplifyOutcome outcome = SimplifyTerms(editor, StateTables());
     TStringListAdv terms;
     for (const std::string& term : editor) {
         terms.Add(term);

@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "bench/SharedFunctions.h"
 #include "bench/windows/BenchPrompter.h"
+#include "tests/support/SharedFunctions.h"
 #include "windows/FormBooleanCalc.h"
 #include "windows/Outputs.h"
 #include "windows/Windows.h"

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "bench/SharedFunctions.h"
 #include "cli/CommandLine.h"
 #include "tests/cli/CommandRun.h"
+#include "tests/support/SharedFunctions.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "engine/RemoveRedundant.h"
 #include "model/State.h"
 #include "model/Terms.h"
-#include "tests/engine/Reference.h"
+#include "tests/support/Reference.h"
 
 namespace {
 
@@ -118,7 +118,7 @@ TEST_P(AbsorptionDifferential, SameTermsAndGaugeAsPairwisePasses) {
 
         TRecorder gauge;
         TStringListAdv destination;
-        RemoveRedundant(source, destination, &gauge);
+        RemoveRedundant(source, destination, ProgramState.VarCount, &gauge);
 
         EXPECT_EQ(Items(destination), expected) << "round " << round;
         EXPECT_EQ(gauge.calls, expectedGauge.calls) << "round " << round;

@@ -8,17 +8,27 @@
 
 #include "engine/CalcOperations.h"
 #include "model/State.h"
-#include "tests/engine/Reference.h"
+#include "tests/support/Reference.h"
 
 namespace {
 
 using TCommand = std::function<TCalcResult(const std::string&, const std::string&)>;
 
-const TCommand Or = [](const std::string& x, const std::string& y) { return CalcOr(x, y); };
-const TCommand And = [](const std::string& x, const std::string& y) { return CalcAnd(x, y); };
-const TCommand Xor = [](const std::string& x, const std::string& y) { return CalcXor(x, y); };
-const TCommand Not = [](const std::string& z, const std::string&) { return CalcNot(z); };
-const TCommand Invert = [](const std::string& s, const std::string&) { return CalcInvert(s); };
+const TCommand Or = [](const std::string& x, const std::string& y) {
+    return CalcOr(x, y, ProgramState.VarCount);
+};
+const TCommand And = [](const std::string& x, const std::string& y) {
+    return CalcAnd(x, y, ProgramState.VarCount);
+};
+const TCommand Xor = [](const std::string& x, const std::string& y) {
+    return CalcXor(x, y, ProgramState.VarCount);
+};
+const TCommand Not = [](const std::string& z, const std::string&) {
+    return CalcNot(z, ProgramState.VarCount);
+};
+const TCommand Invert = [](const std::string& s, const std::string&) {
+    return CalcInvert(s, ProgramState.VarCount);
+};
 
 struct CommandCase {
     const char* name;
@@ -84,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(CalcXor, ReportsErrorWhenResultIsNotConstant) {
     SetVarCount(6);
-    const TCalcResult result = CalcXor("A+Bb", "C");
+    const TCalcResult result = CalcXor("A+Bb", "C", ProgramState.VarCount);
     EXPECT_EQ(result.Z, "Ac+aC");
     EXPECT_EQ(result.MessagePanel, "Error in X input 3");
 }
@@ -98,7 +108,8 @@ TEST(CalcNot, MovesTheCallersGaugeAndProcessesMessages) {
         void setPosition(int) override { ++moves; }
     } gauge;
     int messages = 0;
-    const TCalcResult result = CalcNot("A+B+C+D+E", {&gauge, [&] { ++messages; }});
+    const TCalcResult result =
+        CalcNot("A+B+C+D+E", ProgramState.VarCount, {&gauge, [&] { ++messages; }});
     EXPECT_EQ(result.Z, "abcde");
     EXPECT_EQ(gauge.max, 5);
     EXPECT_EQ(gauge.moves, 4);
@@ -163,11 +174,12 @@ INSTANTIATE_TEST_SUITE_P(
                     PropertyCase{"Xor", Xor, [](bool x, bool y) { return x != y; }},
                     PropertyCase{"Not", Not, [](bool x, bool) { return !x; }},
                     PropertyCase{"Invert", Invert, [](bool x, bool) { return !x; }},
-                    PropertyCase{"StringXor",
-                                 [](const std::string& x, const std::string& y) {
-                                     return TCalcResult{StringXor(x, y), {}, {}};
-                                 },
-                                 [](bool x, bool y) { return x != y; }}),
+                    PropertyCase{
+                        "StringXor",
+                        [](const std::string& x, const std::string& y) {
+                            return TCalcResult{StringXor(x, y, ProgramState.VarCount), {}, {}};
+                        },
+                        [](bool x, bool y) { return x != y; }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -36,7 +36,8 @@ std::string ChainedComplement(std::string& s, std::string& r, const TCalcFeedbac
     const int count = terms.Count();
     std::string result = count == 0 ? std::string(ConstantHi) : TermComplement(terms.Strings(0));
     if (count >= 2) {
-        result = StringProduct(TermComplement(terms.Strings(1)), result, feedback);
+        result = StringProduct(TermComplement(terms.Strings(1)), result, ProgramState.VarCount,
+                               feedback);
         if (result.empty()) {
             return "Always LO";
         }
@@ -44,7 +45,8 @@ std::string ChainedComplement(std::string& s, std::string& r, const TCalcFeedbac
     if (count > 2) {
         feedback.Gauge->setMax(count);
         for (int k = 2; k < count; ++k) {
-            result = StringProduct(result, TermComplement(terms.Strings(k)), feedback);
+            result = StringProduct(result, TermComplement(terms.Strings(k)), ProgramState.VarCount,
+                                   feedback);
             feedback.Gauge->setPosition(k);
         }
         feedback.Gauge->setPosition(0);
@@ -99,8 +101,8 @@ TEST_P(ComplementChain, SameResultStatusAndReports) {
         TLoggingGauge calc(&log, "calc");
         std::string s = text;
         std::string r = "unchanged";
-        const std::string status =
-            Complement(s, r, {&calc, [&] { log.lines.push_back("events"); }, &kmap});
+        const std::string status = Complement(
+            s, r, ProgramState.VarCount, {&calc, [&] { log.lines.push_back("events"); }, &kmap});
 
         EXPECT_EQ(r, expectedR) << text;
         EXPECT_EQ(status, expectedStatus) << text;

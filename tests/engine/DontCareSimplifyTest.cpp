@@ -11,7 +11,7 @@
 #include "engine/PrimeSearch.h"
 #include "engine/Simplify.h"
 #include "model/State.h"
-#include "tests/engine/Reference.h"
+#include "tests/support/Reference.h"
 
 namespace {
 
@@ -59,7 +59,7 @@ TEST_P(DontCareDifferential, MatchesBruteForce) {
             }
         }
         std::shuffle(rows.begin(), rows.end(), rng);
-        const TSimplifyOutcome outcome = SimplifyTerms(rows);
+        const TSimplifyOutcome outcome = SimplifyTerms(rows, StateTables());
         if (rows.empty()) {
             EXPECT_EQ(outcome.Kind, TSimplifyKind::EditorEmpty);
             continue;
@@ -180,8 +180,8 @@ TEST(SimplifyRows, QuickAndFullReadingsAgree) {
             for (const std::string& row : rows) {
                 padded.push_back(" " + row + " ");
             }
-            const TSimplifyOutcome quick = SimplifyTerms(rows);
-            const TSimplifyOutcome full = SimplifyTerms(padded);
+            const TSimplifyOutcome quick = SimplifyTerms(rows, StateTables());
+            const TSimplifyOutcome full = SimplifyTerms(padded, StateTables());
             ASSERT_EQ(quick.Kind, full.Kind) << testing::PrintToString(rows);
             EXPECT_EQ(quick.Message, full.Message);
             EXPECT_EQ(quick.InvalidTerm, full.InvalidTerm);
@@ -225,7 +225,7 @@ TEST_P(SevenSegment, DontCaresGiveTheTextbookMinimum) {
         dc[m] = true;
         rows.push_back("-" + Minterm(m, 4));
     }
-    const TSimplifyOutcome outcome = SimplifyTerms(rows);
+    const TSimplifyOutcome outcome = SimplifyTerms(rows, StateTables());
     ASSERT_EQ(outcome.Kind, TSimplifyKind::Ranked);
     EXPECT_EQ(outcome.DontCareCount, 6);
     std::vector<TCube> result;

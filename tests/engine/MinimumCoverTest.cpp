@@ -9,11 +9,11 @@
 #include <random>
 #include <vector>
 
-#include "engine/CoverReduce.h"
-#include "engine/CoverSearch.h"
-#include "engine/MinimumCover.h"
 #include "engine/PrimeSearch.h"
-#include "tests/engine/Reference.h"
+#include "engine/cover/CoverReduce.h"
+#include "engine/cover/CoverSearch.h"
+#include "engine/cover/MinimumCover.h"
+#include "tests/support/Reference.h"
 
 namespace {
 

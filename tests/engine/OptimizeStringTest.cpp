@@ -7,7 +7,7 @@
 
 #include "engine/OptimizeString.h"
 #include "model/State.h"
-#include "tests/engine/Reference.h"
+#include "tests/support/Reference.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ TEST_P(OptimizeStringTest, ResultAndStatus) {
     const auto& c = GetParam();
     SetVarCount(c.n);
     std::string result = Untouched;
-    const auto status = OptimizeString(c.text, result);
+    const auto status = OptimizeString(c.text, result, ProgramState.VarCount);
     EXPECT_EQ(result, c.result);
     EXPECT_EQ(status, c.status);
 }
@@ -62,7 +62,7 @@ class MergeTermsTest : public testing::TestWithParam<MergeCase> {};
 TEST_P(MergeTermsTest, Merged) {
     const auto& c = GetParam();
     SetVarCount(c.n);
-    EXPECT_EQ(MergeTerms(c.text), c.merged);
+    EXPECT_EQ(MergeTerms(c.text, ProgramState.VarCount), c.merged);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -105,7 +105,7 @@ TEST(OptimizeString, KeepsTheFunction) {
         SetVarCount(n);
         const std::string text = RandomSum(rng, n, 12);
         std::string result = Untouched;
-        OptimizeString(text, result);
+        OptimizeString(text, result, ProgramState.VarCount);
         if (result == Untouched) {
             continue;
         }
@@ -128,7 +128,7 @@ TEST(OptimizeString, AnyBytesAreSafe) {
             text += round % 2 == 0 ? alphabet[rng() % alphabet.size()] : static_cast<char>(rng());
         }
         std::string result;
-        OptimizeString(text, result);
+        OptimizeString(text, result, ProgramState.VarCount);
         if (text.size() < 3) {
             EXPECT_EQ(result, text);
             continue;

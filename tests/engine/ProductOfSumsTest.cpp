@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/MinimumCover.h"
 #include "engine/Simplify.h"
+#include "engine/cover/MinimumCover.h"
 #include "model/Minterms.h"
 #include "model/State.h"
-#include "tests/engine/Reference.h"
+#include "tests/support/Reference.h"
 
 namespace {
 
@@ -65,8 +65,8 @@ TEST_P(ProductOfSums, IsTheSearchOnTheZerosAndItsMinimumIsTheSmallestProduct) {
             continue;
         }
         const TSimplifyOutcome sums =
-            SimplifyTerms(rows, nullptr, nullptr, TUnitForm::ProductOfSums);
-        const TSimplifyOutcome zeros = SimplifyTerms(complement);
+            SimplifyTerms(rows, StateTables(), nullptr, nullptr, TUnitForm::ProductOfSums);
+        const TSimplifyOutcome zeros = SimplifyTerms(complement, StateTables());
         // The zeros' constant is the function's opposite.
         const TSimplifyKind kind =
             zeros.Kind == TSimplifyKind::ConstantHi   ? TSimplifyKind::ConstantLo
@@ -95,7 +95,7 @@ TEST_P(ProductOfSums, IsTheSearchOnTheZerosAndItsMinimumIsTheSmallestProduct) {
         }
         for (int i = 0; i < sums.Result.Count(); ++i) {
             TCube cube;
-            ASSERT_TRUE(TermCube(sums.Result.Strings(i), ProgramState.HighMinterm, cube));
+            ASSERT_TRUE(TermCube(sums.Result.Strings(i), ProgramState.VarCount, cube));
             primes.push_back(cube);
         }
         const TMinimumCover cover = FindMinimumCover(n, zeroBits, dcBits, primes);
@@ -130,7 +130,7 @@ class ProductOfSumsConstant : public testing::TestWithParam<TConstantCase> {};
 TEST_P(ProductOfSumsConstant, IsToldAsTheFunctionsConstant) {
     SetVarCount(4);
     const TSimplifyOutcome outcome =
-        SimplifyTerms(GetParam().Rows, nullptr, nullptr, TUnitForm::ProductOfSums);
+        SimplifyTerms(GetParam().Rows, StateTables(), nullptr, nullptr, TUnitForm::ProductOfSums);
     ProgramState.DontCare.fill(0);
     EXPECT_EQ(outcome.Kind, GetParam().Kind);
     EXPECT_EQ(outcome.Message, GetParam().Message);

@@ -8,7 +8,7 @@
 #include "engine/RemoveRedundant.h"
 #include "model/State.h"
 #include "model/Terms.h"
-#include "tests/engine/Reference.h"
+#include "tests/support/Reference.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ TEST_P(RemoveRedundantTest, Result) {
         source.Add(t);
     }
     TStringListAdv destination(true);
-    RemoveRedundant(source, destination);
+    RemoveRedundant(source, destination, ProgramState.VarCount);
     EXPECT_EQ(Items(destination), c.expected);
 }
 
@@ -60,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(RemoveRedundant, SameListAsSourceAndDestination) {
     SetVarCount(4);
     TStringListAdv list = Plain({"AB", "A", "Ab", "c"});
-    RemoveRedundant(list, list);
+    RemoveRedundant(list, list, ProgramState.VarCount);
     EXPECT_EQ(Items(list), (std::vector<std::string>{"A", "c"}));
 }
 
@@ -70,7 +70,7 @@ TEST(RemoveRedundant, GaugeSeesSurvivorsInBothPasses) {
     TStringListAdv source =
         Plain({"A", "AB", "ABC", "ABCD", "Abcd", "b", "bc", "bcd", "abcd", "aBcd", "abCd", "aBCD"});
     TStringListAdv destination(true);
-    RemoveRedundant(source, destination, &gauge);
+    RemoveRedundant(source, destination, ProgramState.VarCount, &gauge);
     // Work order: 1b11 1bc1 1bcd A111 AB11 ABC1 ABCD Abcd aBCD aBcd abCd abcd. Item 0 is
     // alive and item 10 (abCd) is absorbed by 1b11, so each pass reports position 0 only.
     const std::vector<std::string> expected{"max 12", "pos 0", "pos 0", "pos 12"};
@@ -125,7 +125,7 @@ TEST(RemoveRedundant, AgreesWithPairwiseReference) {
             source.Add(t);
         }
         TStringListAdv destination;
-        RemoveRedundant(source, destination);
+        RemoveRedundant(source, destination, ProgramState.VarCount);
         EXPECT_EQ(Items(destination), Reference(terms)) << "round " << round;
     }
 }

@@ -10,7 +10,7 @@
 #include "engine/ResultSearch.h"
 #include "model/State.h"
 #include "model/Terms.h"
-#include "tests/engine/Reference.h"
+#include "tests/support/Reference.h"
 
 namespace {
 

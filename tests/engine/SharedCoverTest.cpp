@@ -6,11 +6,11 @@
 #include <set>
 #include <vector>
 
-#include "bench/SharedFunctions.h"
-#include "engine/MinimumCover.h"
-#include "engine/SharedCover.h"
-#include "engine/SharedPrimes.h"
-#include "tests/engine/Reference.h"
+#include "engine/cover/MinimumCover.h"
+#include "engine/shared/SharedCover.h"
+#include "engine/shared/SharedPrimes.h"
+#include "tests/support/Reference.h"
+#include "tests/support/SharedFunctions.h"
 
 namespace {
 

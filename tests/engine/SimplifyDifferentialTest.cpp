@@ -13,7 +13,7 @@
 #include "model/Minterms.h"
 #include "model/State.h"
 #include "model/Terms.h"
-#include "tests/engine/Reference.h"
+#include "tests/support/Reference.h"
 
 namespace {
 
@@ -91,7 +91,7 @@ int64_t SearchStepByStep(const TStringListAdv& minterms, TStringListAdv& result,
         }
     }
     listSize = result.Count();
-    RemoveRedundant(result, result);
+    RemoveRedundant(result, result, ProgramState.VarCount);
     return counter;
 }
 
@@ -136,7 +136,7 @@ struct TGaugeMax : TProgressSink {
 
 TRun Engine(const std::vector<std::string>& rows) {
     TGaugeMax gauge;
-    const TSimplifyOutcome outcome = SimplifyTerms(rows, nullptr, &gauge);
+    const TSimplifyOutcome outcome = SimplifyTerms(rows, StateTables(), nullptr, &gauge);
     TRun run;
     run.Hi = outcome.Kind == TSimplifyKind::ConstantHi;
     run.Counter = outcome.Search.Counter;
@@ -224,7 +224,8 @@ std::vector<std::string> RandomTerms(std::mt19937& rng) {
 TRun ListSearch(const std::vector<std::string>& rows) {
     TGaugeMax gauge;
     TStringListAdv result(true);
-    const TSearchReport report = FindAcceptableStrings(MintermList(rows), result, &gauge);
+    const TSearchReport report = FindAcceptableStrings(MintermList(rows), ProgramState.VarCount,
+                                                       ProgramState.TruthTable, result, &gauge);
     TRun run;
     run.Counter = report.Counter;
     run.Found = Items(result);

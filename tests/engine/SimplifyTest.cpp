@@ -8,7 +8,7 @@
 #include "engine/Simplify.h"
 #include "model/Minterms.h"
 #include "model/State.h"
-#include "tests/engine/Reference.h"
+#include "tests/support/Reference.h"
 
 namespace {
 
@@ -42,7 +42,7 @@ class SimplifyCommand : public testing::TestWithParam<TCommandCase> {};
 TEST_P(SimplifyCommand, Outcome) {
     const TCommandCase& c = GetParam();
     SetVarCount(c.Vars);
-    const TSimplifyOutcome outcome = SimplifyTerms(c.Rows);
+    const TSimplifyOutcome outcome = SimplifyTerms(c.Rows, StateTables());
     EXPECT_EQ(outcome.Kind, c.Kind);
     EXPECT_EQ(outcome.Message, c.Message);
     EXPECT_EQ(outcome.Search.Counter, c.Counter);
@@ -138,7 +138,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(SimplifyCommand, StatusTextCarriesCounterAndSeconds) {
     SetVarCount(4);
-    const TSimplifyOutcome outcome = SimplifyTerms({"AB", "Ab"});
+    const TSimplifyOutcome outcome = SimplifyTerms({"AB", "Ab"}, StateTables());
     EXPECT_EQ(outcome.Search.StatusText,
               "36 Strs procesed " + FormatSeconds(outcome.Search.ElapsedMs) + " Sec");
     EXPECT_TRUE(std::regex_match(outcome.Search.StatusText,
@@ -147,7 +147,7 @@ TEST(SimplifyCommand, StatusTextCarriesCounterAndSeconds) {
 
 TEST(SimplifyCommand, TableHoldsCoverageOfTheResult) {
     SetVarCount(3);
-    SimplifyTerms({"AB", "aB", "Ab"});
+    SimplifyTerms({"AB", "aB", "Ab"}, StateTables());
     // A covers 4..7 and B covers 2, 3, 6, 7.
     EXPECT_EQ(TableEntries(9), (std::vector<int>{0, 0, 1, 1, 1, 1, 2, 2, 0}));
 }
@@ -155,7 +155,7 @@ TEST(SimplifyCommand, TableHoldsCoverageOfTheResult) {
 TEST(SimplifyCommand, TableHoldsOnMintermsWhenHi) {
     SetVarCount(4);
     ProgramState.TruthTable.fill(9);
-    SimplifyTerms({"A", "a"});
+    SimplifyTerms({"A", "a"}, StateTables());
     std::vector<int> expected(16, 1);
     expected.push_back(0);
     EXPECT_EQ(TableEntries(17), expected);
@@ -165,7 +165,7 @@ TEST(SimplifyCommand, StopsBeforeTouchingTheTable) {
     SetVarCount(6);
     for (const auto& rows : {std::vector<std::string>{"AB", "AG"}, std::vector<std::string>{" "}}) {
         ProgramState.TruthTable.fill(7);
-        SimplifyTerms(rows);
+        SimplifyTerms(rows, StateTables());
         EXPECT_EQ(TableEntries(65), std::vector<int>(65, 7));
     }
 }
@@ -173,7 +173,7 @@ TEST(SimplifyCommand, StopsBeforeTouchingTheTable) {
 TEST(SimplifyCommand, GaugeSpansEveryImplicantTheSearchHeld) {
     SetVarCount(4);
     TGauge gauge;
-    SimplifyTerms({"AB", "Ab"}, nullptr, &gauge);
+    SimplifyTerms({"AB", "Ab"}, StateTables(), nullptr, &gauge);
     // The 19 cubes inside A with a free variable, and Abcd, from which nothing new was found.
     EXPECT_EQ(gauge.Calls, (std::vector<std::string>{"max 20", "pos 0", "pos 20"}));
 }
@@ -186,7 +186,8 @@ TEST(SimplifyCommand, ListSearchLeavesOnMintermsAndCompactTerms) {
     }
     TStringListAdv result(true);
     result.Add("stale");
-    const TSearchReport report = FindAcceptableStrings(minterms, result);
+    const TSearchReport report =
+        FindAcceptableStrings(minterms, ProgramState.VarCount, ProgramState.TruthTable, result);
     EXPECT_EQ(report.Counter, 21);
     ASSERT_EQ(result.Count(), 2);
     EXPECT_EQ(result.Strings(0), "A");
@@ -200,7 +201,8 @@ TEST(SimplifyCommand, BadBytesNeverCrash) {
     for (int c = 0; c < 256; ++c) {
         junk += static_cast<char>(c);
     }
-    const TSimplifyOutcome outcome = SimplifyTerms({junk, std::string(1000, 'A'), "\xff\xfe"});
+    const TSimplifyOutcome outcome =
+        SimplifyTerms({junk, std::string(1000, 'A'), "\xff\xfe"}, StateTables());
     EXPECT_EQ(outcome.Kind, TSimplifyKind::Invalid);
 }
 
@@ -227,8 +229,10 @@ TEST(TermRank, SmallestAndLargestCount) {
     AddTermToTable("A");
     AddTermToTable("AB");
     TMessages messages;
-    EXPECT_EQ(TermRank("A", &messages), 2 * 65536 + 1);
-    EXPECT_EQ(TermRank("AB", &messages), 2 * 65536 + 2);
+    EXPECT_EQ(TermRank("A", ProgramState.VarCount, ProgramState.TruthTable, &messages),
+              2 * 65536 + 1);
+    EXPECT_EQ(TermRank("AB", ProgramState.VarCount, ProgramState.TruthTable, &messages),
+              2 * 65536 + 2);
     EXPECT_TRUE(messages.Shown.empty());
 }
 
@@ -239,10 +243,11 @@ TEST(TermRank, OnlyTheLastMintermRaisesRankZero) {
         ProgramState.TruthTable[m] = 3;
     }
     TMessages messages;
-    EXPECT_EQ(TermRank("A", &messages), 3 * 65536 + 0);  // minterm 8 reads 0, 15 reads 3
+    EXPECT_EQ(TermRank("A", ProgramState.VarCount, ProgramState.TruthTable, &messages),
+              3 * 65536 + 0);  // minterm 8 reads 0, 15 reads 3
     EXPECT_TRUE(messages.Shown.empty());
     ProgramState.TruthTable[15] = 0;
-    TermRank("A", &messages);
+    TermRank("A", ProgramState.VarCount, ProgramState.TruthTable, &messages);
     EXPECT_EQ(messages.Shown, std::vector<std::string>{"Error RANK ZERO"});
 }
 
@@ -261,7 +266,7 @@ TEST(RankTerms, CountsWrapAndRaiseRankZeroForEveryTermOnTheWrappedMinterm) {
     }
     list.Add("i");
     TMessages messages;
-    RankTerms(list, &messages);
+    RankTerms(list, ProgramState.VarCount, ProgramState.TruthTable, &messages);
     EXPECT_EQ(messages.Shown.size(), 256u);
     EXPECT_EQ(ProgramState.TruthTable[511], 0);
     // Under I alone the counts run from 1 (A..H all LO) to 128 (one of them LO) and wrap to 0

@@ -7,7 +7,7 @@
 
 #include "model/FunctionSet.h"
 #include "model/Minterms.h"
-#include "tests/engine/Reference.h"
+#include "tests/support/Reference.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "model/Minterms.h"
 #include "model/State.h"
-#include "tests/engine/Reference.h"
+#include "tests/support/Reference.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "model/Pla.h"
-#include "tests/engine/Reference.h"
+#include "tests/support/Reference.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "model/SensitiveStr.h"
-#include "tests/engine/Reference.h"
+#include "tests/support/Reference.h"
 
 namespace {
 

@@ -182,14 +182,14 @@ class PlotTermsTest : public ::testing::Test {
 };
 
 TEST_F(PlotTermsTest, MarksEachMintermOnceInOrder) {
-    const TPlotOutcome plot = PlotTerms("AB+ABc+\r\nq+abcd", ProgramState.HighMinterm);
+    const TPlotOutcome plot = PlotTerms("AB+ABc+\r\nq+abcd", ProgramState.VarCount);
     EXPECT_EQ(plot.Pieces, (std::vector<std::string>{"AB", "ABc", "q", "abcd"}));
     EXPECT_EQ(plot.Marked, (std::vector<uint32_t>{12, 13, 14, 15, 0}));
     EXPECT_FALSE(plot.OutOfRange);
 }
 
 TEST_F(PlotTermsTest, SkipsTermsTheCheckRefuses) {
-    const TPlotOutcome plot = PlotTerms("abcd+E+Aa+1+ABCD", ProgramState.HighMinterm);
+    const TPlotOutcome plot = PlotTerms("abcd+E+Aa+1+ABCD", ProgramState.VarCount);
     EXPECT_FALSE(plot.OutOfRange);
     EXPECT_EQ(plot.Marked, (std::vector<uint32_t>{0, 15}));
 }
@@ -197,7 +197,7 @@ TEST_F(PlotTermsTest, SkipsTermsTheCheckRefuses) {
 TEST_F(PlotTermsTest, CutsPiecesToSixteenCharacters) {
     SetVarCount(16);
     const TPlotOutcome plot =
-        PlotTerms(std::string("ABCDEFGHIJKLMNOPq+A").append(100000, 'a'), ProgramState.HighMinterm);
+        PlotTerms(std::string("ABCDEFGHIJKLMNOPq+A").append(100000, 'a'), ProgramState.VarCount);
     EXPECT_EQ(plot.Marked, (std::vector<uint32_t>{65535}));
 }
 

@@ -143,7 +143,7 @@ TEST_F(CalculatorTest, InvertOnTheFocusedEditReportsEmptyText) {
 
 TEST_F(CalculatorTest, LongComplementMovesTheGaugeAndRefusesOtherOperations) {
     const std::string z = "ABc+aBd+Cef+abF+cDE";
-    const std::string expected = *CalcNot(z).Z;
+    const std::string expected = *CalcNot(z, ProgramState.VarCount).Z;
     Calc->edtXinput->setText("AB");
     Calc->edtYinput->setText("C");
     Calc->edtZinput->setText(QString::fromStdString(z));

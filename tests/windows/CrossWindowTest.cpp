@@ -10,7 +10,7 @@
 #include "KmapTestSupport.h"
 #include "model/Minterms.h"
 #include "model/Terms.h"
-#include "tests/engine/Reference.h"
+#include "tests/support/Reference.h"
 #include "windows/FormBoolProjects.h"
 #include "windows/KmapResult.h"
 

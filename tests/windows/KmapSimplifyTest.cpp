@@ -95,7 +95,7 @@ TEST_F(KmapTest, RankZeroIsShownOncePerSimplify) {
     for (int row = 1; row < editor()->rowCountValue(); ++row) {
         texts.push_back(editor()->cell(2, row).toStdString());
     }
-    ASSERT_GT(SimplifyTerms(texts).RankZeroCount, 1);
+    ASSERT_GT(SimplifyTerms(texts, StateTables()).RankZeroCount, 1);
     prompter.messages.clear();
     frmKmap->mnuNewSimplifyClick();
     EXPECT_EQ(prompter.messages.count("Error RANK ZERO"), 1);

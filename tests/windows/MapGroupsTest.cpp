@@ -134,7 +134,7 @@ TEST_P(MapGroupTints, CellsOfAGroupAreTintedInItsColour) {
     const QColor colour = layer()->groups()[0].Colour;
     const TKmapLayout layout = frmKmap->layout();
     TCube cube;
-    ASSERT_TRUE(TermCube(c.term, ProgramState.HighMinterm, cube));
+    ASSERT_TRUE(TermCube(c.term, ProgramState.VarCount, cube));
     uint32_t sub = 0;
     do {
         const TMapCell cell = MintermCell(layout, cube.Hi | sub);
@@ -147,7 +147,7 @@ TEST_P(MapGroupTints, CellsOfAGroupAreTintedInItsColour) {
         sub = (sub - cube.Free) & cube.Free;
     } while (sub != 0);
     TCube off;
-    ASSERT_TRUE(TermCube(c.off, ProgramState.HighMinterm, off));
+    ASSERT_TRUE(TermCube(c.off, ProgramState.VarCount, off));
     const TMapCell outside = MintermCell(layout, off.Hi);
     EXPECT_EQ(QColor(shot.pixel(map()->cellRect(outside.Col, outside.Row).center())),
               QColor(Qt::white));

@@ -4,7 +4,7 @@
 
 #include "KmapTestSupport.h"
 #include "model/FunctionSet.h"
-#include "tests/engine/Reference.h"
+#include "tests/support/Reference.h"
 #include "windows/FormBoolProjects.h"
 #include "windows/Outputs.h"
 #include "windows/controls/SearchRun.h"

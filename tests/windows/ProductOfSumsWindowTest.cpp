@@ -7,7 +7,7 @@
 
 #include "ResultsTestSupport.h"
 #include "engine/Simplify.h"
-#include "tests/engine/Reference.h"
+#include "tests/support/Reference.h"
 #include "windows/main_groups.h"
 
 namespace {
@@ -46,7 +46,8 @@ class ProductOfSumsWindow : public ResultsTest {
 };
 
 TEST_F(ProductOfSumsWindow, RowsAreTheZerosPrimesAndTheLabelSaysEachIsASum) {
-    const TSimplifyOutcome zeros = SimplifyTerms({"abcD", "abC", "aBD", "Ab", "-abcd"});
+    const TSimplifyOutcome zeros =
+        SimplifyTerms({"abcD", "abC", "aBD", "Ab", "-abcd"}, StateTables());
     ASSERT_EQ(zeros.Kind, TSimplifyKind::Ranked);
     const std::vector<std::string> primes = Items(zeros.Result);
     EXPECT_EQ(Terms(), primes);

@@ -5,7 +5,7 @@
 
 #include "TestSupport.h"
 #include "model/State.h"
-#include "tests/engine/Reference.h"
+#include "tests/support/Reference.h"
 #include "windows/FormBoolProjects.h"
 #include "windows/FormBooleanCalc.h"
 #include "windows/KmapResult.h"

@@ -3,8 +3,8 @@
 #include <QDir>
 
 #include "KmapTestSupport.h"
-#include "bench/SharedFunctions.h"
 #include "model/FunctionSet.h"
+#include "tests/support/SharedFunctions.h"
 #include "windows/FormBoolProjects.h"
 #include "windows/Outputs.h"
 

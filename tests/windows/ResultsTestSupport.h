@@ -8,7 +8,7 @@
 #include "TestSupport.h"
 #include "model/Minterms.h"
 #include "model/State.h"
-#include "tests/engine/Reference.h"
+#include "tests/support/Reference.h"
 #include "windows/FormBooleanCalc.h"
 #include "windows/KmapResult.h"
 #include "windows/main.h"

@@ -4,11 +4,11 @@
 #include <random>
 
 #include "ResultsTestSupport.h"
-#include "engine/MinimumCover.h"
 #include "engine/PrimeSearch.h"
 #include "engine/Simplify.h"
 #include "engine/TermBits.h"
-#include "tests/engine/Reference.h"
+#include "engine/cover/MinimumCover.h"
+#include "tests/support/Reference.h"
 
 namespace {
 
@@ -37,9 +37,10 @@ TStringListAdv HardResult(int n) {
     }
     TStringListAdv list;
     for (const TCube& cube : FindPrimeImplicants(n, on).Primes) {
-        list.Add(CompactOf({~cube.Free & ProgramState.HighMinterm, cube.Hi}));
+        list.Add(
+            CompactOf({~cube.Free & ProgramState.HighMinterm, cube.Hi}, ProgramState.VarCount));
     }
-    RankTerms(list);
+    RankTerms(list, ProgramState.VarCount, ProgramState.TruthTable);
     return list;
 }
 

@@ -9,8 +9,8 @@
 #include <QString>
 #include <cstdint>
 
-#include "engine/CoverOptions.h"
-#include "model/State.h"
+#include "engine/Sinks.h"
+#include "engine/cover/CoverOptions.h"
 #include "windows/controls/StatusBar.h"
 
 // Lets the windows paint and a Stop button be pressed now and then; the other commands refuse

@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "model/State.h"
+#include "engine/Sinks.h"
 
 // The progress gauge; algorithms move it through TProgressSink.
 class TGauge : public QProgressBar, public TProgressSink {

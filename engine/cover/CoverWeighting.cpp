@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <random>
 
-#include "engine/CoverParts.h"
+#include "engine/cover/CoverParts.h"
 
 namespace {
 

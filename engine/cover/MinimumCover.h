@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "engine/CoverOptions.h"
+#include "engine/cover/CoverOptions.h"
 #include "model/Cube.h"
 
 struct TMinimumCover {

@@ -4,7 +4,7 @@
 #include <random>
 #include <span>
 
-#include "engine/CoverParts.h"
+#include "engine/cover/CoverParts.h"
 
 namespace {
 

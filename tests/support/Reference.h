@@ -14,9 +14,9 @@
 #include <utility>
 #include <vector>
 
-#include "engine/MinimumCover.h"
-#include "engine/SharedCover.h"
 #include "engine/Simplify.h"
+#include "engine/cover/MinimumCover.h"
+#include "engine/shared/SharedCover.h"
 #include "model/Cube.h"
 #include "model/FunctionSet.h"
 #include "model/SensitiveStr.h"

@@ -1,15 +1,15 @@
 // Shared cover: a covering matrix over (minterm, output) pairs solved by the single-output search.
-#include "engine/SharedCover.h"
+#include "engine/shared/SharedCover.h"
 
 #include <algorithm>
 #include <bit>
 #include <unordered_map>
 
-#include "engine/CoverReduce.h"
-#include "engine/CoverSearch.h"
-#include "engine/MinimumCover.h"
-#include "engine/SharedPrimes.h"
-#include "engine/SharedRows.h"
+#include "engine/cover/CoverReduce.h"
+#include "engine/cover/CoverSearch.h"
+#include "engine/cover/MinimumCover.h"
+#include "engine/shared/SharedPrimes.h"
+#include "engine/shared/SharedRows.h"
 #include "model/DesignUnit.h"
 
 TSharedRows::TSharedRows(const TFunctionSet& set)

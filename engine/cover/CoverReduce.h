@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "engine/CoverSearch.h"
+#include "engine/cover/CoverSearch.h"
 
 struct TMatrixCover {
     std::vector<int> Chosen;  // columns of the matrix, ascending

@@ -1,12 +1,12 @@
 // Minimum cover of a covering matrix: essential columns, row and column dominance, then the
 // independent blocks left, each solved by SolveBlock.
-#include "engine/CoverReduce.h"
+#include "engine/cover/CoverReduce.h"
 
 #include <algorithm>
 #include <array>
 #include <numeric>
 
-#include "engine/CoverParts.h"
+#include "engine/cover/CoverParts.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "engine/SharedCover.h"
-#include "engine/SharedPrimes.h"
+#include "engine/shared/SharedCover.h"
+#include "engine/shared/SharedPrimes.h"
 #include "model/DesignUnit.h"
 #include "model/FunctionSet.h"
 

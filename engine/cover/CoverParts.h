@@ -6,8 +6,8 @@
 #include <numeric>
 #include <vector>
 
-#include "engine/CoverSearch.h"
-#include "engine/IntVector.h"
+#include "engine/cover/CoverSearch.h"
+#include "engine/cover/IntVector.h"
 
 // How many chosen columns cover each row, and the rows none covers.
 class TCoverage {

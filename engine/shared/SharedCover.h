@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/CoverOptions.h"
+#include "engine/cover/CoverOptions.h"
 #include "model/Cube.h"
 #include "model/FunctionSet.h"
 

@@ -1,10 +1,10 @@
 // Minimum cover of a function: its covering matrix, solved, and the columns read back as primes.
-#include "engine/MinimumCover.h"
+#include "engine/cover/MinimumCover.h"
 
 #include <bit>
 
-#include "engine/CoverReduce.h"
 #include "engine/PrimeSearch.h"
+#include "engine/cover/CoverReduce.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/SharedCover.h"
-#include "engine/SharedPrimes.h"
+#include "engine/shared/SharedCover.h"
+#include "engine/shared/SharedPrimes.h"
 
 class TCoverClock;
 

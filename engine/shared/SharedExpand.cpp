@@ -4,8 +4,8 @@
 #include <bit>
 #include <numeric>
 
-#include "engine/CoverSearch.h"
-#include "engine/SharedRows.h"
+#include "engine/cover/CoverSearch.h"
+#include "engine/shared/SharedRows.h"
 
 namespace {
 

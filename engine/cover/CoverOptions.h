@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "model/State.h"
+#include "engine/Sinks.h"
 
 struct TCoverOptions {
     int64_t BudgetMs = 10000;  // the search returns its best cover when this runs out

@@ -1,9 +1,9 @@
 // Shared primes by a depth-first walk over free-variable sets, one output set per cube.
-#include "engine/SharedPrimes.h"
+#include "engine/shared/SharedPrimes.h"
 
 #include <bit>
 
-#include "engine/CoverSearch.h"
+#include "engine/cover/CoverSearch.h"
 
 namespace {
 

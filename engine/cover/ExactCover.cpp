@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "engine/CoverParts.h"
+#include "engine/cover/CoverParts.h"
 
 namespace {
 

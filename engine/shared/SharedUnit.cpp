@@ -1,5 +1,5 @@
 // Shared covers and shared primes handed to the writers in code order.
-#include "engine/SharedUnit.h"
+#include "engine/shared/SharedUnit.h"
 
 #include <algorithm>
 #include <numeric>
