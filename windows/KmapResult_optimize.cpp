@@ -7,8 +7,8 @@
 #include "model/State.h"
 #include "model/Terms.h"
 #include "windows/KmapResult.h"
-#include "windows/KmapResult_busy.h"
 #include "windows/Windows.h"
+#include "windows/controls/BusyCursor.h"
 #include "windows/controls/Prompter.h"
 #include "windows/main.h"
 
