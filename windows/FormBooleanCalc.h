@@ -138,6 +138,7 @@ class TfrmBooleanClac : public QMainWindow {
     void KmapGridMouseMove(QMouseEvent* event);
     // Draws the map as the saved picture: NC x (s + 1) by NR x (s + 1), marked cells grey.
     QImage KmapPicture() const;
+    // The side of a map cell, for the grid and its picture alike.
     int KmapCellSize() const;
 
   public slots:
@@ -215,6 +216,12 @@ class TfrmBooleanClac : public QMainWindow {
 };
 
 extern TfrmBooleanClac* frmBooleanClac;
+
+// Clears the grid and marks the minterms of every term of the text; reports on the calculator.
+void PlotSumOfProducts(TStringGrid* grid, const QString& text);
+
+// Sizes the calculator's map grid for n variables.
+void LayoutCalcMap(int n);
 
 // The calculator's own pictures: gate symbols and the XOR sign, drawn at the given size.
 enum class TGatePicture { And, Or, Not, Xor, XorSign };

@@ -195,9 +195,3 @@ extern TfrmKmap* frmKmap;
 // The shape a map grid has now: its rows and columns as variables, whichever count it was laid
 // out for.
 TKmapLayout GridLayout(const TStringGrid* grid);
-
-// Clears the grid and marks the minterms of every term of the text; reports on the calculator.
-void PlotSumOfProducts(TStringGrid* grid, const QString& text);
-
-// Sizes the calculator's map grid for n variables.
-void LayoutCalcMap(int n);
