@@ -186,6 +186,13 @@ class TfrmBooleanClac : public QMainWindow {
 
   private:
     void CreateControls(QWidget* page);
+    void CreateInputs(QWidget* page);
+    void CreateOperations(QWidget* page);
+    // The operation's radio buttons and the variable count.
+    void CreateVarCount(QWidget* page);
+    // The buffers B1 and B2 and the optimized Z, and what every edit does on a change.
+    void CreateBuffers(QWidget* page);
+    void CreateMap(QWidget* page);
     void CreateMenus();
     void ValidateInput(QLineEdit* edit);
     void ApplyResult(QLineEdit* target, const TCalcResult& result);
