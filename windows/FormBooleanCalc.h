@@ -202,7 +202,8 @@ class TfrmBooleanClac : public QMainWindow {
     void AutoCalculate(QLineEdit* edit);
     void OptimizeEdit(QLineEdit* edit);
     void CopyZToKmap(bool simplify);
-    void CopyColumnToEdit(const TStringGrid* grid);
+    // The terms of the rows given, their don't cares left out, as one sum in the focused edit.
+    void CopyColumnToEdit(const QStringList& rows);
     void InvertEdit(QLineEdit* edit, bool reportEmpty);
     void SetXEnabled(bool enabled);
     void RunOr(bool byClick);
