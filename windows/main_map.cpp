@@ -294,12 +294,7 @@ void TfrmKmap::ImportFromKmpapGridClick() {
     const qsizetype onCount = terms.size();
     terms << dontCares;
     // A full 16-variable map holds more terms than the editor has rows: it grows.
-    EnsureTermRows(static_cast<int>(terms.size()));
-    inputgrid->beginUpdate();
-    for (int i = 0; i < terms.size(); ++i) {
-        WriteTerm(i + 1, terms[i]);
-    }
-    inputgrid->endUpdate();
+    setEditorRows(terms);
     KmapGrid->setRow(1);
     QString report = QString::number(onCount) + " Terms were imported";
     if (!dontCares.isEmpty()) {
