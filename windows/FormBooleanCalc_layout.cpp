@@ -33,9 +33,10 @@ void SetBackground(QWidget* widget, QPalette::ColorRole role, const QColor& colo
     widget->setAutoFillBackground(true);
 }
 
-TCalcLabel* CaptionLabel(TfrmBooleanClac* form, QWidget* page, const QString& caption, int tag,
-                         int x, int y) {
+TCalcLabel* CaptionLabel(TfrmBooleanClac* form, QWidget* page, const char* name,
+                         const QString& caption, int tag, int x, int y) {
     auto* label = new TCalcLabel(form, caption, tag, page);
+    label->setObjectName(name);
     label->setFont(PixelFont("MS Sans Serif", 16, true));
     SetBackground(label, QPalette::Window, Yellow);
     label->setCursor(Qt::PointingHandCursor);
@@ -92,25 +93,24 @@ void TfrmBooleanClac::CreateControls(QWidget* page) {
 }
 
 void TfrmBooleanClac::CreateInputs(QWidget* page) {
-    lblX = CaptionLabel(this, page, "X", 100, 4, 3);
-    lblX->setObjectName("lblX");
+    lblX = CaptionLabel(this, page, "lblX", "X", 100, 4, 3);
     edtXinput = InputEdit(this, page, "edtXinput", 20, 0, 834);
-    lblY = CaptionLabel(this, page, "Y", 200, 4, 30);
-    lblY->setObjectName("lblY");
+    lblY = CaptionLabel(this, page, "lblY", "Y", 200, 4, 30);
     edtYinput = InputEdit(this, page, "edtYinput", 20, 26, 833);
     auto* bevel = new QFrame(page);
     bevel->setObjectName("Bevel1");
     bevel->setFrameStyle(QFrame::HLine | QFrame::Sunken);
     bevel->setGeometry(15, 54, 812, 4);
-    lblZ = CaptionLabel(this, page, "Z", 300, 6, 63);
-    lblZ->setObjectName("lblZ");
+    lblZ = CaptionLabel(this, page, "lblZ", "Z", 300, 6, 63);
     edtZinput = InputEdit(this, page, "edtZinput", 20, 63, 833);
 }
 
 void TfrmBooleanClac::CreateOperations(QWidget* page) {
-    auto operationLabel = [&](const char* name, const QString& caption, const QString& hint,
-                              int x) {
+    using THandler = void (TfrmBooleanClac::*)();
+    auto operationLabel = [&](const char* name, const QString& caption, const QString& hint, int x,
+                              THandler handler) {
         auto* label = new TCalcLabel(this, caption, 0, page);
+        label->onClick = [this, handler] { (this->*handler)(); };
         label->setObjectName(name);
         label->setFont(PixelFont("MS Sans Serif", 16, true));
         SetBackground(label, QPalette::Window, MoneyGreen);
@@ -122,14 +122,13 @@ void TfrmBooleanClac::CreateOperations(QWidget* page) {
     const QString notHint =
         "Boolean NOT/Complement\nX input will be disables. Y input inverted "
         "and shown in Z input";
-    lblBooAnd = operationLabel("lblBooAnd", " Z= X.Y", "Boolean AND", 24);
-    lblboolOr = operationLabel("lblboolOr", " Z= X +Y ", "Boolean OR", 115);
-    lblNot = operationLabel("lblNot", " Z=not(Z) ", notHint, 223);
-    lblboolxor = operationLabel("lblboolxor", " Z=X   Y ", "Boolean XOR", 338);
-    lblBooAnd->onClick = [this] { lblBooAndClick(); };
-    lblboolOr->onClick = [this] { lblboolOrClick(); };
-    lblNot->onClick = [this] { lblNotClick(); };
-    lblboolxor->onClick = [this] { lblboolxorClick(); };
+    lblBooAnd =
+        operationLabel("lblBooAnd", " Z= X.Y", "Boolean AND", 24, &TfrmBooleanClac::lblBooAndClick);
+    lblboolOr = operationLabel("lblboolOr", " Z= X +Y ", "Boolean OR", 115,
+                               &TfrmBooleanClac::lblboolOrClick);
+    lblNot = operationLabel("lblNot", " Z=not(Z) ", notHint, 223, &TfrmBooleanClac::lblNotClick);
+    lblboolxor = operationLabel("lblboolxor", " Z=X   Y ", "Boolean XOR", 338,
+                                &TfrmBooleanClac::lblboolxorClick);
 
     auto picture = [&](const char* name, TGatePicture kind, const QRect& place,
                        const QString& hint) {
@@ -158,23 +157,20 @@ void TfrmBooleanClac::CreateOperations(QWidget* page) {
 }
 
 void TfrmBooleanClac::CreateVarCount(QWidget* page) {
-    auto radio = [&](const char* name, int x, int y) {
+    // Only a user's click runs the operation; selecting from code does not.
+    auto radio = [&](const char* name, int x, int y, void (TfrmBooleanClac::*handler)()) {
         auto* button = new QRadioButton(page);
         button->setObjectName(name);
         button->move(x, y);
         button->adjustSize();
+        connect(button, &QRadioButton::clicked, this, handler);
         return button;
     };
-    rbAND = radio("rbAND", 12, 120);
-    rbOR = radio("rbOR", 102, 120);
-    rbNOT = radio("rbNOT", 214, 121);
-    rbXOR = radio("rbXOR", 322, 118);
+    rbAND = radio("rbAND", 12, 120, &TfrmBooleanClac::lblBooAndClick);
+    rbOR = radio("rbOR", 102, 120, &TfrmBooleanClac::lblboolOrClick);
+    rbNOT = radio("rbNOT", 214, 121, &TfrmBooleanClac::lblNotClick);
+    rbXOR = radio("rbXOR", 322, 118, &TfrmBooleanClac::lblboolxorClick);
     rbAND->setChecked(true);
-    // Only a user's click runs the operation; selecting from code does not.
-    connect(rbAND, &QRadioButton::clicked, this, &TfrmBooleanClac::lblBooAndClick);
-    connect(rbOR, &QRadioButton::clicked, this, &TfrmBooleanClac::lblboolOrClick);
-    connect(rbNOT, &QRadioButton::clicked, this, &TfrmBooleanClac::lblNotClick);
-    connect(rbXOR, &QRadioButton::clicked, this, &TfrmBooleanClac::lblboolxorClick);
 
     auto* vars = new QLabel(" Vars ", page);
     vars->setObjectName("Label1");
@@ -192,18 +188,15 @@ void TfrmBooleanClac::CreateVarCount(QWidget* page) {
 }
 
 void TfrmBooleanClac::CreateBuffers(QWidget* page) {
-    lblB1 = CaptionLabel(this, page, "B1", 400, 5, 152);
-    lblB1->setObjectName("lblB1");
+    lblB1 = CaptionLabel(this, page, "lblB1", "B1", 400, 5, 152);
     lblB1->setToolTip("Buffer 1");
     edtB1input = InputEdit(this, page, "edtB1input", 37, 149, 819);
-    lblB2 = CaptionLabel(this, page, "B2", 500, 5, 179);
-    lblB2->setObjectName("lblB2");
+    lblB2 = CaptionLabel(this, page, "lblB2", "B2", 500, 5, 179);
     lblB2->setToolTip("Buffer 2");
     edtB2input = InputEdit(this, page, "edtB2input", 37, 175, 818);
     SetBackground(edtB1input, QPalette::Base, LightBlue);
     SetBackground(edtB2input, QPalette::Base, LightBlue);
-    lblOZ = CaptionLabel(this, page, "OZ", 600, 8, 204);
-    lblOZ->setObjectName("lblOZ");
+    lblOZ = CaptionLabel(this, page, "lblOZ", "OZ", 600, 8, 204);
     lblOZ->setToolTip("Z input optimized");
     lblOZ->setFont(PixelFont("Arial", 13, true));
     SetBackground(lblOZ, QPalette::Window, Teal);
