@@ -138,6 +138,7 @@ class TfrmBooleanClac : public QMainWindow {
     void KmapGridMouseMove(QMouseEvent* event);
     // Draws the map as the saved picture: NC x (s + 1) by NR x (s + 1), marked cells grey.
     QImage KmapPicture() const;
+    // The side of a map cell, for the grid and its picture alike.
     int KmapCellSize() const;
 
   public slots:
@@ -185,6 +186,13 @@ class TfrmBooleanClac : public QMainWindow {
 
   private:
     void CreateControls(QWidget* page);
+    void CreateInputs(QWidget* page);
+    void CreateOperations(QWidget* page);
+    // The operation's radio buttons and the variable count.
+    void CreateVarCount(QWidget* page);
+    // The buffers B1 and B2 and the optimized Z, and what every edit does on a change.
+    void CreateBuffers(QWidget* page);
+    void CreateMap(QWidget* page);
     void CreateMenus();
     void ValidateInput(QLineEdit* edit);
     void ApplyResult(QLineEdit* target, const TCalcResult& result);
@@ -194,7 +202,8 @@ class TfrmBooleanClac : public QMainWindow {
     void AutoCalculate(QLineEdit* edit);
     void OptimizeEdit(QLineEdit* edit);
     void CopyZToKmap(bool simplify);
-    void CopyColumnToEdit(const TStringGrid* grid);
+    // The terms of the rows given, their don't cares left out, as one sum in the focused edit.
+    void CopyColumnToEdit(const QStringList& rows);
     void InvertEdit(QLineEdit* edit, bool reportEmpty);
     void SetXEnabled(bool enabled);
     void RunOr(bool byClick);
@@ -215,6 +224,12 @@ class TfrmBooleanClac : public QMainWindow {
 };
 
 extern TfrmBooleanClac* frmBooleanClac;
+
+// Clears the grid and marks the minterms of every term of the text; reports on the calculator.
+void PlotSumOfProducts(TStringGrid* grid, const QString& text);
+
+// Sizes the calculator's map grid for n variables.
+void LayoutCalcMap(int n);
 
 // The calculator's own pictures: gate symbols and the XOR sign, drawn at the given size.
 enum class TGatePicture { And, Or, Not, Xor, XorSign };

@@ -218,18 +218,18 @@ void TfrmBooleanClac::GetfromClipboard1Click() {
     edit->setText(text);
 }
 
-void TfrmBooleanClac::CopyColumnToEdit(const TStringGrid* grid) {
+void TfrmBooleanClac::CopyColumnToEdit(const QStringList& rows) {
     QLineEdit* edit = FocusedEdit();
     if (edit == nullptr) {
         return;
     }
     QString text;
-    for (int row = 1; row < grid->rowCountValue(); ++row) {
+    for (const QString& row : rows) {
         // The calculator knows no don't cares: an editor's don't-care rows stay behind.
-        if (ReadMarkedTerm(Std(grid->cell(2, row))).DontCare) {
+        if (ReadMarkedTerm(Std(row)).DontCare) {
             continue;
         }
-        const std::string term = TrimBlanks(CutTerm(Std(grid->cell(2, row))));
+        const std::string term = TrimBlanks(CutTerm(Std(row)));
         if (!term.empty()) {
             text += Qt6String(term) + "+";
         }
@@ -239,11 +239,11 @@ void TfrmBooleanClac::CopyColumnToEdit(const TStringGrid* grid) {
 }
 
 void TfrmBooleanClac::Copyfrommaininput1Click() {
-    CopyColumnToEdit(frmKmap->inputgrid);
+    CopyColumnToEdit(frmKmap->editorRows());
 }
 
 void TfrmBooleanClac::Copyfromresultgrid1Click() {
-    CopyColumnToEdit(frmResult->Outputgrid);
+    CopyColumnToEdit(frmResult->Outputgrid->columnTexts(2, 1));
 }
 
 void TfrmBooleanClac::OptimizeEdit(QLineEdit* edit) {

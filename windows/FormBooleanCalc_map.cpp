@@ -1,4 +1,5 @@
-// The calculator's Karnaugh map: cell painting, the cell under the mouse, the JPEG picture.
+// The calculator's Karnaugh map: layout, plotting, cell painting, the cell under the mouse, the
+// JPEG picture.
 #include <QDir>
 #include <QMouseEvent>
 #include <QPainter>
@@ -9,10 +10,15 @@
 // jpeglib.h needs FILE and size_t declared before it.
 #include <jpeglib.h>
 
+#include "model/KmapLayout.h"
+#include "model/Minterms.h"
+#include "model/State.h"
+#include "model/TextLines.h"
 #include "windows/FormBooleanCalc.h"
 #include "windows/controls/Prompter.h"
 #include "windows/controls/WholeFile.h"
 #include "windows/main.h"
+#include "windows/main_shared.h"
 
 namespace {
 
@@ -62,6 +68,52 @@ bool EncodeGreyJpeg(const uchar* pixels, int width, int height, int stride, unsi
 }
 
 }  // namespace
+
+void PlotSumOfProducts(TStringGrid* grid, const QString& text) {
+    const TPlotOutcome plot = PlotTerms(ToLatin(text), ProgramState.VarCount);
+    TStringListAdv ownList(true);
+    TStringListAdv& terms = frmBooleanClac != nullptr ? frmBooleanClac->SharedList : ownList;
+    terms.Clear();
+    for (const std::string& piece : plot.Pieces) {
+        terms.Add(piece);
+    }
+    const int cols = grid->colCountValue();
+    const TKmapLayout layout = GridLayout(grid);
+    grid->beginUpdate();
+    grid->clearCells();
+    if (cols > 0) {
+        for (const uint32_t m : plot.Marked) {
+            const TMapCell cell = MintermCell(layout, m);
+            grid->setCell(cell.Col, cell.Row, "x");
+        }
+    }
+    grid->endUpdate();
+    if (plot.OutOfRange) {
+        ShowMessage("This var exceeds the total var range");
+        return;
+    }
+    if (frmBooleanClac != nullptr) {
+        const int blocks = cols > 0 ? static_cast<int>(plot.Marked.size()) : 0;
+        frmBooleanClac->StatusBar->setPanelText(3, QString::number(blocks) + " blocks");
+    }
+}
+
+void LayoutCalcMap(int n) {
+    TStringGrid* grid = frmBooleanClac->KmapGrid;
+    const TKmapLayout layout = KmapLayout(n);
+    const int rows = layout.Rows();
+    const int cols = layout.Cols();
+    const int size = frmBooleanClac->KmapCellSize();
+    // Cells sit at a pitch of size + 1: the cell and one pixel of grid line.
+    grid->setGridLineWidth(1);
+    grid->setDefaultRowHeight(size + 1);
+    grid->setDefaultColWidth(size + 1);
+    grid->setColCount(cols);
+    grid->setRowCount(rows);
+    grid->setDefaultColWidth(size + 1);
+    grid->clearCells();
+    grid->setFixedSize((size + 1) * cols + 20, (size + 1) * rows + 20);
+}
 
 void TfrmBooleanClac::KmapGridDrawCell(QPainter& painter, int col, int row, const QRect& rect,
                                        TGridDrawState) {

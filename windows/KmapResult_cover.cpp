@@ -5,8 +5,8 @@
 #include "model/Minterms.h"
 #include "model/State.h"
 #include "windows/KmapResult.h"
-#include "windows/KmapResult_busy.h"
 #include "windows/Windows.h"
+#include "windows/controls/BusyCursor.h"
 #include "windows/controls/SearchRun.h"
 
 QString MinimumCoverText(const TMinimumCover& cover) {

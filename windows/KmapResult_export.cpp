@@ -198,28 +198,21 @@ void TfrmResult::CopytoMain1Click() {
     }
     frmKmap->ClearALLKMAP1Click();
     // The editor holds sums of products: a product of sums goes there as its function.
-    std::vector<std::string> terms;
+    QStringList terms;
     if (FForm == TUnitForm::ProductOfSums) {
-        terms = FunctionTerms();
+        for (const std::string& term : FunctionTerms()) {
+            terms << QString::fromStdString(term);
+        }
     } else {
         for (int r = 1; r < RowCount(); ++r) {
-            std::string term = RowTerm(r);
+            const std::string term = RowTerm(r);
             if (!TrimBlanks(term).empty()) {
-                terms.push_back(std::move(term));
+                terms << QString::fromStdString(term);
             }
         }
     }
-    TStringGrid* editor = frmKmap->inputgrid;
     // A result longer than the editor makes the editor longer rather than losing terms.
-    const int needed = static_cast<int>(terms.size()) + 1;
-    if (editor->rowCountValue() < needed) {
-        editor->setRowCount(needed);
-    }
-    editor->beginUpdate();
-    for (size_t i = 0; i < terms.size(); ++i) {
-        editor->setCell(2, static_cast<int>(i) + 1, QString::fromStdString(terms[i]));
-    }
-    editor->endUpdate();
+    frmKmap->setEditorRows(terms);
 }
 
 void TfrmResult::mnuTranslateClick() {}

@@ -15,7 +15,7 @@
 namespace {
 
 TGroupsLayer* MapGroups() {
-    return frmKmap != nullptr ? frmKmap->Groups : nullptr;
+    return frmKmap != nullptr ? frmKmap->mapGroups() : nullptr;
 }
 
 // Tells the map's groups which results row is under the mouse.

@@ -7,8 +7,8 @@
 #include "model/State.h"
 #include "model/Terms.h"
 #include "windows/KmapResult.h"
-#include "windows/KmapResult_busy.h"
 #include "windows/Windows.h"
+#include "windows/controls/BusyCursor.h"
 #include "windows/controls/Prompter.h"
 #include "windows/main.h"
 
@@ -33,9 +33,8 @@ class TKeepPainted {
 TEditorFunction ReadEditorFunction() {
     std::vector<TTermMasks> plain;
     std::vector<TTermMasks> dontCares;
-    const TStringGrid* editor = frmKmap->inputgrid;
-    for (int r = 1; r < editor->rowCountValue(); ++r) {
-        const TMarkedTerm row = ReadMarkedTerm(editor->cell(2, r).toStdString());
+    for (const QString& text : frmKmap->editorRows()) {
+        const TMarkedTerm row = ReadMarkedTerm(text.toStdString());
         const std::string term = CutTerm(row.Term);
         if (!term.empty()) {
             (row.DontCare ? dontCares : plain).push_back(TermMasks(term));

@@ -4,9 +4,9 @@
 
 #include "engine/shared/SharedUnit.h"
 #include "model/DesignUnit.h"
-#include "windows/KmapResult_busy.h"
 #include "windows/Outputs.h"
 #include "windows/Windows.h"
+#include "windows/controls/BusyCursor.h"
 #include "windows/controls/ExportDialog.h"
 #include "windows/controls/Placement.h"
 #include "windows/controls/Prompter.h"

@@ -20,7 +20,7 @@ void CreateApplicationWindows() {
 }
 
 TProgressSink* KmapGauge() {
-    return frmKmap != nullptr ? frmKmap->Gauge : nullptr;
+    return frmKmap != nullptr ? frmKmap->progress() : nullptr;
 }
 
 int MapLetterWidth() {

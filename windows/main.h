@@ -69,6 +69,13 @@ class TfrmKmap : public QMainWindow {
     QString cellStatus(int col, int row) const;
     // True while a highlight shows the cell yellow.
     bool isHighlighted(int col, int row) const;
+    // The editor's term column from row 1 as typed; writing terms from row 1 grows the editor
+    // when they do not fit.
+    QStringList editorRows() const { return inputgrid->columnTexts(2, 1); }
+    void setEditorRows(const QStringList& terms);
+    // The groups drawn over the map, and the gauge on the status bar.
+    TGroupsLayer* mapGroups() const { return Groups; }
+    TProgressSink* progress() const { return Gauge; }
     // True while TableToEditor runs; commands that change the editor or the table wait for it.
     bool isBusy() const { return FBusy; }
 
@@ -197,9 +204,3 @@ extern TfrmKmap* frmKmap;
 // The shape a map grid has now: its rows and columns as variables, whichever count it was laid
 // out for.
 TKmapLayout GridLayout(const TStringGrid* grid);
-
-// Clears the grid and marks the minterms of every term of the text; reports on the calculator.
-void PlotSumOfProducts(TStringGrid* grid, const QString& text);
-
-// Sizes the calculator's map grid for n variables.
-void LayoutCalcMap(int n);

@@ -272,6 +272,15 @@ void TfrmKmap::WriteTerm(int row, const QString& term) {
     inputgrid->setCell(2, row, term);
 }
 
+void TfrmKmap::setEditorRows(const QStringList& terms) {
+    EnsureTermRows(static_cast<int>(terms.size()));
+    inputgrid->beginUpdate();
+    for (int i = 0; i < terms.size(); ++i) {
+        WriteTerm(i + 1, terms[i]);
+    }
+    inputgrid->endUpdate();
+}
+
 void TfrmKmap::ClearALLKMAP1Click() {
     if (CommandLoopRunning()) {
         return;

@@ -151,12 +151,7 @@ void TfrmKmap::GetClipbrd1Click() {
     const QStringList lines = SplitLines(QGuiApplication::clipboard()->text(), MaxTextLines, count);
     ClearEditor();
     ClearAll2Click();
-    EnsureTermRows(static_cast<int>(lines.size()));
-    inputgrid->beginUpdate();
-    for (int i = 1; i <= lines.size(); ++i) {
-        WriteTerm(i, lines[i - 1]);
-    }
-    inputgrid->endUpdate();
+    setEditorRows(lines);
     StatusBar->setPanelText(1, QString::number(count) + " Strs imported");
     inputgrid->setRow(1);
     inputgrid->setTopRow(1);

@@ -275,52 +275,6 @@ QString TfrmKmap::cellStatus(int col, int row) const {
     return name + Groups->namesAt(TMapCell{row, col});
 }
 
-void PlotSumOfProducts(TStringGrid* grid, const QString& text) {
-    const TPlotOutcome plot = PlotTerms(ToLatin(text), ProgramState.VarCount);
-    TStringListAdv ownList(true);
-    TStringListAdv& terms = frmBooleanClac != nullptr ? frmBooleanClac->SharedList : ownList;
-    terms.Clear();
-    for (const std::string& piece : plot.Pieces) {
-        terms.Add(piece);
-    }
-    const int cols = grid->colCountValue();
-    const TKmapLayout layout = GridLayout(grid);
-    grid->beginUpdate();
-    FillCells(grid, QString());
-    if (cols > 0) {
-        for (const uint32_t m : plot.Marked) {
-            const TMapCell cell = MintermCell(layout, m);
-            grid->setCell(cell.Col, cell.Row, "x");
-        }
-    }
-    grid->endUpdate();
-    if (plot.OutOfRange) {
-        ShowMessage("This var exceeds the total var range");
-        return;
-    }
-    if (frmBooleanClac != nullptr) {
-        const int blocks = cols > 0 ? static_cast<int>(plot.Marked.size()) : 0;
-        frmBooleanClac->StatusBar->setPanelText(3, QString::number(blocks) + " blocks");
-    }
-}
-
-void LayoutCalcMap(int n) {
-    TStringGrid* grid = frmBooleanClac->KmapGrid;
-    const TKmapLayout layout = KmapLayout(n);
-    const int rows = layout.Rows();
-    const int cols = layout.Cols();
-    const int size = frmBooleanClac->SpinEdit->value() <= 12 ? 17 : 10;
-    // Cells sit at a pitch of size + 1: the cell and one pixel of grid line.
-    grid->setGridLineWidth(1);
-    grid->setDefaultRowHeight(size + 1);
-    grid->setDefaultColWidth(size + 1);
-    grid->setColCount(cols);
-    grid->setRowCount(rows);
-    grid->setDefaultColWidth(size + 1);
-    FillCells(grid, QString());
-    grid->setFixedSize((size + 1) * cols + 20, (size + 1) * rows + 20);
-}
-
 void TfrmKmap::ImportFromKmpapGridClick() {
     if (CommandLoopRunning()) {
         return;
@@ -341,12 +295,7 @@ void TfrmKmap::ImportFromKmpapGridClick() {
     const qsizetype onCount = terms.size();
     terms << dontCares;
     // A full 16-variable map holds more terms than the editor has rows: it grows.
-    EnsureTermRows(static_cast<int>(terms.size()));
-    inputgrid->beginUpdate();
-    for (int i = 0; i < terms.size(); ++i) {
-        WriteTerm(i + 1, terms[i]);
-    }
-    inputgrid->endUpdate();
+    setEditorRows(terms);
     KmapGrid->setRow(1);
     QString report = QString::number(onCount) + " Terms were imported";
     if (!dontCares.isEmpty()) {

@@ -1,4 +1,4 @@
-// Takes the README's pictures of the four windows (docs/*.png); scripts/screenshots.sh runs it
+// Takes the README's pictures of the five windows (docs/*.png); scripts/screenshots.sh runs it
 // under a virtual display. Without QUILLON_SCREENSHOTS naming a folder it does nothing.
 #include <QDir>
 

@@ -1,4 +1,4 @@
-// Start-up: the four windows exist under their names and only the calculator is shown.
+// Start-up: the windows exist under their names and only the calculator is shown.
 #include <QTableView>
 
 #include "TestSupport.h"

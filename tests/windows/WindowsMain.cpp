@@ -1,4 +1,4 @@
-// Runs the window tests inside one application with the four windows, as the program has them.
+// Runs the window tests inside one application with the five windows, as the program has them.
 #include <gtest/gtest.h>
 
 #include <QApplication>

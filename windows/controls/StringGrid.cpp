@@ -247,6 +247,14 @@ void TStringGrid::clearColumn(int col) {
     endUpdate();
 }
 
+QStringList TStringGrid::columnTexts(int col, int firstRow) const {
+    QStringList texts;
+    for (int r = firstRow; r < rowCountValue(); ++r) {
+        texts << cell(col, r);
+    }
+    return texts;
+}
+
 void TStringGrid::clearCells() {
     beginUpdate();
     for (int c = 0; c < colCountValue(); ++c) {

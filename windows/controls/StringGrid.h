@@ -116,6 +116,8 @@ class TStringGrid : public QTableView {
     void beginUpdate() { FModel->beginUpdate(); }
     void endUpdate() { FModel->endUpdate(); }
     void clearColumn(int col);
+    // The texts of a column from a row down to the last.
+    QStringList columnTexts(int col, int firstRow) const;
     void clearCells();
 
     TDrawCell onDrawCell;

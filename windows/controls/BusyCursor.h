@@ -1,4 +1,4 @@
-// The hourglass the results window's long commands show while they run.
+// The hourglass a long command shows while it runs.
 #pragma once
 
 #include <QApplication>
