@@ -31,8 +31,8 @@ class TKeepPainted {
 
 // The editor's function as the validity test takes it: its plain and don't-care rows.
 TEditorFunction ReadEditorFunction() {
-    std::vector<TTermMasks> plain;
-    std::vector<TTermMasks> dontCares;
+    std::vector<TCube> plain;
+    std::vector<TCube> dontCares;
     const TStringGrid* editor = frmKmap->inputgrid;
     for (int r = 1; r < editor->rowCountValue(); ++r) {
         const TMarkedTerm row = ReadMarkedTerm(editor->cell(2, r).toStdString());
