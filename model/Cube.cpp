@@ -95,9 +95,15 @@ std::vector<size_t> CodeOrder(const std::vector<TCube>& cubes, int n) {
 }
 
 void SortCodeOrder(std::vector<TCube>& cubes, int n) {
-    const std::vector<TCube> given = cubes;
-    const std::vector<size_t> order = CodeOrder(given, n);
-    for (size_t i = 0; i < order.size(); ++i) {
-        cubes[i] = given[order[i]];
+    // Sorted with their keys at hand: the result lists are long and the sort is on their path.
+    std::vector<std::pair<TCodeKey, TCube>> keyed;
+    keyed.reserve(cubes.size());
+    for (const TCube cube : cubes) {
+        keyed.emplace_back(CodeKey(cube, n), cube);
+    }
+    std::sort(keyed.begin(), keyed.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (size_t i = 0; i < keyed.size(); ++i) {
+        cubes[i] = keyed[i].second;
     }
 }
