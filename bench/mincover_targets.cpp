@@ -37,13 +37,10 @@ TMintermBits OnBits(int n, const std::vector<bool>& on) {
 bool CoverIsExact(const std::vector<bool>& on, const std::vector<TCube>& primes,
                   const std::vector<int>& chosen) {
     std::vector<bool> covered(on.size());
+    const auto all = static_cast<uint32_t>(on.size() - 1);
     for (const int p : chosen) {
-        const TCube cube = primes[static_cast<size_t>(p)];
-        uint32_t sub = 0;
-        do {
-            covered[(cube.Hi & ~cube.Free) | sub] = true;
-            sub = (sub - cube.Free) & cube.Free;
-        } while (sub != 0);
+        ForEachCubeMinterm(primes[static_cast<size_t>(p)], all,
+                           [&](uint32_t m) { covered[m] = true; });
     }
     return covered == on;
 }

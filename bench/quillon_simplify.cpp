@@ -45,14 +45,9 @@ void PrintMinimum(const TStringListAdv& result) {
         }
     }
     for (int i = 0; i < result.Count(); ++i) {
-        const TTermBits bits = PositionalBits(result.Strings(i), ProgramState.VarCount);
-        const TCube cube{all & ~bits.Care, bits.Hi & bits.Care};
+        const TCube cube = PositionalBits(result.Strings(i), ProgramState.VarCount);
         terms.push_back(cube);
-        uint32_t sub = 0;
-        do {
-            SetMinterm(on, cube.Hi | sub);
-            sub = (sub - cube.Free) & cube.Free;
-        } while (sub != 0);
+        AddCubeMinterms(on, n, cube);
     }
     const auto start = std::chrono::steady_clock::now();
     const TMinimumCover cover = FindMinimumCover(n, on, dc, terms);

@@ -173,11 +173,11 @@ std::string UnitName(const TOptions& options) {
     return options.File == "-" ? "" : UnitNameOfFile(options.File);
 }
 
-std::vector<TTermMasks> Simplify(const TFunctionInput& input, const TOptions& options,
-                                 std::ostream& err) {
+std::vector<TCube> Simplify(const TFunctionInput& input, const TOptions& options,
+                            std::ostream& err) {
     const int n = input.VarCount;
     const TMintermBits on = options.Sums ? Zeros(input.On, input.Dc, input.VarCount) : input.On;
-    std::vector<TCube> primes = CoveringPrimes(n, on, input.Dc);
+    std::vector<TCube> primes = CoveringPrimes(n, on, input.Dc).Primes;
     if (options.Minimum) {
         const TMinimumCover cover =
             FindMinimumCover(n, on, input.Dc, primes, SearchOptions(options));
@@ -192,29 +192,17 @@ std::vector<TTermMasks> Simplify(const TFunctionInput& input, const TOptions& op
     }
     // Back to the file's inputs: variables the engine added are the lowest bits, never named.
     const int shift = n - input.Inputs;
-    const uint32_t all = (1u << n) - 1;
-    std::vector<TTermMasks> cubes;
+    std::vector<TCube> cubes;
     cubes.reserve(primes.size());
     for (const TCube& cube : primes) {
-        const uint32_t care = all & ~cube.Free;
-        cubes.push_back({care >> shift, (cube.Hi & care) >> shift});
+        cubes.push_back({cube.Care >> shift, cube.Hi >> shift});
     }
-    // Code order: the order of the compact terms' characters.
-    std::vector<std::pair<std::string, TTermMasks>> keyed;
-    keyed.reserve(cubes.size());
-    for (const TTermMasks& cube : cubes) {
-        keyed.emplace_back(CubeTerm(cube, input.Inputs), cube);
-    }
-    std::sort(keyed.begin(), keyed.end(),
-              [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (size_t i = 0; i < keyed.size(); ++i) {
-        cubes[i] = keyed[i].second;
-    }
+    SortCodeOrder(cubes, input.Inputs);
     return cubes;
 }
 
 // The don't cares over the file's inputs: the engine's extra variables are the lowest bits.
-std::vector<TTermMasks> DontCareCubes(const TFunctionInput& input) {
+std::vector<TCube> DontCareCubes(const TFunctionInput& input) {
     const int shift = input.VarCount - input.Inputs;
     TMintermBits dc = MakeMintermBits(input.Inputs);
     for (uint32_t m = 0; m < (1u << input.Inputs); ++m) {
@@ -246,12 +234,12 @@ std::string Export(TFormat format, const TDesignUnit& unit, const std::string& s
 
 // One term a line; under a product of sums one sum a line. No term is the constant the form
 // starts from (LO for a sum, HI for a product), the term without letters the other one.
-std::string TermLines(const std::vector<TTermMasks>& cubes, int n, bool sums) {
+std::string TermLines(const std::vector<TCube>& cubes, int n, bool sums) {
     if (cubes.empty()) {
         return sums ? "HI\n" : "LO\n";
     }
     std::string text;
-    for (const TTermMasks& cube : cubes) {
+    for (const TCube& cube : cubes) {
         const std::string term = sums ? SumTerm(cube, n) : CubeTerm(cube, n);
         text += (term.empty() ? (sums ? "LO" : "HI") : term) + "\n";
     }
@@ -259,8 +247,7 @@ std::string TermLines(const std::vector<TTermMasks>& cubes, int n, bool sums) {
 }
 
 std::string Format(const TOptions& options, const TFunctionInput& input,
-                   const std::vector<TTermMasks>& cubes, const std::string& source,
-                   std::ostream& err) {
+                   const std::vector<TCube>& cubes, const std::string& source, std::ostream& err) {
     const int n = input.Inputs;
     if (options.Format == TFormat::Terms) {
         return TermLines(cubes, n, options.Sums);

@@ -30,7 +30,7 @@ std::string_view CountLine(std::string_view line) {
 
 // Cube numbers in base 3, one digit a variable (free, 0 or 1): every cube of n variables has its
 // own, so a set of 3^n bits tells whether a cube was met before.
-uint32_t CubeNumber(const TTermMasks& cube, int n) {
+uint32_t CubeNumber(const TCube& cube, int n) {
     uint32_t number = 0;
     for (int k = n - 1; k >= 0; --k) {
         const uint32_t bit = 1u << k;
@@ -59,7 +59,7 @@ class TFunctionReader::TTermList {
         if (!row.DontCare && row.Term.empty()) {
             return;
         }
-        TTermMasks masks;
+        TCube masks;
         if (!LetterMasks(row.Term, FVars, masks)) {
             Refuse(row.Term, line);
         }

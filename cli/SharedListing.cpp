@@ -25,7 +25,7 @@ TTermKey KeyOf(TCube cube, int n) {
     size_t at = 0;
     for (int k = 1; k <= n; ++k) {
         const uint32_t bit = 1u << (n - k);
-        if ((cube.Free & bit) == 0) {
+        if ((cube.Care & bit) != 0) {
             key[at++] = static_cast<char>(((cube.Hi & bit) != 0 ? 'A' : 'a') + k - 1);
         }
     }

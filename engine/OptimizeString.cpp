@@ -13,7 +13,7 @@
 namespace {
 
 // The one position where two otherwise equal terms hold opposite letters, or 0.
-uint32_t AdjacentBit(TTermBits x, TTermBits y) {
+uint32_t AdjacentBit(TCube x, TCube y) {
     const uint32_t differ = x.Hi ^ y.Hi;
     return x.Care == y.Care && std::popcount(differ) == 1 ? differ : 0;
 }
@@ -22,7 +22,7 @@ enum class TReduce { None, Second, First };
 
 // A reducible pair conflicts at exactly one variable, and only one of the two has letters
 // the other lacks; that one loses its conflicting letter.
-TReduce Reduction(TTermBits x, TTermBits y, uint32_t& conflict) {
+TReduce Reduction(TCube x, TCube y, uint32_t& conflict) {
     conflict = x.Care & y.Care & (x.Hi ^ y.Hi);
     if (std::popcount(conflict) != 1) {
         return TReduce::None;
@@ -38,7 +38,7 @@ TReduce Reduction(TTermBits x, TTermBits y, uint32_t& conflict) {
     return TReduce::None;
 }
 
-void Drop(TTermBits& term, uint32_t bit) {
+void Drop(TCube& term, uint32_t bit) {
     term.Care &= ~bit;
     term.Hi &= ~bit;
 }
@@ -52,7 +52,7 @@ std::string MergeTerms(const std::string& text, int n) {
         return text;
     }
     const char letter = UpCase(pieces[1][0]);
-    std::vector<TTermBits> items;
+    std::vector<TCube> items;
     items.reserve(c);
     for (const auto& piece : pieces) {
         items.push_back(PositionalBits(piece, n));
@@ -63,16 +63,16 @@ std::string MergeTerms(const std::string& text, int n) {
     while (changed) {
         changed = false;
         if (c == 2) {
-            TTermBits x = items[1];
+            TCube x = items[1];
             if (const uint32_t bit = AdjacentBit(x, items[0]); bit != 0) {
                 Drop(x, bit);
-                return CompactOf(x, n);
+                return CubeTerm(x, n);
             }
         }
         for (size_t i = 0; i + 1 < c; ++i) {
-            TTermBits x = items[i];
+            TCube x = items[i];
             for (size_t j = i + 1; j < c; ++j) {
-                TTermBits y = items[j];
+                TCube y = items[j];
                 if (const uint32_t bit = AdjacentBit(x, y); bit != 0) {
                     Drop(y, bit);
                     items[j] = y;
@@ -104,7 +104,7 @@ std::string MergeTerms(const std::string& text, int n) {
         if (i > 0) {
             result += '+';
         }
-        result += CompactOf(items[i], n);
+        result += CubeTerm(items[i], n);
     }
     return result;
 }

@@ -140,6 +140,7 @@ class TPrimeWalk {
             if (prime == 0) {
                 continue;
             }
+            const uint32_t care = ((1u << FVars) - 1) & ~free;
             uint32_t high = 0;
             for (int j = 0; j < keptWordVars; ++j) {
                 if ((c >> j) & 1u) {
@@ -149,7 +150,7 @@ class TPrimeWalk {
             while (prime != 0) {
                 const auto bit = static_cast<uint32_t>(std::countr_zero(prime));
                 prime &= prime - 1;
-                FOut.Primes.push_back(TCube{free, high | bit});
+                FOut.Primes.push_back(TCube{care, high | bit});
             }
         }
     }
@@ -206,23 +207,12 @@ TSearchCost CountSearch(int n, const TMintermBits& on, const TMintermBits* dontC
     return cost;
 }
 
-bool CubeMeets(const TCube& cube, const TMintermBits& bits) {
-    const uint32_t hi = cube.Hi & ~cube.Free;
-    // The cube's positions inside one word, then the words it spans.
-    const uint32_t freeLow = cube.Free & 63u;
-    const uint32_t hiLow = hi & 63u;
-    uint64_t inWord = 0;
-    for (uint32_t p = 0; p < 64; ++p) {
-        inWord |= ((p ^ hiLow) & ~freeLow) == 0 ? uint64_t{1} << p : 0;
+TPrimeImplicants CoveringPrimes(int n, const TMintermBits& on, const TMintermBits& dc) {
+    TMintermBits onOrDc = on;
+    TMintermBits onOnly = on;
+    for (size_t i = 0; i < on.size() && i < dc.size(); ++i) {
+        onOrDc[i] |= dc[i];
+        onOnly[i] &= ~dc[i];
     }
-    const uint32_t freeHigh = cube.Free >> WordVars;
-    const uint32_t hiHigh = hi >> WordVars;
-    uint32_t sub = 0;
-    do {
-        if ((bits[hiHigh | sub] & inWord) != 0) {
-            return true;
-        }
-        sub = (sub - freeHigh) & freeHigh;
-    } while (sub != 0);
-    return false;
+    return FindPrimeImplicantsMeeting(n, onOrDc, onOnly);
 }

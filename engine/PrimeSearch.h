@@ -19,6 +19,9 @@ TPrimeImplicants FindPrimeImplicants(int n, const TMintermBits& on);
 TPrimeImplicants FindPrimeImplicantsMeeting(int n, const TMintermBits& care,
                                             const TMintermBits& meet);
 
+// The primes of on | dc that cover at least one minterm of on outside dc.
+TPrimeImplicants CoveringPrimes(int n, const TMintermBits& on, const TMintermBits& dc);
+
 struct TSearchCost {
     int64_t Counter = 0;       // candidate terms the search examines
     int64_t LoneMinterms = 0;  // minterms from which the search finds no new implicant
@@ -29,6 +32,3 @@ struct TSearchCost {
 // candidates found new from m open 2^k - 1 combinations. A don't-care minterm is never a start,
 // but a candidate through it is an implicant.
 TSearchCost CountSearch(int n, const TMintermBits& on, const TMintermBits* dontCare = nullptr);
-
-// True when the cube holds at least one minterm of the set.
-bool CubeMeets(const TCube& cube, const TMintermBits& bits);

@@ -6,6 +6,7 @@
 #include <bit>
 #include <cstdint>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -22,7 +23,7 @@ int BitCount(uint32_t x) {
 }
 
 // Variable bit j in upper case is bit 31 - 2j, in lower case bit 30 - 2j.
-uint32_t Literals(TTermBits term) {
+uint32_t Literals(TCube term) {
     uint32_t literals = 0;
     for (uint32_t care = term.Care; care != 0; care &= care - 1) {
         const int j = std::countr_zero(care);
@@ -107,7 +108,7 @@ class TLiteralTrie {
 
 // Digits "1" = 0, upper = 1, lower = 2 with variable A the most significant: the order of the
 // positional strings.
-uint32_t PositionalKey(TTermBits term) {
+uint32_t PositionalKey(TCube term) {
     uint32_t key = 0;
     for (uint32_t care = term.Care; care != 0; care &= care - 1) {
         const int j = std::countr_zero(care);
@@ -116,8 +117,8 @@ uint32_t PositionalKey(TTermBits term) {
     return key;
 }
 
-TTermBits FromPositionalKey(uint32_t key) {
-    TTermBits term;
+TCube FromPositionalKey(uint32_t key) {
+    TCube term;
     for (; key != 0; key &= key - 1) {
         const int b = std::countr_zero(key);
         term.Care |= 1u << (b / 2);
@@ -151,32 +152,9 @@ void SortKeys(std::vector<uint32_t>& keys) {
     }
 }
 
-// Compact terms compare letter by letter, capitals before small letters, a prefix first:
-// each letter as a 6-bit code from 1 up, ten to a word, the most significant first.
-struct TCompactKey {
-    uint64_t High = 0;
-    uint64_t Low = 0;
-    TTermBits Term;
-};
-
-TCompactKey CompactKey(TTermBits term, int n) {
-    TCompactKey key{0, 0, term};
-    int slot = 0;
-    for (int k = 1; k <= n; ++k) {
-        const uint32_t bit = 1u << (n - k);
-        if ((term.Care & bit) != 0) {
-            const uint64_t code = static_cast<uint64_t>(((term.Hi & bit) != 0 ? 0 : 16) + k);
-            uint64_t& word = slot < 10 ? key.High : key.Low;
-            word |= code << (54 - 6 * (slot % 10));
-            ++slot;
-        }
-    }
-    return key;
-}
-
 }  // namespace
 
-std::vector<bool> AbsorbedTerms(const std::vector<TTermBits>& terms) {
+std::vector<bool> AbsorbedTerms(const std::vector<TCube>& terms) {
     // A coverer names fewer letters than what it covers, and a covered coverer has a
     // surviving coverer of its own, so each term is checked only against shorter survivors.
     std::array<std::vector<size_t>, 33> byLetters;
@@ -211,10 +189,10 @@ std::vector<bool> AbsorbedTerms(const std::vector<TTermBits>& terms) {
     return absorbed;
 }
 
-void SortPositional(std::vector<TTermBits>& terms) {
+void SortPositional(std::vector<TCube>& terms) {
     std::vector<uint32_t> keys;
     keys.reserve(terms.size());
-    for (const TTermBits term : terms) {
+    for (const TCube term : terms) {
         keys.push_back(PositionalKey(term));
     }
     SortKeys(keys);
@@ -225,13 +203,12 @@ void SortPositional(std::vector<TTermBits>& terms) {
     }
 }
 
-std::vector<TTermBits> RemoveRedundantTerms(std::vector<TTermBits> terms, TProgressSink* gauge) {
+std::vector<TCube> RemoveRedundantTerms(std::vector<TCube> terms, TProgressSink* gauge) {
     SortPositional(terms);
     return RemoveRedundantSorted(terms, gauge);
 }
 
-std::vector<TTermBits> RemoveRedundantSorted(const std::vector<TTermBits>& terms,
-                                             TProgressSink* gauge) {
+std::vector<TCube> RemoveRedundantSorted(const std::vector<TCube>& terms, TProgressSink* gauge) {
     const std::vector<bool> absorbed = AbsorbedTerms(terms);
     const bool changed = std::find(absorbed.begin(), absorbed.end(), true) != absorbed.end();
 
@@ -251,7 +228,7 @@ std::vector<TTermBits> RemoveRedundantSorted(const std::vector<TTermBits>& terms
         gauge->setPosition(count);
     }
 
-    std::vector<TTermBits> survivors;
+    std::vector<TCube> survivors;
     for (size_t i = 0; i < terms.size(); ++i) {
         if (!absorbed[i]) {
             survivors.push_back(terms[i]);
@@ -260,28 +237,23 @@ std::vector<TTermBits> RemoveRedundantSorted(const std::vector<TTermBits>& terms
     return survivors;
 }
 
-void AssignCompactTerms(const std::vector<TTermBits>& terms, int n, TStringListAdv& destination) {
-    std::vector<TCompactKey> keys;
-    keys.reserve(terms.size());
-    for (const TTermBits term : terms) {
-        if (term.Care != 0) {
-            keys.push_back(CompactKey(term, n));
-        }
-    }
-    std::sort(keys.begin(), keys.end(), [](const TCompactKey& a, const TCompactKey& b) {
-        return a.High != b.High ? a.High < b.High : a.Low < b.Low;
-    });
+void AssignCompactTerms(const std::vector<TCube>& terms, int n, TStringListAdv& destination) {
+    std::vector<TCube> kept;
+    kept.reserve(terms.size());
+    std::copy_if(terms.begin(), terms.end(), std::back_inserter(kept),
+                 [](TCube term) { return term.Care != 0; });
+    SortCodeOrder(kept, n);
     destination.Clear();
     // Distinct and already in code order: a sorted destination would add each at its end, so
     // the bisection is skipped.
-    for (const TCompactKey& key : keys) {
-        destination.Insert(destination.Count(), CompactOf(key.Term, n));
+    for (const TCube term : kept) {
+        destination.Insert(destination.Count(), CubeTerm(term, n));
     }
 }
 
 void RemoveRedundant(const TStringListAdv& source, TStringListAdv& destination, int n,
                      TProgressSink* gauge) {
-    std::vector<TTermBits> terms;
+    std::vector<TCube> terms;
     terms.reserve(static_cast<size_t>(source.Count()));
     for (int i = 0; i < source.Count(); ++i) {
         terms.push_back(PositionalBits(source.Strings(i), n));

@@ -14,19 +14,18 @@ void RemoveRedundant(const TStringListAdv& source, TStringListAdv& destination, 
 
 // The same on bit-mask terms, for callers that never held strings: the survivors in the work
 // list's order (positional code order), the all-"1" term included. Moves the gauge alike.
-std::vector<TTermBits> RemoveRedundantTerms(std::vector<TTermBits> terms,
-                                            TProgressSink* gauge = nullptr);
+std::vector<TCube> RemoveRedundantTerms(std::vector<TCube> terms, TProgressSink* gauge = nullptr);
 // The same for terms already in work-list order without repeats (as SortPositional leaves them).
-std::vector<TTermBits> RemoveRedundantSorted(const std::vector<TTermBits>& terms,
-                                             TProgressSink* gauge = nullptr);
+std::vector<TCube> RemoveRedundantSorted(const std::vector<TCube>& terms,
+                                         TProgressSink* gauge = nullptr);
 
 // Work-list order (the positional strings' code order) with repeats dropped.
-void SortPositional(std::vector<TTermBits>& terms);
+void SortPositional(std::vector<TCube>& terms);
 
 // Destination cleared and refilled with the terms' compact forms in code order; the all-"1"
 // term, whose compact form is empty, is left out.
-void AssignCompactTerms(const std::vector<TTermBits>& terms, int n, TStringListAdv& destination);
+void AssignCompactTerms(const std::vector<TCube>& terms, int n, TStringListAdv& destination);
 
 // Which terms another term covers, by a literal trie of the survivors; terms must be distinct.
 // Exposed for the differential test against a pairwise check.
-std::vector<bool> AbsorbedTerms(const std::vector<TTermBits>& terms);
+std::vector<bool> AbsorbedTerms(const std::vector<TCube>& terms);

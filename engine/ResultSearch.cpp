@@ -9,8 +9,8 @@
 namespace {
 
 template <typename Visit>
-void ForEachMinterm(const TTermMasks& masks, uint32_t highMinterm, Visit visit) {
-    VisitMinterms(masks, highMinterm, [&](uint32_t m) {
+void ForEachMinterm(const TCube& masks, uint32_t highMinterm, Visit visit) {
+    ForEachCubeMinterm(masks, highMinterm, [&](uint32_t m) {
         visit(m);
         return true;
     });
@@ -69,7 +69,7 @@ TRemovalVerdict RemovalTest(const std::vector<TRowCube>& rows, const std::vector
         if (!row) {
             continue;
         }
-        VisitMinterms(*row, highMinterm, [&](uint32_t m) {
+        ForEachCubeMinterm(*row, highMinterm, [&](uint32_t m) {
             if (dontCare[m] != 0) {
                 return true;  // may end up uncovered
             }
@@ -88,14 +88,14 @@ TRemovalVerdict RemovalTest(const std::vector<TRowCube>& rows, const std::vector
     return verdict;
 }
 
-TEditorFunction EditorFunction(const std::vector<TTermMasks>& plain,
-                               const std::vector<TTermMasks>& dontCares, uint32_t highMinterm) {
+TEditorFunction EditorFunction(const std::vector<TCube>& plain, const std::vector<TCube>& dontCares,
+                               uint32_t highMinterm) {
     TEditorFunction function{std::vector<uint32_t>(highMinterm + 1, 0),
                              std::vector<uint8_t>(highMinterm + 1, 0)};
-    for (const TTermMasks& term : plain) {
+    for (const TCube& term : plain) {
         ForEachMinterm(term, highMinterm, [&](uint32_t m) { ++function.Counts[m]; });
     }
-    for (const TTermMasks& term : dontCares) {
+    for (const TCube& term : dontCares) {
         ForEachMinterm(term, highMinterm,
                        [&](uint32_t m) { function.DontCare[m] = function.Counts[m] == 0 ? 1 : 0; });
     }
@@ -217,7 +217,7 @@ TQuickSelection QuickOptimize(const std::vector<TRowCube>& rows, const TDontCare
         }
         bool passes = true;
         bool zeroHere = false;
-        VisitMinterms(*row, highMinterm, [&](uint32_t m) {
+        ForEachCubeMinterm(*row, highMinterm, [&](uint32_t m) {
             if (dontCare[m] != 0) {
                 return true;
             }

@@ -12,7 +12,7 @@
 // A results row as the tests see it: its term's care and HI masks, or none for a row without a
 // term (the grid's title row, say). A term naming a letter beyond the n-th covers nothing.
 // Rows are named by their index in the list.
-using TRowCube = std::optional<TTermMasks>;
+using TRowCube = std::optional<TCube>;
 
 struct TRemovalVerdict {
     bool Removable = true;
@@ -34,8 +34,8 @@ struct TEditorFunction {
     bool Free(uint32_t m) const { return DontCare[m] != 0; }
 };
 
-TEditorFunction EditorFunction(const std::vector<TTermMasks>& plain,
-                               const std::vector<TTermMasks>& dontCares, uint32_t highMinterm);
+TEditorFunction EditorFunction(const std::vector<TCube>& plain, const std::vector<TCube>& dontCares,
+                               uint32_t highMinterm);
 
 // True when the rows not dropped cover exactly the editor's minterms, its don't cares aside.
 bool ValidityTest(const TEditorFunction& editor, const std::vector<TRowCube>& rows,

@@ -2,7 +2,6 @@
 #include "engine/Simplify.h"
 
 #include <algorithm>
-#include <array>
 #include <chrono>
 
 #include "engine/PrimeSearch.h"
@@ -31,54 +30,6 @@ int64_t TickMs() {
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
-// A compact term packed eight letters to a word, first letter highest and zero bytes after the
-// end, so comparing the words gives the term list's byte-wise order.
-struct TCompactKey {
-    std::array<uint64_t, 2> Words{};
-    size_t Length = 0;
-
-    void Append(char letter) {
-        const size_t shift = 8 * (7 - Length % 8);
-        Words[Length / 8] |= uint64_t{static_cast<unsigned char>(letter)} << shift;
-        ++Length;
-    }
-
-    std::string Text() const {
-        std::string text(Length, ' ');
-        for (size_t i = 0; i < Length; ++i) {
-            text[i] = static_cast<char>(Words[i / 8] >> (8 * (7 - i % 8)));
-        }
-        return text;
-    }
-
-    bool operator<(const TCompactKey& other) const { return Words < other.Words; }
-};
-
-TCompactKey CompactKey(const TCube& cube, int n) {
-    TCompactKey key;
-    for (int k = 1; k <= n; ++k) {
-        const uint32_t bit = 1u << (n - k);
-        if ((cube.Free & bit) == 0) {
-            key.Append(static_cast<char>(((cube.Hi & bit) ? 'A' : 'a') + k - 1));
-        }
-    }
-    return key;
-}
-
-std::vector<TCompactKey> SortedTerms(const std::vector<TCube>& primes, int n) {
-    std::vector<TCompactKey> keys;
-    keys.reserve(primes.size());
-    for (const TCube& cube : primes) {
-        TCompactKey key = CompactKey(cube, n);
-        // The cube with no letter is the constant HI, which the removal of absorbed terms drops.
-        if (key.Length > 0) {
-            keys.push_back(key);
-        }
-    }
-    std::sort(keys.begin(), keys.end());
-    return keys;
-}
-
 // The literal search keeps every implicant it finds until the removal of absorbed terms, so
 // its gauge runs over all of them; we report that size without building the list.
 void ReportGauge(int64_t workCount, TProgressSink* gauge) {
@@ -93,25 +44,18 @@ void ReportGauge(int64_t workCount, TProgressSink* gauge) {
     gauge->setPosition(count);
 }
 
-// The primes of ON + DC that cover at least one ON minterm.
-TPrimeImplicants CoveringPrimeImplicants(int n, const TMintermBits& on,
-                                         const TMintermBits& dontCare) {
-    TMintermBits care = on;
-    for (size_t w = 0; w < care.size(); ++w) {
-        care[w] |= dontCare[w];
-    }
-    return FindPrimeImplicantsMeeting(n, care, on);
-}
-
 // The search proper on the ON set the truth table now holds; start is the tick of its first step.
 TSearchReport SearchOnSet(int n, const TMintermBits& on, const TMintermBits* dontCare,
                           TStringListAdv& result, int64_t start, TProgressSink* gauge) {
     const TSearchCost cost = CountSearch(n, on, dontCare);
-    const TPrimeImplicants primes = dontCare != nullptr ? CoveringPrimeImplicants(n, on, *dontCare)
-                                                        : FindPrimeImplicants(n, on);
+    TPrimeImplicants primes =
+        dontCare != nullptr ? CoveringPrimes(n, on, *dontCare) : FindPrimeImplicants(n, on);
     ReportGauge(primes.ImplicantCount + cost.LoneMinterms, gauge);
-    for (const TCompactKey& key : SortedTerms(primes.Primes, n)) {
-        result.Add(key.Text());
+    // The cube with no letter is the constant HI, which the removal of absorbed terms drops.
+    std::erase_if(primes.Primes, [](TCube cube) { return cube.Care == 0; });
+    SortCodeOrder(primes.Primes, n);
+    for (const TCube cube : primes.Primes) {
+        result.Add(CubeTerm(cube, n));
     }
 
     TSearchReport report;
@@ -122,12 +66,12 @@ TSearchReport SearchOnSet(int n, const TMintermBits& on, const TMintermBits* don
     return report;
 }
 
-int32_t MaskRank(const TTermMasks& masks, int n, const TTruthTable& table, TMessageSink* messages,
+int32_t MaskRank(const TCube& masks, int n, const TTruthTable& table, TMessageSink* messages,
                  const TDontCareTable* dontCare) {
     int smallest = 1000;
     int largest = -1;
     int last = -1;
-    VisitMinterms(masks, HighMintermOf(n), [&](uint32_t m) {
+    ForEachCubeMinterm(masks, HighMintermOf(n), [&](uint32_t m) {
         if (dontCare != nullptr && (*dontCare)[m] != 0) {
             return true;
         }
@@ -154,7 +98,7 @@ const TDontCareTable* UsedDontCares(const TDontCareTable* dontCare, int n) {
 // The common row, an optional mark and then valid letters with no blank, read in one pass with
 // no string copies; the masks are those the trimming, check and positional form would give.
 // False sends the row down the full path (blanks, long text, bad letters, contradictions).
-bool PlainRowMasks(const std::string& text, int n, bool& dontCare, TTermMasks& masks) {
+bool PlainRowMasks(const std::string& text, int n, bool& dontCare, TCube& masks) {
     const size_t first = DontCareMarkEnd(text);
     dontCare = first != 0;
     return LetterMasks(std::string_view(text).substr(first), n, masks);
@@ -204,13 +148,13 @@ void RankTerms(TStringListAdv& list, int n, TTruthTable& table, TMessageSink* me
     dontCare = UsedDontCares(dontCare, n);
     const uint32_t high = HighMintermOf(n);
     // Each term is parsed once for both walks; the walks are those of AddTermToTable and TermRank.
-    std::vector<TTermMasks> masks(static_cast<size_t>(list.Count()));
+    std::vector<TCube> masks(static_cast<size_t>(list.Count()));
     for (int i = 0; i < list.Count(); ++i) {
         masks[static_cast<size_t>(i)] = TermMasks(list.Strings(i), n);
     }
     table.fill(0);
-    for (const TTermMasks& m : masks) {
-        VisitMinterms(m, high, [&](uint32_t x) {
+    for (const TCube& m : masks) {
+        ForEachCubeMinterm(m, high, [&](uint32_t x) {
             ++table[x];  // counts wrap at 256 by design
             return true;
         });
@@ -231,11 +175,11 @@ TSimplifyOutcome SimplifyTerms(const std::vector<std::string>& editorTexts,
     const int n = tables.VarCount;
     const uint32_t high = HighMintermOf(n);
     TSimplifyOutcome outcome;
-    std::vector<TTermMasks> terms;
-    std::vector<TTermMasks> dontCareTerms;
+    std::vector<TCube> terms;
+    std::vector<TCube> dontCareTerms;
     for (const std::string& text : editorTexts) {
         bool plainDontCare = false;
-        TTermMasks plain;
+        TCube plain;
         if (PlainRowMasks(text, n, plainDontCare, plain)) {
             (plainDontCare ? dontCareTerms : terms).push_back(plain);
             continue;
@@ -266,10 +210,10 @@ TSimplifyOutcome SimplifyTerms(const std::vector<std::string>& editorTexts,
     // their own and the minterm strings need not be written out: the search starts from the
     // set it would have read back from them.
     const int64_t start = TickMs();
-    auto mintermsOf = [&](const std::vector<TTermMasks>& list) {
+    auto mintermsOf = [&](const std::vector<TCube>& list) {
         TMintermBits bits = MakeMintermBits(n);
-        for (const TTermMasks& masks : list) {
-            VisitMinterms(masks, high, [&](uint32_t m) {
+        for (const TCube& masks : list) {
+            ForEachCubeMinterm(masks, high, [&](uint32_t m) {
                 SetMinterm(bits, m);
                 return true;
             });

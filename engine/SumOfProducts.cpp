@@ -10,12 +10,12 @@
 
 namespace {
 
-bool Contradict(TTermBits p, TTermBits q) {
+bool Contradict(TCube p, TCube q) {
     return (p.Care & q.Care & (p.Hi ^ q.Hi)) != 0;
 }
 
-std::vector<TTermBits> BitsOf(const TStringListAdv& list, int n) {
-    std::vector<TTermBits> bits;
+std::vector<TCube> BitsOf(const TStringListAdv& list, int n) {
+    std::vector<TCube> bits;
     bits.reserve(static_cast<size_t>(list.Count()));
     for (int i = 0; i < list.Count(); ++i) {
         bits.push_back(PositionalBits(list.Strings(i), n));
@@ -72,8 +72,8 @@ void ReduceBySingleLetters(std::vector<std::string>& entries) {
 
 // Bits of every piece between "+", as the pieces' sorted set would give them (a repeated
 // piece only repeats a product, and products are deduplicated).
-std::vector<TTermBits> PieceBits(const std::string& text, int n) {
-    std::vector<TTermBits> bits;
+std::vector<TCube> PieceBits(const std::string& text, int n) {
+    std::vector<TCube> bits;
     for (const auto& piece : SplitAtPlus(text)) {
         bits.push_back(PositionalBits(piece, n));
     }
@@ -82,12 +82,12 @@ std::vector<TTermBits> PieceBits(const std::string& text, int n) {
 
 // The list product on bit masks: every non-contradicting product, without repeats or absorbed
 // terms, in work-list order. RemoveRedundant runs (and moves its gauge) only for two or more.
-std::vector<TTermBits> ProductTerms(const std::vector<TTermBits>& first,
-                                    const std::vector<TTermBits>& second, TProgressSink* gauge) {
+std::vector<TCube> ProductTerms(const std::vector<TCube>& first, const std::vector<TCube>& second,
+                                TProgressSink* gauge) {
     // Collected and deduplicated in one go: adding to a sorted set one by one is quadratic.
-    std::vector<TTermBits> products;
-    for (const TTermBits a : first) {
-        for (const TTermBits b : second) {
+    std::vector<TCube> products;
+    for (const TCube a : first) {
+        for (const TCube b : second) {
             // An all-"1" product has an empty compact term and is not added, like a
             // contradiction; only terms without a letter in range can produce it.
             if (!Contradict(a, b) && (a.Care | b.Care) != 0) {
@@ -102,7 +102,7 @@ std::vector<TTermBits> ProductTerms(const std::vector<TTermBits>& first,
     return products;
 }
 
-std::string JoinCompact(const std::vector<TTermBits>& terms, int n) {
+std::string JoinCompact(const std::vector<TCube>& terms, int n) {
     TStringListAdv list(true);
     AssignCompactTerms(terms, n, list);
     return JoinTrimmed(list);
@@ -112,7 +112,7 @@ std::string JoinCompact(const std::vector<TTermBits>& terms, int n) {
 
 void ListProduct(const TStringListAdv& l1, const TStringListAdv& l2, TStringListAdv& l3, int n,
                  const TCalcFeedback& feedback) {
-    const std::vector<TTermBits> product =
+    const std::vector<TCube> product =
         ProductTerms(BitsOf(l1, n), BitsOf(l2, n), feedback.AbsorptionGauge);
     l3.Clear();
     AssignCompactTerms(product, n, l3);
@@ -156,9 +156,8 @@ std::string Complement(std::string& s, std::string& r, int n, const TCalcFeedbac
     if (count >= 2) {
         // The running product stays in bit masks between the string products it stands for;
         // each step still processes messages once, as StringProduct's list product does.
-        std::vector<TTermBits> product =
-            ProductTerms(PieceBits(TermComplement(terms.Strings(1)), n), PieceBits(result, n),
-                         feedback.AbsorptionGauge);
+        std::vector<TCube> product = ProductTerms(PieceBits(TermComplement(terms.Strings(1)), n),
+                                                  PieceBits(result, n), feedback.AbsorptionGauge);
         if (feedback.ProcessMessages) {
             feedback.ProcessMessages();
         }

@@ -49,8 +49,8 @@ void CheckValidForms(const std::string& term, int n) {
     std::string again = compact;
     fuzz::Require(CheckTerm(again) == TermValid && again == compact, "compact form is valid");
 
-    const TTermMasks masks = TermMasks(term);
-    const TTermMasks fromPositional = TermMasks(positional);
+    const TCube masks = TermMasks(term);
+    const TCube fromPositional = TermMasks(positional);
     fuzz::Require(masks.Care == fromPositional.Care && masks.Hi == fromPositional.Hi,
                   "masks agree for both forms", term);
     fuzz::Require((masks.Hi & ~masks.Care) == 0, "HI mask within care mask", term);

@@ -40,7 +40,7 @@ void CheckCover(const std::string& input, const std::string& output, const std::
     const auto allowed = [&](size_t j, uint32_t m) {
         return TestMinterm(outputs[j].On, m) || TestMinterm(outputs[j].Dc, m);
     };
-    const auto within = [&](size_t j, const TTermMasks& cube) {
+    const auto within = [&](size_t j, const TCube& cube) {
         for (uint32_t m = 0; m < (1u << n); ++m) {
             if (Covers(cube, m) && !allowed(j, m)) {
                 return false;
@@ -59,7 +59,7 @@ void CheckCover(const std::string& input, const std::string& output, const std::
         }
     }
     for (size_t i = 0; i < pla.Rows.size() && !minimum; ++i) {
-        const TTermMasks term = pla.Rows[i].Cube;
+        const TCube term = pla.Rows[i].Cube;
         const std::string_view feeds = pla.RowOutputs(i);
         if (feeds.find('1') == std::string_view::npos) {
             continue;
@@ -71,7 +71,7 @@ void CheckCover(const std::string& input, const std::string& output, const std::
             if ((term.Care & bit) == 0) {
                 continue;
             }
-            const TTermMasks wider{term.Care & ~bit, term.Hi & ~bit};
+            const TCube wider{term.Care & ~bit, term.Hi & ~bit};
             bool inside = true;
             for (size_t j = 0; j < outputs.size() && inside; ++j) {
                 inside = feeds[j] != '1' || within(j, wider);

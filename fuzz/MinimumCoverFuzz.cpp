@@ -110,7 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     const TFunction f = Read(input);
-    const std::vector<TCube> primes = CoveringPrimes(f.n, f.on, f.dc);
+    const std::vector<TCube> primes = CoveringPrimes(f.n, f.on, f.dc).Primes;
     TCoverOptions options;
     options.BudgetMs = 2000;
     const TMinimumCover full = FindMinimumCover(f.n, f.on, f.dc, primes, options);

@@ -16,7 +16,7 @@ size_t LineCount(const std::string& text) {
     return lines + 1;
 }
 
-std::vector<uint8_t> Union(const std::vector<TTermMasks>& cubes, uint32_t size) {
+std::vector<uint8_t> Union(const std::vector<TCube>& cubes, uint32_t size) {
     std::vector<uint8_t> set(size, 0);
     for (uint32_t m = 0; m < size; ++m) {
         set[m] = AnyCovers(cubes, m) ? 1 : 0;

@@ -10,11 +10,11 @@
 
 namespace {
 
-uint64_t Key(const TTermMasks& cube) {
+uint64_t Key(const TCube& cube) {
     return (uint64_t{cube.Care} << 32) | cube.Hi;
 }
 
-bool ByKey(const TTermMasks& a, const TTermMasks& b) {
+bool ByKey(const TCube& a, const TCube& b) {
     return Key(a) < Key(b);
 }
 
@@ -33,20 +33,20 @@ uint32_t CountRange(const TMintermBits& set, uint32_t low, uint32_t size) {
 
 // The cover of the size minterms from low, over the variables below size. The two halves are
 // covered apart; a cube both halves have loses the splitting variable, the others take it.
-std::vector<TTermMasks> CoverRange(const TMintermBits& set, uint32_t low, uint32_t size) {
+std::vector<TCube> CoverRange(const TMintermBits& set, uint32_t low, uint32_t size) {
     const uint32_t count = CountRange(set, low, size);
     if (count == 0) {
         return {};
     }
     if (count == size) {
-        return {TTermMasks{}};
+        return {TCube{}};
     }
     const uint32_t bit = size / 2;
-    std::vector<TTermMasks> zero = CoverRange(set, low, bit);
-    std::vector<TTermMasks> one = CoverRange(set, low + bit, bit);
+    std::vector<TCube> zero = CoverRange(set, low, bit);
+    std::vector<TCube> one = CoverRange(set, low + bit, bit);
     std::sort(zero.begin(), zero.end(), ByKey);
     std::sort(one.begin(), one.end(), ByKey);
-    std::vector<TTermMasks> cubes;
+    std::vector<TCube> cubes;
     size_t i = 0;
     size_t j = 0;
     while (i < zero.size() || j < one.size()) {
@@ -69,9 +69,9 @@ std::vector<TTermMasks> CoverRange(const TMintermBits& set, uint32_t low, uint32
 
 const char* const DefaultUnitName = "simplified";
 
-TDesignUnit SingleOutputUnit(std::string name, int inputs, std::vector<TTermMasks> terms,
+TDesignUnit SingleOutputUnit(std::string name, int inputs, std::vector<TCube> terms,
                              std::vector<std::string> inputNames, std::string outputName,
-                             TUnitForm form, std::vector<TTermMasks> dontCares) {
+                             TUnitForm form, std::vector<TCube> dontCares) {
     TDesignUnit unit;
     unit.Name = std::move(name);
     unit.Inputs = inputs;
@@ -116,7 +116,7 @@ bool ExportFormatOfFile(const std::string& path, TExportFormat& format) {
     return false;
 }
 
-std::string SumTerm(const TTermMasks& cube, int n) {
+std::string SumTerm(const TCube& cube, int n) {
     std::string sum;
     for (int k = 0; k < n; ++k) {
         const uint32_t bit = 1u << (n - 1 - k);
@@ -132,23 +132,23 @@ std::string SumTerm(const TTermMasks& cube, int n) {
     return sum;
 }
 
-std::vector<TTermMasks> CubesOfSet(const TMintermBits& set, int n) {
-    std::vector<TTermMasks> cubes = CoverRange(set, 0, 1u << n);
+std::vector<TCube> CubesOfSet(const TMintermBits& set, int n) {
+    std::vector<TCube> cubes = CoverRange(set, 0, 1u << n);
     // In the order of their first minterms, larger cubes first.
-    std::sort(cubes.begin(), cubes.end(), [](const TTermMasks& a, const TTermMasks& b) {
+    std::sort(cubes.begin(), cubes.end(), [](const TCube& a, const TCube& b) {
         return a.Hi != b.Hi ? a.Hi < b.Hi : a.Care < b.Care;
     });
     return cubes;
 }
 
-std::vector<TTermMasks> ComplementCubes(const std::vector<TTermMasks>& cubes, int n) {
+std::vector<TCube> ComplementCubes(const std::vector<TCube>& cubes, int n) {
     const uint32_t all = (1u << n) - 1;
     TMintermBits rest = MakeMintermBits(n);
     for (uint32_t m = 0; m <= all; ++m) {
         SetMinterm(rest, m);
     }
-    for (const TTermMasks& cube : cubes) {
-        VisitMinterms(cube, all, [&](uint32_t m) {
+    for (const TCube& cube : cubes) {
+        ForEachCubeMinterm(cube, all, [&](uint32_t m) {
             rest[m >> 6] &= ~(uint64_t{1} << (m & 63u));
             return true;
         });

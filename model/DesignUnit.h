@@ -25,20 +25,20 @@ struct TDesignUnit {
     std::vector<std::string> InputNames;   // missing or empty entries: A, B, C, ...
     std::vector<std::string> OutputNames;  // missing or empty: F, or F1, F2, ... for several
     TUnitForm Form = TUnitForm::SumOfProducts;
-    std::vector<TTermMasks> Terms;          // each distinct term once
+    std::vector<TCube> Terms;               // each distinct term once
     std::vector<std::vector<size_t>> Uses;  // per output, the indices in Terms it combines
     // Per output, the inputs where its value does not matter; only the PLA writes them.
-    std::vector<std::vector<TTermMasks>> DontCares;
+    std::vector<std::vector<TCube>> DontCares;
 };
 
 // The name a unit gets when it has none, such as output written for standard input.
 extern const char* const DefaultUnitName;
 
 // A unit of one output over every term given, in their order.
-TDesignUnit SingleOutputUnit(std::string name, int inputs, std::vector<TTermMasks> terms,
+TDesignUnit SingleOutputUnit(std::string name, int inputs, std::vector<TCube> terms,
                              std::vector<std::string> inputNames, std::string outputName,
                              TUnitForm form = TUnitForm::SumOfProducts,
-                             std::vector<TTermMasks> dontCares = {});
+                             std::vector<TCube> dontCares = {});
 
 // The unit name a file gives: its name without folders and without its last extension.
 std::string UnitNameOfFile(const std::string& path);
@@ -100,10 +100,10 @@ std::string WriteUnitPla(const TDesignUnit& unit);
 
 // A sum of the product of sums as a line of terms: cube aBc gives "A+b+C"; "" for the cube
 // without letters (the sum that is always 0).
-std::string SumTerm(const TTermMasks& cube, int n);
+std::string SumTerm(const TCube& cube, int n);
 
 // Cubes that cover exactly the minterms that no cube given covers, over n variables.
-std::vector<TTermMasks> ComplementCubes(const std::vector<TTermMasks>& cubes, int n);
+std::vector<TCube> ComplementCubes(const std::vector<TCube>& cubes, int n);
 
 // Disjoint cubes that cover exactly the set (2^n bits).
-std::vector<TTermMasks> CubesOfSet(const TMintermBits& set, int n);
+std::vector<TCube> CubesOfSet(const TMintermBits& set, int n);

@@ -6,44 +6,6 @@
 
 namespace {
 
-// The minterms 0..63 (fewer below six variables) of the cube's lowest six variables.
-uint64_t LowWord(int n, const TTermMasks& cube) {
-    const uint32_t lowCount = n < 6 ? 1u << n : 64;
-    uint64_t word = 0;
-    for (uint32_t v = 0; v < lowCount; ++v) {
-        if ((v & cube.Care & 63u) == (cube.Hi & 63u)) {
-            word |= uint64_t{1} << v;
-        }
-    }
-    return word;
-}
-
-// Calls visit(w, bits) for every word of a minterm set that the cube touches, with the cube's
-// minterms in that word, until visit returns false. The higher variables pick the words: those
-// the cube allows are walked as VisitMinterms walks minterms.
-template <typename Visit>
-void ForCubeWords(int n, const TTermMasks& cube, Visit visit) {
-    if ((cube.Care >> n) != 0) {
-        return;  // a variable beyond the n-th: no minterm of the set
-    }
-    const uint64_t word = LowWord(n, cube);
-    if (n <= 6) {
-        visit(0, word);
-        return;
-    }
-    const uint32_t highAll = (1u << (n - 6)) - 1;
-    const uint32_t care = (cube.Care >> 6) & highAll;
-    const uint32_t hi = (cube.Hi >> 6) & highAll;
-    const uint32_t freeBits = highAll & ~care;
-    uint32_t sub = 0;
-    do {
-        if (!visit(hi | sub, word)) {
-            return;
-        }
-        sub = (sub - freeBits) & freeBits;
-    } while (sub != 0);
-}
-
 // Which row characters count under the PLA's type: 1 for ON (types with f), - for don't care
 // (with d), 0 for OFF (with r); 0 to 2, or -1 for a character that means nothing.
 struct TRowKinds {
@@ -75,19 +37,16 @@ void AddRows(const TPla& pla, const std::vector<int>& chosen, const TRowKinds& k
     std::vector<std::pair<uint64_t, size_t>> order;
     order.reserve(pla.Rows.size());
     for (size_t r = 0; r < pla.Rows.size(); ++r) {
-        const TTermMasks& cube = pla.Rows[r].Cube;
+        const TCube& cube = pla.Rows[r].Cube;
         order.emplace_back((uint64_t{cube.Care} << 32) | cube.Hi, r);
     }
     std::sort(order.begin(), order.end());
     const auto words = static_cast<size_t>(OutputWords(static_cast<int>(chosen.size())));
     std::vector<uint64_t> named(3 * words);
-    const uint32_t all = (1u << pla.Inputs) - 1;
     for (size_t i = 0; i < order.size();) {
-        const TTermMasks cube = pla.Rows[order[i].second].Cube;
+        const TCube cube = pla.Rows[order[i].second].Cube;
         std::fill(named.begin(), named.end(), 0);
-        for (; i < order.size() && pla.Rows[order[i].second].Cube.Care == cube.Care &&
-               pla.Rows[order[i].second].Cube.Hi == cube.Hi;
-             ++i) {
+        for (; i < order.size() && pla.Rows[order[i].second].Cube == cube; ++i) {
             const std::string_view chars = pla.RowOutputs(order[i].second);
             for (size_t k = 0; k < chosen.size(); ++k) {
                 const int kind = kinds.Of(chars[static_cast<size_t>(chosen[k])]);
@@ -104,14 +63,14 @@ void AddRows(const TPla& pla, const std::vector<int>& chosen, const TRowKinds& k
                    [&](size_t k) { AddCubeMinterms(off[k], pla.Inputs, cube); });
         if (std::any_of(named.begin(), named.begin() + static_cast<ptrdiff_t>(words),
                         [](uint64_t w) { return w != 0; })) {
-            out.Rows.push_back(TCube{all & ~cube.Care, cube.Hi});
+            out.Rows.push_back(cube);
             out.RowFeeds.insert(out.RowFeeds.end(), named.begin(),
                                 named.begin() + static_cast<ptrdiff_t>(words));
         }
     }
 }
 
-bool Covers(const TTermMasks& cube, uint32_t m) {
+bool Covers(const TCube& cube, uint32_t m) {
     return (m & cube.Care) == cube.Hi;
 }
 
@@ -185,22 +144,6 @@ bool PlaFunctionSet(const TPla& pla, const std::vector<int>& outputs, TFunctionS
     }
     set = std::move(out);
     return true;
-}
-
-void AddCubeMinterms(TMintermBits& set, int n, const TTermMasks& cube) {
-    ForCubeWords(n, cube, [&](size_t w, uint64_t word) {
-        set[w] |= word;
-        return true;
-    });
-}
-
-bool CubeMeets(const TMintermBits& set, int n, const TTermMasks& cube) {
-    bool meets = false;
-    ForCubeWords(n, cube, [&](size_t w, uint64_t word) {
-        meets = (set[w] & word) != 0;
-        return !meets;
-    });
-    return meets;
 }
 
 TMintermBits WidenMinterms(const TMintermBits& set, int n, int extra) {

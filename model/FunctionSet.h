@@ -46,12 +46,6 @@ inline void AddOutput(TFunctionSet& set, const std::string& name) {
 bool PlaFunctionSet(const TPla& pla, const std::vector<int>& outputs, TFunctionSet& set,
                     TPlaError& error);
 
-// Adds every minterm of the cube over n variables to the set, a word of 64 minterms at a time.
-void AddCubeMinterms(TMintermBits& set, int n, const TTermMasks& cube);
-
-// True when the set holds a minterm of the cube; tested a word at a time.
-bool CubeMeets(const TMintermBits& set, int n, const TTermMasks& cube);
-
 // The set over n variables as a set over n + extra: the new variables are the lowest bits and
 // free, so each minterm m becomes the minterms m * 2^extra to m * 2^extra + 2^extra - 1.
 TMintermBits WidenMinterms(const TMintermBits& set, int n, int extra);

@@ -66,10 +66,10 @@ std::vector<TMapRun> AxisRuns(int bits, uint32_t free, uint32_t hi) {
 
 std::vector<TMapRect> CubeRects(const TKmapLayout& layout, const TCube& cube) {
     const auto colMask = static_cast<uint32_t>(layout.Cols() - 1);
+    const uint32_t free = ((1u << (layout.RowVars + layout.ColVars)) - 1) & ~cube.Care;
     const std::vector<TMapRun> rows =
-        AxisRuns(layout.RowVars, cube.Free >> layout.ColVars, cube.Hi >> layout.ColVars);
-    const std::vector<TMapRun> cols =
-        AxisRuns(layout.ColVars, cube.Free & colMask, cube.Hi & colMask);
+        AxisRuns(layout.RowVars, free >> layout.ColVars, cube.Hi >> layout.ColVars);
+    const std::vector<TMapRun> cols = AxisRuns(layout.ColVars, free & colMask, cube.Hi & colMask);
     std::vector<TMapRect> rects;
     rects.reserve(rows.size() * cols.size());
     for (const TMapRun& r : rows) {

@@ -9,7 +9,7 @@ bool AnyDontCare(const TDontCareTable& dontCare, int n) {
 }
 
 void AddTermToTable(const std::string& term, int n, TTruthTable& table) {
-    VisitMinterms(TermMasks(term, n), HighMintermOf(n), [&](uint32_t m) {
+    ForEachCubeMinterm(TermMasks(term, n), HighMintermOf(n), [&](uint32_t m) {
         ++table[m];  // counts wrap at 256 by design
         return true;
     });
@@ -17,7 +17,7 @@ void AddTermToTable(const std::string& term, int n, TTruthTable& table) {
 
 bool TermIsImplicant(const std::string& term, int n, const TTruthTable& table) {
     bool implicant = true;
-    VisitMinterms(TermMasks(term, n), HighMintermOf(n), [&](uint32_t m) {
+    ForEachCubeMinterm(TermMasks(term, n), HighMintermOf(n), [&](uint32_t m) {
         implicant = table[m] != 0;
         return implicant;
     });
@@ -27,9 +27,9 @@ bool TermIsImplicant(const std::string& term, int n, const TTruthTable& table) {
 void ExpandTerm(const std::string& term, int n, TStringListAdv& list) {
     std::string positional = term;
     ToPositional(positional, n);
-    const TTermMasks masks = TermMasks(positional, n);
+    const TCube masks = TermMasks(positional, n);
     list.Clear();
-    VisitMinterms(masks, HighMintermOf(n), [&](uint32_t m) {
+    ForEachCubeMinterm(masks, HighMintermOf(n), [&](uint32_t m) {
         std::string s = positional;
         for (int k = 1; k <= n; ++k) {
             const uint32_t bit = 1u << (n - k);
@@ -63,12 +63,10 @@ TMintermBits DontCareBits(const TDontCareTable& dontCare, int n) {
 }
 
 bool TermCube(const std::string& term, int n, TCube& cube) {
-    const uint32_t highMinterm = HighMintermOf(n);
-    const TTermMasks masks = TermMasks(term, n);
-    if ((masks.Care & ~highMinterm) != 0) {
+    const TCube masks = TermMasks(term, n);
+    if ((masks.Care & ~HighMintermOf(n)) != 0) {
         return false;
     }
-    cube.Free = highMinterm & ~masks.Care;
-    cube.Hi = masks.Hi;
+    cube = masks;
     return true;
 }

@@ -1,4 +1,4 @@
-// Minterm numbering, the truth table operations and the walk over a term's minterms.
+// Minterm numbering and the truth table operations.
 #pragma once
 
 #include <cstdint>
@@ -21,20 +21,3 @@ std::string MintermToLetters(uint32_t number, int count, char firstLetter);
 bool TermCube(const std::string& term, int n, TCube& cube);
 // The minterms of n variables marked in a don't-care table.
 TMintermBits DontCareBits(const TDontCareTable& dontCare, int n);
-
-// Calls visit(m) for every minterm the masks cover, in increasing order; stops when visit
-// returns false. A mask beyond the n-th variable covers nothing.
-template <typename Visit>
-void VisitMinterms(const TTermMasks& masks, uint32_t highMinterm, Visit visit) {
-    if ((masks.Care & ~highMinterm) != 0) {
-        return;
-    }
-    const uint32_t freeBits = highMinterm & ~masks.Care;
-    uint32_t sub = 0;
-    do {
-        if (!visit(masks.Hi | sub)) {
-            return;
-        }
-        sub = (sub - freeBits) & freeBits;
-    } while (sub != 0);
-}

@@ -57,7 +57,7 @@ std::string Quoted(std::string_view text) {
 }
 
 // An input character as the cube's masks take it: 0 and 1 fix the input, - and 2 leave it free.
-bool ReadInputChar(char c, uint32_t bit, TTermMasks& cube) {
+bool ReadInputChar(char c, uint32_t bit, TCube& cube) {
     if (c == '0' || c == '1') {
         cube.Care |= bit;
         cube.Hi |= c == '1' ? bit : 0;
@@ -277,13 +277,12 @@ bool TPlaReader::Row(std::string_view text) {
 
 namespace {
 
-uint64_t CubeKey(const TTermMasks& cube) {
+uint64_t CubeKey(const TCube& cube) {
     return (uint64_t{cube.Care} << 32) | cube.Hi;
 }
 
 // Adds the cube once; a file may repeat a large cube many times, and each is walked only once.
-void AddCube(std::vector<TTermMasks>& cubes, std::unordered_set<uint64_t>& seen,
-             const TTermMasks& cube) {
+void AddCube(std::vector<TCube>& cubes, std::unordered_set<uint64_t>& seen, const TCube& cube) {
     if (seen.insert(CubeKey(cube)).second) {
         cubes.push_back(cube);
     }
@@ -298,7 +297,7 @@ struct TCoverCounts {
 };
 
 void CoverSet(const TCoverCounts& counts, int n, uint32_t low, int depth,
-              std::vector<TTermMasks>& cubes) {
+              std::vector<TCube>& cubes) {
     const uint32_t size = 1u << (n - depth);
     if (counts.Members[low + size] == counts.Members[low]) {
         return;
@@ -312,8 +311,8 @@ void CoverSet(const TCoverCounts& counts, int n, uint32_t low, int depth,
     CoverSet(counts, n, low + size / 2, depth + 1, cubes);
 }
 
-std::vector<TTermMasks> CoverOf(const std::vector<uint8_t>& set,
-                                const std::vector<uint8_t>& allowed, int n) {
+std::vector<TCube> CoverOf(const std::vector<uint8_t>& set, const std::vector<uint8_t>& allowed,
+                           int n) {
     TCoverCounts counts;
     counts.Members.assign(set.size() + 1, 0);
     counts.Allowed.assign(set.size() + 1, 0);
@@ -321,7 +320,7 @@ std::vector<TTermMasks> CoverOf(const std::vector<uint8_t>& set,
         counts.Members[m + 1] = counts.Members[m] + (set[m] != 0 ? 1 : 0);
         counts.Allowed[m + 1] = counts.Allowed[m] + (set[m] != 0 || allowed[m] != 0 ? 1 : 0);
     }
-    std::vector<TTermMasks> cubes;
+    std::vector<TCube> cubes;
     CoverSet(counts, n, 0, 0, cubes);
     return cubes;
 }
@@ -457,18 +456,18 @@ bool PlaOutputFunction(const TPla& pla, int output, TPlaFunction& function, TPla
     return true;
 }
 
-std::vector<TTermMasks> DontCaresApart(int n, const std::vector<TTermMasks>& on,
-                                       const std::vector<TTermMasks>& dc) {
+std::vector<TCube> DontCaresApart(int n, const std::vector<TCube>& on,
+                                  const std::vector<TCube>& dc) {
     TMintermBits onBits = MakeMintermBits(n);
-    for (const TTermMasks& cube : on) {
+    for (const TCube& cube : on) {
         AddCubeMinterms(onBits, n, cube);
     }
     if (std::none_of(dc.begin(), dc.end(),
-                     [&](const TTermMasks& cube) { return CubeMeets(onBits, n, cube); })) {
+                     [&](const TCube& cube) { return CubeMeets(onBits, n, cube); })) {
         return dc;
     }
     TMintermBits dcBits = MakeMintermBits(n);
-    for (const TTermMasks& cube : dc) {
+    for (const TCube& cube : dc) {
         AddCubeMinterms(dcBits, n, cube);
     }
     std::vector<uint8_t> apart(size_t{1} << n, 0);
@@ -476,15 +475,4 @@ std::vector<TTermMasks> DontCaresApart(int n, const std::vector<TTermMasks>& on,
         apart[m] = TestMinterm(dcBits, m) && !TestMinterm(onBits, m) ? 1 : 0;
     }
     return CoverOf(apart, apart, n);
-}
-
-std::string CubeTerm(const TTermMasks& cube, int n) {
-    std::string term;
-    for (int k = 1; k <= n; ++k) {
-        const uint32_t bit = 1u << (n - k);
-        if ((cube.Care & bit) != 0) {
-            term += static_cast<char>(((cube.Hi & bit) != 0 ? 'A' : 'a') + k - 1);
-        }
-    }
-    return term;
 }

@@ -18,7 +18,7 @@ constexpr int MaxPlaOutputs = 4096;
 // One row: the input cube (masks over the file's inputs, the first input the most significant
 // bit) and the line it came from. Its output characters are in the PLA's output plane.
 struct TPlaRow {
-    TTermMasks Cube;
+    TCube Cube;
     size_t Line = 0;  // 1-based line of the file
 };
 
@@ -100,8 +100,8 @@ struct TPlaFunction {
     int Inputs = 0;
     // The ON cubes in file order, each once; when don't cares took part of them, cubes of what
     // is left instead.
-    std::vector<TTermMasks> On;
-    std::vector<TTermMasks> Dc;  // cubes whose union is the don't-care set
+    std::vector<TCube> On;
+    std::vector<TCube> Dc;       // cubes whose union is the don't-care set
     std::vector<uint8_t> OnSet;  // 1 per ON minterm, 2^Inputs entries
     std::vector<uint8_t> DcSet;  // 1 per don't-care minterm; none is ON
     size_t DcCount = 0;          // entries set in DcSet
@@ -115,15 +115,12 @@ bool PlaOutputFunction(const TPla& pla, int output, TPlaFunction& function, TPla
 
 // The don't-care cubes without the ON cubes' minterms: a PLA's don't cares win over its ON rows,
 // an editor's do not. The same cubes when none meets an ON cube, else a cover of what is left.
-std::vector<TTermMasks> DontCaresApart(int n, const std::vector<TTermMasks>& on,
-                                       const std::vector<TTermMasks>& dc);
-
-// The compact term of a cube over n variables: letter k for bit n - k, upper case when HI.
-std::string CubeTerm(const TTermMasks& cube, int n);
+std::vector<TCube> DontCaresApart(int n, const std::vector<TCube>& on,
+                                  const std::vector<TCube>& dc);
 
 // A single-output PLA over n inputs: .type f, or fd with don't-care rows after the ON rows
 // (written by model/PlaWriter.cpp as a unit of one output). Names missing from inputNames are
 // the letters A to P.
 std::string WritePla(int n, const std::vector<std::string>& inputNames,
-                     const std::string& outputName, const std::vector<TTermMasks>& on,
-                     const std::vector<TTermMasks>& dc = {});
+                     const std::string& outputName, const std::vector<TCube>& on,
+                     const std::vector<TCube>& dc = {});

@@ -14,7 +14,7 @@ class TPlaRows {
     TPlaRows(int inputs, size_t outputs, char rest)
         : FInputs(inputs), FOutputs(outputs), FRest(rest) {}
 
-    void Add(const TTermMasks& cube, size_t output, char value) {
+    void Add(const TCube& cube, size_t output, char value) {
         const uint64_t key = (uint64_t{cube.Care} << 32) | cube.Hi;
         const auto [at, added] = FIndex.emplace(key, FRows.size());
         if (added) {
@@ -42,7 +42,7 @@ class TPlaRows {
     size_t FOutputs;
     char FRest;
     std::map<uint64_t, size_t> FIndex;
-    std::vector<std::pair<TTermMasks, std::string>> FRows;
+    std::vector<std::pair<TCube, std::string>> FRows;
 };
 
 std::string Header(const TDesignUnit& unit, const std::string& type, size_t rows) {
@@ -59,8 +59,8 @@ std::string Header(const TDesignUnit& unit, const std::string& type, size_t rows
     return text + "\n.type " + type + "\n.p " + std::to_string(rows) + "\n";
 }
 
-const std::vector<TTermMasks>& DontCaresOf(const TDesignUnit& unit, size_t output) {
-    static const std::vector<TTermMasks> none;
+const std::vector<TCube>& DontCaresOf(const TDesignUnit& unit, size_t output) {
+    static const std::vector<TCube> none;
     return output < unit.DontCares.size() ? unit.DontCares[output] : none;
 }
 
@@ -74,7 +74,7 @@ std::string WriteSumOfProducts(const TDesignUnit& unit) {
         for (const size_t i : unit.Uses[j]) {
             on.Add(unit.Terms[i], j, '1');
         }
-        for (const TTermMasks& cube : DontCaresOf(unit, j)) {
+        for (const TCube& cube : DontCaresOf(unit, j)) {
             dc.Add(cube, j, '-');
         }
     }
@@ -88,9 +88,9 @@ std::string WriteSumOfProducts(const TDesignUnit& unit) {
     return text + ".e\n";
 }
 
-TMintermBits SetOf(const std::vector<TTermMasks>& cubes, int n) {
+TMintermBits SetOf(const std::vector<TCube>& cubes, int n) {
     TMintermBits set = MakeMintermBits(n);
-    for (const TTermMasks& cube : cubes) {
+    for (const TCube& cube : cubes) {
         AddCubeMinterms(set, n, cube);
     }
     return set;
@@ -106,7 +106,7 @@ std::string WriteProductOfSums(const TDesignUnit& unit) {
     TPlaRows dc(n, outputs, '~');
     TPlaRows off(n, outputs, '~');
     for (size_t j = 0; j < outputs; ++j) {
-        std::vector<TTermMasks> zeros;
+        std::vector<TCube> zeros;
         for (const size_t i : unit.Uses[j]) {
             zeros.push_back(unit.Terms[i]);
             off.Add(unit.Terms[i], j, '0');
@@ -117,10 +117,10 @@ std::string WriteProductOfSums(const TDesignUnit& unit) {
         for (size_t w = 0; w < free.size(); ++w) {
             free[w] &= ~zeroSet[w];
         }
-        for (const TTermMasks& cube : CubesOfSet(free, n)) {
+        for (const TCube& cube : CubesOfSet(free, n)) {
             dc.Add(cube, j, '-');
         }
-        for (const TTermMasks& cube : CubesOfSet(Zeros(zeroSet, dcSet, n), n)) {
+        for (const TCube& cube : CubesOfSet(Zeros(zeroSet, dcSet, n), n)) {
             on.Add(cube, j, '1');
         }
     }
@@ -139,8 +139,8 @@ std::string WriteUnitPla(const TDesignUnit& unit) {
 }
 
 std::string WritePla(int n, const std::vector<std::string>& inputNames,
-                     const std::string& outputName, const std::vector<TTermMasks>& on,
-                     const std::vector<TTermMasks>& dc) {
+                     const std::string& outputName, const std::vector<TCube>& on,
+                     const std::vector<TCube>& dc) {
     return WriteUnitPla(
         SingleOutputUnit("", n, on, inputNames, outputName, TUnitForm::SumOfProducts, dc));
 }

@@ -42,7 +42,7 @@ void ToPositional(std::string& term) {
     ToPositional(term, ProgramState.VarCount);
 }
 
-TTermMasks TermMasks(const std::string& term) {
+TCube TermMasks(const std::string& term) {
     return TermMasks(term, ProgramState.VarCount);
 }
 

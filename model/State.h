@@ -34,7 +34,7 @@ bool AnyDontCare(const TDontCareTable& dontCare);
 int CheckTerm(std::string& term);
 void ToPositional(std::string& term);
 int SplitTerms(std::string& text, TStringListAdv& list, int& errorIndex);
-TTermMasks TermMasks(const std::string& term);
+TCube TermMasks(const std::string& term);
 void ClearTruthTable();
 void AddTermToTable(const std::string& term);
 bool TermIsImplicant(const std::string& term);

@@ -177,11 +177,11 @@ void PadTerm(std::string& term) {
     term.resize(TermCapacity, ' ');
 }
 
-bool LetterMasks(std::string_view term, int n, TTermMasks& masks) {
+bool LetterMasks(std::string_view term, int n, TCube& masks) {
     if (term.empty() || term.size() > static_cast<size_t>(n)) {
         return false;
     }
-    masks = TTermMasks{};
+    masks = TCube{};
     for (const char c : term) {
         const int k = VariableNumber(c);
         if (k < 1 || k > n) {
@@ -198,8 +198,8 @@ bool LetterMasks(std::string_view term, int n, TTermMasks& masks) {
     return true;
 }
 
-TTermMasks TermMasks(const std::string& term, int n) {
-    TTermMasks masks;
+TCube TermMasks(const std::string& term, int n) {
+    TCube masks;
     for (const char c : term) {
         if (c == '1') {
             continue;

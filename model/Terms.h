@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "model/Cube.h"
 #include "model/SensitiveStr.h"
 
 // CheckTerm codes.
@@ -14,11 +15,6 @@ constexpr int TermTooLong = 1;
 constexpr int TermContradiction = 3;
 constexpr int TermEmpty = 4;
 constexpr int TermBadChar = -1;
-
-struct TTermMasks {
-    uint32_t Care = 0;
-    uint32_t Hi = 0;
-};
 
 // A don't-care term is written with this mark before it: "-AbC".
 constexpr char DontCareMark = '-';
@@ -66,11 +62,11 @@ std::string ToCompact(const std::string& term);
 void PadTerm(std::string& term);
 
 // Care and HI masks, variable A the most significant of n bits; positional or compact terms.
-TTermMasks TermMasks(const std::string& term, int n);
+TCube TermMasks(const std::string& term, int n);
 
 // The masks of a term of at most n letters, each of the first n in either case, with no blank
 // and no variable in both cases; false for anything else, which the full check then names.
-bool LetterMasks(std::string_view term, int n, TTermMasks& masks);
+bool LetterMasks(std::string_view term, int n, TCube& masks);
 
 // Variable number of a letter A..P in either case (A = 1), or 0.
 int VariableNumber(char c);

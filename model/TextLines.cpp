@@ -117,12 +117,12 @@ TPlotOutcome PlotTerms(const std::string& text, int n) {
         if (CheckTerm(term, n) != TermValid) {
             continue;
         }
-        const TTermMasks masks = TermMasks(term, n);
+        const TCube masks = TermMasks(term, n);
         if (masks.Care > highMinterm || masks.Hi > highMinterm) {
             beyond = true;
             continue;
         }
-        VisitMinterms(masks, highMinterm, [&](uint32_t m) {
+        ForEachCubeMinterm(masks, highMinterm, [&](uint32_t m) {
             if (!marked[m]) {
                 marked[m] = true;
                 out.Marked.push_back(m);

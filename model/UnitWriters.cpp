@@ -102,7 +102,7 @@ class TExpressions {
 
   private:
     // Written in place: an output may have a hundred thousand terms.
-    void AppendLiterals(std::string& text, const TTermMasks& cube, bool inList) {
+    void AppendLiterals(std::string& text, const TCube& cube, bool inList) {
         FWritten |= cube.Care;
         const int n = FUnit.Inputs;
         const bool brackets =

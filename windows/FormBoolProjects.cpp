@@ -43,7 +43,7 @@ void SendToOutputs(int bits, char prefix, int (*value)(uint32_t)) {
         pla.OutputNames.push_back(prefix + std::to_string(k));
     }
     for (uint32_t m = 0; m <= 255; ++m) {
-        pla.Rows.push_back({TTermMasks{255, m}, m + 1});
+        pla.Rows.push_back({TCube{255, m}, m + 1});
         for (int k = bits - 1; k >= 0; --k) {
             pla.OutputPlane += ((value(m) >> k) & 1) != 0 ? '1' : '0';
         }

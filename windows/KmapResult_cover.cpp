@@ -42,7 +42,7 @@ void TfrmResult::RunMinimumCover() {
         if (RowHasTerm(r) && TermCube(RowTerm(r), n, cube)) {
             rows.push_back(r);
             cubes.push_back(cube);
-            SetCubeMinterms(on, cube);
+            AddCubeMinterms(on, n, cube);
         }
         if (r % 4096 == 0) {
             progress.Show();

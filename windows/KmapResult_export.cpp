@@ -30,7 +30,7 @@ const TExportOffer ExportOffer{
     {"v", "vhd", "c", "txt", "pla"}};
 
 // The don't cares of the function simplified last, for the PLA.
-std::vector<TTermMasks> DontCareCubes(int n) {
+std::vector<TCube> DontCareCubes(int n) {
     return CubesOfSet(DontCareBits(ProgramState.DontCare, n), n);
 }
 
@@ -47,14 +47,14 @@ QString TfrmResult::ExportedRow(int row) const {
 // Under a product of sums the function is 1 where no row covers a minterm.
 std::vector<std::string> TfrmResult::FunctionTerms() const {
     const int n = ProgramState.VarCount;
-    std::vector<TTermMasks> rows;
+    std::vector<TCube> rows;
     for (int r = 1; r < RowCount(); ++r) {
         if (RowHasTerm(r)) {
             rows.push_back(TermMasks(TrimBlanks(RowTerm(r))));
         }
     }
     std::vector<std::string> terms;
-    for (const TTermMasks& cube : ComplementCubes(rows, n)) {
+    for (const TCube& cube : ComplementCubes(rows, n)) {
         const std::string term = CubeTerm(cube, n);
         // The editor has no term for HI; its two halves stand for it.
         if (term.empty()) {
@@ -151,7 +151,7 @@ void TfrmResult::SavetoFile1Click() {
 // The unchecked rows: what is left when the checked ones are the redundant terms a test found.
 void TfrmResult::mnuExportAsClick() {
     const int n = ProgramState.VarCount;
-    std::vector<TTermMasks> cubes;
+    std::vector<TCube> cubes;
     for (int r = 1; r < RowCount(); ++r) {
         if (!RowHasTerm(r) || RowChecked(r)) {
             continue;
@@ -168,7 +168,7 @@ void TfrmResult::mnuExportAsClick() {
     const std::string file = fileName.toStdString();
     const TDesignUnit unit = SingleOutputUnit(
         UnitNameOfFile(file), n, cubes, frmKmap->plaInputNames(), frmKmap->plaOutputName(), FForm,
-        format == TExportFormat::Pla ? DontCareCubes(n) : std::vector<TTermMasks>{});
+        format == TExportFormat::Pla ? DontCareCubes(n) : std::vector<TCube>{});
     ExportUnit(fileName, format, unit,
                QString(FForm == TUnitForm::ProductOfSums ? "%1 sums were exported"
                                                          : "%1 terms were exported")
@@ -184,7 +184,7 @@ void TfrmResult::SaveasBINImageFile1Click() {
     const int n = ProgramState.VarCount;
     TMintermBits function = MakeMintermBits(n);
     for (const std::string& term : FunctionTerms()) {
-        VisitMinterms(TermMasks(term), ProgramState.HighMinterm, [&](uint32_t m) {
+        ForEachCubeMinterm(TermMasks(term), ProgramState.HighMinterm, [&](uint32_t m) {
             SetMinterm(function, m);
             return true;
         });

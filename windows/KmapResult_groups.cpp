@@ -78,7 +78,7 @@ void TfrmResult::btnShowGroupsClick() {
         if (!RowHasTerm(r) || !TermCube(RowTerm(r), n, cube)) {
             continue;
         }
-        SetCubeMinterms(covered, cube);
+        AddCubeMinterms(covered, n, cube);
         if (RowChecked(r)) {
             continue;
         }

@@ -31,8 +31,8 @@ class TKeepPainted {
 
 // The editor's function as the validity test takes it: its plain and don't-care rows.
 TEditorFunction ReadEditorFunction() {
-    std::vector<TTermMasks> plain;
-    std::vector<TTermMasks> dontCares;
+    std::vector<TCube> plain;
+    std::vector<TCube> dontCares;
     for (const QString& text : frmKmap->editorRows()) {
         const TMarkedTerm row = ReadMarkedTerm(text.toStdString());
         const std::string term = CutTerm(row.Term);

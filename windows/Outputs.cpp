@@ -182,11 +182,8 @@ void TfrmOutputs::FillCoverGrid() {
     const int outputs = OutputCount(FSet);
     std::vector<std::pair<std::string, size_t>> order;
     if (FHasCover) {
-        const uint32_t all = (1u << FSet.Inputs) - 1;
         for (size_t t = 0; t < FCover.Terms.size(); ++t) {
-            const TCube cube = FCover.Terms[t];
-            const TTermMasks masks{all & ~cube.Free, cube.Hi & all & ~cube.Free};
-            order.emplace_back(CubeTerm(masks, FSet.Inputs), t);
+            order.emplace_back(CubeTerm(FCover.Terms[t], FSet.Inputs), t);
         }
         std::sort(order.begin(), order.end());
     }

@@ -30,11 +30,11 @@ constexpr int MaxNamed = 3;
 constexpr qreal MaxStripe = 0.5;
 
 bool CubesMeet(const TCube& a, const TCube& b) {
-    return ((a.Hi ^ b.Hi) & ~a.Free & ~b.Free) == 0;
+    return ((a.Hi ^ b.Hi) & a.Care & b.Care) == 0;
 }
 
 bool CubeHolds(const TCube& cube, uint32_t m) {
-    return ((m ^ cube.Hi) & ~cube.Free) == 0;
+    return ((m ^ cube.Hi) & cube.Care) == 0;
 }
 
 // The part of the polygon where side * (x + y - limit) >= 0.

@@ -348,7 +348,7 @@ void TfrmKmap::MarkDontCares(const std::vector<std::string>& terms) {
     const TKmapLayout layout = GridLayout(KmapGrid);
     KmapGrid->beginUpdate();
     for (const std::string& term : terms) {
-        VisitMinterms(TermMasks(term), ProgramState.HighMinterm, [&](uint32_t m) {
+        ForEachCubeMinterm(TermMasks(term), ProgramState.HighMinterm, [&](uint32_t m) {
             const TMapCell cell = MintermCell(layout, m);
             if (KmapGrid->cell(cell.Col, cell.Row) != "x") {
                 ProgramState.DontCare[m] = 1;
@@ -417,13 +417,13 @@ void TfrmKmap::mnuHiliteClick() {
 }
 
 void TfrmKmap::HiliteTerm(const QString& term) {
-    const TTermMasks masks = TermMasks(ToLatin(TrimmedTerm(term)));
+    const TCube masks = TermMasks(ToLatin(TrimmedTerm(term)));
     const int rows = KmapGrid->rowCountValue();
     const int cols = KmapGrid->colCountValue();
     if (FHighlight.size() != static_cast<size_t>(rows) * static_cast<size_t>(cols)) {
         FHighlight.assign(static_cast<size_t>(rows) * static_cast<size_t>(cols), 0);
     }
-    VisitMinterms(masks, ProgramState.HighMinterm, [&](uint32_t m) {
+    ForEachCubeMinterm(masks, ProgramState.HighMinterm, [&](uint32_t m) {
         const TMapCell cell = MintermCell(FLayout, m);
         if (cell.Row < rows && cell.Col < cols) {
             FHighlight[static_cast<size_t>(cell.Row) * static_cast<size_t>(cols) +

@@ -122,10 +122,10 @@ void TfrmKmap::LoadPlaOutput(const TPla& pla, int output, const QString& fileNam
     inputgrid->setRowCount(count <= 10000 ? 10001 : count + 1);
     inputgrid->beginUpdate();
     int row = 1;
-    for (const TTermMasks& cube : function.On) {
+    for (const TCube& cube : function.On) {
         WriteTerm(row++, FromLatin(CubeTerm(cube, pla.Inputs)));
     }
-    for (const TTermMasks& cube : function.Dc) {
+    for (const TCube& cube : function.Dc) {
         WriteTerm(row++, "-" + FromLatin(CubeTerm(cube, pla.Inputs)));
     }
     inputgrid->endUpdate();
@@ -157,8 +157,8 @@ void TfrmKmap::mnuExportPlaClick() {
         return;
     }
     const int n = ProgramState.VarCount;
-    std::vector<TTermMasks> on;
-    std::vector<TTermMasks> dc;
+    std::vector<TCube> on;
+    std::vector<TCube> dc;
     for (int row = 1; row < inputgrid->rowCountValue(); ++row) {
         const TMarkedTerm rowTerm = ReadMarkedTerm(ToLatin(inputgrid->cell(2, row)));
         if (!rowTerm.DontCare && rowTerm.Term.empty()) {
@@ -179,7 +179,7 @@ void TfrmKmap::mnuExportPlaClick() {
         return;
     }
     // The editor's ON rows win over its don't-care rows; in the file the don't cares would.
-    const std::vector<TTermMasks> dcApart = DontCaresApart(n, on, dc);
+    const std::vector<TCube> dcApart = DontCaresApart(n, on, dc);
     const std::string text = WritePla(n, FPlaInputNames, FPlaOutputName, on, dcApart);
     QString error;
     if (!WriteWholeFile(chosen.FileName, QByteArray::fromStdString(text), error)) {

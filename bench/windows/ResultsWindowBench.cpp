@@ -92,8 +92,7 @@ TStringListAdv PrimesOf(int n, const TFunctionRecipe& recipe) {
     }
     TStringListAdv list;
     for (const TCube& cube : FindPrimeImplicants(n, on).Primes) {
-        list.Add(
-            CompactOf({~cube.Free & ProgramState.HighMinterm, cube.Hi}, ProgramState.VarCount));
+        list.Add(CubeTerm(cube, ProgramState.VarCount));
     }
     RankTerms(list, ProgramState.VarCount, ProgramState.TruthTable);
     return list;

@@ -102,7 +102,7 @@ void TimeLoadPlaOutput(std::mt19937& random) {
     for (uint32_t m = 0; m < 65536; ++m) {
         const int kind = pick(random);
         if (kind < 2) {
-            pla.Rows.push_back({TTermMasks{0xFFFF, m}, m + 1});
+            pla.Rows.push_back({TCube{0xFFFF, m}, m + 1});
             pla.OutputPlane += kind == 0 ? '1' : '-';
         }
     }

@@ -25,7 +25,7 @@ TPla TruthTable(const TFunctionSet& set) {
     pla.Type = "f";
     const uint32_t all = (1u << set.Inputs) - 1;
     for (uint32_t m = 0; m <= all; ++m) {
-        pla.Rows.push_back({TTermMasks{all, m}, m + 1});
+        pla.Rows.push_back({TCube{all, m}, m + 1});
         for (const TOutputFunction& output : set.Outputs) {
             pla.OutputPlane += TestMinterm(output.On, m) ? '1' : '0';
         }

@@ -23,18 +23,18 @@ TCoverBlock CoverMatrix(int n, const TMintermBits& on, const TMintermBits& dc,
     }
     size_t entries = 0;
     for (const TCube cube : primes) {
-        entries += size_t{1} << std::popcount(cube.Free & (size - 1));
+        entries += size_t{1} << (n - std::popcount(cube.Care & (size - 1)));
     }
     m.ColRows.reserve(entries);
     m.ColStart.reserve(primes.size() + 1);
     m.ColStart.push_back(0);
     for (size_t p = 0; p < primes.size(); ++p) {
         // The matrix is needed whatever the clock says; ticking lets the caller stay live.
-        clock.Tick(int64_t{1} << std::popcount(primes[p].Free & (size - 1)));
+        clock.Tick(int64_t{1} << (n - std::popcount(primes[p].Care & (size - 1))));
         const size_t start = m.ColRows.size();
         bool offSet = false;
-        ForEachCubeMinterm(primes[p], [&](uint32_t minterm) {
-            if (minterm >= size || !(TestMinterm(on, minterm) || TestMinterm(dc, minterm))) {
+        ForEachCubeMinterm(primes[p], size - 1, [&](uint32_t minterm) {
+            if (!(TestMinterm(on, minterm) || TestMinterm(dc, minterm))) {
                 offSet = true;
             } else if (rowOf[minterm] >= 0) {
                 m.ColRows.push_back(rowOf[minterm]);
@@ -45,7 +45,7 @@ TCoverBlock CoverMatrix(int n, const TMintermBits& on, const TMintermBits& dc,
             continue;
         }
         m.ColStart.push_back(static_cast<int>(m.ColRows.size()));
-        m.Cost.push_back(n - std::popcount(primes[p].Free & (size - 1)));
+        m.Cost.push_back(std::popcount(primes[p].Care & (size - 1)));
         primeOf.push_back(static_cast<int>(p));
     }
     m.Cols = static_cast<int>(primeOf.size());
@@ -66,20 +66,10 @@ TMinimumCover FindMinimumCover(int n, const TMintermBits& on, const TMintermBits
         // Columns keep the primes' order, so the primes come out ascending too.
         const int p = primeOf[c];
         out.Chosen.push_back(p);
-        out.Literals += n - std::popcount(primes[static_cast<size_t>(p)].Free & ((1u << n) - 1));
+        out.Literals += std::popcount(primes[static_cast<size_t>(p)].Care & ((1u << n) - 1));
     }
     out.LowerBound = cover.LowerBound;
     out.Proven = cover.Proven;
     out.Stopped = cover.Stopped;
     return out;
-}
-
-std::vector<TCube> CoveringPrimes(int n, const TMintermBits& on, const TMintermBits& dc) {
-    TMintermBits onOrDc = on;
-    TMintermBits onOnly = on;
-    for (size_t i = 0; i < on.size() && i < dc.size(); ++i) {
-        onOrDc[i] |= dc[i];
-        onOnly[i] &= ~dc[i];
-    }
-    return FindPrimeImplicantsMeeting(n, onOrDc, onOnly).Primes;
 }

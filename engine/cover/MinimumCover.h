@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "engine/PrimeSearch.h"
 #include "engine/cover/CoverOptions.h"
 #include "model/Cube.h"
 
@@ -18,6 +19,3 @@ struct TMinimumCover {
 // of on | dc). Minterms of dc need no cover. Primes that cover no ON minterm are never chosen.
 TMinimumCover FindMinimumCover(int n, const TMintermBits& on, const TMintermBits& dc,
                                const std::vector<TCube>& primes, const TCoverOptions& options = {});
-
-// The primes of on | dc that cover at least one ON minterm, in no particular order.
-std::vector<TCube> CoveringPrimes(int n, const TMintermBits& on, const TMintermBits& dc);

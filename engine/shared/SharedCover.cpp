@@ -48,11 +48,11 @@ bool SharedMatrix(int n, const TSharedPrimes& primes, const TSharedRows& rows, s
     for (size_t p = 0; p < primes.size(); ++p) {
         const TCube cube = primes.Cubes[p];
         // Stopped now, terms grown from minterms answer sooner than the matrix would.
-        if (clock.Tick(int64_t{1} << std::popcount(cube.Free & VarMask(n))) && clock.Stopped()) {
+        if (clock.Tick(int64_t{1} << (n - std::popcount(cube.Care))) && clock.Stopped()) {
             return false;
         }
         std::fill(reached.begin(), reached.end(), 0);
-        ForEachCubeMinterm(cube, [&](uint32_t x) {
+        ForEachCubeMinterm(cube, VarMask(n), [&](uint32_t x) {
             rows.ForEachRow(x, primes.OutputsOf(p), [&](int row, int output) {
                 matrix.ColRows.push_back(row);
                 reached[static_cast<size_t>(output >> 6)] |= uint64_t{1} << (output & 63);
@@ -141,14 +141,13 @@ TSharedCover GivenCover(const TFunctionSet& set, const TSharedRows& rows, TCover
     cover.Terms = set.Rows;
     cover.Feeds = set.RowFeeds;
     if (set.Rows.empty()) {
-        const uint32_t all = VarMask(set.Inputs);
         std::unordered_map<uint64_t, size_t> index;
         for (size_t i = 0; i < set.Outputs.size(); ++i) {
-            for (const TTermMasks& cube : CubesOfSet(set.Outputs[i].On, set.Inputs)) {
+            for (const TCube& cube : CubesOfSet(set.Outputs[i].On, set.Inputs)) {
                 const auto [at, added] =
                     index.emplace((uint64_t{cube.Care} << 32) | cube.Hi, cover.Terms.size());
                 if (added) {
-                    cover.Terms.push_back(TCube{all & ~cube.Care, cube.Hi});
+                    cover.Terms.push_back(cube);
                     cover.Feeds.resize(cover.Feeds.size() + rows.Words(), 0);
                 }
                 cover.Feeds[at->second * rows.Words() + i / 64] |= uint64_t{1} << (i % 64);
@@ -161,7 +160,7 @@ TSharedCover GivenCover(const TFunctionSet& set, const TSharedRows& rows, TCover
 
 TSharedCover SingleOutputCover(const TFunctionSet& set, const TCoverOptions& options) {
     const std::vector<TCube> primes =
-        CoveringPrimes(set.Inputs, set.Outputs[0].On, set.Outputs[0].Dc);
+        CoveringPrimes(set.Inputs, set.Outputs[0].On, set.Outputs[0].Dc).Primes;
     const TMinimumCover own =
         FindMinimumCover(set.Inputs, set.Outputs[0].On, set.Outputs[0].Dc, primes, options);
     TSharedCover cover;

@@ -15,7 +15,7 @@ namespace {
 class TExpander {
   public:
     TExpander(int n, const TSharedRows& rows)
-        : FVars(n), FRows(rows), FWords(rows.Words()), FCovered(FWords << n, 0) {}
+        : FVars(n), FAll(VarMask(n)), FRows(rows), FWords(rows.Words()), FCovered(FWords << n, 0) {}
 
     // False when the clock stopped it before every ON pair was covered.
     bool Run(TCoverClock& clock, TSharedCover& cover) {
@@ -27,7 +27,7 @@ class TExpander {
             }
             if (Wanted(x, wanted)) {
                 std::vector<uint64_t> outputs(FRows.CareAt(x), FRows.CareAt(x) + FWords);
-                const TCube cube = Grow(TCube{0, x}, wanted, outputs, clock);
+                const TCube cube = Grow(TCube{FAll, x}, wanted, outputs, clock);
                 Cover(cube, outputs);
                 cover.Terms.push_back(cube);
                 cover.Feeds.insert(cover.Feeds.end(), outputs.begin(), outputs.end());
@@ -56,13 +56,13 @@ class TExpander {
             int bestGain = gain;
             for (int v = 0; v < FVars; ++v) {
                 const uint32_t bit = 1u << v;
-                if ((cube.Free & bit) != 0) {
+                if ((cube.Care & bit) == 0) {
                     continue;
                 }
-                const TCube other{cube.Free, cube.Hi ^ bit};
-                clock.Tick(int64_t{2} << std::popcount(cube.Free));
+                const TCube other{cube.Care, cube.Hi ^ bit};
+                clock.Tick(int64_t{2} << (FVars - std::popcount(cube.Care)));
                 trial = outputs;
-                ForEachCubeMinterm(other, [&](uint32_t y) {
+                ForEachCubeMinterm(other, FAll, [&](uint32_t y) {
                     for (size_t w = 0; w < FWords; ++w) {
                         trial[w] &= FRows.CareAt(y)[w];
                     }
@@ -74,7 +74,7 @@ class TExpander {
                 if (!keepsOwn) {
                     continue;
                 }
-                const TCube grown{cube.Free | bit, cube.Hi & ~bit};
+                const TCube grown{cube.Care & ~bit, cube.Hi & ~bit};
                 const int g = Uncovered(grown, trial);
                 if (g >= bestGain) {
                     bestGain = g;
@@ -85,7 +85,7 @@ class TExpander {
             if (bestVar < 0) {
                 return cube;
             }
-            cube = TCube{cube.Free | 1u << bestVar, cube.Hi & ~(1u << bestVar)};
+            cube = TCube{cube.Care & ~(1u << bestVar), cube.Hi & ~(1u << bestVar)};
             outputs = best;
             gain = bestGain;
         }
@@ -94,7 +94,7 @@ class TExpander {
     // The ON pairs of the cube over the outputs that no term covers yet.
     int Uncovered(TCube cube, const std::vector<uint64_t>& outputs) const {
         int count = 0;
-        ForEachCubeMinterm(cube, [&](uint32_t y) {
+        ForEachCubeMinterm(cube, FAll, [&](uint32_t y) {
             for (size_t w = 0; w < FWords; ++w) {
                 count += std::popcount(outputs[w] & FRows.OnAt(y)[w] & ~FCovered[y * FWords + w]);
             }
@@ -103,7 +103,7 @@ class TExpander {
     }
 
     void Cover(TCube cube, const std::vector<uint64_t>& outputs) {
-        ForEachCubeMinterm(cube, [&](uint32_t y) {
+        ForEachCubeMinterm(cube, FAll, [&](uint32_t y) {
             for (size_t w = 0; w < FWords; ++w) {
                 FCovered[y * FWords + w] |= outputs[w] & FRows.OnAt(y)[w];
             }
@@ -111,6 +111,7 @@ class TExpander {
     }
 
     int FVars;
+    uint32_t FAll;
     const TSharedRows& FRows;
     size_t FWords;
     std::vector<uint64_t> FCovered;  // FWords per minterm: the ON outputs a term covers
@@ -133,15 +134,15 @@ namespace {
 // How many of a cover's connections bring each row.
 class TRowCounts {
   public:
-    TRowCounts(const TSharedRows& rows, const TSharedCover& cover)
-        : FRows(rows), FCount(static_cast<size_t>(rows.Count()), 0) {
+    TRowCounts(int n, const TSharedRows& rows, const TSharedCover& cover)
+        : FAll(VarMask(n)), FRows(rows), FCount(static_cast<size_t>(rows.Count()), 0) {
         for (size_t t = 0; t < cover.Terms.size(); ++t) {
             Add(cover.Terms[t], &cover.Feeds[t * rows.Words()], 1);
         }
     }
 
     void Add(TCube cube, const uint64_t* outputs, int step) {
-        ForEachCubeMinterm(cube, [&](uint32_t x) {
+        ForEachCubeMinterm(cube, FAll, [&](uint32_t x) {
             FRows.ForEachRow(x, outputs,
                              [&](int row, int) { FCount[static_cast<size_t>(row)] += step; });
         });
@@ -150,7 +151,7 @@ class TRowCounts {
     // The outputs of those given to which the cube brings a row no other term brings.
     void Needed(TCube cube, const uint64_t* outputs, std::vector<uint64_t>& needed) const {
         std::fill(needed.begin(), needed.end(), 0);
-        ForEachCubeMinterm(cube, [&](uint32_t x) {
+        ForEachCubeMinterm(cube, FAll, [&](uint32_t x) {
             FRows.ForEachRow(x, outputs, [&](int row, int output) {
                 if (FCount[static_cast<size_t>(row)] < 2) {
                     needed[static_cast<size_t>(output >> 6)] |= uint64_t{1} << (output & 63);
@@ -160,6 +161,7 @@ class TRowCounts {
     }
 
   private:
+    uint32_t FAll;
     const TSharedRows& FRows;
     std::vector<int> FCount;
 };
@@ -192,16 +194,16 @@ void DropUnconnected(TSharedCover& cover, size_t words) {
 }  // namespace
 
 // Work a pass does on one term, for the clock: its minterms times the words of a row set.
-int64_t TermWork(TCube cube, size_t words) {
-    return (int64_t{1} << std::popcount(cube.Free)) * static_cast<int64_t>(words + 1);
+int64_t TermWork(int n, TCube cube, size_t words) {
+    return (int64_t{1} << (n - std::popcount(cube.Care))) * static_cast<int64_t>(words + 1);
 }
 
 void DropRedundantTerms(int n, const TSharedRows& rows, TSharedCover& cover, TCoverClock& clock) {
     const size_t words = rows.Words();
-    TRowCounts counts(rows, cover);
+    TRowCounts counts(n, rows, cover);
     std::vector<uint64_t> needed(words);
     for (const size_t t : SpareOrder(n, cover)) {
-        if (clock.Tick(TermWork(cover.Terms[t], words)) && clock.Stopped()) {
+        if (clock.Tick(TermWork(n, cover.Terms[t], words)) && clock.Stopped()) {
             break;
         }
         uint64_t* feeds = &cover.Feeds[t * words];
@@ -216,12 +218,12 @@ void DropRedundantTerms(int n, const TSharedRows& rows, TSharedCover& cover, TCo
 
 void TrimConnections(int n, const TSharedRows& rows, TSharedCover& cover, TCoverClock& clock) {
     const size_t words = rows.Words();
-    TRowCounts counts(rows, cover);
+    TRowCounts counts(n, rows, cover);
     std::vector<uint64_t> needed(words), spare(words);
     // A connection's rows are of its own output, so dropping one never changes whether another
     // connection of the same term is needed: one walk of the cube decides them all.
     for (const size_t t : SpareOrder(n, cover)) {
-        if (clock.Tick(TermWork(cover.Terms[t], words)) && clock.Stopped()) {
+        if (clock.Tick(TermWork(n, cover.Terms[t], words)) && clock.Stopped()) {
             break;
         }
         uint64_t* feeds = &cover.Feeds[t * words];

@@ -126,11 +126,12 @@ class TSharedWalk {
                 hi |= ((x >> k++) & 1u) << v;
             }
         }
+        const TCube cube{((1u << FVars) - 1) & ~free, hi};
         if (FVisit != nullptr) {
-            (*FVisit)(TCube{free, hi}, g);
+            (*FVisit)(cube, g);
             return;
         }
-        FOut.Cubes.push_back(TCube{free, hi});
+        FOut.Cubes.push_back(cube);
         FOut.Outputs.insert(FOut.Outputs.end(), g, g + Words());
     }
 

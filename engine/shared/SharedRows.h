@@ -16,7 +16,7 @@ inline uint32_t VarMask(int n) {
 }
 
 inline int InputLiterals(TCube cube, int n) {
-    return n - std::popcount(cube.Free & VarMask(n));
+    return std::popcount(cube.Care & VarMask(n));
 }
 
 // The rows of the matrix: one per minterm and output it is ON in, minterm by minterm.

@@ -2,7 +2,6 @@
 #include "engine/shared/SharedUnit.h"
 
 #include <algorithm>
-#include <numeric>
 
 #include "model/Pla.h"
 
@@ -13,28 +12,18 @@ template <typename Feeds>
 TDesignUnit UnitOf(const TFunctionSet& set, const std::vector<TCube>& cubes, Feeds feeds,
                    std::string name) {
     const int n = set.Inputs;
-    const uint32_t all = (1u << n) - 1;
-    std::vector<TTermMasks> terms;
-    std::vector<std::string> keys;
-    for (const TCube cube : cubes) {
-        terms.push_back({all & ~cube.Free, cube.Hi & all & ~cube.Free});
-        keys.push_back(CubeTerm(terms.back(), n));
-    }
-    std::vector<size_t> order(cubes.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return keys[a] < keys[b]; });
     TDesignUnit unit;
     unit.Name = std::move(name);
     unit.Inputs = n;
     unit.InputNames = set.InputNames;
     unit.Uses.resize(set.Outputs.size());
-    for (const size_t p : order) {
+    for (const size_t p : CodeOrder(cubes, n)) {
         for (size_t i = 0; i < set.Outputs.size(); ++i) {
             if (feeds(p, static_cast<int>(i))) {
                 unit.Uses[i].push_back(unit.Terms.size());
             }
         }
-        unit.Terms.push_back(terms[p]);
+        unit.Terms.push_back(cubes[p]);
     }
     for (const TOutputFunction& output : set.Outputs) {
         unit.OutputNames.push_back(output.Name);

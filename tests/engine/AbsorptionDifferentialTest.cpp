@@ -142,7 +142,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(AbsorbedTerms, MatchesPairwiseCoverOnDistinctTerms) {
     std::mt19937 rng(11);
     for (int round = 0; round < 20; ++round) {
-        std::vector<TTermBits> terms;
+        std::vector<TCube> terms;
         const int vars = 3 + static_cast<int>(rng() % 14);
         const uint32_t all = (1u << vars) - 1;
         const int count = 1 + static_cast<int>(rng() % 1500);
@@ -152,7 +152,7 @@ TEST(AbsorbedTerms, MatchesPairwiseCoverOnDistinctTerms) {
             if (round % 2 == 0) {
                 care &= static_cast<uint32_t>(rng());
             }
-            const TTermBits term{care, static_cast<uint32_t>(rng()) & care};
+            const TCube term{care, static_cast<uint32_t>(rng()) & care};
             if (std::find(terms.begin(), terms.end(), term) == terms.end()) {
                 terms.push_back(term);
             }

@@ -16,7 +16,7 @@
 namespace {
 
 std::string Minterm(uint32_t m, int n) {
-    return CompactTerm({0, m}, n);
+    return CompactTerm({(1u << n) - 1, m}, n);
 }
 
 struct TDcCase {
@@ -76,7 +76,7 @@ TEST_P(DontCareDifferential, MatchesBruteForce) {
             EXPECT_EQ(outcome.Message, "Simplification result is LO");
             continue;
         }
-        if (primes.size() == 1 && primes[0].Free == size - 1) {
+        if (primes.size() == 1 && primes[0].Care == 0) {
             EXPECT_EQ(outcome.Kind, TSimplifyKind::ConstantHi);
             continue;
         }
@@ -135,9 +135,9 @@ TEST_P(PrunedWalk, KeepsThePrimesThatMeetOn) {
             }
         }
         TPrimeImplicants full = FindPrimeImplicants(n, care);
-        std::erase_if(full.Primes, [&](const TCube& cube) { return !CubeMeets(cube, on); });
+        std::erase_if(full.Primes, [&](const TCube& cube) { return !CubeMeets(on, n, cube); });
         const TPrimeImplicants pruned = FindPrimeImplicantsMeeting(n, care, on);
-        auto key = [](const TCube& cube) { return std::pair{cube.Free, cube.Hi}; };
+        auto key = [](const TCube& cube) { return std::pair{cube.Care, cube.Hi}; };
         std::vector<std::pair<uint32_t, uint32_t>> want;
         std::vector<std::pair<uint32_t, uint32_t>> got;
         std::transform(full.Primes.begin(), full.Primes.end(), std::back_inserter(want), key);

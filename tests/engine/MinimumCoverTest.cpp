@@ -48,7 +48,7 @@ TFunction RandomFunction(int n, double onDensity, double dcDensity, std::mt19937
 
 // Checks one function: a valid cover, proven, of the reference's size.
 void CheckMinimum(const TFunction& f) {
-    const std::vector<TCube> primes = CoveringPrimes(f.n, f.on, f.dc);
+    const std::vector<TCube> primes = CoveringPrimes(f.n, f.on, f.dc).Primes;
     const TMinimumCover cover = FindMinimumCover(f.n, f.on, f.dc, primes);
     ASSERT_EQ(CoverFault(f.n, f.on, f.dc, primes, cover), "");
     const int minimum = MinimumOf(f, primes);
@@ -121,7 +121,7 @@ TEST(MinimumCover, CyclicFunctionOfThreeVariablesNeedsThreeTerms) {
     for (const uint32_t m : {0u, 1u, 2u, 5u, 6u, 7u}) {
         SetMinterm(f.on, m);
     }
-    const std::vector<TCube> primes = CoveringPrimes(3, f.on, f.dc);
+    const std::vector<TCube> primes = CoveringPrimes(3, f.on, f.dc).Primes;
     ASSERT_EQ(primes.size(), 6u);  // no prime is essential
     const TMinimumCover cover = FindMinimumCover(3, f.on, f.dc, primes);
     EXPECT_EQ(CoverFault(f.n, f.on, f.dc, primes, cover), "");
@@ -143,7 +143,7 @@ TEST(MinimumCover, LargeFunctionsGetAValidCoverWithinTheirBudget) {
     std::mt19937 rng(7);
     for (const auto& [n, dc] : {std::pair{16, 0.1}, std::pair{12, 0.0}}) {
         const TFunction f = RandomFunction(n, 0.45, dc, rng);
-        const std::vector<TCube> primes = CoveringPrimes(n, f.on, f.dc);
+        const std::vector<TCube> primes = CoveringPrimes(n, f.on, f.dc).Primes;
         TGauge gauge;
         TCoverOptions options;
         options.BudgetMs = 300;
@@ -161,7 +161,7 @@ TEST(MinimumCover, LargeFunctionsGetAValidCoverWithinTheirBudget) {
 TEST(MinimumCover, StoppingKeepsAValidCoverAndATrueBound) {
     std::mt19937 rng(3);
     const TFunction f = RandomFunction(7, 0.3, 0.0, rng);
-    const std::vector<TCube> primes = CoveringPrimes(7, f.on, f.dc);
+    const std::vector<TCube> primes = CoveringPrimes(7, f.on, f.dc).Primes;
     const int minimum = MinimumOf(f, primes);
 
     TCoverOptions now;
@@ -171,7 +171,7 @@ TEST(MinimumCover, StoppingKeepsAValidCoverAndATrueBound) {
     EXPECT_LE(atOnce.LowerBound, minimum);
 
     TFunction big = RandomFunction(14, 0.5, 0.0, rng);
-    const std::vector<TCube> bigPrimes = CoveringPrimes(14, big.on, big.dc);
+    const std::vector<TCube> bigPrimes = CoveringPrimes(14, big.on, big.dc).Primes;
     int asked = 0;
     TCoverOptions cancel;
     cancel.KeepGoing = [&] { return ++asked < 3; };
@@ -188,9 +188,9 @@ TEST(MinimumCover, CoveringPrimesAreThePrimesOfOnOrDontCareThatReachOn) {
     either[0] |= f.dc[0];
     const std::vector<TCube> expected =
         BrutePrimes(6, MintermTable(f.on, 6), MintermTable(f.dc, 6));
-    const auto key = [](TCube c) { return (uint64_t{c.Free} << 32) | c.Hi; };
+    const auto key = [](TCube c) { return (uint64_t{c.Care} << 32) | c.Hi; };
     std::vector<uint64_t> a, b;
-    for (const TCube c : CoveringPrimes(6, f.on, f.dc)) {
+    for (const TCube c : CoveringPrimes(6, f.on, f.dc).Primes) {
         a.push_back(key(c));
     }
     for (const TCube c : expected) {

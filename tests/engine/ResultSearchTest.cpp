@@ -172,8 +172,8 @@ std::vector<TRowCube> Cubes(const std::vector<std::string>& terms) {
     return cubes;
 }
 
-std::vector<TTermMasks> Masks(const std::vector<std::string>& terms) {
-    std::vector<TTermMasks> masks;
+std::vector<TCube> Masks(const std::vector<std::string>& terms) {
+    std::vector<TCube> masks;
     for (const std::string& term : terms) {
         masks.push_back(TermMasks(term));
     }

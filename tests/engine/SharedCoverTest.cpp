@@ -63,7 +63,7 @@ std::vector<TCube> AllCubes(int n) {
     for (uint32_t free = 0; free < (1u << n); ++free) {
         for (uint32_t hi = 0; hi < (1u << n); ++hi) {
             if ((hi & free) == 0) {
-                cubes.push_back({free, hi});
+                cubes.push_back({((1u << n) - 1) & ~free, hi});
             }
         }
     }
@@ -102,11 +102,11 @@ TEST(SharedPrimes, AreTheCubesNoLetterAndNoOutputCanBeAddedTo) {
             bool prime = (outputs & MeetOutputs(set, cube)) != 0;
             for (int v = 0; v < set.Inputs && prime; ++v) {
                 const uint32_t bit = 1u << v;
-                prime = (cube.Free & bit) != 0 ||
-                        (CareOutputs(set, {cube.Free | bit, cube.Hi & ~bit}) & outputs) != outputs;
+                prime = (cube.Care & bit) == 0 ||
+                        (CareOutputs(set, {cube.Care & ~bit, cube.Hi & ~bit}) & outputs) != outputs;
             }
             if (prime) {
-                expected.insert({cube.Free, cube.Hi});
+                expected.insert({cube.Care, cube.Hi});
             }
         }
         const TSharedPrimes primes = FindSharedPrimes(set);
@@ -114,7 +114,7 @@ TEST(SharedPrimes, AreTheCubesNoLetterAndNoOutputCanBeAddedTo) {
         std::set<std::pair<uint32_t, uint32_t>> found;
         for (size_t p = 0; p < primes.size(); ++p) {
             const TCube cube = primes.Cubes[p];
-            found.insert({cube.Free, cube.Hi});
+            found.insert({cube.Care, cube.Hi});
             EXPECT_EQ(primes.OutputsOf(p)[0], CareOutputs(set, cube)) << "seed " << seed;
         }
         EXPECT_EQ(found, expected) << "seed " << seed;
@@ -162,13 +162,13 @@ TEST(SharedCover, OneOutputGivesTheSingleOutputCover) {
     for (uint32_t seed = 1; seed <= 10; ++seed) {
         const TFunctionSet set = RandomSet(3 + static_cast<int>(seed % 6), 1, 0.5, 0.1, seed);
         const std::vector<TCube> primes =
-            CoveringPrimes(set.Inputs, set.Outputs[0].On, set.Outputs[0].Dc);
+            CoveringPrimes(set.Inputs, set.Outputs[0].On, set.Outputs[0].Dc).Primes;
         const TMinimumCover single =
             FindMinimumCover(set.Inputs, set.Outputs[0].On, set.Outputs[0].Dc, primes);
         const TSharedCover shared = FindSharedCover(set);
         ASSERT_EQ(shared.Terms.size(), single.Chosen.size());
         for (size_t t = 0; t < shared.Terms.size(); ++t) {
-            EXPECT_EQ(shared.Terms[t].Free, primes[single.Chosen[t]].Free);
+            EXPECT_EQ(shared.Terms[t].Care, primes[single.Chosen[t]].Care);
             EXPECT_EQ(shared.Terms[t].Hi, primes[single.Chosen[t]].Hi);
         }
         EXPECT_EQ(shared.LowerBound, single.LowerBound);

@@ -44,7 +44,7 @@ std::vector<TRankedTerm> RankByHand(const std::vector<std::string>& terms, int& 
     }
     for (const std::string& t : terms) {
         const TCube cube = CubeOf(t, n);
-        rankZero += counts[cube.Hi | cube.Free] % 256 == 0 ? 1 : 0;
+        rankZero += counts[cube.Hi | (((1u << n) - 1) & ~cube.Care)] % 256 == 0 ? 1 : 0;
     }
     return RankedTerms(terms, n);
 }

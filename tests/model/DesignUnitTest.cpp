@@ -26,9 +26,9 @@ TEST_P(UnitForm, WritesTheExpectedText) {
 }
 
 // aBc' + AC over A B C: cube masks with A the most significant bit.
-const std::vector<TTermMasks> TwoCubes = {{0b111, 0b010}, {0b101, 0b101}};
+const std::vector<TCube> TwoCubes = {{0b111, 0b010}, {0b101, 0b101}};
 
-TDesignUnit Single(std::vector<TTermMasks> cubes, std::vector<std::string> names = {},
+TDesignUnit Single(std::vector<TCube> cubes, std::vector<std::string> names = {},
                    TUnitForm form = TUnitForm::SumOfProducts) {
     return SingleOutputUnit("unit", 3, std::move(cubes), std::move(names), "F", form);
 }
@@ -245,15 +245,15 @@ TEST(UnitCubeSets, ComplementAndSetCoversAreExact) {
     std::mt19937 random(3);
     for (int trial = 0; trial < 60; ++trial) {
         const int n = 1 + trial % 9;
-        const std::vector<TTermMasks> cubes = export_units::RandomCubes(random, n, trial % 7);
-        const std::vector<TTermMasks> complement = ComplementCubes(cubes, n);
+        const std::vector<TCube> cubes = export_units::RandomCubes(random, n, trial % 7);
+        const std::vector<TCube> complement = ComplementCubes(cubes, n);
         TMintermBits set = MakeMintermBits(n);
         for (uint32_t m = 0; m < (1u << n); ++m) {
             if (random() % 3 == 0) {
                 SetMinterm(set, m);
             }
         }
-        const std::vector<TTermMasks> cover = CubesOfSet(set, n);
+        const std::vector<TCube> cover = CubesOfSet(set, n);
         for (uint32_t m = 0; m < (1u << n); ++m) {
             ASSERT_NE(AnyCovers(complement, m), AnyCovers(cubes, m))
                 << "n " << n << " minterm " << m;

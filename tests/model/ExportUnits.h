@@ -33,8 +33,8 @@ inline std::string Table(const TDesignUnit& unit) {
     return table;
 }
 
-inline std::vector<TTermMasks> RandomCubes(std::mt19937& random, int n, int count) {
-    std::vector<TTermMasks> cubes;
+inline std::vector<TCube> RandomCubes(std::mt19937& random, int n, int count) {
+    std::vector<TCube> cubes;
     const uint32_t all = (1u << n) - 1;
     for (int i = 0; i < count; ++i) {
         // Mostly large cubes, so that 16 inputs still give a function of a few terms.
@@ -63,7 +63,7 @@ inline TDesignUnit RandomUnit(std::mt19937& random, std::string name, int n, siz
     return unit;
 }
 
-inline TDesignUnit Unit(std::string name, int n, std::vector<TTermMasks> terms,
+inline TDesignUnit Unit(std::string name, int n, std::vector<TCube> terms,
                         std::vector<std::vector<size_t>> uses,
                         TUnitForm form = TUnitForm::SumOfProducts) {
     TDesignUnit unit;

@@ -18,7 +18,7 @@ TEST(CubeWords, FillAndMeetAgreeWithTheMintermWalk) {
     for (int n = 1; n <= 16; ++n) {
         const uint32_t high = (1u << n) - 1;
         for (int trial = 0; trial < 60; ++trial) {
-            TTermMasks cube;
+            TCube cube;
             for (int k = 0; k < n; ++k) {
                 const uint32_t pick = random() % 3;
                 cube.Care |= pick == 0 ? 0 : 1u << k;
@@ -27,7 +27,7 @@ TEST(CubeWords, FillAndMeetAgreeWithTheMintermWalk) {
             TMintermBits filled = MakeMintermBits(n);
             AddCubeMinterms(filled, n, cube);
             TMintermBits walked = MakeMintermBits(n);
-            VisitMinterms(cube, high, [&](uint32_t m) {
+            ForEachCubeMinterm(cube, high, [&](uint32_t m) {
                 SetMinterm(walked, m);
                 return true;
             });

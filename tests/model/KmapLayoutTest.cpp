@@ -86,7 +86,7 @@ class KmapCubeRects : public testing::TestWithParam<RectCase> {};
 
 TEST_P(KmapCubeRects, RunsOfRowsTimesRunsOfColumns) {
     const RectCase& c = GetParam();
-    EXPECT_EQ(CubeRects(KmapLayout(c.n), TCube{c.free, c.hi}), c.rects);
+    EXPECT_EQ(CubeRects(KmapLayout(c.n), TCube{((1u << c.n) - 1) & ~c.free, c.hi}), c.rects);
 }
 
 // Variables at 4: A = 8, B = 4, C = 2, D = 1.
@@ -114,12 +114,11 @@ INSTANTIATE_TEST_SUITE_P(
 // Reference: the cells of a cube's minterms, one by one.
 std::set<std::pair<int, int>> CubeCells(const TKmapLayout& layout, const TCube& cube) {
     std::set<std::pair<int, int>> cells;
-    uint32_t sub = 0;
-    do {
-        const TMapCell cell = MintermCell(layout, cube.Hi | sub);
+    const uint32_t all = (1u << (layout.RowVars + layout.ColVars)) - 1;
+    ForEachCubeMinterm(cube, all, [&](uint32_t m) {
+        const TMapCell cell = MintermCell(layout, m);
         cells.insert({cell.Row, cell.Col});
-        sub = (sub - cube.Free) & cube.Free;
-    } while (sub != 0);
+    });
     return cells;
 }
 
@@ -130,7 +129,7 @@ TEST(KmapCubeRectsRandom, BlocksTileExactlyTheCubesCellsAndOpenOnlyAtWrappingEdg
         const uint32_t all = (1u << n) - 1;
         for (int trial = 0; trial < 200; ++trial) {
             const uint32_t free = static_cast<uint32_t>(rng()) & all;
-            const TCube cube{free, static_cast<uint32_t>(rng()) & all & ~free};
+            const TCube cube{all & ~free, static_cast<uint32_t>(rng()) & all & ~free};
             const std::set<std::pair<int, int>> want = CubeCells(layout, cube);
             std::set<std::pair<int, int>> got;
             size_t count = 0;
@@ -155,7 +154,7 @@ TEST(KmapCubeRectsRandom, BlocksTileExactlyTheCubesCellsAndOpenOnlyAtWrappingEdg
                     EXPECT_TRUE(r.Col + r.Cols == layout.Cols() && want.count({r.Row, 0}));
                 }
             }
-            ASSERT_EQ(got, want) << n << " free " << cube.Free << " hi " << cube.Hi;
+            ASSERT_EQ(got, want) << n << " care " << cube.Care << " hi " << cube.Hi;
             EXPECT_EQ(count, want.size());
         }
     }

@@ -21,7 +21,7 @@ TEST_P(PlaUnitForm, WritesTheExpectedFile) {
     EXPECT_EQ(WriteUnitPla(GetParam().Source), GetParam().Expected);
 }
 
-TDesignUnit WithDontCares(TDesignUnit unit, std::vector<std::vector<TTermMasks>> dontCares) {
+TDesignUnit WithDontCares(TDesignUnit unit, std::vector<std::vector<TCube>> dontCares) {
     unit.DontCares = std::move(dontCares);
     return unit;
 }
@@ -66,7 +66,7 @@ TEST(PlaUnitRoundTrip, EveryOutputReadsBackAsWritten) {
         unit.DontCares.clear();
         for (size_t j = 0; j < unit.Uses.size(); ++j) {
             unit.DontCares.push_back(j % 2 == 0 ? export_units::RandomCubes(random, n, 2)
-                                                : std::vector<TTermMasks>{});
+                                                : std::vector<TCube>{});
         }
         const std::string text = WriteUnitPla(unit);
         TPla pla;

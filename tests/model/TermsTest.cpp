@@ -250,7 +250,7 @@ TEST(TermMasks, LetterMasksMatchTheFullPath) {
     SetVarCount(4);
     for (const std::string term :
          {"aBcD", "AA", "d", "ABCDA", "AbE", "Aa", "A b", "", "A1", "-A"}) {
-        TTermMasks fast;
+        TCube fast;
         const bool taken = LetterMasks(term, 4, fast);
         std::string checked = term;
         const bool plain = CheckTerm(checked) == TermValid && checked == term;

@@ -25,8 +25,8 @@
 // A term of letters over n variables (A the most significant bit) as care and HI masks; "1", a
 // free place of a positional term, names nothing. No masks when the term covers no minterm: a
 // letter against another of its variable, or any other character (a letter past the n-th too).
-inline std::optional<TTermMasks> MasksOf(const std::string& term, int n) {
-    TTermMasks masks;
+inline std::optional<TCube> MasksOf(const std::string& term, int n) {
+    TCube masks;
     for (const char c : term) {
         if (c == '1') {
             continue;
@@ -43,28 +43,22 @@ inline std::optional<TTermMasks> MasksOf(const std::string& term, int n) {
     return masks;
 }
 
-inline bool Covers(const TTermMasks& cube, uint32_t m) {
+inline bool Covers(const TCube& cube, uint32_t m) {
     return (m & cube.Care) == cube.Hi;
 }
 
-inline bool Covers(TCube cube, uint32_t m) {
-    return ((m ^ cube.Hi) & ~cube.Free) == 0;
-}
-
 inline bool Covers(const std::string& term, uint32_t m, int n) {
-    const std::optional<TTermMasks> masks = MasksOf(term, n);
+    const std::optional<TCube> masks = MasksOf(term, n);
     return masks && Covers(*masks, m);
 }
 
-inline bool AnyCovers(const std::vector<TTermMasks>& cubes, uint32_t m) {
-    return std::any_of(cubes.begin(), cubes.end(),
-                       [m](const TTermMasks& c) { return Covers(c, m); });
+inline bool AnyCovers(const std::vector<TCube>& cubes, uint32_t m) {
+    return std::any_of(cubes.begin(), cubes.end(), [m](const TCube& c) { return Covers(c, m); });
 }
 
 // The cube of a term that covers minterms.
 inline TCube CubeOf(const std::string& term, int n) {
-    const TTermMasks masks = MasksOf(term, n).value();
-    return {~masks.Care & ((1u << n) - 1), masks.Hi};
+    return MasksOf(term, n).value();
 }
 
 // A sum of letter terms joined by "+": an empty piece adds nothing, and "1" has no place in
@@ -86,7 +80,7 @@ inline bool EvalSum(const std::string& sop, uint32_t m, int n) {
 inline std::vector<bool> OnSet(const std::vector<std::string>& terms, int n) {
     std::vector<bool> on(size_t{1} << n);
     for (const std::string& t : terms) {
-        const std::optional<TTermMasks> masks = MasksOf(t, n);
+        const std::optional<TCube> masks = MasksOf(t, n);
         for (uint32_t m = 0; m < on.size() && masks; ++m) {
             on[m] = on[m] || Covers(*masks, m);
         }
@@ -107,7 +101,7 @@ inline std::string CompactTerm(TCube cube, int n) {
     std::string term;
     for (int k = 0; k < n; ++k) {
         const uint32_t bit = 1u << (n - 1 - k);
-        if ((cube.Free & bit) == 0) {
+        if ((cube.Care & bit) != 0) {
             term += static_cast<char>(((cube.Hi & bit) != 0 ? 'A' : 'a') + k);
         }
     }
@@ -164,10 +158,10 @@ inline std::vector<TCube> BrutePrimes(int n, const std::vector<bool>& on,
             }
             bool meets = false;
             for (uint32_t m = 0; m < size && prime && !meets; ++m) {
-                meets = on[m] && Covers(TCube{free, hi}, m);
+                meets = on[m] && Covers(TCube{(size - 1) & ~free, hi}, m);
             }
             if (meets) {
-                primes.push_back({free, hi});
+                primes.push_back({(size - 1) & ~free, hi});
             }
         }
     }
@@ -255,7 +249,7 @@ inline std::pair<int, int> SmallestCover(int n, const std::vector<TCube>& cubes,
         for (uint32_t m = 0; m < must.size(); ++m) {
             columns.back()[m] = Covers(cube, m);
         }
-        letters.push_back(n - std::popcount(cube.Free & ((1u << n) - 1)));
+        letters.push_back(std::popcount(cube.Care & ((1u << n) - 1)));
     }
     return SmallestCover(columns, rows, letters);
 }
@@ -293,7 +287,7 @@ inline std::string CoverFault(int n, const TMintermBits& on, const TMintermBits&
             return "chosen index " + std::to_string(p) + " out of range";
         }
         const TCube cube = primes[static_cast<size_t>(p)];
-        literals += n - std::popcount(cube.Free);
+        literals += std::popcount(cube.Care);
         for (uint32_t m = 0; m < (1u << n); ++m) {
             if (!Covers(cube, m)) {
                 continue;
@@ -329,7 +323,7 @@ inline std::string SharedCoverFault(const TFunctionSet& set, const TSharedCover&
     std::set<std::pair<uint32_t, uint32_t>> distinct;
     for (size_t t = 0; t < cover.Terms.size(); ++t) {
         const TCube cube = cover.Terms[t];
-        const uint32_t free = cube.Free & (minterms - 1);
+        const uint32_t free = ~cube.Care & (minterms - 1);
         if (!distinct.insert({free, cube.Hi & ~free & (minterms - 1)}).second) {
             return "term " + std::to_string(t) + " repeats another";
         }
@@ -397,7 +391,7 @@ inline std::ostream& operator<<(std::ostream& out, const TRankedTerm& r) {
 inline std::vector<int> CoverageCounts(const std::vector<std::string>& terms, int n) {
     std::vector<int> counts(size_t{1} << n, 0);
     for (const std::string& t : terms) {
-        const std::optional<TTermMasks> masks = MasksOf(t, n);
+        const std::optional<TCube> masks = MasksOf(t, n);
         for (uint32_t m = 0; m < counts.size() && masks; ++m) {
             counts[m] += Covers(*masks, m) ? 1 : 0;
         }
@@ -412,7 +406,7 @@ inline std::vector<TRankedTerm> RankedTerms(const std::vector<std::string>& term
     const std::vector<int> counts = CoverageCounts(terms, n);
     std::vector<TRankedTerm> ranked;
     for (const std::string& t : terms) {
-        const std::optional<TTermMasks> masks = MasksOf(t, n);
+        const std::optional<TCube> masks = MasksOf(t, n);
         TRankedTerm r{t, 1000, -1};
         for (uint32_t m = 0; m < counts.size() && masks; ++m) {
             if (Covers(*masks, m) && (on.empty() || on[m])) {

@@ -135,6 +135,7 @@ TEST_P(MapGroupTints, CellsOfAGroupAreTintedInItsColour) {
     const TKmapLayout layout = frmKmap->layout();
     TCube cube;
     ASSERT_TRUE(TermCube(c.term, ProgramState.VarCount, cube));
+    const uint32_t free = ProgramState.HighMinterm & ~cube.Care;
     uint32_t sub = 0;
     do {
         const TMapCell cell = MintermCell(layout, cube.Hi | sub);
@@ -144,7 +145,7 @@ TEST_P(MapGroupTints, CellsOfAGroupAreTintedInItsColour) {
                       std::abs(got.blue() - want.blue()),
                   6)
             << cell.Row << "," << cell.Col;
-        sub = (sub - cube.Free) & cube.Free;
+        sub = (sub - free) & free;
     } while (sub != 0);
     TCube off;
     ASSERT_TRUE(TermCube(c.off, ProgramState.VarCount, off));

@@ -120,7 +120,7 @@ TEST_F(OutputsWindowTest, StopEndsTheSearchWithAValidCover) {
     pla.Type = "f";
     uint32_t seed = 12345;
     for (uint32_t m = 0; m < 4096; ++m) {
-        pla.Rows.push_back({TTermMasks{4095, m}, m + 1});
+        pla.Rows.push_back({TCube{4095, m}, m + 1});
         for (int i = 0; i < 8; ++i) {
             seed = seed * 1103515245u + 12345u;
             pla.OutputPlane += (seed >> 16 & 1u) != 0 ? '1' : '0';

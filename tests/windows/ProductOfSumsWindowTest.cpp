@@ -103,7 +103,7 @@ class ProductOfSumsExport : public ProductOfSumsWindow,
 TEST_P(ProductOfSumsExport, WritesTheProductOfTheUncheckedRows) {
     const TExportCase& c = GetParam();
     Check({1});
-    std::vector<TTermMasks> kept;
+    std::vector<TCube> kept;
     for (size_t i = 1; i < Terms().size(); ++i) {
         kept.push_back(TermMasks(Terms()[i]));
     }
@@ -111,7 +111,7 @@ TEST_P(ProductOfSumsExport, WritesTheProductOfTheUncheckedRows) {
     AnswerSave(path, c.Filter);
     Trigger(W, "Export as…");
     EXPECT_EQ(prompter.messages.value(0), QString("%1 sums were exported").arg(kept.size()));
-    std::vector<TTermMasks> dontCares;
+    std::vector<TCube> dontCares;
     if (c.Format == TExportFormat::Pla) {
         dontCares = {{0b1111, 0}};
     }

@@ -37,8 +37,7 @@ TStringListAdv HardResult(int n) {
     }
     TStringListAdv list;
     for (const TCube& cube : FindPrimeImplicants(n, on).Primes) {
-        list.Add(
-            CompactOf({~cube.Free & ProgramState.HighMinterm, cube.Hi}, ProgramState.VarCount));
+        list.Add(CubeTerm(cube, ProgramState.VarCount));
     }
     RankTerms(list, ProgramState.VarCount, ProgramState.TruthTable);
     return list;
@@ -276,13 +275,13 @@ TEST_F(ResultsCover, StopKeepsTheBestCoverFound) {
     EXPECT_LT(kept.size(), static_cast<size_t>(result.Count()));
     TMintermBits covered = MakeMintermBits(14);
     for (const std::string& term : kept) {
-        VisitMinterms(TermMasks(term), ProgramState.HighMinterm, [&](uint32_t m) {
+        ForEachCubeMinterm(TermMasks(term), ProgramState.HighMinterm, [&](uint32_t m) {
             SetMinterm(covered, m);
             return true;
         });
     }
     for (int i = 0; i < result.Count(); ++i) {
-        VisitMinterms(TermMasks(result.Strings(i)), ProgramState.HighMinterm, [&](uint32_t m) {
+        ForEachCubeMinterm(TermMasks(result.Strings(i)), ProgramState.HighMinterm, [&](uint32_t m) {
             EXPECT_TRUE(TestMinterm(covered, m)) << m;
             return TestMinterm(covered, m);
         });
