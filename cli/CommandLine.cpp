@@ -19,6 +19,8 @@
 #include "engine/shared/SharedUnit.h"
 #include "model/DesignUnit.h"
 #include "model/Pla.h"
+#include "model/UnitNames.h"
+#include "model/UnitWriters.h"
 
 #ifndef QUILLON_VERSION
 #define QUILLON_VERSION "unknown"

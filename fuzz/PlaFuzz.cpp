@@ -3,6 +3,7 @@
 // single-output PLA written from them reads back to the same sets.
 #include "fuzz/FuzzSupport.h"
 #include "model/Pla.h"
+#include "model/PlaWriter.h"
 
 namespace {
 

@@ -117,10 +117,3 @@ bool PlaOutputFunction(const TPla& pla, int output, TPlaFunction& function, TPla
 // an editor's do not. The same cubes when none meets an ON cube, else a cover of what is left.
 std::vector<TCube> DontCaresApart(int n, const std::vector<TCube>& on,
                                   const std::vector<TCube>& dc);
-
-// A single-output PLA over n inputs: .type f, or fd with don't-care rows after the ON rows
-// (written by model/PlaWriter.cpp as a unit of one output). Names missing from inputNames are
-// the letters A to P.
-std::string WritePla(int n, const std::vector<std::string>& inputNames,
-                     const std::string& outputName, const std::vector<TCube>& on,
-                     const std::vector<TCube>& dc = {});

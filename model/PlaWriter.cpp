@@ -5,6 +5,9 @@
 #include "model/FunctionSet.h"
 #include "model/Minterms.h"
 #include "model/Pla.h"
+#include "model/PlaWriter.h"
+#include "model/UnitNames.h"
+#include "model/UnitWriters.h"
 
 namespace {
 

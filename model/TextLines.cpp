@@ -2,6 +2,7 @@
 #include "model/TextLines.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include "model/Letters.h"
 #include "model/Minterms.h"
@@ -147,4 +148,15 @@ void SkipByteOrderMark(std::string_view& firstLine) {
     if (firstLine.substr(0, Mark.size()) == Mark) {
         firstLine.remove_prefix(Mark.size());
     }
+}
+
+bool ParseCount(std::string_view word, uint64_t& value) {
+    if (word.empty() || word.find_first_not_of("0123456789") != std::string_view::npos) {
+        return false;
+    }
+    const auto [end, fault] = std::from_chars(word.data(), word.data() + word.size(), value);
+    if (fault == std::errc::result_out_of_range) {
+        value = UINT64_MAX;
+    }
+    return true;
 }

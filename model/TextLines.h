@@ -165,3 +165,6 @@ std::string Excerpt(std::string_view text);
 
 // Removes the UTF-8 byte-order mark that editors on some systems put before a file's first line.
 void SkipByteOrderMark(std::string_view& firstLine);
+
+// A count written in decimal digits; numbers too large for any count read as the largest.
+bool ParseCount(std::string_view word, uint64_t& value);

@@ -5,6 +5,7 @@
 #include "model/Letters.h"
 #include "model/ReservedWords.h"
 #include "model/TextLines.h"
+#include "model/UnitNames.h"
 
 namespace {
 

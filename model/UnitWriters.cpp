@@ -4,6 +4,9 @@
 
 #include "model/DesignUnit.h"
 #include "model/Letters.h"
+#include "model/PlaWriter.h"
+#include "model/UnitNames.h"
+#include "model/UnitWriters.h"
 
 namespace {
 

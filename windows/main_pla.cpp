@@ -4,6 +4,7 @@
 #include "model/FileChunks.h"
 #include "model/FunctionSet.h"
 #include "model/Pla.h"
+#include "model/PlaWriter.h"
 #include "model/State.h"
 #include "model/Terms.h"
 #include "model/TextLines.h"

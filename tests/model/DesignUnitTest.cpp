@@ -7,6 +7,8 @@
 
 #include "ExportUnits.h"
 #include "model/DesignUnit.h"
+#include "model/UnitNames.h"
+#include "model/UnitWriters.h"
 
 namespace {
 

@@ -6,6 +6,8 @@
 
 #include "ExportTools.h"
 #include "ExportUnits.h"
+#include "model/UnitNames.h"
+#include "model/UnitWriters.h"
 
 namespace {
 

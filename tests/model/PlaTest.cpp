@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/Pla.h"
+#include "model/PlaWriter.h"
 #include "tests/support/Reference.h"
 
 namespace {

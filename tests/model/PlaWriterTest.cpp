@@ -4,6 +4,7 @@
 #include "ExportUnits.h"
 #include "model/DesignUnit.h"
 #include "model/Pla.h"
+#include "model/PlaWriter.h"
 
 namespace {
 

@@ -8,6 +8,8 @@
 
 #include "ExportTools.h"
 #include "model/ReservedWords.h"
+#include "model/UnitNames.h"
+#include "model/UnitWriters.h"
 
 namespace {
 

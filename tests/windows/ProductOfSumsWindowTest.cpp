@@ -7,6 +7,7 @@
 
 #include "ResultsTestSupport.h"
 #include "engine/Simplify.h"
+#include "model/UnitWriters.h"
 #include "tests/support/Reference.h"
 #include "windows/main_groups.h"
 

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "model/UnitNames.h"
+#include "model/UnitWriters.h"
 #include "windows/controls/Prompter.h"
 #include "windows/controls/WholeFile.h"
 
