@@ -3,16 +3,13 @@
 #include <QVBoxLayout>
 
 #include "windows/FormBooleanCalc.h"
+#include "windows/controls/Colours.h"
 
 namespace {
 
 // The page as it was laid out; the edits keep their right margins to it when the window grows.
 constexpr int DesignPageWidth = 883;
 
-const QColor Yellow(0xFF, 0xFF, 0x00);
-const QColor MoneyGreen(0xC0, 0xDC, 0xC0);
-const QColor Teal(0x00, 0x80, 0x80);
-const QColor Lime(0x00, 0xFF, 0x00);
 const QColor LightBlue(0xF0, 0xFA, 0xFF);
 const QColor InfoBackground(0xFF, 0xFF, 0xE1);
 

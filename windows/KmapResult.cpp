@@ -11,6 +11,7 @@
 
 #include "model/Terms.h"
 #include "windows/Windows.h"
+#include "windows/controls/Colours.h"
 #include "windows/controls/Placement.h"
 #include "windows/controls/TermCell.h"
 #include "windows/main.h"
@@ -24,12 +25,7 @@ constexpr int ClientWidth = 377;
 constexpr int ClientHeight = 601;
 constexpr int Panel1Width = 269;
 
-const QColor Lime(0, 255, 0);
-const QColor Yellow(255, 255, 0);
-const QColor Blue(0, 0, 255);
 const QColor FindGreen(0, 128, 0);
-const QColor Teal(0, 128, 128);
-const QColor Silver(192, 192, 192);
 
 QFont RowNumberFont() {
     QFont font("Arial", 8);

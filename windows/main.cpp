@@ -16,6 +16,7 @@
 #include "windows/FormBoolProjects.h"
 #include "windows/FormBooleanCalc.h"
 #include "windows/KmapResult.h"
+#include "windows/controls/Colours.h"
 #include "windows/controls/Placement.h"
 #include "windows/controls/Prompter.h"
 #include "windows/main_groups.h"
@@ -37,7 +38,7 @@ const char* const EditorHint =
 // The program's own picture: a small 4 x 4 map with a few cells on.
 QImage MapPicture(int width, int height) {
     QImage picture(width, height, QImage::Format_RGB32);
-    picture.fill(QColor(0, 128, 128));
+    picture.fill(Teal);
     QPainter painter(&picture);
     const int cell = std::max(2, (std::min(width, height) - 6) / 4);
     const int left = (width - 4 * cell) / 2;
@@ -49,7 +50,7 @@ QImage MapPicture(int width, int height) {
             painter.fillRect(box, on[r * 4 + c] ? Qt::black : Qt::white);
         }
     }
-    painter.setPen(QPen(QColor(255, 255, 0), 2));
+    painter.setPen(QPen(Yellow, 2));
     painter.drawRect(left + cell - 1, top + cell - 1, 2 * cell, 2 * cell);
     return picture;
 }
@@ -119,8 +120,8 @@ void TfrmKmap::BuildLayout() {
     Panel3->setFixedHeight(29);
     Panel3->setAutoFillBackground(true);
     QPalette teal = Panel3->palette();
-    teal.setColor(QPalette::Window, QColor(0, 128, 128));
-    teal.setColor(QPalette::WindowText, QColor(255, 255, 0));
+    teal.setColor(QPalette::Window, Teal);
+    teal.setColor(QPalette::WindowText, Yellow);
     Panel3->setPalette(teal);
     auto* caption = new QLabel("Main  KMAP Input Editor", Panel3);
     // The designed caption font is a small sans serif; the theme's default is too wide for it.
@@ -272,7 +273,7 @@ void TfrmKmap::FormCreate() {
     inputgrid->setColWidth(2, 140);
     inputgrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     QPalette aqua = inputgrid->palette();
-    aqua.setColor(QPalette::Base, QColor(0, 255, 255));
+    aqua.setColor(QPalette::Base, Aqua);
     inputgrid->setPalette(aqua);
     inputgrid->setFont(TermFont());
     inputgrid->beginUpdate();

@@ -8,18 +8,15 @@
 #include "model/Terms.h"
 #include "windows/FormBooleanCalc.h"
 #include "windows/Windows.h"
+#include "windows/controls/Colours.h"
 #include "windows/controls/Prompter.h"
 #include "windows/main.h"
 #include "windows/main_shared.h"
 
 namespace {
 
-const QColor Aqua(0, 255, 255);
-const QColor Blue(0, 0, 255);
-const QColor Yellow(255, 255, 0);
-const QColor Red(255, 0, 0);
 // Don't-care rows: grey where plain rows are aqua, dark grey where they are blue.
-const QColor DontCareGrey(192, 192, 192);
+const QColor DontCareGrey = Silver;
 const QColor DontCareFocus(96, 96, 96);
 
 QFont RowNumberFont() {

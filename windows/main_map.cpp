@@ -10,6 +10,7 @@
 #include "model/TextLines.h"
 #include "windows/FormBooleanCalc.h"
 #include "windows/Windows.h"
+#include "windows/controls/Colours.h"
 #include "windows/controls/Prompter.h"
 #include "windows/main.h"
 #include "windows/main_groups.h"
@@ -17,8 +18,6 @@
 
 namespace {
 
-const QColor Yellow(255, 255, 0);
-const QColor Aqua(0, 255, 255);
 // Below this a cell can no longer be seen or hit with the mouse.
 constexpr int MinCellSize = 3;
 // A don't-care cell: grey with a dash where the cell has room for one, plain grey below.
