@@ -2,9 +2,23 @@
 #include "model/Cube.h"
 
 #include <algorithm>
+#include <bit>
 #include <utility>
 
 namespace {
+
+// Calls f(k, hi) for each letter of the cube, k from 1 for A, in letter order; only the cared
+// bits are visited, so short terms of many variables cost little.
+template <typename F>
+void ForEachLetter(TCube cube, int n, F&& f) {
+    const uint32_t all = n >= 32 ? ~0u : (1u << n) - 1;
+    for (uint32_t care = cube.Care & all; care != 0;) {
+        const int top = 31 - std::countl_zero(care);
+        const uint32_t bit = 1u << top;
+        care &= ~bit;
+        f(n - top, (cube.Hi & bit) != 0);
+    }
+}
 
 // The minterms 0..63 (fewer below six variables) of the cube's lowest six variables.
 uint64_t LowWord(int n, TCube cube) {
@@ -54,28 +68,23 @@ bool CubeMeets(const TMintermBits& set, int n, TCube cube) {
 }
 
 std::string CubeTerm(TCube cube, int n) {
-    std::string term;
-    for (int k = 1; k <= n; ++k) {
-        const uint32_t bit = 1u << (n - k);
-        if ((cube.Care & bit) != 0) {
-            term += static_cast<char>(((cube.Hi & bit) != 0 ? 'A' : 'a') + k - 1);
-        }
-    }
-    return term;
+    // Letters are written into a buffer and copied once: the result lists run to millions.
+    char letters[32];
+    int length = 0;
+    ForEachLetter(cube, n, [&](int k, bool hi) {
+        letters[length++] = static_cast<char>((hi ? 'A' : 'a') + k - 1);
+    });
+    return std::string(letters, static_cast<size_t>(length));
 }
 
 TCodeKey CodeKey(TCube cube, int n) {
     TCodeKey key;
     int slot = 0;
-    for (int k = 1; k <= n; ++k) {
-        const uint32_t bit = 1u << (n - k);
-        if ((cube.Care & bit) != 0) {
-            const uint64_t code = static_cast<uint64_t>(((cube.Hi & bit) != 0 ? 0 : 16) + k);
-            uint64_t& word = slot < 10 ? key.High : key.Low;
-            word |= code << (54 - 6 * (slot % 10));
-            ++slot;
-        }
-    }
+    ForEachLetter(cube, n, [&](int k, bool hi) {
+        const uint64_t code = static_cast<uint64_t>((hi ? 0 : 16) + k);
+        (slot < 10 ? key.High : key.Low) |= code << (54 - 6 * (slot % 10));
+        ++slot;
+    });
     return key;
 }
 
