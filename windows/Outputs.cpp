@@ -180,13 +180,8 @@ void TfrmOutputs::FillOutputList() {
 // Terms in code order, as the results window lists them; an "x" under each output a term feeds.
 void TfrmOutputs::FillCoverGrid() {
     const int outputs = OutputCount(FSet);
-    std::vector<std::pair<std::string, size_t>> order;
-    if (FHasCover) {
-        for (size_t t = 0; t < FCover.Terms.size(); ++t) {
-            order.emplace_back(CubeTerm(FCover.Terms[t], FSet.Inputs), t);
-        }
-        std::sort(order.begin(), order.end());
-    }
+    const std::vector<size_t> order =
+        FHasCover ? CodeOrder(FCover.Terms, FSet.Inputs) : std::vector<size_t>{};
     CoverGrid->beginUpdate();
     CoverGrid->setColCount(outputs + 1);
     CoverGrid->setRowCount(static_cast<int>(order.size()) + 1);
@@ -199,9 +194,10 @@ void TfrmOutputs::FillCoverGrid() {
     }
     for (size_t r = 0; r < order.size(); ++r) {
         const int row = static_cast<int>(r) + 1;
-        CoverGrid->setCell(0, row, QString::fromStdString(order[r].first));
+        CoverGrid->setCell(0, row,
+                           QString::fromStdString(CubeTerm(FCover.Terms[order[r]], FSet.Inputs)));
         for (int i = 0; i < outputs; ++i) {
-            if (FCover.FeedsOutput(order[r].second, i)) {
+            if (FCover.FeedsOutput(order[r], i)) {
                 CoverGrid->setCell(i + 1, row, "x");
             }
         }
