@@ -79,11 +79,15 @@ std::string CubeTerm(TCube cube, int n) {
 
 TCodeKey CodeKey(TCube cube, int n) {
     TCodeKey key;
-    int slot = 0;
+    uint64_t* word = &key.High;
+    int shift = 54;
     ForEachLetter(cube, n, [&](int k, bool hi) {
-        const uint64_t code = static_cast<uint64_t>((hi ? 0 : 16) + k);
-        (slot < 10 ? key.High : key.Low) |= code << (54 - 6 * (slot % 10));
-        ++slot;
+        *word |= static_cast<uint64_t>((hi ? 0 : 16) + k) << shift;
+        shift -= 6;
+        if (shift < 0) {
+            word = &key.Low;
+            shift = 54;
+        }
     });
     return key;
 }
