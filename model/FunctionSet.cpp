@@ -41,7 +41,7 @@ void AddRows(const TPla& pla, const std::vector<int>& chosen, const TRowKinds& k
         order.emplace_back((uint64_t{cube.Care} << 32) | cube.Hi, r);
     }
     std::sort(order.begin(), order.end());
-    const auto words = static_cast<size_t>(OutputWords(static_cast<int>(chosen.size())));
+    const size_t words = OutputWords(chosen.size());
     std::vector<uint64_t> named(3 * words);
     for (size_t i = 0; i < order.size();) {
         const TCube cube = pla.Rows[order[i].second].Cube;

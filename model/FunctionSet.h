@@ -29,7 +29,7 @@ inline int OutputCount(const TFunctionSet& set) {
 }
 
 // Words a set of outputs takes as bits.
-inline int OutputWords(int outputs) {
+inline size_t OutputWords(size_t outputs) {
     return outputs > 64 ? (outputs + 63) / 64 : 1;
 }
 

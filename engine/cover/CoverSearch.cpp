@@ -151,17 +151,14 @@ TBlockCover SolveBlock(const TCoverBlock& block, TCoverClock& clock) {
         return out;
     }
     // The exact search settles most blocks within its share. Where it cannot, the bound has had
-    // its cheap gains; the weighting search then follows on a small block.
+    // its cheap gains; the weighting search then follows, large block or small.
     const bool large = block.ColRows.size() > tuning.LargeBlockEntries;
     const int64_t rest = clock.SliceLeftMs();
-    if (!large) {
-        clock.BeginSlice(ShareOf(rest, tuning.SmallExactShare));
-    }
-    if (ExactStep(block, clock, out, large ? tuning.PlainShareLarge : tuning.PlainShareSmall) ||
-        large) {
+    clock.BeginSlice(ShareOf(rest, tuning.ExactShare));
+    if (ExactStep(block, clock, out, large ? tuning.PlainShareLarge : tuning.PlainShareSmall)) {
         return out;
     }
-    clock.BeginSlice(clock.SliceLeftMs() + rest - ShareOf(rest, tuning.SmallExactShare));
+    clock.BeginSlice(clock.SliceLeftMs() + rest - ShareOf(rest, tuning.ExactShare));
     WeightingStep(block, clock, out);
     return out;
 }

@@ -12,8 +12,8 @@ struct TCoverTuning {
 
     // Reductions pay on sparse matrices but find little on dense ones: a share of the budget.
     double ReduceShare = 0.25;
-    // Blocks with more entries get fewer root bound steps and no weighting search: there the
-    // exact search's own covers beat the weighting, whose steps cost more on a long cover.
+    // Blocks with more entries get fewer root bound steps and a larger share of plain search:
+    // there a bound step costs more.
     size_t LargeBlockEntries = 100000;
     // The local moves get this share of a block's time at most, so the bound gets its turn.
     double ImproveShare = 0.5;
@@ -21,9 +21,10 @@ struct TCoverTuning {
     // DenseGapPart, the local moves' cover is the answer.
     size_t DenseBlockEntries = 2000000;
     int DenseGapPart = 20;
-    // On a small block, the exact search's share of the time left; the weighting search finds
-    // shorter covers faster than branching once the bound has had its cheap gains.
-    double SmallExactShare = 0.4;
+    // The exact search's share of the time left; the weighting search finds shorter covers
+    // faster than branching once the bound has had its cheap gains, on large blocks too, where
+    // the exact search's own covers hardly improve on the local moves'.
+    double ExactShare = 0.4;
     // The plain search for shorter covers gets this share of the exact search's time; raising the
     // bound one size at a time gets the rest.
     double PlainShareLarge = 0.5;

@@ -12,8 +12,7 @@
 #include "engine/shared/SharedRows.h"
 #include "model/DesignUnit.h"
 
-TSharedRows::TSharedRows(const TFunctionSet& set)
-    : FWords(static_cast<size_t>(OutputWords(OutputCount(set)))) {
+TSharedRows::TSharedRows(const TFunctionSet& set) : FWords(OutputWords(set.Outputs.size())) {
     const size_t minterms = size_t{1} << set.Inputs;
     FOn = OutputsByMinterm(set, false);
     FCare = OutputsByMinterm(set, true);
@@ -44,7 +43,7 @@ bool SharedMatrix(int n, const TSharedPrimes& primes, const TSharedRows& rows, s
     matrix.ColStart.reserve(primes.size() + 1);
     matrix.ColStart.push_back(0);
     matrix.Cost.reserve(primes.size());
-    std::vector<uint64_t> reached(static_cast<size_t>(primes.Words));
+    std::vector<uint64_t> reached(primes.Words);
     for (size_t p = 0; p < primes.size(); ++p) {
         const TCube cube = primes.Cubes[p];
         // Stopped now, terms grown from minterms answer sooner than the matrix would.
@@ -53,9 +52,9 @@ bool SharedMatrix(int n, const TSharedPrimes& primes, const TSharedRows& rows, s
         }
         std::fill(reached.begin(), reached.end(), 0);
         ForEachCubeMinterm(cube, VarMask(n), [&](uint32_t x) {
-            rows.ForEachRow(x, primes.OutputsOf(p), [&](int row, int output) {
+            rows.ForEachRow(x, primes.OutputsOf(p), [&](int row, size_t output) {
                 matrix.ColRows.push_back(row);
-                reached[static_cast<size_t>(output >> 6)] |= uint64_t{1} << (output & 63);
+                reached[output / 64] |= uint64_t{1} << (output % 64);
             });
         });
         if (matrix.ColRows.size() > maxEntries) {
@@ -78,10 +77,10 @@ TSharedCover SolveShared(const TSharedPrimes& primes, const TCoverBlock& matrix,
     const TMatrixCover chosen = SolveCoverMatrix(matrix, clock, options.Progress);
     TSharedCover cover;
     cover.Words = primes.Words;
-    for (const int p : chosen.Chosen) {
-        cover.Terms.push_back(primes.Cubes[static_cast<size_t>(p)]);
-        cover.Feeds.insert(cover.Feeds.end(), primes.OutputsOf(static_cast<size_t>(p)),
-                           primes.OutputsOf(static_cast<size_t>(p)) + primes.Words);
+    for (const size_t p : chosen.Chosen) {
+        cover.Terms.push_back(primes.Cubes[p]);
+        cover.Feeds.insert(cover.Feeds.end(), primes.OutputsOf(p),
+                           primes.OutputsOf(p) + primes.Words);
     }
     cover.LowerBound = chosen.LowerBound;
     cover.Stopped = chosen.Stopped;
@@ -137,7 +136,7 @@ int IsolatedBound(const TFunctionSet& set) {
 // cubes, a cube shared by outputs taken once; made irredundant as far as the clock allows.
 TSharedCover GivenCover(const TFunctionSet& set, const TSharedRows& rows, TCoverClock& clock) {
     TSharedCover cover;
-    cover.Words = static_cast<int>(rows.Words());
+    cover.Words = rows.Words();
     cover.Terms = set.Rows;
     cover.Feeds = set.RowFeeds;
     if (set.Rows.empty()) {
@@ -164,8 +163,8 @@ TSharedCover SingleOutputCover(const TFunctionSet& set, const TCoverOptions& opt
     const TMinimumCover own =
         FindMinimumCover(set.Inputs, set.Outputs[0].On, set.Outputs[0].Dc, primes, options);
     TSharedCover cover;
-    for (const int p : own.Chosen) {
-        cover.Terms.push_back(primes[static_cast<size_t>(p)]);
+    for (const size_t p : own.Chosen) {
+        cover.Terms.push_back(primes[p]);
         cover.Feeds.push_back(1);
     }
     cover.LowerBound = own.LowerBound;

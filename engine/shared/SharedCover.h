@@ -11,7 +11,7 @@
 #include "model/FunctionSet.h"
 
 struct TSharedCover {
-    int Words = 1;                // words per output set, as OutputWords gives
+    size_t Words = 1;             // words per output set, as OutputWords gives
     std::vector<TCube> Terms;     // distinct cubes, in no particular order
     std::vector<uint64_t> Feeds;  // Words per term: the outputs it feeds, only those it must
     int LowerBound = 0;           // no cover has fewer terms
@@ -19,10 +19,8 @@ struct TSharedCover {
     bool Proven = false;          // Terms.size() == LowerBound
     bool Stopped = false;         // ended by KeepGoing or the budget
 
-    bool FeedsOutput(size_t term, int output) const {
-        return (Feeds[term * static_cast<size_t>(Words) + static_cast<size_t>(output >> 6)] >>
-                (output & 63)) &
-               1u;
+    bool FeedsOutput(size_t term, size_t output) const {
+        return (Feeds[term * Words + output / 64] >> (output % 64)) & 1u;
     }
 };
 

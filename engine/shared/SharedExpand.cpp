@@ -19,7 +19,7 @@ class TExpander {
 
     // False when the clock stopped it before every ON pair was covered.
     bool Run(TCoverClock& clock, TSharedCover& cover) {
-        cover.Words = static_cast<int>(FWords);
+        cover.Words = FWords;
         std::vector<uint64_t> wanted(FWords);
         for (uint32_t x = 0; x < (uint32_t{1} << FVars); ++x) {
             if (clock.Stopped()) {
@@ -144,7 +144,7 @@ class TRowCounts {
     void Add(TCube cube, const uint64_t* outputs, int step) {
         ForEachCubeMinterm(cube, FAll, [&](uint32_t x) {
             FRows.ForEachRow(x, outputs,
-                             [&](int row, int) { FCount[static_cast<size_t>(row)] += step; });
+                             [&](int row, size_t) { FCount[static_cast<size_t>(row)] += step; });
         });
     }
 
@@ -152,9 +152,9 @@ class TRowCounts {
     void Needed(TCube cube, const uint64_t* outputs, std::vector<uint64_t>& needed) const {
         std::fill(needed.begin(), needed.end(), 0);
         ForEachCubeMinterm(cube, FAll, [&](uint32_t x) {
-            FRows.ForEachRow(x, outputs, [&](int row, int output) {
+            FRows.ForEachRow(x, outputs, [&](int row, size_t output) {
                 if (FCount[static_cast<size_t>(row)] < 2) {
-                    needed[static_cast<size_t>(output >> 6)] |= uint64_t{1} << (output & 63);
+                    needed[output / 64] |= uint64_t{1} << (output % 64);
                 }
             });
         });

@@ -19,19 +19,19 @@ class TSharedWalk {
     TSharedWalk(const TFunctionSet& set, TCoverClock* clock, size_t maxPrimes, TSharedPrimes& out,
                 const TSharedPrimeVisit* visit)
         : FVars(set.Inputs),
-          FWords(OutputWords(OutputCount(set))),
+          FWords(OutputWords(set.Outputs.size())),
           FClock(clock),
           FMaxPrimes(maxPrimes),
           FOut(out),
           FVisit(visit) {
         const size_t cubes = size_t{1} << FVars;
-        FCare.resize(static_cast<size_t>(FVars) + 1);
-        FMeet.resize(static_cast<size_t>(FVars) + 1);
+        FCare.resize(FVars + 1);
+        FMeet.resize(FVars + 1);
         FCare[0] = OutputsByMinterm(set, true);
         FMeet[0] = OutputsByMinterm(set, false);
-        for (int d = 1; d <= FVars; ++d) {
-            FCare[static_cast<size_t>(d)].assign((cubes >> d) * Words(), 0);
-            FMeet[static_cast<size_t>(d)].assign((cubes >> d) * Words(), 0);
+        for (size_t d = 1; d <= FVars; ++d) {
+            FCare[d].assign((cubes >> d) * Words(), 0);
+            FMeet[d].assign((cubes >> d) * Words(), 0);
         }
         FOut.Words = FWords;
     }
@@ -43,15 +43,15 @@ class TSharedWalk {
         if constexpr (W > 0) {
             return W;
         } else {
-            return static_cast<size_t>(FWords);
+            return FWords;
         }
     }
 
     // False when the clock or the limit stopped the walk.
-    bool Visit(uint32_t free, int depth, int firstVar) {
-        const uint64_t* care = FCare[static_cast<size_t>(depth)].data();
-        const uint64_t* meet = FMeet[static_cast<size_t>(depth)].data();
-        const int fixedVars = FVars - depth;
+    bool Visit(uint32_t free, size_t depth, size_t firstVar) {
+        const uint64_t* care = FCare[depth].data();
+        const uint64_t* meet = FMeet[depth].data();
+        const size_t fixedVars = FVars - depth;
         const uint32_t size = uint32_t{1} << fixedVars;
         if ((FClock != nullptr && FClock->Tick(size * (fixedVars + 1))) ||
             FOut.Cubes.size() > FMaxPrimes) {
@@ -63,7 +63,7 @@ class TSharedWalk {
                 Emit(free, x, g);
             }
         }
-        for (int v = firstVar; v < FVars; ++v) {
+        for (size_t v = firstVar; v < FVars; ++v) {
             if (FreeOneMore(free, depth, v) && !Visit(free | 1u << v, depth + 1, v + 1)) {
                 return false;
             }
@@ -79,9 +79,9 @@ class TSharedWalk {
         return any != 0;
     }
 
-    bool IsPrime(const uint64_t* care, uint32_t x, int fixedVars) const {
+    bool IsPrime(const uint64_t* care, uint32_t x, size_t fixedVars) const {
         const uint64_t* g = care + x * Words();
-        for (int q = 0; q < fixedVars; ++q) {
+        for (size_t q = 0; q < fixedVars; ++q) {
             const uint64_t* other = care + (x ^ (1u << q)) * Words();
             uint64_t lost = 0;
             for (size_t w = 0; w < Words(); ++w) {
@@ -95,11 +95,11 @@ class TSharedWalk {
     }
 
     // Fills the tables of depth + 1 for variable v freed too; false when no cube there is useful.
-    bool FreeOneMore(uint32_t free, int depth, int v) {
-        const uint64_t* care = FCare[static_cast<size_t>(depth)].data();
-        const uint64_t* meet = FMeet[static_cast<size_t>(depth)].data();
-        uint64_t* care2 = FCare[static_cast<size_t>(depth) + 1].data();
-        uint64_t* meet2 = FMeet[static_cast<size_t>(depth) + 1].data();
+    bool FreeOneMore(uint32_t free, size_t depth, size_t v) {
+        const uint64_t* care = FCare[depth].data();
+        const uint64_t* meet = FMeet[depth].data();
+        uint64_t* care2 = FCare[depth + 1].data();
+        uint64_t* meet2 = FMeet[depth + 1].data();
         const int q = std::popcount(~free & ((1u << v) - 1));  // v's place among the fixed
         const uint32_t low = (1u << q) - 1;
         const uint32_t half = uint32_t{1} << (FVars - depth - 1);
@@ -121,7 +121,7 @@ class TSharedWalk {
     void Emit(uint32_t free, uint32_t x, const uint64_t* g) {
         uint32_t hi = 0;
         int k = 0;
-        for (int v = 0; v < FVars; ++v) {
+        for (size_t v = 0; v < FVars; ++v) {
             if (((free >> v) & 1u) == 0) {
                 hi |= ((x >> k++) & 1u) << v;
             }
@@ -135,8 +135,8 @@ class TSharedWalk {
         FOut.Outputs.insert(FOut.Outputs.end(), g, g + Words());
     }
 
-    int FVars;
-    int FWords;
+    size_t FVars;
+    size_t FWords;
     TCoverClock* FClock;
     size_t FMaxPrimes;
     TSharedPrimes& FOut;
@@ -146,7 +146,7 @@ class TSharedWalk {
 
 void Walk(const TFunctionSet& set, TCoverClock* clock, size_t maxPrimes, TSharedPrimes& out,
           const TSharedPrimeVisit* visit) {
-    switch (OutputWords(OutputCount(set))) {
+    switch (OutputWords(set.Outputs.size())) {
         case 1:
             TSharedWalk<1>(set, clock, maxPrimes, out, visit).Run();
             break;
@@ -162,7 +162,7 @@ void Walk(const TFunctionSet& set, TCoverClock* clock, size_t maxPrimes, TShared
 }  // namespace
 
 std::vector<uint64_t> OutputsByMinterm(const TFunctionSet& set, bool withDc) {
-    const auto words = static_cast<size_t>(OutputWords(OutputCount(set)));
+    const size_t words = OutputWords(set.Outputs.size());
     std::vector<uint64_t> table(words << set.Inputs, 0);
     const size_t setWords = MakeMintermBits(set.Inputs).size();
     // A word of 64 minterms at a time over every output: what is written stays in the cache.
@@ -173,7 +173,7 @@ std::vector<uint64_t> OutputsByMinterm(const TFunctionSet& set, bool withDc) {
             uint64_t* at = &table[w * 64 * words + i / 64];
             for (uint64_t left = output.On[w] | (withDc ? output.Dc[w] : 0); left != 0;
                  left &= left - 1) {
-                at[static_cast<size_t>(std::countr_zero(left)) * words] |= bit;
+                at[std::countr_zero(left) * words] |= bit;
             }
         }
     }

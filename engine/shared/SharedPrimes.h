@@ -13,15 +13,15 @@ class TCoverClock;
 
 // A set of outputs, bit i of word i / 64 for output i, in blocks of Words words.
 struct TSharedPrimes {
-    int Words = 1;
+    size_t Words = 1;
     std::vector<TCube> Cubes;
     std::vector<uint64_t> Outputs;  // Words per cube
     bool Complete = true;           // false when the walk was stopped before its end
 
     size_t size() const { return Cubes.size(); }
     const uint64_t* OutputsOf(size_t p) const { return Outputs.data() + p * Words; }
-    bool Feeds(size_t p, int output) const {
-        return (OutputsOf(p)[output >> 6] >> (output & 63)) & 1u;
+    bool Feeds(size_t p, size_t output) const {
+        return (OutputsOf(p)[output / 64] >> (output % 64)) & 1u;
     }
 };
 

@@ -31,7 +31,8 @@ class TSharedRows {
     const uint64_t* OnAt(uint32_t x) const { return FOn.data() + x * FWords; }
     const uint64_t* CareAt(uint32_t x) const { return FCare.data() + x * FWords; }
 
-    // Calls f(row, output) for each output of outputs that minterm x is ON in.
+    // Calls f(row, output) (an int and a size_t) for each output of outputs that minterm x is ON
+    // in.
     template <typename F>
     void ForEachRow(uint32_t x, const uint64_t* outputs, F&& f) const {
         const uint64_t* on = OnAt(x);
@@ -41,7 +42,7 @@ class TSharedRows {
             for (uint64_t left = on[w]; left != 0; left &= left - 1, ++row) {
                 const uint64_t bit = left & (~left + 1);
                 if ((outputs[w] & bit) != 0) {
-                    f(row, static_cast<int>(w) * 64 + std::countr_zero(bit));
+                    f(row, w * 64 + std::countr_zero(bit));
                 }
             }
         }

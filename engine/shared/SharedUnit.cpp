@@ -19,7 +19,7 @@ TDesignUnit UnitOf(const TFunctionSet& set, const std::vector<TCube>& cubes, Fee
     unit.Uses.resize(set.Outputs.size());
     for (const size_t p : CodeOrder(cubes, n)) {
         for (size_t i = 0; i < set.Outputs.size(); ++i) {
-            if (feeds(p, static_cast<int>(i))) {
+            if (feeds(p, i)) {
                 unit.Uses[i].push_back(unit.Terms.size());
             }
         }
@@ -36,12 +36,12 @@ TDesignUnit UnitOf(const TFunctionSet& set, const std::vector<TCube>& cubes, Fee
 
 TDesignUnit SharedCoverUnit(const TFunctionSet& set, const TSharedCover& cover, std::string name) {
     return UnitOf(
-        set, cover.Terms, [&](size_t t, int i) { return cover.FeedsOutput(t, i); },
+        set, cover.Terms, [&](size_t t, size_t i) { return cover.FeedsOutput(t, i); },
         std::move(name));
 }
 
 TDesignUnit SharedPrimesUnit(const TFunctionSet& set, const TSharedPrimes& primes,
                              std::string name) {
     return UnitOf(
-        set, primes.Cubes, [&](size_t p, int i) { return primes.Feeds(p, i); }, std::move(name));
+        set, primes.Cubes, [&](size_t p, size_t i) { return primes.Feeds(p, i); }, std::move(name));
 }
