@@ -92,29 +92,6 @@ constexpr std::u32string_view XorSigns = U"^⊕";
 constexpr std::u32string_view OrSigns = U"+|∨";
 constexpr std::u32string_view ColumnChars = U"01-xX";
 
-// The minterms of sixteen variables where variable k (0 for A) is HI.
-TMintermBits LetterSet(int k) {
-    static constexpr uint64_t Patterns[6] = {0xAAAAAAAAAAAAAAAAull, 0xCCCCCCCCCCCCCCCCull,
-                                             0xF0F0F0F0F0F0F0F0ull, 0xFF00FF00FF00FF00ull,
-                                             0xFFFF0000FFFF0000ull, 0xFFFFFFFF00000000ull};
-    const int bit = FullVars - 1 - k;
-    TMintermBits set = MakeMintermBits(FullVars);
-    for (size_t w = 0; w < set.size(); ++w) {
-        set[w] = bit < 6 ? Patterns[bit] : ((w >> (bit - 6)) & 1) != 0 ? ~uint64_t{0} : 0;
-    }
-    return set;
-}
-
-// Every minterm of n variables; bits beyond 2^n stay clear.
-TMintermBits FullSet(int n) {
-    TMintermBits set = MakeMintermBits(n);
-    std::fill(set.begin(), set.end(), ~uint64_t{0});
-    if (n < 6) {
-        set[0] = (uint64_t{1} << (1u << n)) - 1;
-    }
-    return set;
-}
-
 class TReader {
   public:
     explicit TReader(std::u32string text) : FText(std::move(text)) {}
@@ -368,7 +345,7 @@ class TReader {
     }
 
     TTextbookFunction Expression() {
-        const TMintermBits full = Or();
+        const TMintermBits full = Bits(Or());
         if (Peek() != 0) {
             Stray();
         }
@@ -386,67 +363,120 @@ class TReader {
         return function;
     }
 
-    TMintermBits Or() {
-        TMintermBits set = Xor();
-        while (IsOneOf(Peek(), OrSigns)) {
-            ++FPos;
-            const TMintermBits right = Xor();
-            for (size_t w = 0; w < set.size(); ++w) {
-                set[w] |= right[w];
-            }
+    // A product of letters stays a cube until something else meets it: a sum of products costs
+    // a word per 64 of its minterms, not a pass over all 65536 per letter.
+    struct TValue {
+        TMintermBits Set;  // empty while the value is the cube
+        TCube Cube;        // Care 0: the constant 1
+        bool Zero = false;
+    };
+
+    static TMintermBits Bits(TValue&& value) {
+        if (!value.Set.empty()) {
+            return std::move(value.Set);
+        }
+        TMintermBits set = MakeMintermBits(FullVars);
+        if (!value.Zero) {
+            AddCubeMinterms(set, FullVars, value.Cube);
         }
         return set;
     }
 
-    TMintermBits Xor() {
-        TMintermBits set = And();
+    TValue Or() {
+        TValue value = Xor();
+        if (!IsOneOf(Peek(), OrSigns)) {
+            return value;
+        }
+        TMintermBits set = Bits(std::move(value));
+        while (IsOneOf(Peek(), OrSigns)) {
+            ++FPos;
+            TValue right = Xor();
+            if (right.Set.empty()) {
+                if (!right.Zero) {
+                    AddCubeMinterms(set, FullVars, right.Cube);
+                }
+                continue;
+            }
+            for (size_t w = 0; w < set.size(); ++w) {
+                set[w] |= right.Set[w];
+            }
+        }
+        return {std::move(set), {}, false};
+    }
+
+    TValue Xor() {
+        TValue value = And();
+        if (!IsOneOf(Peek(), XorSigns)) {
+            return value;
+        }
+        TMintermBits set = Bits(std::move(value));
         while (IsOneOf(Peek(), XorSigns)) {
             ++FPos;
-            const TMintermBits right = And();
+            const TMintermBits right = Bits(And());
             for (size_t w = 0; w < set.size(); ++w) {
                 set[w] ^= right[w];
             }
         }
-        return set;
+        return {std::move(set), {}, false};
     }
 
     // Juxtaposition is AND wherever an operand follows.
-    TMintermBits And() {
-        TMintermBits set = Unary();
+    TValue And() {
+        TValue value = Unary();
         for (;;) {
             const char32_t c = Peek();
             if (IsOneOf(c, AndSigns)) {
                 ++FPos;
             } else if (!(IsAsciiLetter(c) || (c >= '0' && c <= '9') || c == '(' ||
                          IsOneOf(c, PrefixNots))) {
-                return set;
+                return value;
             }
-            const TMintermBits right = Unary();
+            TValue right = Unary();
+            if (value.Set.empty() && right.Set.empty()) {
+                const TCube& a = value.Cube;
+                const TCube& b = right.Cube;
+                value.Zero = value.Zero || right.Zero || (a.Care & b.Care & (a.Hi ^ b.Hi)) != 0;
+                value.Cube = {a.Care | b.Care, a.Hi | b.Hi};
+                continue;
+            }
+            TMintermBits set = Bits(std::move(value));
+            const TMintermBits other = Bits(std::move(right));
             for (size_t w = 0; w < set.size(); ++w) {
-                set[w] &= right[w];
+                set[w] &= other[w];
             }
+            value = {std::move(set), {}, false};
         }
     }
 
     // Only the number of NOTs around an operand matters, so a long run costs no recursion.
-    TMintermBits Unary() {
+    TValue Unary() {
         size_t nots = 0;
         for (; IsOneOf(Peek(), PrefixNots); ++FPos) {
             ++nots;
         }
-        TMintermBits set = Primary();
+        TValue value = Primary();
         for (; IsOneOf(Peek(), PostfixNots); ++FPos) {
             ++nots;
         }
-        if (nots % 2 != 0) {
-            for (uint64_t& word : set) {
-                word = ~word;
-            }
+        if (nots % 2 == 0) {
+            return value;
         }
-        return set;
+        // A constant or a single letter stays a cube under NOT.
+        if (value.Set.empty() && (value.Zero || std::popcount(value.Cube.Care) <= 1)) {
+            if (value.Zero || value.Cube.Care == 0) {
+                return {{}, {}, !value.Zero};
+            }
+            value.Cube.Hi ^= value.Cube.Care;
+            return value;
+        }
+        TMintermBits set = Bits(std::move(value));
+        for (uint64_t& word : set) {
+            word = ~word;
+        }
+        return {std::move(set), {}, false};
     }
 
-    TMintermBits Primary() {
+    TValue Primary() {
         const size_t at = Skip();
         if (at == FText.size()) {
             Fail(at, "the text ends where a variable, 0, 1 or ( should follow");
@@ -460,13 +490,14 @@ class TReader {
                              " variables F(…) names");
             }
             FHighest = std::max(FHighest, k + 1);
-            return LetterSet(k);
+            const uint32_t bit = 1u << (FullVars - 1 - k);
+            return {{}, {bit, bit}};
         }
         if (IsAsciiLetter(c)) {
             Fail(at, Utf8(c) + " is no variable: the variables are A to P");
         }
         if (c == '0' || c == '1') {
-            return c == '0' ? MakeMintermBits(FullVars) : FullSet(FullVars);
+            return {{}, {}, c == '0'};
         }
         if (c >= '2' && c <= '9') {
             Fail(at, "the constants are 0 and 1");
@@ -477,7 +508,7 @@ class TReader {
         if (++FDepth > MaxTextbookDepth) {
             Fail(at, "more than " + std::to_string(MaxTextbookDepth) + " parentheses open at once");
         }
-        TMintermBits set = Or();
+        TValue value = Or();
         if (Peek() == 0) {
             Fail(at, "this ( is never closed");
         }
@@ -486,7 +517,7 @@ class TReader {
         }
         ++FPos;
         --FDepth;
-        return set;
+        return value;
     }
 
     std::u32string FText;

@@ -56,6 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TCase{"AndAndNotSigns", "!A & B * ~C ∧ 1 · ¬0 . B", 3, {2}},
                       TCase{"OrXorAndPrimeSigns", "A′ | B ∨ C ⊕ C’’", 3, {0, 1, 2, 3, 6, 7}},
                       TCase{"PrimeOfAGroup", "(A + B)'", 2, {0}},
+                      TCase{"NotOfAProductAndAContradiction", "(AB)'C + AA'", 3, {1, 3, 5}},
                       TCase{"LoneOneIsTheConstant", "1", 1, {0, 1}},
                       TCase{"HeadNamesTheCount", "F(A,B,C,D) = B", 4, {4, 5, 6, 7, 12, 13, 14, 15}},
                       TCase{"ConstantUnderHead", "F(A, B) = 1", 2, {0, 1, 2, 3}},
