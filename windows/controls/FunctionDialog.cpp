@@ -163,7 +163,7 @@ bool RunFunctionDialog(TFunctionRequest& request) {
     };
     QObject::connect(edit, &QPlainTextEdit::textChanged, &dialog, update);
     update();
-    dialog.resize(620, 330);
+    dialog.resize(620, 270);
     if (dialog.exec() != QDialog::Accepted) {
         return false;
     }
