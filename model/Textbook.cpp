@@ -7,38 +7,12 @@
 
 #include "model/DesignUnit.h"
 #include "model/Letters.h"
+#include "model/TextbookParts.h"
 
 namespace {
 
-// Expressions are evaluated over all sixteen variables and narrowed at the end, as the count
-// is known only once every letter is read.
-constexpr int FullVars = 16;
+constexpr int FullVars = TextbookFullVars;
 constexpr uint32_t MaxRows = uint32_t{1} << FullVars;
-
-struct TFault {
-    size_t At;  // index of the character, from 0
-    std::string Text;
-};
-
-std::string Utf8(char32_t c) {
-    std::string out;
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-    return out;
-}
 
 // The characters as the user counts them, one code point each.
 std::u32string Decode(std::string_view text) {
@@ -51,13 +25,13 @@ std::u32string Decode(std::string_view text) {
                           : (lead & 0xF8) == 0xF0 ? 3
                                                   : -1;
         if (extra < 0 || text.size() - i <= static_cast<size_t>(extra)) {
-            throw TFault{chars.size(), "the text is not UTF-8"};
+            throw TTextbookFault{chars.size(), "the text is not UTF-8"};
         }
         char32_t code = extra == 0 ? lead : lead & (0x3F >> extra);
         for (int k = 1; k <= extra; ++k) {
             const auto next = static_cast<unsigned char>(text[i + static_cast<size_t>(k)]);
             if ((next & 0xC0) != 0x80) {
-                throw TFault{chars.size(), "the text is not UTF-8"};
+                throw TTextbookFault{chars.size(), "the text is not UTF-8"};
             }
             code = (code << 6) | (next & 0x3F);
         }
@@ -67,34 +41,11 @@ std::u32string Decode(std::string_view text) {
     return chars;
 }
 
-bool IsBlank(char32_t c) {
-    return c <= 32 || c == 0xA0;
-}
-
-bool IsOneOf(char32_t c, std::u32string_view set) {
-    return set.find(c) != std::u32string_view::npos;
-}
-
-bool IsAsciiLetter(char32_t c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-// Variable number from 0 (A), or -1 for a character that is no letter A to P.
-int VariableOf(char32_t c) {
-    const char32_t up = (c >= 'a' && c <= 'z') ? c - 32 : c;
-    return up >= 'A' && up <= 'P' ? static_cast<int>(up - 'A') : -1;
-}
-
-constexpr std::u32string_view PrefixNots = U"!~¬";
-constexpr std::u32string_view PostfixNots = U"'’′";
-constexpr std::u32string_view AndSigns = U"*&·∧.";
-constexpr std::u32string_view XorSigns = U"^⊕";
-constexpr std::u32string_view OrSigns = U"+|∨";
 constexpr std::u32string_view ColumnChars = U"01-xX";
 
-class TReader {
+class TReader : public TTextCursor {
   public:
-    explicit TReader(std::u32string text) : FText(std::move(text)) {}
+    explicit TReader(const std::u32string& text) : TTextCursor(text, 0) {}
 
     TTextbookFunction Read() {
         const size_t equals = FText.find(U'=');
@@ -119,12 +70,12 @@ class TReader {
 
   private:
     [[noreturn]] static void Fail(size_t at, std::string text) {
-        throw TFault{at, std::move(text)};
+        throw TTextbookFault{at, std::move(text)};
     }
 
     // Skips blanks; the position of the next character, or the end.
     size_t Skip() {
-        while (FPos < FText.size() && IsBlank(FText[FPos])) {
+        while (FPos < FText.size() && IsTextbookBlank(FText[FPos])) {
             ++FPos;
         }
         return FPos;
@@ -167,7 +118,7 @@ class TReader {
     bool IsColumn(size_t start) const {
         size_t rows = 0;
         for (size_t i = start; i < FText.size(); ++i) {
-            if (!IsBlank(FText[i])) {
+            if (!IsTextbookBlank(FText[i])) {
                 if (!IsOneOf(FText[i], ColumnChars)) {
                     return false;
                 }
@@ -185,7 +136,7 @@ class TReader {
         uint32_t rows = 0;
         size_t last = start;
         for (size_t i = start; i < FText.size(); ++i) {
-            if (IsBlank(FText[i])) {
+            if (IsTextbookBlank(FText[i])) {
                 continue;
             }
             if (rows == MaxRows) {
@@ -336,21 +287,11 @@ class TReader {
         return function;
     }
 
-    // A character where no expression may go on.
-    [[noreturn]] void Stray() const {
-        const char32_t c = FText[FPos];
-        Fail(FPos, c == ')'   ? "this ) closes no ("
-                   : c == '=' ? "= comes once, after F or F(A,B,…)"
-                              : "“" + Utf8(c) + "” is not part of the notation");
-    }
-
     TTextbookFunction Expression() {
-        const TMintermBits full = Bits(Or());
-        if (Peek() != 0) {
-            Stray();
-        }
+        int highest = 0;
+        const TMintermBits full = ReadTextbookExpression(FText, FPos, FNamed, highest);
         TTextbookFunction function;
-        function.VarCount = FNamed != 0 ? FNamed : std::max(1, FHighest);
+        function.VarCount = FNamed != 0 ? FNamed : std::max(1, highest);
         function.On = MakeMintermBits(function.VarCount);
         function.Dc = MakeMintermBits(function.VarCount);
         // Variables beyond the count are not named, so the function does not depend on them.
@@ -363,168 +304,7 @@ class TReader {
         return function;
     }
 
-    // A product of letters stays a cube until something else meets it: a sum of products costs
-    // a word per 64 of its minterms, not a pass over all 65536 per letter.
-    struct TValue {
-        TMintermBits Set;  // empty while the value is the cube
-        TCube Cube;        // Care 0: the constant 1
-        bool Zero = false;
-    };
-
-    static TMintermBits Bits(TValue&& value) {
-        if (!value.Set.empty()) {
-            return std::move(value.Set);
-        }
-        TMintermBits set = MakeMintermBits(FullVars);
-        if (!value.Zero) {
-            AddCubeMinterms(set, FullVars, value.Cube);
-        }
-        return set;
-    }
-
-    TValue Or() {
-        TValue value = Xor();
-        if (!IsOneOf(Peek(), OrSigns)) {
-            return value;
-        }
-        TMintermBits set = Bits(std::move(value));
-        while (IsOneOf(Peek(), OrSigns)) {
-            ++FPos;
-            TValue right = Xor();
-            if (right.Set.empty()) {
-                if (!right.Zero) {
-                    AddCubeMinterms(set, FullVars, right.Cube);
-                }
-                continue;
-            }
-            for (size_t w = 0; w < set.size(); ++w) {
-                set[w] |= right.Set[w];
-            }
-        }
-        return {std::move(set), {}, false};
-    }
-
-    TValue Xor() {
-        TValue value = And();
-        if (!IsOneOf(Peek(), XorSigns)) {
-            return value;
-        }
-        TMintermBits set = Bits(std::move(value));
-        while (IsOneOf(Peek(), XorSigns)) {
-            ++FPos;
-            const TMintermBits right = Bits(And());
-            for (size_t w = 0; w < set.size(); ++w) {
-                set[w] ^= right[w];
-            }
-        }
-        return {std::move(set), {}, false};
-    }
-
-    // Juxtaposition is AND wherever an operand follows.
-    TValue And() {
-        TValue value = Unary();
-        for (;;) {
-            const char32_t c = Peek();
-            if (IsOneOf(c, AndSigns)) {
-                ++FPos;
-            } else if (!(IsAsciiLetter(c) || (c >= '0' && c <= '9') || c == '(' ||
-                         IsOneOf(c, PrefixNots))) {
-                return value;
-            }
-            TValue right = Unary();
-            if (value.Set.empty() && right.Set.empty()) {
-                const TCube& a = value.Cube;
-                const TCube& b = right.Cube;
-                value.Zero = value.Zero || right.Zero || (a.Care & b.Care & (a.Hi ^ b.Hi)) != 0;
-                value.Cube = {a.Care | b.Care, a.Hi | b.Hi};
-                continue;
-            }
-            TMintermBits set = Bits(std::move(value));
-            const TMintermBits other = Bits(std::move(right));
-            for (size_t w = 0; w < set.size(); ++w) {
-                set[w] &= other[w];
-            }
-            value = {std::move(set), {}, false};
-        }
-    }
-
-    // Only the number of NOTs around an operand matters, so a long run costs no recursion.
-    TValue Unary() {
-        size_t nots = 0;
-        for (; IsOneOf(Peek(), PrefixNots); ++FPos) {
-            ++nots;
-        }
-        TValue value = Primary();
-        for (; IsOneOf(Peek(), PostfixNots); ++FPos) {
-            ++nots;
-        }
-        if (nots % 2 == 0) {
-            return value;
-        }
-        // A constant or a single letter stays a cube under NOT.
-        if (value.Set.empty() && (value.Zero || std::popcount(value.Cube.Care) <= 1)) {
-            if (value.Zero || value.Cube.Care == 0) {
-                return {{}, {}, !value.Zero};
-            }
-            value.Cube.Hi ^= value.Cube.Care;
-            return value;
-        }
-        TMintermBits set = Bits(std::move(value));
-        for (uint64_t& word : set) {
-            word = ~word;
-        }
-        return {std::move(set), {}, false};
-    }
-
-    TValue Primary() {
-        const size_t at = Skip();
-        if (at == FText.size()) {
-            Fail(at, "the text ends where a variable, 0, 1 or ( should follow");
-        }
-        const char32_t c = FText[at];
-        ++FPos;
-        const int k = VariableOf(c);
-        if (k >= 0) {
-            if (FNamed != 0 && k >= FNamed) {
-                Fail(at, Utf8(c) + " is beyond the " + std::to_string(FNamed) +
-                             " variables F(…) names");
-            }
-            FHighest = std::max(FHighest, k + 1);
-            const uint32_t bit = 1u << (FullVars - 1 - k);
-            return {{}, {bit, bit}};
-        }
-        if (IsAsciiLetter(c)) {
-            Fail(at, Utf8(c) + " is no variable: the variables are A to P");
-        }
-        if (c == '0' || c == '1') {
-            return {{}, {}, c == '0'};
-        }
-        if (c >= '2' && c <= '9') {
-            Fail(at, "the constants are 0 and 1");
-        }
-        if (c != '(') {
-            Fail(at, "expected a variable, 0, 1 or ( here");
-        }
-        if (++FDepth > MaxTextbookDepth) {
-            Fail(at, "more than " + std::to_string(MaxTextbookDepth) + " parentheses open at once");
-        }
-        TValue value = Or();
-        if (Peek() == 0) {
-            Fail(at, "this ( is never closed");
-        }
-        if (FText[FPos] != ')') {
-            Stray();
-        }
-        ++FPos;
-        --FDepth;
-        return value;
-    }
-
-    std::u32string FText;
-    size_t FPos = 0;
-    int FNamed = 0;    // variables F(...) names; 0 without a head
-    int FHighest = 0;  // highest variable an expression uses, from 1 for A
-    int FDepth = 0;    // parentheses open
+    int FNamed = 0;  // variables F(...) names; 0 without a head
     bool FMaxterms = false;
 };
 
@@ -536,10 +316,11 @@ std::string TTextbookError::Message() const {
 
 bool ReadTextbook(std::string_view text, TTextbookFunction& function, TTextbookError& error) {
     try {
-        TReader reader(Decode(text));
+        const std::u32string chars = Decode(text);
+        TReader reader(chars);
         function = reader.Read();
         return true;
-    } catch (const TFault& fault) {
+    } catch (const TTextbookFault& fault) {
         error = {fault.At + 1, fault.Text};
         return false;
     }
