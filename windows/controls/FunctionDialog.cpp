@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <bit>
@@ -161,7 +162,16 @@ bool RunFunctionDialog(TFunctionRequest& request) {
         preview->setPalette(palette);
         buttons->button(QDialogButtonBox::Ok)->setEnabled(shown.Acceptable);
     };
-    QObject::connect(edit, &QPlainTextEdit::textChanged, &dialog, update);
+    // The terms of a large function take a moment: they are shown once the typing pauses, and
+    // OK waits for them.
+    QTimer pause;
+    pause.setSingleShot(true);
+    pause.setInterval(150);
+    QObject::connect(&pause, &QTimer::timeout, &dialog, update);
+    QObject::connect(edit, &QPlainTextEdit::textChanged, &dialog, [&] {
+        buttons->button(QDialogButtonBox::Ok)->setEnabled(false);
+        pause.start();
+    });
     update();
     dialog.resize(620, 270);
     if (dialog.exec() != QDialog::Accepted) {
