@@ -31,7 +31,8 @@ namespace {
 const char* const Usage =
     "usage: quillon                  start the windows\n"
     "       quillon simplify [--minimum] [--time-limit SECONDS] [--pos]\n"
-    "                        [--format terms|pla|verilog|vhdl|c] [--output NAME] FILE|-\n"
+    "                        [--format terms|pla|verilog|vhdl|c] [--output NAME]\n"
+    "                        FILE|-|--function TEXT\n"
     "       quillon --help | --version\n"
     "\n"
     "simplify reads FILE (- for standard input): a PLA file, or a term list (the number of\n"
@@ -53,6 +54,9 @@ const char* const Usage =
     "  The module, entity or function is named after FILE; it has every output.\n"
     "  --output NAME     the one PLA output to simplify: its name (any case, when only one\n"
     "                    output matches), or its number\n"
+    "  --function TEXT   the function as a textbook writes it, in place of FILE: A'B + C,\n"
+    "                    F(A,B,C) = A ^ B, Σm(1,3,5) + d(7), ΠM(0,3), or a truth-table\n"
+    "                    column such as 01101001\n"
     "Exit status: 0 when done; warnings (lines skipped before .i, a cover not proven\n"
     "minimum, ports an export renamed) may then be on standard error. 2 when anything\n"
     "failed (bad arguments, bad input, too little memory, output or a warning that could\n"
@@ -67,6 +71,8 @@ struct TOptions {
     TFormat Format = TFormat::Terms;
     std::string Output;
     std::string File;
+    std::string Function;  // the text of --function, which takes the place of the file
+    bool HaveFunction = false;
 };
 
 bool ParseFormat(const std::string& word, TFormat& format) {
@@ -105,19 +111,21 @@ TOptions ParseSimplify(const std::vector<std::string>& args) {
         std::string value;
         const size_t equals = arg.find('=');
         const bool takesValue = arg.rfind("--format", 0) == 0 || arg.rfind("--output", 0) == 0 ||
-                                arg.rfind("--time-limit", 0) == 0;
+                                arg.rfind("--time-limit", 0) == 0 ||
+                                arg.rfind("--function", 0) == 0;
         if (takesValue && equals != std::string::npos) {
             value = arg.substr(equals + 1);
             arg.resize(equals);
-        } else if (takesValue &&
-                   (arg == "--format" || arg == "--output" || arg == "--time-limit")) {
+        } else if (takesValue && (arg == "--format" || arg == "--output" || arg == "--time-limit" ||
+                                  arg == "--function")) {
             if (i + 1 >= args.size()) {
                 FailUsage(arg + " needs a value");
             }
             value = args[++i];
         }
         // A second value would silently replace the first.
-        if (arg == "--format" || arg == "--output" || arg == "--time-limit") {
+        if (arg == "--format" || arg == "--output" || arg == "--time-limit" ||
+            arg == "--function") {
             if (std::find(given.begin(), given.end(), arg) != given.end()) {
                 FailUsage(arg + " is given twice");
             }
@@ -139,6 +147,9 @@ TOptions ParseSimplify(const std::vector<std::string>& args) {
             options.Output = value;
         } else if (arg == "--time-limit") {
             options.TimeLimitMs = ParseSeconds(value);
+        } else if (arg == "--function") {
+            options.Function = value;
+            options.HaveFunction = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
             FailUsage("unknown option " + arg);
         } else if (haveFile) {
@@ -148,7 +159,10 @@ TOptions ParseSimplify(const std::vector<std::string>& args) {
             haveFile = true;
         }
     }
-    if (!haveFile) {
+    if (haveFile && options.HaveFunction) {
+        FailUsage("--function takes the place of FILE: give one of them, not both");
+    }
+    if (!haveFile && !options.HaveFunction) {
         FailUsage("simplify needs a FILE, or - for standard input");
     }
     if (options.TimeLimitMs >= 0 && !options.Minimum) {
@@ -172,7 +186,7 @@ void WarnUnproven(std::ostream& err, size_t terms, int64_t lowerBound) {
 
 // The unit is named after the file; standard input leaves the writers' default.
 std::string UnitName(const TOptions& options) {
-    return options.File == "-" ? "" : UnitNameOfFile(options.File);
+    return options.File == "-" || options.HaveFunction ? "" : UnitNameOfFile(options.File);
 }
 
 std::vector<TCube> Simplify(const TFunctionInput& input, const TOptions& options,
@@ -315,7 +329,9 @@ std::string SimplifyShared(const TFunctionSet& set, const TOptions& options,
 int RunSimplify(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                 std::ostream& err, std::ostream& direct) {
     const TOptions options = ParseSimplify(args);
-    const TInputRead read = ReadFunctionInput(options.File, options.Output, in);
+    const TInputRead read = options.HaveFunction
+                                ? ReadFunctionText(options.Function, options.Output)
+                                : ReadFunctionInput(options.File, options.Output, in);
     if (!read.Warning.empty()) {
         err << WarningLine(read.Source, read.Warning);
     }

@@ -9,6 +9,7 @@
 #include "model/Letters.h"
 #include "model/Terms.h"
 #include "model/TextLines.h"
+#include "model/Textbook.h"
 
 namespace {
 
@@ -37,6 +38,11 @@ uint32_t CubeNumber(const TCube& cube, int n) {
         number = number * 3 + ((cube.Care & bit) == 0 ? 0 : (cube.Hi & bit) != 0 ? 2 : 1);
     }
     return number;
+}
+
+// A term list and a function have the one output F, also by number.
+bool NamesTheOneOutput(const std::string& name) {
+    return name.empty() || name == "F" || name == "f" || name == "1";
 }
 
 }  // namespace
@@ -123,9 +129,7 @@ void TFunctionReader::Line(std::string_view text) {
             if (count.size() > 2 || n < 3 || n > MaxVars) {
                 FailInput(FSource, "line 1: the variable count must be 3 to 16");
             }
-            const bool single = FOutputName.empty() || FOutputName == "F" || FOutputName == "f" ||
-                                FOutputName == "1";
-            if (!single) {
+            if (!NamesTheOneOutput(FOutputName)) {
                 FailInput(FSource,
                           "no output " + FOutputName + "; a term list has the one output F");
             }
@@ -193,6 +197,23 @@ TInputRead ReadFunctionInput(const std::string& file, const std::string& outputN
     TInputRead result = reader.Finish();
     result.Source = source;
     return result;
+}
+
+TInputRead ReadFunctionText(const std::string& text, const std::string& outputName) {
+    TInputRead read;
+    read.Source = "--function";
+    TTextbookFunction function;
+    TTextbookError error;
+    if (!ReadTextbook(text, function, error)) {
+        FailInput(read.Source, error.Message());
+    }
+    const std::string name = TrimBlanks(outputName);
+    if (!NamesTheOneOutput(name)) {
+        FailInput(read.Source, "no output " + name + "; a function has the one output F");
+    }
+    read.Functions.Inputs = function.VarCount;
+    read.Functions.Outputs.push_back({"F", std::move(function.On), std::move(function.Dc)});
+    return read;
 }
 
 TFunctionInput EngineFunction(const TFunctionSet& set, size_t output) {

@@ -55,6 +55,10 @@ class TFunctionReader {
 TInputRead ReadFunctionInput(const std::string& file, const std::string& outputName,
                              std::istream& in);
 
+// Reads the text of --function, as a textbook writes the function (model/Textbook.h); a fault
+// fails naming its column.
+TInputRead ReadFunctionText(const std::string& text, const std::string& outputName);
+
 // Output j of the set as the engine takes it, over at least 3 variables; sets the program-wide
 // variable count.
 TFunctionInput EngineFunction(const TFunctionSet& set, size_t output);

@@ -161,6 +161,7 @@ void TfrmBooleanClac::CreateMenus() {
     item(boolean, "Optimize-Simplify  Z", "mnuOptimizeZ", &TfrmBooleanClac::mnuOptimizeZClick);
     item(boolean, "Save KMAP image(JPG)", "mnuSaveKMAPimage",
          &TfrmBooleanClac::mnuSaveKMAPimageClick);
+    item(boolean, "Enter function…", "mnuEnterFunction", &TfrmBooleanClac::mnuEnterFunctionClick);
 
     QMenu* check = bar->addMenu("Check");
     check->setObjectName("mnuCheck");

@@ -169,6 +169,8 @@ class TfrmBooleanClac : public QMainWindow {
     void mnuOptimizeYClick();
     void mnuOptimizeZClick();
     void mnuSaveKMAPimageClick();
+    // A function as a textbook writes it into X, Y or Z, as a sum of products.
+    void mnuEnterFunctionClick();
     void mnuXinputsyntaxClick();
     void mnuYinputsyntaxClick();
     void mnuZinputsyntaxClick();

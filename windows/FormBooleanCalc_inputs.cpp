@@ -4,14 +4,18 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QRegularExpression>
+#include <algorithm>
 #include <cstdint>
 
 #include "engine/OptimizeString.h"
 #include "model/State.h"
 #include "model/Terms.h"
 #include "model/TextLines.h"
+#include "model/Textbook.h"
 #include "windows/FormBooleanCalc.h"
 #include "windows/KmapResult.h"
+#include "windows/Windows.h"
+#include "windows/controls/FunctionDialog.h"
 #include "windows/controls/Placement.h"
 #include "windows/controls/Prompter.h"
 #include "windows/main.h"
@@ -244,6 +248,25 @@ void TfrmBooleanClac::Copyfrommaininput1Click() {
 
 void TfrmBooleanClac::Copyfromresultgrid1Click() {
     CopyColumnToEdit(frmResult->Outputgrid->columnTexts(2, 1));
+}
+
+void TfrmBooleanClac::mnuEnterFunctionClick() {
+    if (CommandLoopRunning()) {
+        return;
+    }
+    QLineEdit* const inputs[] = {edtXinput, edtYinput, edtZinput};
+    const auto focused = std::find(std::begin(inputs), std::end(inputs), FocusedEdit());
+    int target = focused == std::end(inputs) ? 0 : static_cast<int>(focused - std::begin(inputs));
+    TTextbookFunction function;
+    if (!AskFunction({"X", "Y", "Z"}, target, true, function)) {
+        return;
+    }
+    // The other inputs keep their letters, so the count grows to hold the function, never
+    // shrinks; a function of fewer variables than the count does not depend on the others.
+    if (function.VarCount > SpinEdit->value()) {
+        SpinEdit->setValue(function.VarCount);
+    }
+    inputs[target]->setText(SumOfTerms(SetTerms(function.On, function.VarCount)));
 }
 
 void TfrmBooleanClac::OptimizeEdit(QLineEdit* edit) {

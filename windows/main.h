@@ -127,6 +127,8 @@ class TfrmKmap : public QMainWindow {
     // fileName is named in a message when the output cannot be read.
     void LoadPlaOutput(const TPla& pla, int output, const QString& fileName = {});
     void mnuExportPlaClick();
+    // A function as a textbook writes it into the editor, its don't cares as "-" rows.
+    void mnuEnterFunctionClick();
     void mnuSaveMapPictureClick();
     void GetClipbrd1Click();
     void Savetoclipboard1Click();
@@ -168,6 +170,10 @@ class TfrmKmap : public QMainWindow {
     // Grows the editor so that the given number of terms fits below the title row.
     void EnsureTermRows(int terms);
     void WriteTerm(int row, const QString& term);
+    // A function of n variables (3 at least in the windows) into the editor and on the map: the
+    // terms, then the don't-care terms as "-" rows.
+    void LoadFunctionRows(int n, const std::vector<std::string>& on,
+                          const std::vector<std::string>& dc);
     // A new function from elsewhere: exports name its variables A to P again.
     void ForgetPlaNames();
     void ForgetPlaNote();

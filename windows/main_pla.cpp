@@ -8,13 +8,11 @@
 #include "model/State.h"
 #include "model/Terms.h"
 #include "model/TextLines.h"
-#include "windows/FormBooleanCalc.h"
 #include "windows/Outputs.h"
 #include "windows/Windows.h"
 #include "windows/controls/Prompter.h"
 #include "windows/controls/WholeFile.h"
 #include "windows/main.h"
-#include "windows/main_groups.h"
 #include "windows/main_shared.h"
 
 namespace {
@@ -117,27 +115,17 @@ void TfrmKmap::LoadPlaOutput(const TPla& pla, int output, const QString& fileNam
         return;
     }
     // Only now, with the function known to be sound, does anything in the windows change.
-    frmBooleanClac->SpinEdit->setValue(std::max(pla.Inputs, 3));
-    ClearEditor();
-    const int count = static_cast<int>(function.On.size() + function.Dc.size());
-    inputgrid->setRowCount(count <= 10000 ? 10001 : count + 1);
-    inputgrid->beginUpdate();
-    int row = 1;
-    for (const TCube& cube : function.On) {
-        WriteTerm(row++, FromLatin(CubeTerm(cube, pla.Inputs)));
-    }
-    for (const TCube& cube : function.Dc) {
-        WriteTerm(row++, "-" + FromLatin(CubeTerm(cube, pla.Inputs)));
-    }
-    inputgrid->endUpdate();
+    const auto terms = [&](const std::vector<TCube>& cubes) {
+        std::vector<std::string> texts;
+        texts.reserve(cubes.size());
+        for (const TCube& cube : cubes) {
+            texts.push_back(CubeTerm(cube, pla.Inputs));
+        }
+        return texts;
+    };
+    LoadFunctionRows(pla.Inputs, terms(function.On), terms(function.Dc));
     FPlaInputNames = pla.InputNames;
     FPlaOutputName = PlaOutputName(pla, output);
-    inputgrid->setRow(1);
-    inputgrid->setTopRow(1);
-    // The map follows the editor, and nothing on it or below it speaks of the last function.
-    ShowdatainKMAPGrid1Click();
-    Groups->clearGroups();
-    StatusBar->setPanelText(3, QString());
     QString text = QString("%1 terms").arg(function.On.size());
     QString note = QString(": %1 terms").arg(function.On.size());
     if (function.DcCount > 0) {

@@ -16,4 +16,5 @@ class TBenchPrompter : public TPrompter {
         return {!fileName.isEmpty(), fileName, 1};
     }
     TFileDialogResult saveFile(const TFileDialogRequest&) override { return {}; }
+    bool functionQuery(TFunctionRequest&) override { return false; }
 };

@@ -122,7 +122,7 @@ TEST_F(CalculatorTest, MenusInOrder) {
     EXPECT_EQ(SubmenuCaptions(bar, "Boolean"),
               QStringList({"Invert X", "Invert Y", "Invert Z", "Copy Z edit to KMAP grid",
                            "Optimize-Simplify  X", "Optimize-Simplify  Y", "Optimize-Simplify  Z",
-                           "Save KMAP image(JPG)"}));
+                           "Save KMAP image(JPG)", "Enter function…"}));
     EXPECT_EQ(SubmenuCaptions(bar, "Check"),
               QStringList({"X input syntax", "Y input syntax", "Z input syntax"}));
     EXPECT_EQ(SubmenuCaptions(bar, "Auto"), QStringList({"Calculation"}));

@@ -28,6 +28,8 @@ class TRecordingPrompter : public TPrompter {
     std::deque<QString> inputAnswers;
     std::deque<TFileDialogResult> fileAnswers;
     std::vector<TFileDialogRequest> fileRequests;
+    std::deque<std::pair<QString, int>> functionAnswers;  // the text typed, the input chosen
+    QStringList previews;  // what the function dialog showed of each answer
 
     void showMessage(const QString& text) override { messages << text; }
     bool inputQuery(const QString&, const QString&, QString& value) override {
@@ -36,6 +38,15 @@ class TRecordingPrompter : public TPrompter {
         }
         value = inputAnswers.front();
         inputAnswers.pop_front();
+        return true;
+    }
+    bool functionQuery(TFunctionRequest& request) override {
+        if (functionAnswers.empty()) {
+            return false;
+        }
+        std::tie(request.Text, request.Target) = functionAnswers.front();
+        functionAnswers.pop_front();
+        previews << request.Preview(request.Text).Text;
         return true;
     }
     TFileDialogResult openFile(const TFileDialogRequest& request) override { return Next(request); }

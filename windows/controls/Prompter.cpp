@@ -6,6 +6,8 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+#include "windows/controls/FunctionDialog.h"
+
 namespace {
 
 TPrompter* Installed = nullptr;
@@ -71,6 +73,10 @@ TFileDialogResult TQtPrompter::openFile(const TFileDialogRequest& request) {
 
 TFileDialogResult TQtPrompter::saveFile(const TFileDialogRequest& request) {
     return RunDialog(request, QFileDialog::AcceptSave);
+}
+
+bool TQtPrompter::functionQuery(TFunctionRequest& request) {
+    return RunFunctionDialog(request);
 }
 
 TPrompter& Prompter() {

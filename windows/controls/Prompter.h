@@ -2,6 +2,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <functional>
 
 struct TFileDialogRequest {
     // Every member has an initializer, so a request may name only the ones it sets.
@@ -21,6 +23,20 @@ struct TFileDialogResult {
     int FilterIndex = 1;
 };
 
+// What the function dialog says of the text typed so far: what it read, or where it fails.
+struct TFunctionPreview {
+    QString Text;
+    bool Acceptable = false;  // OK is offered only for a function read
+};
+
+struct TFunctionRequest {
+    QString Title{};
+    QString Text{};         // the default on entry, the answer on return
+    QStringList Targets{};  // the inputs the function may fill, one to choose; none: no choice
+    int Target = 0;         // the one chosen, on entry and on return
+    std::function<TFunctionPreview(const QString&)> Preview{};
+};
+
 class TPrompter {
   public:
     virtual ~TPrompter() = default;
@@ -29,6 +45,8 @@ class TPrompter {
     virtual bool inputQuery(const QString& caption, const QString& prompt, QString& value) = 0;
     virtual TFileDialogResult openFile(const TFileDialogRequest& request) = 0;
     virtual TFileDialogResult saveFile(const TFileDialogRequest& request) = 0;
+    // A function as a textbook writes it, previewed as it is typed; false when cancelled.
+    virtual bool functionQuery(TFunctionRequest& request) = 0;
 };
 
 // Modal Qt dialogs (non-native file dialogs).
@@ -38,6 +56,7 @@ class TQtPrompter : public TPrompter {
     bool inputQuery(const QString& caption, const QString& prompt, QString& value) override;
     TFileDialogResult openFile(const TFileDialogRequest& request) override;
     TFileDialogResult saveFile(const TFileDialogRequest& request) override;
+    bool functionQuery(TFunctionRequest& request) override;
 };
 
 TPrompter& Prompter();
