@@ -118,6 +118,8 @@ class TfrmKmap : public QMainWindow {
     void FormShow();
     void Exit2Click();
     void Projects1Click();
+    // Shows the map's function as a truth table.
+    void mnuTruthTableClick();
     void mnuNewBoolClick();
     void mnuCopyKMAPdatatoZinputClick();
     void Open1Click();
