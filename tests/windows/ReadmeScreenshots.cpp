@@ -1,4 +1,4 @@
-// Takes the README's pictures of the five windows (docs/*.png); scripts/screenshots.sh runs it
+// Takes the README's pictures of the windows (docs/*.png); scripts/screenshots.sh runs it
 // under a virtual display. Without QUILLON_SCREENSHOTS naming a folder it does nothing.
 #include <QDir>
 
@@ -7,6 +7,7 @@
 #include "tests/support/SharedFunctions.h"
 #include "windows/FormBoolProjects.h"
 #include "windows/Outputs.h"
+#include "windows/TruthTable.h"
 
 namespace {
 
@@ -139,6 +140,22 @@ TEST_F(ReadmeScreenshots, TakeGroups) {
     Take(frmResult, "results-product-of-sums.png");
     frmResult->hide();
     frmKmap->ClearALLKMAP1Click();
+}
+
+// The truth table of a small map with a don't care, and of 16 variables scrolled to the end.
+TEST_F(ReadmeScreenshots, TakeTruthTable) {
+    UseVariables(4);
+    frmKmap->show();
+    ShowTerms({"aBd", "ABC"}, 0);
+    map()->setCell(3, 3, "-");
+    frmKmap->mnuTruthTableClick();
+    frmTruthTable->TruthGrid->setRow(7);
+    Take(frmTruthTable, "truth-table.png");
+    UseVariables(16);
+    map()->setCell(255, 255, "x");
+    frmTruthTable->TruthGrid->setRow(frmTruthTable->TruthGrid->rowCountValue() - 1);
+    Take(frmTruthTable, "truth-table-16vars.png");
+    frmTruthTable->hide();
 }
 
 }  // namespace
