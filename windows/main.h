@@ -175,6 +175,7 @@ class TfrmKmap : public QMainWindow {
     void ForgetPlaNote();
     void DrawHeaderStrips();
     void PaintHeaderStrips(QPainter& painter, const QPoint& origin) const;
+    void PaintAxisLabels(QPainter& painter, const QPoint& origin) const;
     std::vector<QString> RowLabels() const;
     std::vector<QString> ColLabels() const;
     void MarkDontCares(const std::vector<std::string>& terms);
