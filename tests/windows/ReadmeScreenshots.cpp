@@ -116,6 +116,7 @@ TEST_F(ReadmeScreenshots, TakeGroups) {
     frmResult->btnMinimumCoverClick();
     frmResult->btnShowGroupsClick();
     Take(frmKmap, "kmap-groups-4vars.png");
+    Take(frmResult, "results-groups.png");
     frmResult->hide();
     frmKmap->ClearALLKMAP1Click();
 
@@ -140,6 +141,21 @@ TEST_F(ReadmeScreenshots, TakeGroups) {
     Take(frmResult, "results-product-of-sums.png");
     frmResult->hide();
     frmKmap->ClearALLKMAP1Click();
+}
+
+// The saved pictures of 10- and 12-variable maps with their groups: their axes labelled.
+TEST_F(ReadmeScreenshots, TakeMapPictures) {
+    frmKmap->show();
+    for (const int n : {10, 12}) {
+        UseVariables(n);
+        SetTerms({"AbcDe", "abCDEfG", "ACEgh", "BdfIj", "abcdefghiJ"});
+        Trigger(frmKmap, "Simplify");
+        frmResult->btnShowGroupsClick();
+        QFile file(QDir(folder).filePath(QString("map-picture-%1vars.png").arg(n)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(frmKmap->MapPicturePng());
+    }
+    frmResult->hide();
 }
 
 // The truth table of a small map with a don't care, and of 16 variables scrolled to the end.
