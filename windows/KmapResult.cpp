@@ -388,6 +388,8 @@ void TfrmResult::OutputgridDrawCell(QPainter& canvas, int col, int row, const QR
             TextOut(canvas, left + 1, top + 1, "Min");
         } else if (col == 4) {
             TextOut(canvas, left + 1, top + 1, "Max");
+        } else if (col == 5) {
+            TextOut(canvas, left + 1, top + 1, "Sum");
         }
         return;
     }
@@ -405,7 +407,11 @@ void TfrmResult::OutputgridDrawCell(QPainter& canvas, int col, int row, const QR
         }
         return;
     }
-    const QColor background = col == 0 ? ButtonFace() : col == 1 ? QColor(Qt::white) : Lime;
+    const QColor legend = col == 0 ? LegendColour(row) : QColor();
+    const QColor background = legend.isValid() ? legend
+                              : col == 0       ? ButtonFace()
+                              : col == 1       ? QColor(Qt::white)
+                                               : Lime;
     canvas.fillRect(rect, background);
     canvas.setPen(Qt::black);
     if (col == 0) {

@@ -153,6 +153,10 @@ class TfrmResult : public QMainWindow {
     void ShowTestedRow(int row);
     void RunMinimumCover();
     void ConnectGroups();
+    // While the map shows the rows' groups: each row's number in its group's colour and, for a
+    // product of sums, a column of the sums the rows stand for.
+    void ShowLegend();
+    QColor LegendColour(int row) const;
 
     std::string FLastRemoved;
     int FSortInForce = 2;   // the order of the last sort that ran; "Alpha" at start
@@ -162,6 +166,9 @@ class TfrmResult : public QMainWindow {
     bool FCoverRunning = false;
     bool FCoverStopRequested = false;
     TUnitForm FForm = TUnitForm::SumOfProducts;
+    std::vector<QColor> FLegend;   // each row's group colour; invalid for none
+    bool FLegendUpdating = false;  // the legend's own writes change no result
+    int FWideTermCol = 0;          // the terms' column's width while the sums narrow it
 };
 
 extern TfrmResult* frmResult;

@@ -9,6 +9,7 @@
 #include "windows/FormBooleanCalc.h"
 #include "windows/KmapResult.h"
 #include "windows/Outputs.h"
+#include "windows/TruthTable.h"
 #include "windows/main.h"
 
 void CreateApplicationWindows() {
@@ -17,6 +18,7 @@ void CreateApplicationWindows() {
     frmResult = new TfrmResult();
     frmBoolprojects = new TfrmBoolprojects();
     frmOutputs = new TfrmOutputs();
+    frmTruthTable = new TfrmTruthTable();
 }
 
 TProgressSink* KmapGauge() {

@@ -1,4 +1,4 @@
-// Creates the five windows in start-up order and keeps the program-wide pointers to them.
+// Creates the windows in start-up order and keeps the program-wide pointers to them.
 #pragma once
 
 #include <QString>

@@ -16,6 +16,7 @@
 #include "windows/FormBoolProjects.h"
 #include "windows/FormBooleanCalc.h"
 #include "windows/KmapResult.h"
+#include "windows/TruthTable.h"
 #include "windows/controls/Colours.h"
 #include "windows/controls/Placement.h"
 #include "windows/controls/Prompter.h"
@@ -251,6 +252,7 @@ void TfrmKmap::BuildMenus() {
     add(PopupMenuKmapGrid, "Clear All", &TfrmKmap::ClearAll2Click);
     add(PopupMenuKmapGrid, "Simplify KMAP Grid", &TfrmKmap::mnuSimplifyKMAPGridClick);
     add(PopupMenuKmapGrid, "Put Random Data", &TfrmKmap::mnuPutRandomDataClick);
+    add(PopupMenuKmapGrid, "Truth table", &TfrmKmap::mnuTruthTableClick);
 
     inputgrid->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(inputgrid, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
@@ -350,6 +352,10 @@ void TfrmKmap::Exit2Click() {
 
 void TfrmKmap::Projects1Click() {
     BringToFront(frmBoolprojects);
+}
+
+void TfrmKmap::mnuTruthTableClick() {
+    BringToFront(frmTruthTable);
 }
 
 void TfrmKmap::mnuNewBoolClick() {

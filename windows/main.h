@@ -118,6 +118,8 @@ class TfrmKmap : public QMainWindow {
     void FormShow();
     void Exit2Click();
     void Projects1Click();
+    // Shows the map's function as a truth table.
+    void mnuTruthTableClick();
     void mnuNewBoolClick();
     void mnuCopyKMAPdatatoZinputClick();
     void Open1Click();
@@ -179,6 +181,7 @@ class TfrmKmap : public QMainWindow {
     void ForgetPlaNote();
     void DrawHeaderStrips();
     void PaintHeaderStrips(QPainter& painter, const QPoint& origin) const;
+    void PaintAxisLabels(QPainter& painter, const QPoint& origin) const;
     std::vector<QString> RowLabels() const;
     std::vector<QString> ColLabels() const;
     void MarkDontCares(const std::vector<std::string>& terms);

@@ -105,6 +105,7 @@ void TGroupsLayer::setGroups(const TKmapLayout& layout, std::vector<TMapGroup> g
     setVisible(hasGroups());
     raise();
     update();
+    emit groupsChanged();
 }
 
 void TGroupsLayer::clearGroups() {
@@ -118,6 +119,7 @@ void TGroupsLayer::clearGroups() {
     FHovered = -1;
     FSelected = -1;
     hide();
+    emit groupsChanged();
 }
 
 void TGroupsLayer::setHovered(int source) {

@@ -50,6 +50,11 @@ class TGroupsLayer : public QWidget {
     // What the tooltip says of a cell while groups are shown: the status bar's cell text.
     std::function<QString(int col, int row)> onCellText;
 
+  signals:
+    // Groups were set or cleared; the results window's legend follows.
+    void groupsChanged();
+
+  public:
     // The groups in the grid's viewport coordinates, clipped to the map by their shapes alone
     // (an SVG keeps no clip); the group of the results row `boldSource` on top and bolder.
     void paintGroups(QPainter& painter, int boldSource) const;

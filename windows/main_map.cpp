@@ -206,6 +206,7 @@ void TfrmKmap::PaintHeaderStrips(QPainter& painter, const QPoint& origin) const 
     painter.fillRect(rowStrip, Aqua);
     painter.fillRect(colStrip, Yellow);
     if (ProgramState.VarCount > 8) {
+        PaintAxisLabels(painter, origin);
         return;
     }
     painter.save();

@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QSvgGenerator>
 
+#include "model/KmapLayout.h"
 #include "windows/controls/Prompter.h"
 #include "windows/controls/WholeFile.h"
 #include "windows/main.h"
@@ -17,6 +18,44 @@ namespace {
 
 const char* const PictureFilter = "PNG picture|*.png|SVG picture|*.svg";
 const char* const PictureExtensions[] = {"png", "svg"};
+// Labels smaller than this are not read; rows and columns narrower share one label.
+constexpr int MinLabelPitch = 7;
+constexpr int MaxLabelPixels = 9;
+
+// The code's bits, the first letter's first: 00011.
+QString CodeText(int code, int bits) {
+    return QString::number(code, 2).rightJustified(bits, '0');
+}
+
+QString AxisLetters(int first, int count) {
+    QString letters;
+    for (int k = first; k < first + count; ++k) {
+        letters += QChar('A' + k);
+    }
+    return letters;
+}
+
+// Text in a box, its font made smaller where it would not fit the box's width.
+void DrawFitted(QPainter& painter, const QRect& box, int pixels, Qt::Alignment align,
+                const QString& text) {
+    QFont font("Sans Serif");
+    font.setPixelSize(std::max(pixels, 1));
+    const int width = QFontMetrics(font).horizontalAdvance(text);
+    if (width > box.width() && width > 0) {
+        font.setPixelSize(std::max(1, pixels * box.width() / width));
+    }
+    painter.setFont(font);
+    painter.drawText(box, align | Qt::TextSingleLine, text);
+}
+
+// Every step-th place gets a label: a power of two, so the labelled codes keep a pattern.
+int LabelStep(int pitch) {
+    int step = 1;
+    while (step * std::max(pitch, 1) < MinLabelPitch) {
+        step *= 2;
+    }
+    return step;
+}
 
 }  // namespace
 
@@ -88,6 +127,53 @@ void TfrmKmap::PaintPictureCells(QPainter& painter) const {
             }
         }
     }
+}
+
+// Above 8 variables the window's strips stay plain, their cells too small for letters. The
+// picture is read on its own, so it names the axes' variables in its corner, split by a diagonal
+// as on paper, and each row's and column's Gray code along the strips, where the cells are too
+// small for that at every second, fourth, ... one, marked by a tick at its edge.
+void TfrmKmap::PaintAxisLabels(QPainter& painter, const QPoint& origin) const {
+    const QRect rowStrip = ImageRow->geometry().translated(-origin);
+    const QRect colStrip = ImageCol->geometry().translated(-origin);
+    const QPoint cells = KmapGrid->pos() + KmapGrid->viewport()->pos() - origin;
+    const QRect corner(QPoint(rowStrip.left(), colStrip.top()),
+                       QPoint(colStrip.left() - 1, rowStrip.top() - 1));
+    painter.save();
+    painter.setPen(Qt::black);
+    painter.drawLine(corner.topLeft(), corner.bottomRight());
+    const QRect inside = corner.adjusted(2, 1, -2, -1);
+    DrawFitted(painter, inside, MaxLabelPixels, Qt::AlignLeft | Qt::AlignBottom,
+               AxisLetters(0, FLayout.RowVars));
+    DrawFitted(painter, inside, MaxLabelPixels, Qt::AlignRight | Qt::AlignTop,
+               AxisLetters(FLayout.RowVars, FLayout.ColVars));
+
+    const int rowPitch = KmapGrid->rowHeight(0);
+    const int rowStep = LabelStep(rowPitch);
+    const int rowPixels = std::min(MaxLabelPixels, rowStep * rowPitch - 1);
+    for (int r = 0; r < FLayout.Rows(); r += rowStep) {
+        const int top = KmapGrid->cellRect(0, r).translated(cells).top();
+        if (rowStep > 1) {
+            painter.drawLine(rowStrip.right() - 2, top, rowStrip.right(), top);
+        }
+        DrawFitted(painter, QRect(rowStrip.left() + 2, top, rowStrip.width() - 6, rowPixels + 2),
+                   rowPixels, Qt::AlignRight | Qt::AlignTop, CodeText(Gray(r), FLayout.RowVars));
+    }
+    // The column codes read upwards from the strip's bottom edge, as the window's labels do.
+    painter.translate(colStrip.left(), colStrip.bottom() + 1);
+    painter.rotate(-90);
+    const int colPitch = KmapGrid->columnWidth(0);
+    const int colStep = LabelStep(colPitch);
+    const int colPixels = std::min(MaxLabelPixels, colStep * colPitch - 1);
+    for (int c = 0; c < FLayout.Cols(); c += colStep) {
+        const int left = KmapGrid->cellRect(c, 0).translated(cells).left() - colStrip.left();
+        if (colStep > 1) {
+            painter.drawLine(0, left, 2, left);
+        }
+        DrawFitted(painter, QRect(4, left, colStrip.height() - 6, colPixels + 2), colPixels,
+                   Qt::AlignLeft | Qt::AlignTop, CodeText(Gray(c), FLayout.ColVars));
+    }
+    painter.restore();
 }
 
 QByteArray TfrmKmap::MapPicturePng() const {

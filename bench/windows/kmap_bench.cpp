@@ -1,5 +1,6 @@
 // Times the K-map window's heavy commands; with --shots DIR it also saves pictures of the window.
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -12,6 +13,7 @@
 #include "model/State.h"
 #include "windows/FormBooleanCalc.h"
 #include "windows/KmapResult.h"
+#include "windows/TruthTable.h"
 #include "windows/Windows.h"
 #include "windows/main.h"
 
@@ -129,6 +131,42 @@ void TimeScrolling() {
     Report("Editor scroll step with full repaint (per frame)", perFrame);
 }
 
+// The truth table of a random 16-variable map: opening the window, then Copy as CSV.
+void TimeTruthTable(std::mt19937& random) {
+    UseVariables(16);
+    std::uniform_int_distribution<int> pick(0, 3);
+    TStringGrid* map = frmKmap->KmapGrid;
+    map->beginUpdate();
+    for (int r = 0; r < map->rowCountValue(); ++r) {
+        for (int c = 0; c < map->colCountValue(); ++c) {
+            const int kind = pick(random);
+            map->setCell(c, r, kind == 0 ? "x" : kind == 1 ? "-" : "");
+        }
+    }
+    map->endUpdate();
+    QElapsedTimer timer;
+    timer.start();
+    frmKmap->mnuTruthTableClick();
+    frmTruthTable->TruthGrid->viewport()->repaint();
+    QApplication::processEvents();
+    Report("Truth table of 16 vars, open and paint", timer.nsecsElapsed());
+    timer.restart();
+    frmTruthTable->mnuCopyCsvClick();
+    Report("Truth table of 16 vars, Copy as CSV", timer.nsecsElapsed());
+    std::printf("  rows: %d, CSV characters: %lld\n", frmTruthTable->TruthGrid->rowCountValue() - 1,
+                static_cast<long long>(QGuiApplication::clipboard()->text().size()));
+    QApplication::processEvents();
+    timer.restart();
+    map->setCell(0, 0, "x");
+    QApplication::processEvents();
+    Report("Truth table of 16 vars, follow one map click", timer.nsecsElapsed());
+    frmTruthTable->hide();
+    timer.restart();
+    map->setCell(0, 0, "");
+    QApplication::processEvents();
+    Report("The same map click with the truth table closed", timer.nsecsElapsed());
+}
+
 void Shoot(const QString& dir, int n, const QList<QPoint>& cells, const QString& term,
            const QString& name) {
     UseVariables(n);
@@ -176,5 +214,6 @@ int main(int argc, char* argv[]) {
     TimeOpenFile(prompter);
     TimeLoadPlaOutput(random);
     TimeScrolling();
+    TimeTruthTable(random);
     return 0;
 }

@@ -110,4 +110,15 @@ INSTANTIATE_TEST_SUITE_P(Kinds, MapPicture,
                              return info.param.name;
                          });
 
+using MapAxisLabels = ResultsTest;
+
+// Above 8 variables the picture names the axes' variables and each row's and column's Gray code.
+TEST_F(MapAxisLabels, PictureOfTenVariablesNamesItsAxes) {
+    SetVars(10);
+    const QByteArray svg = frmKmap->MapPictureSvg();
+    for (const char* label : {">ABCDE<", ">FGHIJ<", ">00011<", ">10000<"}) {
+        EXPECT_TRUE(svg.contains(label)) << label;
+    }
+}
+
 }  // namespace

@@ -8,6 +8,7 @@
 #include "KmapTestSupport.h"
 #include "windows/FormBoolProjects.h"
 #include "windows/KmapResult.h"
+#include "windows/TruthTable.h"
 
 namespace {
 
@@ -56,6 +57,7 @@ class MenuWalk : public WindowTest {
         frmKmap->hide();
         frmResult->hide();
         frmBoolprojects->hide();
+        frmTruthTable->hide();
         frmBooleanClac->show();
         // The walk toggled the automatic calculation on; other suites expect it off.
         frmBooleanClac->mnuConversion->setChecked(false);

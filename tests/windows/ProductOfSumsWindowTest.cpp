@@ -89,6 +89,28 @@ TEST_F(ProductOfSumsWindow, GroupsLieOnTheZerosOverTheFunction) {
     EXPECT_EQ(frmKmap->Groups->groups()[0].Name.front(), '(');
 }
 
+// While groups are shown each row's number takes its group's colour, and a column its sum.
+TEST_F(ProductOfSumsWindow, LegendShowsEachRowsGroupColourAndSum) {
+    G->setCell(1, 1, "x");  // a checked row has no group
+    W->btnShowGroupsClick();
+    QApplication::processEvents();
+    ASSERT_EQ(G->colCountValue(), 6);
+    const QImage shot = G->viewport()->grab().toImage();
+    auto numberColour = [&](int row) {
+        return QColor(shot.pixel(G->cellRect(0, row).bottomRight() - QPoint(1, 1)));
+    };
+    for (const TMapGroup& group : frmKmap->Groups->groups()) {
+        EXPECT_EQ(numberColour(group.Source), group.Colour) << group.Source;
+    }
+    EXPECT_EQ(numberColour(1), W->palette().color(QPalette::Button));
+    EXPECT_EQ(G->cell(5, 1), "(A + D')");  // row aD
+    EXPECT_EQ(G->cell(5, 2), "(B)");       // row b
+    G->setCell(1, 2, "x");                 // a changed result: groups and legend leave
+    QApplication::processEvents();
+    EXPECT_EQ(G->colCountValue(), 5);
+    EXPECT_EQ(G->colWidth(2), 140);
+}
+
 struct TExportCase {
     const char* Name;
     int Filter;

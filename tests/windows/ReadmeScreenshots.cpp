@@ -1,4 +1,4 @@
-// Takes the README's pictures of the five windows (docs/*.png); scripts/screenshots.sh runs it
+// Takes the README's pictures of the windows (docs/*.png); scripts/screenshots.sh runs it
 // under a virtual display. Without QUILLON_SCREENSHOTS naming a folder it does nothing.
 #include <QDir>
 
@@ -7,6 +7,7 @@
 #include "tests/support/SharedFunctions.h"
 #include "windows/FormBoolProjects.h"
 #include "windows/Outputs.h"
+#include "windows/TruthTable.h"
 
 namespace {
 
@@ -115,6 +116,7 @@ TEST_F(ReadmeScreenshots, TakeGroups) {
     frmResult->btnMinimumCoverClick();
     frmResult->btnShowGroupsClick();
     Take(frmKmap, "kmap-groups-4vars.png");
+    Take(frmResult, "results-groups.png");
     frmResult->hide();
     frmKmap->ClearALLKMAP1Click();
 
@@ -139,6 +141,37 @@ TEST_F(ReadmeScreenshots, TakeGroups) {
     Take(frmResult, "results-product-of-sums.png");
     frmResult->hide();
     frmKmap->ClearALLKMAP1Click();
+}
+
+// The saved pictures of 10- and 12-variable maps with their groups: their axes labelled.
+TEST_F(ReadmeScreenshots, TakeMapPictures) {
+    frmKmap->show();
+    for (const int n : {10, 12}) {
+        UseVariables(n);
+        SetTerms({"AbcDe", "abCDEfG", "ACEgh", "BdfIj", "abcdefghiJ"});
+        Trigger(frmKmap, "Simplify");
+        frmResult->btnShowGroupsClick();
+        QFile file(QDir(folder).filePath(QString("map-picture-%1vars.png").arg(n)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(frmKmap->MapPicturePng());
+    }
+    frmResult->hide();
+}
+
+// The truth table of a small map with a don't care, and of 16 variables scrolled to the end.
+TEST_F(ReadmeScreenshots, TakeTruthTable) {
+    UseVariables(4);
+    frmKmap->show();
+    ShowTerms({"aBd", "ABC"}, 0);
+    map()->setCell(3, 3, "-");
+    frmKmap->mnuTruthTableClick();
+    frmTruthTable->TruthGrid->setRow(7);
+    Take(frmTruthTable, "truth-table.png");
+    UseVariables(16);
+    map()->setCell(255, 255, "x");
+    frmTruthTable->TruthGrid->setRow(frmTruthTable->TruthGrid->rowCountValue() - 1);
+    Take(frmTruthTable, "truth-table-16vars.png");
+    frmTruthTable->hide();
 }
 
 }  // namespace

@@ -35,6 +35,9 @@ Qt::ItemFlags TStringGridModel::flags(const QModelIndex& index) const {
 }
 
 void TStringGridModel::setText(int col, int row, const QString& text) {
+    if (FSource) {
+        return;
+    }
     QString& cell = FCells[Offset(col, row)];
     if (cell == text) {
         return;
@@ -51,6 +54,12 @@ void TStringGridModel::resize(int cols, int rows) {
         return;
     }
     beginResetModel();
+    if (FSource) {
+        FRows = rows;
+        FCols = cols;
+        endResetModel();
+        return;
+    }
     std::vector<QString> cells(static_cast<size_t>(rows) * static_cast<size_t>(cols));
     for (int r = 0; r < std::min(rows, FRows); ++r) {
         for (int c = 0; c < std::min(cols, FCols); ++c) {
@@ -62,6 +71,21 @@ void TStringGridModel::resize(int cols, int rows) {
     FRows = rows;
     FCols = cols;
     endResetModel();
+}
+
+void TStringGridModel::setSource(TCellSource source, int cols, int rows) {
+    beginResetModel();
+    FCells.clear();
+    FSource = std::move(source);
+    FRows = rows;
+    FCols = cols;
+    endResetModel();
+}
+
+void TStringGridModel::sourceChanged() {
+    if (FRows > 0 && FCols > 0) {
+        emit dataChanged(index(0, 0), index(FRows - 1, FCols - 1), {Qt::DisplayRole});
+    }
 }
 
 void TStringGridModel::endUpdate() {
@@ -263,6 +287,20 @@ void TStringGrid::clearCells() {
         }
     }
     endUpdate();
+}
+
+void TStringGrid::setCellSource(TStringGridModel::TCellSource source, int cols, int rows) {
+    const int old = colCountValue();
+    FModel->setSource(std::move(source), std::max(cols, 0), std::max(rows, 0));
+    for (int c = old; c < cols; ++c) {
+        setColumnWidth(c, horizontalHeader()->defaultSectionSize());
+    }
+}
+
+void TStringGrid::cellSourceChanged() {
+    FModel->sourceChanged();
+    // The title row is painted by the header, which the model's signal does not reach.
+    horizontalHeader()->viewport()->update();
 }
 
 void TStringGrid::drawCell(QPainter& painter, int col, int row, const QRect& rect,

@@ -10,10 +10,13 @@
 
 class TStringGrid;
 
-// Cell texts, row-major; row 0 is the title row when the grid has a fixed row.
+// Cell texts, row-major; row 0 is the title row when the grid has a fixed row. A grid with a
+// cell source stores nothing: every text is asked for when shown, and writes are ignored.
 class TStringGridModel : public QAbstractTableModel {
     Q_OBJECT
   public:
+    using TCellSource = std::function<QString(int col, int row)>;
+
     explicit TStringGridModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -22,9 +25,14 @@ class TStringGridModel : public QAbstractTableModel {
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-    const QString& text(int col, int row) const { return FCells[Offset(col, row)]; }
+    QString text(int col, int row) const {
+        return FSource ? FSource(col, row) : FCells[Offset(col, row)];
+    }
     void setText(int col, int row, const QString& text);
     void resize(int cols, int rows);
+    void setSource(TCellSource source, int cols, int rows);
+    // The source's texts have changed; views ask again.
+    void sourceChanged();
     void beginUpdate() { ++FUpdating; }
     void endUpdate();
 
@@ -34,6 +42,7 @@ class TStringGridModel : public QAbstractTableModel {
     }
 
     std::vector<QString> FCells;
+    TCellSource FSource;
     int FRows = 0;
     int FCols = 0;
     int FUpdating = 0;
@@ -119,6 +128,9 @@ class TStringGrid : public QTableView {
     // The texts of a column from a row down to the last.
     QStringList columnTexts(int col, int firstRow) const;
     void clearCells();
+    // Cells served by a callback instead of stored texts, for tables too large to hold as texts.
+    void setCellSource(TStringGridModel::TCellSource source, int cols, int rows);
+    void cellSourceChanged();
 
     TDrawCell onDrawCell;
     TMouseEvent onMouseDown;
