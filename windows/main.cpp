@@ -220,10 +220,10 @@ void TfrmKmap::BuildMenus() {
     add(edit, "Clear Checked Rows", nullptr);
     add(edit, "Delete Checked Rows", nullptr);
     edit->addSeparator();
-    add(edit, "Enter function…", &TfrmKmap::mnuEnterFunctionClick);
     add(edit, "Put Random data", &TfrmKmap::mnuPutRandomDataClick);
     add(edit, "Copy KMAP to calc Z input", &TfrmKmap::mnuCopyKMAPdatatoZinputClick);
     add(edit, "Show KMAP grid in  Editor", &TfrmKmap::ImportFromKmpapGridClick);
+    add(edit, "Enter function…", &TfrmKmap::mnuEnterFunctionClick);
 
     add(menuBar(), "Simplify", &TfrmKmap::mnuNewSimplifyClick);
     add(menuBar(), "Product of sums", &TfrmKmap::mnuProductOfSumsClick);
