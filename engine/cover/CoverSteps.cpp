@@ -1,0 +1,286 @@
+// The chart reduction that explains a minimum cover, and the count of every minimum cover.
+#include "engine/cover/CoverSteps.h"
+
+#include <algorithm>
+#include <bit>
+
+#include "engine/cover/CoverChart.h"
+
+namespace {
+
+size_t U(int i) {
+    return static_cast<size_t>(i);
+}
+
+// Essentials and dominance on the chart's live rows and columns, each told to steps if given.
+class TReducer {
+  public:
+    TReducer(TChart& chart, TCoverSteps* steps)
+        : C(chart), Steps(steps), FMark(std::max(chart.Rows(), chart.Cols()), 0) {}
+
+    std::vector<int> Taken;
+    int TakenCost = 0;
+
+    void DropUncoverable() {
+        for (int r = 0; r < C.Rows(); ++r) {
+            C.RowLive[U(r)] = LiveCount(C.RowCols[U(r)], C.ColLive) > 0 ? 1 : 0;
+        }
+    }
+
+    bool Essentials() {
+        bool changed = false;
+        for (int r = 0; r < C.Rows(); ++r) {
+            if (!C.RowLive[U(r)] || LiveCount(C.RowCols[U(r)], C.ColLive) != 1) {
+                continue;
+            }
+            const int c = *std::find_if(C.RowCols[U(r)].begin(), C.RowCols[U(r)].end(),
+                                        [&](int k) { return C.ColLive[U(k)] != 0; });
+            Record(TReductionKind::Essential, U(C.ColPrime[U(c)]), C.RowMinterm[U(r)]);
+            Taken.push_back(c);
+            TakenCost += C.Cost[U(c)];
+            C.ColLive[U(c)] = 0;
+            for (const int k : C.ColRows[U(c)]) {
+                C.RowLive[U(k)] = 0;
+            }
+            changed = true;
+        }
+        return changed;
+    }
+
+    // A row holding every column of another row is covered whenever that one is.
+    bool RowDominance() {
+        bool changed = false;
+        for (int r = 0; r < C.Rows(); ++r) {
+            if (!C.RowLive[U(r)]) {
+                continue;
+            }
+            const int pivot = MarkLive(C.RowCols[U(r)], C.ColLive, C.ColRows, C.RowLive);
+            if (pivot < 0) {
+                continue;
+            }
+            for (const int k : C.ColRows[U(pivot)]) {
+                if (k != r && C.RowLive[U(k)] && Holds(C.RowCols[U(k)], C.ColLive) >= 0) {
+                    C.RowLive[U(k)] = 0;
+                    Record(TReductionKind::RowRemoved, C.RowMinterm[U(k)], C.RowMinterm[U(r)]);
+                    changed = true;
+                }
+            }
+        }
+        return changed;
+    }
+
+    // A column whose live rows another column holds too, at no more literals, is never needed.
+    bool ColumnDominance() {
+        bool changed = false;
+        for (int c = 0; c < C.Cols(); ++c) {
+            if (!C.ColLive[U(c)]) {
+                continue;
+            }
+            if (LiveCount(C.ColRows[U(c)], C.RowLive) == 0) {
+                C.ColLive[U(c)] = 0;
+                continue;
+            }
+            const int pivot = MarkLive(C.ColRows[U(c)], C.RowLive, C.RowCols, C.ColLive);
+            for (const int k : C.RowCols[U(pivot)]) {
+                if (k != c && C.ColLive[U(k)] && C.Cost[U(k)] <= C.Cost[U(c)] &&
+                    Holds(C.ColRows[U(k)], C.RowLive) >= 0) {
+                    C.ColLive[U(c)] = 0;
+                    Record(TReductionKind::ColumnRemoved, U(C.ColPrime[U(c)]), U(C.ColPrime[U(k)]));
+                    changed = true;
+                    break;
+                }
+            }
+        }
+        return changed;
+    }
+
+  private:
+    static int LiveCount(const std::vector<int>& list, const std::vector<char>& live) {
+        return static_cast<int>(
+            std::count_if(list.begin(), list.end(), [&](int i) { return live[U(i)] != 0; }));
+    }
+
+    // Marks the live members of list; returns the one whose own list is shortest.
+    int MarkLive(const std::vector<int>& list, const std::vector<char>& live,
+                 const std::vector<std::vector<int>>& lists, const std::vector<char>& their) {
+        ++FStamp;
+        FCount = 0;
+        int pivot = -1;
+        int width = 0;
+        for (const int i : list) {
+            if (!live[U(i)]) {
+                continue;
+            }
+            FMark[U(i)] = FStamp;
+            ++FCount;
+            const int w = LiveCount(lists[U(i)], their);
+            if (pivot < 0 || w < width) {
+                pivot = i;
+                width = w;
+            }
+        }
+        return pivot;
+    }
+
+    // The live members of list when they include every marked one, else -1.
+    int Holds(const std::vector<int>& list, const std::vector<char>& live) const {
+        int shared = 0;
+        int count = 0;
+        for (const int i : list) {
+            shared += FMark[U(i)] == FStamp ? 1 : 0;
+            count += live[U(i)] ? 1 : 0;
+        }
+        return shared == FCount ? count : -1;
+    }
+
+    void Record(TReductionKind kind, uint32_t item, uint32_t by) {
+        if (Steps != nullptr) {
+            Steps->Reductions.push_back(TReduction{kind, item, by});
+        }
+    }
+
+    TChart& C;
+    TCoverSteps* Steps;
+    std::vector<uint32_t> FMark;
+    uint32_t FStamp = 0;
+    int FCount = 0;
+};
+
+void RecordChart(const TChart& chart, TCoverSteps& steps) {
+    steps.Rows = chart.RowMinterm;
+    steps.Columns = chart.ColPrime;
+    for (const std::vector<int>& rows : chart.ColRows) {
+        steps.ColumnRows.emplace_back();
+        for (const int r : rows) {
+            steps.ColumnRows.back().push_back(chart.RowMinterm[U(r)]);
+        }
+    }
+}
+
+void RecordCore(const TChart& chart, TCoverSteps& steps) {
+    for (int r = 0; r < chart.Rows(); ++r) {
+        if (chart.RowLive[U(r)]) {
+            steps.CoreRows.push_back(chart.RowMinterm[U(r)]);
+        }
+    }
+    for (int c = 0; c < chart.Cols(); ++c) {
+        if (chart.ColLive[U(c)]) {
+            steps.CoreColumns.push_back(chart.ColPrime[U(c)]);
+        }
+    }
+}
+
+// The core's best columns by Petrick's product when it is small, else by branch and bound.
+std::vector<int> SolveCore(const TChart& chart, TCoverSteps* steps, int64_t maxBranches,
+                           bool& stopped, int& bound) {
+    std::vector<std::vector<int>> products;
+    if (PetrickProducts(chart, products)) {
+        auto cost = [&](const std::vector<int>& p) {
+            int literals = 0;
+            for (const int c : p) {
+                literals += chart.Cost[U(c)];
+            }
+            return std::pair{p.size(), literals};
+        };
+        const auto best =
+            std::min_element(products.begin(), products.end(),
+                             [&](const auto& a, const auto& b) { return cost(a) < cost(b); });
+        bound = static_cast<int>(best->size());
+        if (steps != nullptr) {
+            steps->Petrick = true;
+            steps->PetrickProducts = static_cast<int64_t>(products.size());
+            steps->CoreBound = bound;
+        }
+        return *best;
+    }
+    TCoreSearch search(chart, maxBranches);
+    bound = search.IndependentBound();
+    search.Minimise();
+    stopped = search.Stopped();
+    if (steps != nullptr) {
+        steps->Branches = search.Branches();
+        steps->CoreBound = bound;
+    }
+    if (!stopped) {
+        bound = search.Best().first;
+    }
+    return search.Chosen();
+}
+
+std::vector<int> PrimesOf(const TChart& chart, const std::vector<int>& taken,
+                          const std::vector<int>& more) {
+    std::vector<int> primes;
+    for (const int c : taken) {
+        primes.push_back(chart.ColPrime[U(c)]);
+    }
+    for (const int c : more) {
+        primes.push_back(chart.ColPrime[U(c)]);
+    }
+    std::sort(primes.begin(), primes.end());
+    return primes;
+}
+
+}  // namespace
+
+TMinimumCover ReduceChart(int n, const TMintermBits& on, const TMintermBits& dc,
+                          const std::vector<TCube>& primes, TCoverSteps* steps,
+                          int64_t maxBranches) {
+    TChart chart = BuildChart(n, on, dc, primes);
+    if (steps != nullptr) {
+        RecordChart(chart, *steps);
+    }
+    TReducer reducer(chart, steps);
+    reducer.DropUncoverable();
+    bool changed = true;
+    while (changed) {
+        changed = reducer.Essentials();
+        changed = reducer.RowDominance() || changed;
+        changed = reducer.ColumnDominance() || changed;
+    }
+    TMinimumCover out;
+    int coreBound = 0;
+    std::vector<int> core;
+    if (std::find(chart.RowLive.begin(), chart.RowLive.end(), 1) != chart.RowLive.end()) {
+        if (steps != nullptr) {
+            RecordCore(chart, *steps);
+        }
+        core = SolveCore(chart, steps, maxBranches, out.Stopped, coreBound);
+    }
+    if (steps != nullptr) {
+        steps->CoreChosen = PrimesOf(chart, {}, core);
+    }
+    out.Chosen = PrimesOf(chart, reducer.Taken, core);
+    for (const int p : out.Chosen) {
+        out.Literals += std::popcount(primes[U(p)].Care & ((uint32_t{1} << n) - 1));
+    }
+    out.LowerBound = static_cast<int>(reducer.Taken.size()) + coreBound;
+    out.Proven = !out.Stopped;
+    return out;
+}
+
+TMinimumCovers CountMinimumCovers(int n, const TMintermBits& on, const TMintermBits& dc,
+                                  const std::vector<TCube>& primes, size_t keep,
+                                  int64_t maxBranches) {
+    TMinimumCovers out;
+    if (n > MaxCountedVars) {
+        return out;
+    }
+    const TMinimumCover best = ReduceChart(n, on, dc, primes, nullptr, maxBranches);
+    if (!best.Proven) {
+        return out;
+    }
+    TChart chart = BuildChart(n, on, dc, primes);
+    TReducer reducer(chart, nullptr);
+    reducer.DropUncoverable();
+    reducer.Essentials();
+    const int taken = static_cast<int>(reducer.Taken.size());
+    TCoreSearch search(chart, maxBranches);
+    search.Count({static_cast<int>(best.Chosen.size()) - taken, best.Literals - reducer.TakenCost},
+                 keep);
+    for (const std::vector<int>& cover : search.Kept()) {
+        out.Covers.push_back(PrimesOf(chart, reducer.Taken, cover));
+    }
+    out.Complete = !search.Stopped();
+    out.Count = out.Complete ? search.Found() : -1;
+    return out;
+}
