@@ -38,10 +38,10 @@ TfrmExplain::TfrmExplain(QWidget* parent) : QDialog(parent) {
     splitter->addWidget(lstSteps);
     splitter->addWidget(right);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({190, 510});
+    splitter->setSizes({240, 540});
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(splitter);
-    resize(700, 460);
+    resize(780, 480);
     connect(lstSteps, &QListWidget::currentRowChanged, this, &TfrmExplain::lstStepsClick);
 }
 
@@ -181,26 +181,38 @@ void TfrmExplain::AddCoreSteps(const TCoverSteps& steps) {
     FSteps.push_back(std::move(core));
     TStep solved{
         steps.Petrick ? "Petrick's product" : "Branch and bound", {}, steps.CoreChosen, {}, false};
-    if (steps.Petrick) {
-        solved.Text =
+    if (steps.CoreParts > 1) {
+        solved.Text = "No prime joins its " + QString::number(steps.CoreParts) +
+                      " parts: each is solved alone.\n";
+    }
+    if (steps.PetrickProducts > 0) {
+        solved.Text +=
             "Multiplying out the product of each row's sum of primes, with absorption, "
             "leaves " +
             Count(static_cast<size_t>(steps.PetrickProducts), "product", "products") +
-            "; the smallest has " + QString::number(steps.CoreBound) + " terms.";
-    } else {
-        solved.Text = QString::number(steps.Branches) + " branches; rows that share no prime " +
-                      "need at least " + QString::number(steps.CoreBound) + " terms, and every " +
-                      "branch that could not beat the best cover was closed by that bound.";
+            "; the smallest is taken.\n";
     }
-    solved.Text += "\n\nChosen: " + Names(steps.CoreChosen);
+    if (!steps.Petrick) {
+        solved.Text += QString::number(steps.Branches) + " branches: rows that share no prime " +
+                       "need at least " + QString::number(steps.CoreFloor) +
+                       " terms, and each branch closed when its terms with that bound could not " +
+                       "beat the best cover found.\n";
+    }
+    solved.Text += "The core needs " + QString::number(steps.CoreBound) + " terms.";
+    if (Detailed()) {
+        solved.Text += "\n\nChosen: " + Names(steps.CoreChosen);
+    }
     FSteps.push_back(std::move(solved));
 }
 
 void TfrmExplain::AddResult(const TCoverSteps& steps, const TMinimumCover& cover) {
     TStep result{
         "Result: " + QString::number(cover.Chosen.size()) + " terms", {}, cover.Chosen, {}, false};
-    result.Text = Names(cover.Chosen) + "\n\n" + QString::number(cover.Chosen.size()) + " terms, " +
-                  QString::number(cover.Literals) + " literals.\n";
+    if (Detailed()) {
+        result.Text = Names(cover.Chosen) + "\n\n";
+    }
+    result.Text += QString::number(cover.Chosen.size()) + " terms, " +
+                   QString::number(cover.Literals) + " literals.\n";
     const size_t essentials = cover.Chosen.size() - steps.CoreChosen.size();
     if (!cover.Proven) {
         result.Text += "The search stopped: at least " + QString::number(cover.LowerBound) +
@@ -213,10 +225,18 @@ void TfrmExplain::AddResult(const TCoverSteps& steps, const TMinimumCover& cover
                        QString::number(steps.CoreBound) + " more" +
                        (steps.Petrick ? " (its smallest product)." : " (no branch found fewer).");
     }
+    if (!steps.LiteralsProven) {
+        result.Text +=
+            "\nThe search for fewer literals ran out of branches: these are the fewest "
+            "it found, and the minimum covers are not counted.";
+        FSteps.push_back(std::move(result));
+        return;
+    }
     const TMinimumCovers minima = CountMinimumCovers(FIn.N, FIn.On, FIn.Dc, FIn.Primes, 0);
     result.Text += "\n\n" + (minima.Count >= 0 ? "Minimum covers: " + QString::number(minima.Count)
-                                               : QString("Minimum covers are counted up to 8 "
-                                                         "variables."));
+                             : FIn.N > MaxCountedVars
+                                 ? QString("Minimum covers are counted up to 8 variables.")
+                                 : QString("Minimum covers: too many to count."));
     FSteps.push_back(std::move(result));
 }
 
@@ -241,7 +261,9 @@ void TfrmExplain::FillChart(const TCoverSteps& steps) {
     for (size_t c = 0; c < steps.Columns.size(); ++c) {
         const int col = static_cast<int>(c) + 1;
         const bool essential = witness[c] != UINT32_MAX;
-        ChartGrid->setCell(col, 0, (essential ? "*" : "") + Name(steps.Columns[c]));
+        const QString name = (essential ? "*" : "") + Name(steps.Columns[c]);
+        ChartGrid->setCell(col, 0, name);
+        ChartGrid->setColWidth(col, ChartGrid->fontMetrics().horizontalAdvance(name) + 8);
         for (const uint32_t m : steps.ColumnRows[c]) {
             const auto row = std::lower_bound(steps.Rows.begin(), steps.Rows.end(), m);
             ChartGrid->setCell(col, static_cast<int>(row - steps.Rows.begin()) + 1,

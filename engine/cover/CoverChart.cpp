@@ -5,6 +5,8 @@
 #include <bit>
 #include <climits>
 
+#include "engine/cover/CoverReduce.h"
+
 namespace {
 
 // Petrick's method is for cores a person could multiply out; above these it is not shown.
@@ -54,16 +56,61 @@ TChart BuildChart(int n, const TMintermBits& on, const TMintermBits& dc,
     return chart;
 }
 
-TCoreSearch::TCoreSearch(const TChart& chart, int64_t maxBranches)
+std::vector<TChartPart> ChartParts(const TChart& chart) {
+    std::vector<TChartPart> parts;
+    std::vector<char> seen(chart.RowMinterm.size(), 0);
+    std::vector<char> colSeen(chart.ColPrime.size(), 0);
+    for (int start = 0; start < chart.Rows(); ++start) {
+        if (!chart.RowLive[static_cast<size_t>(start)] || seen[static_cast<size_t>(start)]) {
+            continue;
+        }
+        TChartPart part{std::vector<char>(chart.RowMinterm.size(), 0),
+                        std::vector<char>(chart.ColPrime.size(), 0)};
+        std::vector<int> stack{start};
+        seen[static_cast<size_t>(start)] = 1;
+        while (!stack.empty()) {
+            const int r = stack.back();
+            stack.pop_back();
+            part.RowLive[static_cast<size_t>(r)] = 1;
+            for (const int c : chart.RowCols[static_cast<size_t>(r)]) {
+                if (!chart.ColLive[static_cast<size_t>(c)] || colSeen[static_cast<size_t>(c)]) {
+                    continue;
+                }
+                colSeen[static_cast<size_t>(c)] = 1;
+                part.ColLive[static_cast<size_t>(c)] = 1;
+                for (const int k : chart.ColRows[static_cast<size_t>(c)]) {
+                    if (chart.RowLive[static_cast<size_t>(k)] && !seen[static_cast<size_t>(k)]) {
+                        seen[static_cast<size_t>(k)] = 1;
+                        stack.push_back(k);
+                    }
+                }
+            }
+        }
+        parts.push_back(std::move(part));
+    }
+    return parts;
+}
+
+TCoreSearch::TCoreSearch(const TChart& chart, const TChartPart& part, int64_t maxBranches)
     : C(chart),
+      FRowLive(part.RowLive),
+      FColLive(part.ColLive),
       FMaxBranches(maxBranches),
       FCovered(chart.RowMinterm.size(), 0),
       FOut(chart.ColPrime.size(), 0),
       FMark(chart.ColPrime.size(), 0),
       FBest{INT_MAX, INT_MAX} {}
 
-void TCoreSearch::Minimise() {
+void TCoreSearch::Minimise(const std::vector<int>& seed) {
     FCounting = false;
+    if (!seed.empty()) {
+        int cost = 0;
+        for (const int c : seed) {
+            cost += C.Cost[static_cast<size_t>(c)];
+        }
+        FBest = {static_cast<int>(seed.size()), cost};
+        FBestChosen = seed;
+    }
     Search(0, 0);
 }
 
@@ -78,12 +125,12 @@ int TCoreSearch::BranchRow(int& open) {
     int best = -1;
     open = INT_MAX;
     for (int r = 0; r < C.Rows(); ++r) {
-        if (!C.RowLive[static_cast<size_t>(r)] || FCovered[static_cast<size_t>(r)] > 0) {
+        if (!FRowLive[static_cast<size_t>(r)] || FCovered[static_cast<size_t>(r)] > 0) {
             continue;
         }
         int count = 0;
         for (const int c : C.RowCols[static_cast<size_t>(r)]) {
-            count += C.ColLive[static_cast<size_t>(c)] && !FOut[static_cast<size_t>(c)] ? 1 : 0;
+            count += FColLive[static_cast<size_t>(c)] && !FOut[static_cast<size_t>(c)] ? 1 : 0;
         }
         if (count < open) {
             open = count;
@@ -94,17 +141,27 @@ int TCoreSearch::BranchRow(int& open) {
 }
 
 std::pair<int, int> TCoreSearch::Bound() {
+    // Rows with few open columns first: they block fewer others, so more of them fit.
+    FOrder.clear();
+    for (int r = 0; r < C.Rows(); ++r) {
+        if (!FRowLive[static_cast<size_t>(r)] || FCovered[static_cast<size_t>(r)] > 0) {
+            continue;
+        }
+        int open = 0;
+        for (const int c : C.RowCols[static_cast<size_t>(r)]) {
+            open += FColLive[static_cast<size_t>(c)] && !FOut[static_cast<size_t>(c)] ? 1 : 0;
+        }
+        FOrder.emplace_back(open, r);
+    }
+    std::sort(FOrder.begin(), FOrder.end());
     ++FStamp;
     int rows = 0;
     int cost = 0;
-    for (int r = 0; r < C.Rows(); ++r) {
-        if (!C.RowLive[static_cast<size_t>(r)] || FCovered[static_cast<size_t>(r)] > 0) {
-            continue;
-        }
+    for (const auto& [open, r] : FOrder) {
         bool shared = false;
         int cheapest = INT_MAX;
         for (const int c : C.RowCols[static_cast<size_t>(r)]) {
-            if (C.ColLive[static_cast<size_t>(c)] && !FOut[static_cast<size_t>(c)]) {
+            if (FColLive[static_cast<size_t>(c)] && !FOut[static_cast<size_t>(c)]) {
                 shared = shared || FMark[static_cast<size_t>(c)] == FStamp;
                 cheapest = std::min(cheapest, C.Cost[static_cast<size_t>(c)]);
             }
@@ -169,14 +226,14 @@ void TCoreSearch::Search(int size, int cost) {
     }
     std::vector<int> columns;
     for (const int c : C.RowCols[static_cast<size_t>(row)]) {
-        if (C.ColLive[static_cast<size_t>(c)] && !FOut[static_cast<size_t>(c)]) {
+        if (FColLive[static_cast<size_t>(c)] && !FOut[static_cast<size_t>(c)]) {
             columns.push_back(c);
         }
     }
     // Wide, cheap columns first: a good cover early prunes the rest.
     std::stable_sort(columns.begin(), columns.end(), [&](int a, int b) {
-        const int wa = Live(C.RowLive, C.ColRows[static_cast<size_t>(a)]);
-        const int wb = Live(C.RowLive, C.ColRows[static_cast<size_t>(b)]);
+        const int wa = Live(FRowLive, C.ColRows[static_cast<size_t>(a)]);
+        const int wb = Live(FRowLive, C.ColRows[static_cast<size_t>(b)]);
         return wa != wb ? wa > wb : C.Cost[static_cast<size_t>(a)] < C.Cost[static_cast<size_t>(b)];
     });
     for (const int c : columns) {
@@ -192,10 +249,50 @@ void TCoreSearch::Search(int size, int cost) {
     }
 }
 
-bool PetrickProducts(const TChart& chart, std::vector<std::vector<int>>& products) {
+std::vector<int> PartCover(const TChart& chart, const TChartPart& part, int64_t budgetMs,
+                           bool& proven, int& lowerBound) {
+    std::vector<int> rowOf(chart.RowMinterm.size(), -1);
+    TCoverBlock block;
+    for (int r = 0; r < chart.Rows(); ++r) {
+        if (part.RowLive[static_cast<size_t>(r)]) {
+            rowOf[static_cast<size_t>(r)] = block.Rows++;
+        }
+    }
+    std::vector<int> colOf;
+    block.ColStart.push_back(0);
+    for (int c = 0; c < chart.Cols(); ++c) {
+        if (!part.ColLive[static_cast<size_t>(c)]) {
+            continue;
+        }
+        for (const int r : chart.ColRows[static_cast<size_t>(c)]) {
+            if (rowOf[static_cast<size_t>(r)] >= 0) {
+                block.ColRows.push_back(rowOf[static_cast<size_t>(r)]);
+            }
+        }
+        block.ColStart.push_back(static_cast<int>(block.ColRows.size()));
+        block.Cost.push_back(chart.Cost[static_cast<size_t>(c)]);
+        colOf.push_back(c);
+    }
+    block.Cols = static_cast<int>(colOf.size());
+    block.Transpose();
+    TCoverOptions options;
+    options.BudgetMs = budgetMs;
+    TCoverClock clock(options);
+    const TMatrixCover cover = SolveCoverMatrix(block, clock, nullptr);
+    proven = cover.Proven;
+    lowerBound = cover.LowerBound;
+    std::vector<int> columns;
+    for (const int c : cover.Chosen) {
+        columns.push_back(colOf[static_cast<size_t>(c)]);
+    }
+    return columns;
+}
+
+bool PetrickProducts(const TChart& chart, const TChartPart& part,
+                     std::vector<std::vector<int>>& products) {
     std::vector<int> columns;
     for (int c = 0; c < chart.Cols(); ++c) {
-        if (chart.ColLive[static_cast<size_t>(c)]) {
+        if (part.ColLive[static_cast<size_t>(c)]) {
             columns.push_back(c);
         }
     }
@@ -208,12 +305,12 @@ bool PetrickProducts(const TChart& chart, std::vector<std::vector<int>>& product
     }
     std::vector<uint64_t> sums{0};
     for (int r = 0; r < chart.Rows(); ++r) {
-        if (!chart.RowLive[static_cast<size_t>(r)]) {
+        if (!part.RowLive[static_cast<size_t>(r)]) {
             continue;
         }
         uint64_t sum = 0;
         for (const int c : chart.RowCols[static_cast<size_t>(r)]) {
-            if (chart.ColLive[static_cast<size_t>(c)]) {
+            if (part.ColLive[static_cast<size_t>(c)]) {
                 sum |= uint64_t{1} << bitOf[static_cast<size_t>(c)];
             }
         }

@@ -25,15 +25,25 @@ struct TChart {
 TChart BuildChart(int n, const TMintermBits& on, const TMintermBits& dc,
                   const std::vector<TCube>& primes);
 
+// The rows and columns of one independent part of the chart's live rows and columns.
+struct TChartPart {
+    std::vector<char> RowLive;
+    std::vector<char> ColLive;
+};
+
+// The parts no column joins: each is solved, or counted, on its own.
+std::vector<TChartPart> ChartParts(const TChart& chart);
+
 // Fewest columns, then least cost, covering the live rows by live columns; or, counting, every
 // cover of a given size and cost. Each set of columns is reached once: a branch that passes a
 // column leaves it out of the branches after it.
 class TCoreSearch {
   public:
-    TCoreSearch(const TChart& chart, int64_t maxBranches);
+    TCoreSearch(const TChart& chart, const TChartPart& part, int64_t maxBranches);
 
-    // The best cover; Best() is (columns, cost), Chosen() its columns.
-    void Minimise();
+    // The best cover; Best() is (columns, cost), Chosen() its columns. A seed, a cover of the
+    // part, is the best until a better one is found.
+    void Minimise(const std::vector<int>& seed = {});
     // Counts the covers of exactly (size, cost), keeping the first keep.
     void Count(std::pair<int, int> target, size_t keep);
 
@@ -55,10 +65,13 @@ class TCoreSearch {
     void Take(int c, int step);
 
     const TChart& C;
+    std::vector<char> FRowLive;
+    std::vector<char> FColLive;
     int64_t FMaxBranches;
     std::vector<int> FCovered;  // chosen columns over each row
     std::vector<char> FOut;     // columns passed over in this branch
     std::vector<uint32_t> FMark;
+    std::vector<std::pair<int, int>> FOrder;  // open columns and row, for the bound
     uint32_t FStamp = 0;
     std::vector<int> FChosen;
     std::pair<int, int> FBest;
@@ -71,6 +84,12 @@ class TCoreSearch {
     bool FStopped = false;
 };
 
-// Petrick's method on the live chart: the product of each row's sum of columns, multiplied out
+// The fewest columns covering a part, by the minimum cover's own search (which weighs costs
+// only on ties); proven tells whether no cover has fewer.
+std::vector<int> PartCover(const TChart& chart, const TChartPart& part, int64_t budgetMs,
+                           bool& proven, int& lowerBound);
+
+// Petrick's method on a part of the chart: the product of each row's sum of columns, multiplied out
 // with absorption. Returns its products (column sets) or nothing when the core is too large.
-bool PetrickProducts(const TChart& chart, std::vector<std::vector<int>>& products);
+bool PetrickProducts(const TChart& chart, const TChartPart& part,
+                     std::vector<std::vector<int>>& products);

@@ -3,10 +3,14 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstdint>
 
 #include "engine/cover/CoverChart.h"
 
 namespace {
+
+// What the minimum cover's own search may spend on a part of the core.
+constexpr int64_t SeedBudgetMs = 2000;
 
 size_t U(int i) {
     return static_cast<size_t>(i);
@@ -19,7 +23,6 @@ class TReducer {
         : C(chart), Steps(steps), FMark(std::max(chart.Rows(), chart.Cols()), 0) {}
 
     std::vector<int> Taken;
-    int TakenCost = 0;
 
     void DropUncoverable() {
         for (int r = 0; r < C.Rows(); ++r) {
@@ -37,7 +40,6 @@ class TReducer {
                                         [&](int k) { return C.ColLive[U(k)] != 0; });
             Record(TReductionKind::Essential, U(C.ColPrime[U(c)]), C.RowMinterm[U(r)]);
             Taken.push_back(c);
-            TakenCost += C.Cost[U(c)];
             C.ColLive[U(c)] = 0;
             for (const int k : C.ColRows[U(c)]) {
                 C.RowLive[U(k)] = 0;
@@ -70,7 +72,8 @@ class TReducer {
     }
 
     // A column whose live rows another column holds too, at no more literals, is never needed.
-    bool ColumnDominance() {
+    // strict keeps the columns that tie on literals: they may be in other minimum covers.
+    bool ColumnDominance(bool strict = false) {
         bool changed = false;
         for (int c = 0; c < C.Cols(); ++c) {
             if (!C.ColLive[U(c)]) {
@@ -82,7 +85,7 @@ class TReducer {
             }
             const int pivot = MarkLive(C.ColRows[U(c)], C.RowLive, C.RowCols, C.ColLive);
             for (const int k : C.RowCols[U(pivot)]) {
-                if (k != c && C.ColLive[U(k)] && C.Cost[U(k)] <= C.Cost[U(c)] &&
+                if (k != c && C.ColLive[U(k)] && C.Cost[U(k)] + (strict ? 1 : 0) <= C.Cost[U(c)] &&
                     Holds(C.ColRows[U(k)], C.RowLive) >= 0) {
                     C.ColLive[U(c)] = 0;
                     Record(TReductionKind::ColumnRemoved, U(C.ColPrime[U(c)]), U(C.ColPrime[U(k)]));
@@ -141,6 +144,19 @@ class TReducer {
 
     TChart& C;
     TCoverSteps* Steps;
+
+  public:
+    // Every reduction until none applies.
+    void Reduce(bool strict = false) {
+        bool changed = true;
+        while (changed) {
+            changed = Essentials();
+            changed = RowDominance() || changed;
+            changed = ColumnDominance(strict) || changed;
+        }
+    }
+
+  private:
     std::vector<uint32_t> FMark;
     uint32_t FStamp = 0;
     int FCount = 0;
@@ -170,41 +186,60 @@ void RecordCore(const TChart& chart, TCoverSteps& steps) {
     }
 }
 
-// The core's best columns by Petrick's product when it is small, else by branch and bound.
+int Cost(const TChart& chart, const std::vector<int>& columns) {
+    int cost = 0;
+    for (const int c : columns) {
+        cost += chart.Cost[U(c)];
+    }
+    return cost;
+}
+
+// The core's best columns, part by part: by Petrick's product where it is small, else by
+// branch and bound.
 std::vector<int> SolveCore(const TChart& chart, TCoverSteps* steps, int64_t maxBranches,
-                           bool& stopped, int& bound) {
-    std::vector<std::vector<int>> products;
-    if (PetrickProducts(chart, products)) {
-        auto cost = [&](const std::vector<int>& p) {
-            int literals = 0;
-            for (const int c : p) {
-                literals += chart.Cost[U(c)];
-            }
-            return std::pair{p.size(), literals};
-        };
-        const auto best =
-            std::min_element(products.begin(), products.end(),
-                             [&](const auto& a, const auto& b) { return cost(a) < cost(b); });
-        bound = static_cast<int>(best->size());
-        if (steps != nullptr) {
-            steps->Petrick = true;
-            steps->PetrickProducts = static_cast<int64_t>(products.size());
-            steps->CoreBound = bound;
+                           bool& termsOpen, bool& literalsOpen, int& bound) {
+    TCoverSteps record;
+    record.Petrick = true;
+    std::vector<int> chosen;
+    for (const TChartPart& part : ChartParts(chart)) {
+        ++record.CoreParts;
+        std::vector<std::vector<int>> products;
+        if (PetrickProducts(chart, part, products)) {
+            const auto best = std::min_element(products.begin(), products.end(),
+                                               [&](const auto& a, const auto& b) {
+                                                   return std::pair{a.size(), Cost(chart, a)} <
+                                                          std::pair{b.size(), Cost(chart, b)};
+                                               });
+            record.PetrickProducts += static_cast<int64_t>(products.size());
+            bound += static_cast<int>(best->size());
+            chosen.insert(chosen.end(), best->begin(), best->end());
+            continue;
         }
-        return *best;
+        record.Petrick = false;
+        // The minimum cover's search settles the terms fast; this one then only looks for
+        // fewer literals at that size.
+        bool proven = false;
+        int least = 0;
+        const std::vector<int> seed = PartCover(chart, part, SeedBudgetMs, proven, least);
+        TCoreSearch search(chart, part, maxBranches);
+        record.CoreFloor += search.IndependentBound();
+        search.Minimise(seed);
+        record.Branches += search.Branches();
+        termsOpen = termsOpen || !proven;
+        literalsOpen = literalsOpen || search.Stopped();
+        bound += proven ? search.Best().first : least;
+        chosen.insert(chosen.end(), search.Chosen().begin(), search.Chosen().end());
     }
-    TCoreSearch search(chart, maxBranches);
-    bound = search.IndependentBound();
-    search.Minimise();
-    stopped = search.Stopped();
+    record.CoreBound = bound;
     if (steps != nullptr) {
-        steps->Branches = search.Branches();
-        steps->CoreBound = bound;
+        steps->Petrick = record.Petrick;
+        steps->PetrickProducts = record.PetrickProducts;
+        steps->Branches = record.Branches;
+        steps->CoreParts = record.CoreParts;
+        steps->CoreFloor = record.CoreFloor;
+        steps->CoreBound = record.CoreBound;
     }
-    if (!stopped) {
-        bound = search.Best().first;
-    }
-    return search.Chosen();
+    return chosen;
 }
 
 std::vector<int> PrimesOf(const TChart& chart, const std::vector<int>& taken,
@@ -231,20 +266,17 @@ TMinimumCover ReduceChart(int n, const TMintermBits& on, const TMintermBits& dc,
     }
     TReducer reducer(chart, steps);
     reducer.DropUncoverable();
-    bool changed = true;
-    while (changed) {
-        changed = reducer.Essentials();
-        changed = reducer.RowDominance() || changed;
-        changed = reducer.ColumnDominance() || changed;
-    }
+    reducer.Reduce();
     TMinimumCover out;
     int coreBound = 0;
+    bool termsOpen = false;
+    bool literalsOpen = false;
     std::vector<int> core;
     if (std::find(chart.RowLive.begin(), chart.RowLive.end(), 1) != chart.RowLive.end()) {
         if (steps != nullptr) {
             RecordCore(chart, *steps);
         }
-        core = SolveCore(chart, steps, maxBranches, out.Stopped, coreBound);
+        core = SolveCore(chart, steps, maxBranches, termsOpen, literalsOpen, coreBound);
     }
     if (steps != nullptr) {
         steps->CoreChosen = PrimesOf(chart, {}, core);
@@ -254,7 +286,11 @@ TMinimumCover ReduceChart(int n, const TMintermBits& on, const TMintermBits& dc,
         out.Literals += std::popcount(primes[U(p)].Care & ((uint32_t{1} << n) - 1));
     }
     out.LowerBound = static_cast<int>(reducer.Taken.size()) + coreBound;
-    out.Proven = !out.Stopped;
+    out.Proven = !termsOpen;
+    out.Stopped = termsOpen || literalsOpen;
+    if (steps != nullptr) {
+        steps->LiteralsProven = !out.Stopped;
+    }
     return out;
 }
 
@@ -265,22 +301,51 @@ TMinimumCovers CountMinimumCovers(int n, const TMintermBits& on, const TMintermB
     if (n > MaxCountedVars) {
         return out;
     }
-    const TMinimumCover best = ReduceChart(n, on, dc, primes, nullptr, maxBranches);
-    if (!best.Proven) {
-        return out;
-    }
+    // Essentials, row dominance and columns costing more than one that holds their rows keep
+    // every minimum cover; a column that only ties could be in one, so it stays.
     TChart chart = BuildChart(n, on, dc, primes);
     TReducer reducer(chart, nullptr);
     reducer.DropUncoverable();
-    reducer.Essentials();
-    const int taken = static_cast<int>(reducer.Taken.size());
-    TCoreSearch search(chart, maxBranches);
-    search.Count({static_cast<int>(best.Chosen.size()) - taken, best.Literals - reducer.TakenCost},
-                 keep);
-    for (const std::vector<int>& cover : search.Kept()) {
+    reducer.Reduce(true);
+    // A minimum cover is one of each part's minimum covers, so the count is their product.
+    std::vector<std::vector<int>> covers{{}};
+    int64_t count = 1;
+    for (const TChartPart& part : ChartParts(chart)) {
+        TChart alone = chart;
+        alone.RowLive = part.RowLive;
+        alone.ColLive = part.ColLive;
+        TReducer full(alone, nullptr);
+        full.Reduce();
+        bool termsOpen = false;
+        bool literalsOpen = false;
+        int bound = 0;
+        const std::vector<int> core =
+            SolveCore(alone, nullptr, LiteralSearchBranches, termsOpen, literalsOpen, bound);
+        if (termsOpen || literalsOpen) {
+            return out;
+        }
+        const std::pair<int, int> best{static_cast<int>(full.Taken.size() + core.size()),
+                                       Cost(alone, full.Taken) + Cost(alone, core)};
+        TCoreSearch all(chart, part, maxBranches);
+        all.Count(best, keep);
+        if (all.Stopped()) {
+            return out;
+        }
+        count = all.Found() > INT64_MAX / count ? INT64_MAX : count * all.Found();
+        std::vector<std::vector<int>> joined;
+        for (size_t i = 0; i < covers.size() && joined.size() < keep; ++i) {
+            for (size_t k = 0; k < all.Kept().size() && joined.size() < keep; ++k) {
+                joined.push_back(covers[i]);
+                joined.back().insert(joined.back().end(), all.Kept()[k].begin(),
+                                     all.Kept()[k].end());
+            }
+        }
+        covers = std::move(joined);
+    }
+    for (const std::vector<int>& cover : covers) {
         out.Covers.push_back(PrimesOf(chart, reducer.Taken, cover));
     }
-    out.Complete = !search.Stopped();
-    out.Count = out.Complete ? search.Found() : -1;
+    out.Complete = count < INT64_MAX;
+    out.Count = count;
     return out;
 }

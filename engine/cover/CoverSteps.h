@@ -32,22 +32,30 @@ struct TCoverSteps {
     // The cyclic core: what is left when no reduction applies; empty when none is.
     std::vector<uint32_t> CoreRows;
     std::vector<int> CoreColumns;
-    // How the core was solved: Petrick's product multiplied out (its products after absorption)
-    // or else a branch and bound (its branches, and the lower bound it started from).
+    // How the core was solved, in parts no prime joins: Petrick's product multiplied out where
+    // a part is small (its products after absorption), else a branch and bound (its branches,
+    // and the rows sharing no prime that bound it from the start). Petrick: every part by it.
+    int CoreParts = 0;
     bool Petrick = false;
     int64_t PetrickProducts = 0;
     int64_t Branches = 0;
-    int CoreBound = 0;
+    int CoreFloor = 0;           // the branch and bound parts' starting bound
+    int CoreBound = 0;           // the terms the core needs
+    bool LiteralsProven = true;  // false: the search for fewer literals ran out of branches
     std::vector<int> CoreChosen;
 };
 
+// How far the search for fewer literals goes at most: about a second on a hard 8-variable core.
+constexpr int64_t LiteralSearchBranches = 200'000;
+
 // The chart of on by the primes, solved exactly by essentials, row and column dominance and then
 // Petrick's method or a branch and bound on the cyclic core: fewest terms, then fewest literals,
-// as FindMinimumCover. steps, when given, hears each step; null costs nothing. A search that
-// passes maxBranches stops with the best cover found, not proven.
+// as FindMinimumCover. steps, when given, hears each step; null costs nothing. The terms are
+// settled by the minimum cover's own search; a search for fewer literals that passes maxBranches
+// stops (Stopped) with the best cover found.
 TMinimumCover ReduceChart(int n, const TMintermBits& on, const TMintermBits& dc,
                           const std::vector<TCube>& primes, TCoverSteps* steps = nullptr,
-                          int64_t maxBranches = 20'000'000);
+                          int64_t maxBranches = LiteralSearchBranches);
 
 struct TMinimumCovers {
     int64_t Count = -1;                    // every minimum cover; -1 when not counted
@@ -63,4 +71,4 @@ constexpr int MaxCountedVars = 8;
 // the chart after the essentials alone. Above MaxCountedVars variables nothing is counted.
 TMinimumCovers CountMinimumCovers(int n, const TMintermBits& on, const TMintermBits& dc,
                                   const std::vector<TCube>& primes, size_t keep = 1000,
-                                  int64_t maxBranches = 50'000'000);
+                                  int64_t maxBranches = 1'000'000);
