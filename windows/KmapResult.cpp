@@ -22,7 +22,7 @@ namespace {
 
 // Designed client area; controls on the right keep their distance to the right edge.
 constexpr int ClientWidth = 377;
-constexpr int ClientHeight = 601;
+constexpr int ClientHeight = 659;
 constexpr int Panel1Width = 269;
 
 const QColor FindGreen(0, 128, 0);
@@ -211,6 +211,8 @@ void TfrmResult::CreateControls(QWidget* client) {
     lblMinimumCover->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblMinimumCover->setGeometry(276, 523, 99, 50);
     btnShowGroups = MakeButton(client, "btnShowGroups", "Show groups", 280, 574, 89, 25);
+    btnExplain = MakeButton(client, "btnExplain", "Explain", 280, 603, 89, 25);
+    btnNextMinimum = MakeButton(client, "btnNextMinimum", "Next minimum", 280, 631, 89, 25);
 
     connect(SpeedButton1, &QToolButton::clicked, this, &TfrmResult::SpeedButton1Click);
     connect(SpeedButton2, &QToolButton::clicked, this, &TfrmResult::SpeedButton2Click);
@@ -227,6 +229,8 @@ void TfrmResult::CreateControls(QWidget* client) {
     connect(Edit1, &QLineEdit::textChanged, this, &TfrmResult::Edit1Change);
     connect(btnMinimumCover, &QPushButton::clicked, this, &TfrmResult::btnMinimumCoverClick);
     connect(btnShowGroups, &QPushButton::clicked, this, &TfrmResult::btnShowGroupsClick);
+    connect(btnExplain, &QPushButton::clicked, this, &TfrmResult::btnExplainClick);
+    connect(btnNextMinimum, &QPushButton::clicked, this, &TfrmResult::btnNextMinimumClick);
     ConnectGroups();
 }
 
@@ -281,6 +285,16 @@ void TfrmResult::CreateMenus() {
     connect(mnuShowGroups, &QAction::triggered, this, &TfrmResult::btnShowGroupsClick);
     action->addAction(mnuShowGroups);
     PopupMenuResults->addAction(mnuShowGroups);
+    mnuExplain = new QAction("Explain", this);
+    mnuExplain->setObjectName("mnuExplain");
+    connect(mnuExplain, &QAction::triggered, this, &TfrmResult::btnExplainClick);
+    action->addAction(mnuExplain);
+    PopupMenuResults->addAction(mnuExplain);
+    mnuNextMinimum = new QAction("Next minimum", this);
+    mnuNextMinimum->setObjectName("mnuNextMinimum");
+    connect(mnuNextMinimum, &QAction::triggered, this, &TfrmResult::btnNextMinimumClick);
+    action->addAction(mnuNextMinimum);
+    PopupMenuResults->addAction(mnuNextMinimum);
 }
 
 void TfrmResult::LayOutAnchored() {

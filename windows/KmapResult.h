@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,7 @@
 #include "windows/controls/StringGrid.h"
 
 struct TMinimumCover;
+struct TMinimaCycle;
 
 // A row of the grid as the orders see it.
 struct TSortRow {
@@ -59,6 +61,10 @@ class TfrmResult : public QMainWindow {
     QAction* mnuMinimumCover = nullptr;
     QPushButton* btnShowGroups = nullptr;
     QAction* mnuShowGroups = nullptr;
+    QPushButton* btnExplain = nullptr;
+    QAction* mnuExplain = nullptr;
+    QPushButton* btnNextMinimum = nullptr;
+    QAction* mnuNextMinimum = nullptr;
     QLabel* lblResultForm = nullptr;  // says that each row is a sum, for a product of sums
 
     // How long Minimum cover searches before it settles for the best cover found.
@@ -107,6 +113,10 @@ class TfrmResult : public QMainWindow {
     void btnMinimumCoverClick();
     // Draws every row that is not checked as a group on the K-map, over the rows' function.
     void btnShowGroupsClick();
+    // Opens the steps of a minimum cover of the rows' function.
+    void btnExplainClick();
+    // Checks the rows outside the next of the function's minimum covers, in turn.
+    void btnNextMinimumClick();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -125,6 +135,7 @@ class TfrmResult : public QMainWindow {
     void SetChecked(int row, bool checked);
     std::vector<TRowCube> RowCubes() const;  // entry r for row r; the title row has none
     std::vector<int> CheckedRows() const;
+    std::vector<TCube> TermCubes() const;  // the rows' cubes, top to bottom
     bool AnyTermRow() const;
 
     // Exports.
@@ -169,6 +180,7 @@ class TfrmResult : public QMainWindow {
     std::vector<QColor> FLegend;   // each row's group colour; invalid for none
     bool FLegendUpdating = false;  // the legend's own writes change no result
     int FWideTermCol = 0;          // the terms' column's width while the sums narrow it
+    std::shared_ptr<TMinimaCycle> FMinima;  // where Next minimum is, for the rows it counted
 };
 
 extern TfrmResult* frmResult;

@@ -9,6 +9,8 @@
 #include "engine/TermBits.h"
 #include "engine/cover/MinimumCover.h"
 #include "tests/support/Reference.h"
+#include "windows/Explain.h"
+#include "windows/main_groups.h"
 
 namespace {
 
@@ -76,7 +78,7 @@ TEST(ResultsCoverStart, NewControlsSitBelowTheOthersWithoutOverlap) {
     EXPECT_TRUE(fresh.GaugeMinimumCover->isHidden());
     const QRect client = fresh.centralWidget()->rect();
     const QList<QWidget*> added = {fresh.btnMinimumCover, fresh.GaugeMinimumCover,
-                                   fresh.lblMinimumCover};
+                                   fresh.lblMinimumCover, fresh.btnExplain, fresh.btnNextMinimum};
     for (QWidget* control : added) {
         EXPECT_TRUE(client.contains(control->geometry())) << control->objectName().toStdString();
         for (QObject* child : fresh.centralWidget()->children()) {
@@ -128,6 +130,29 @@ INSTANTIATE_TEST_SUITE_P(
                     TextCase{"ThousandLiterals", 100, 1000, 100, true,
                              "Minimum: 100 terms, 1,000 literals (proven)"}),
     [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_F(ResultsCover, ExplainShowsTheStepsAndNextMinimumTurnsThroughBoth) {
+    SetVars(3);
+    ShowTerms({"ab", "ac", "bC", "Bc", "AC", "AB"});
+    ASSERT_TRUE(W->mnuExplain->isEnabled());
+    W->mnuExplain->trigger();
+    auto* view = W->findChild<TfrmExplain*>("frmExplain");
+    ASSERT_NE(view, nullptr);
+    // Primes, chart, cyclic core, Petrick's product, result.
+    ASSERT_EQ(view->lstSteps->count(), 5);
+    view->lstSteps->setCurrentRow(4);
+    EXPECT_EQ(frmKmap->mapGroups()->groups().size(), 3u);
+    EXPECT_TRUE(view->memoStep->toPlainText().contains("Minimum covers: 2"));
+    view->close();
+    W->btnNextMinimumClick();
+    const std::vector<std::string> first = UncheckedTerms();
+    EXPECT_EQ(W->lblMinimumCover->text(), "Minimum 1 of 2: 3 terms, 6 literals");
+    W->btnNextMinimumClick();
+    EXPECT_EQ(UncheckedTerms().size(), 3u);
+    EXPECT_NE(UncheckedTerms(), first);
+    W->btnNextMinimumClick();
+    EXPECT_EQ(UncheckedTerms(), first);
+}
 
 TEST_F(ResultsCover, CyclicFunctionKeepsThreeTermsAndRemoveLeavesThem) {
     SetVars(3);

@@ -28,7 +28,7 @@ TEST(ResultsWindowStart, ControlsAsDesigned) {
     TfrmResult fresh;
     fresh.show();
     EXPECT_EQ(fresh.windowTitle(), "QUILLON Simplification Results");
-    EXPECT_EQ(fresh.centralWidget()->size(), QSize(377, 601));
+    EXPECT_EQ(fresh.centralWidget()->size(), QSize(377, 659));
     EXPECT_EQ(fresh.palette().color(QPalette::Window), QColor(192, 192, 192));
     EXPECT_FALSE(fresh.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
     EXPECT_FALSE(fresh.btnundolast->isEnabled());
@@ -110,7 +110,9 @@ TEST(ResultsMenus, ActionAndPopupListTheSameCommandsInOrder) {
                                   "Export as…",
                                   "-",
                                   "Minimum cover",
-                                  "Show groups"};
+                                  "Show groups",
+                                  "Explain",
+                                  "Next minimum"};
     auto* popup = frmResult->findChild<QMenu*>("PopupMenuResults");
     ASSERT_NE(popup, nullptr);
     EXPECT_EQ(MenuCaptions(popup), expected);

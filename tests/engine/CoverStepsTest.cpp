@@ -1,0 +1,137 @@
+// The cover's steps on charts whose reductions are known, their minimum against Minimum cover,
+// and the count of minimum covers against every subset of the primes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <bit>
+#include <climits>
+#include <random>
+
+#include "engine/PrimeSearch.h"
+#include "engine/cover/CoverSteps.h"
+#include "tests/support/Reference.h"
+
+namespace {
+
+struct TFunction {
+    int n = 3;
+    TMintermBits on, dc;
+};
+
+TFunction Function(int n, std::initializer_list<uint32_t> on, std::initializer_list<uint32_t> dc) {
+    TFunction f{n, MakeMintermBits(n), MakeMintermBits(n)};
+    for (const uint32_t m : on) {
+        SetMinterm(f.on, m);
+    }
+    for (const uint32_t m : dc) {
+        SetMinterm(f.dc, m);
+    }
+    return f;
+}
+
+TFunction RandomFunction(int n, std::mt19937& rng) {
+    TFunction f{n, MakeMintermBits(n), MakeMintermBits(n)};
+    for (uint32_t m = 0; m < (1u << n); ++m) {
+        const uint32_t x = rng() % 8;
+        if (x < 4) {
+            SetMinterm(f.on, m);
+        } else if (x == 4) {
+            SetMinterm(f.dc, m);
+        }
+    }
+    return f;
+}
+
+int Count(const TCoverSteps& steps, TReductionKind kind) {
+    return static_cast<int>(std::count_if(steps.Reductions.begin(), steps.Reductions.end(),
+                                          [&](const TReduction& r) { return r.Kind == kind; }));
+}
+
+struct TStepsCase {
+    const char* Name;
+    TFunction F;
+    int Essentials, RowsRemoved, ColumnsRemoved, CoreRows;
+    size_t Terms;
+    int64_t Minima;
+};
+
+class CoverStepsKnown : public ::testing::TestWithParam<TStepsCase> {};
+
+TEST_P(CoverStepsKnown, ReducesTheChartAndCountsTheMinima) {
+    const TStepsCase& c = GetParam();
+    const std::vector<TCube> primes = CoveringPrimes(c.F.n, c.F.on, c.F.dc).Primes;
+    TCoverSteps steps;
+    const TMinimumCover cover = ReduceChart(c.F.n, c.F.on, c.F.dc, primes, &steps);
+    EXPECT_EQ(CoverFault(c.F.n, c.F.on, c.F.dc, primes, cover), "");
+    EXPECT_EQ(Count(steps, TReductionKind::Essential), c.Essentials);
+    EXPECT_EQ(Count(steps, TReductionKind::RowRemoved), c.RowsRemoved);
+    EXPECT_EQ(Count(steps, TReductionKind::ColumnRemoved), c.ColumnsRemoved);
+    EXPECT_EQ(static_cast<int>(steps.CoreRows.size()), c.CoreRows);
+    EXPECT_EQ(cover.Chosen.size(), c.Terms);
+    EXPECT_EQ(CountMinimumCovers(c.F.n, c.F.on, c.F.dc, primes).Count, c.Minima);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Charts, CoverStepsKnown,
+    ::testing::Values(
+        // Six primes in a ring: nothing reduces, Petrick's product picks one of two.
+        TStepsCase{"cyclic", Function(3, {0, 1, 2, 5, 6, 7}, {}), 0, 0, 0, 6, 3, 2},
+        // a'b' and bc alone hold 0 and 7; a'c is then left with no row.
+        TStepsCase{"essentialsOnly", Function(3, {0, 1, 3, 7}, {}), 2, 0, 0, 0, 2, 1},
+        // a'c' and ac hold 0 and 5; a'b and bc then tie on row 3, one goes, the other is taken.
+        TStepsCase{"columnDominance", Function(3, {0, 2, 3, 5, 7}, {}), 3, 0, 1, 0, 3, 2},
+        // Row 1 holds both primes of row 0 and goes; the primes of row 0 tie, one is taken.
+        TStepsCase{"rowDominance", Function(4, {0, 1, 4, 5, 6, 7, 8, 9, 10, 11}, {}), 3, 1, 1, 0, 3,
+                   2},
+        // Above eight variables nothing is counted.
+        TStepsCase{"nineUncounted", Function(9, {0, 511}, {}), 2, 0, 0, 0, 2, -1}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+// Every subset of the primes: the minimum (terms, literals) and how many covers reach it.
+std::pair<int64_t, std::pair<int, int>> BruteMinima(const TFunction& f,
+                                                    const std::vector<TCube>& primes) {
+    std::pair<int, int> best{INT_MAX, INT_MAX};
+    int64_t count = 0;
+    for (uint32_t set = 0; set < (1u << primes.size()); ++set) {
+        std::pair<int, int> cost{std::popcount(set), 0};
+        bool covers = true;
+        for (uint32_t m = 0; m < (1u << f.n) && covers; ++m) {
+            bool hit = false;
+            for (size_t p = 0; p < primes.size(); ++p) {
+                hit = hit || ((set >> p & 1) != 0 && Covers(primes[p], m));
+            }
+            covers = hit || !TestMinterm(f.on, m) || TestMinterm(f.dc, m);
+        }
+        for (size_t p = 0; p < primes.size(); ++p) {
+            cost.second += (set >> p & 1) != 0 ? std::popcount(primes[p].Care) : 0;
+        }
+        if (covers && cost <= best) {
+            count = cost == best ? count + 1 : 1;
+            best = cost;
+        }
+    }
+    return {count, best};
+}
+
+TEST(CoverSteps, MinimumAndCountMatchMinimumCoverAndEverySubset) {
+    std::mt19937 rng(28);
+    for (int i = 0; i < 400; ++i) {
+        SCOPED_TRACE(i);
+        const TFunction f = RandomFunction(3 + i % 4, rng);
+        const std::vector<TCube> primes = CoveringPrimes(f.n, f.on, f.dc).Primes;
+        const TMinimumCover steps = ReduceChart(f.n, f.on, f.dc, primes);
+        const TMinimumCover search = FindMinimumCover(f.n, f.on, f.dc, primes);
+        ASSERT_EQ(CoverFault(f.n, f.on, f.dc, primes, steps), "");
+        ASSERT_EQ(steps.Chosen.size(), search.Chosen.size());
+        // Minimum cover proves the terms; its literals are the best its search met.
+        ASSERT_LE(steps.Literals, search.Literals);
+        if (primes.size() > 16) {
+            continue;
+        }
+        const auto [count, best] = BruteMinima(f, primes);
+        ASSERT_EQ(std::pair(static_cast<int>(steps.Chosen.size()), steps.Literals), best);
+        ASSERT_EQ(CountMinimumCovers(f.n, f.on, f.dc, primes).Count, count);
+    }
+}
+
+}  // namespace
