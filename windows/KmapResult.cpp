@@ -3,11 +3,13 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QHBoxLayout>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QToolButton>
 
 #include "model/Terms.h"
 #include "windows/Windows.h"
@@ -22,7 +24,7 @@ namespace {
 
 // Designed client area; controls on the right keep their distance to the right edge.
 constexpr int ClientWidth = 377;
-constexpr int ClientHeight = 659;
+constexpr int ClientHeight = 601;
 constexpr int Panel1Width = 269;
 
 const QColor FindGreen(0, 128, 0);
@@ -211,8 +213,6 @@ void TfrmResult::CreateControls(QWidget* client) {
     lblMinimumCover->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblMinimumCover->setGeometry(276, 523, 99, 50);
     btnShowGroups = MakeButton(client, "btnShowGroups", "Show groups", 280, 574, 89, 25);
-    btnExplain = MakeButton(client, "btnExplain", "Explain", 280, 603, 89, 25);
-    btnNextMinimum = MakeButton(client, "btnNextMinimum", "Next minimum", 280, 631, 89, 25);
 
     connect(SpeedButton1, &QToolButton::clicked, this, &TfrmResult::SpeedButton1Click);
     connect(SpeedButton2, &QToolButton::clicked, this, &TfrmResult::SpeedButton2Click);
@@ -229,8 +229,6 @@ void TfrmResult::CreateControls(QWidget* client) {
     connect(Edit1, &QLineEdit::textChanged, this, &TfrmResult::Edit1Change);
     connect(btnMinimumCover, &QPushButton::clicked, this, &TfrmResult::btnMinimumCoverClick);
     connect(btnShowGroups, &QPushButton::clicked, this, &TfrmResult::btnShowGroupsClick);
-    connect(btnExplain, &QPushButton::clicked, this, &TfrmResult::btnExplainClick);
-    connect(btnNextMinimum, &QPushButton::clicked, this, &TfrmResult::btnNextMinimumClick);
     ConnectGroups();
 }
 
@@ -285,16 +283,34 @@ void TfrmResult::CreateMenus() {
     connect(mnuShowGroups, &QAction::triggered, this, &TfrmResult::btnShowGroupsClick);
     action->addAction(mnuShowGroups);
     PopupMenuResults->addAction(mnuShowGroups);
-    mnuExplain = new QAction("Explain", this);
-    mnuExplain->setObjectName("mnuExplain");
-    connect(mnuExplain, &QAction::triggered, this, &TfrmResult::btnExplainClick);
-    action->addAction(mnuExplain);
-    PopupMenuResults->addAction(mnuExplain);
-    mnuNextMinimum = new QAction("Next minimum", this);
-    mnuNextMinimum->setObjectName("mnuNextMinimum");
-    connect(mnuNextMinimum, &QAction::triggered, this, &TfrmResult::btnNextMinimumClick);
-    action->addAction(mnuNextMinimum);
-    PopupMenuResults->addAction(mnuNextMinimum);
+    auto added = [&](const char* name, const char* caption, void (TfrmResult::*handler)()) {
+        auto* item = new QAction(caption, this);
+        item->setObjectName(name);
+        connect(item, &QAction::triggered, this, handler);
+        action->addAction(item);
+        PopupMenuResults->addAction(item);
+        return item;
+    };
+    mnuExplain = added("mnuExplain", "Explain", &TfrmResult::btnExplainClick);
+    mnuNextMinimum = added("mnuNextMinimum", "Next minimum", &TfrmResult::btnNextMinimumClick);
+
+    // The buttons sit in the menu bar's free corner, so the client area keeps its controls.
+    auto* corner = new QWidget(menuBar());
+    auto* row = new QHBoxLayout(corner);
+    row->setContentsMargins(0, 0, 2, 0);
+    row->setSpacing(2);
+    const int height = menuBar()->sizeHint().height() - 2;
+    auto button = [&](const char* name, QAction* item) {
+        auto* tool = new QToolButton(corner);
+        tool->setObjectName(name);
+        tool->setDefaultAction(item);
+        tool->setFixedHeight(height);
+        row->addWidget(tool);
+        return tool;
+    };
+    btnExplain = button("btnExplain", mnuExplain);
+    btnNextMinimum = button("btnNextMinimum", mnuNextMinimum);
+    menuBar()->setCornerWidget(corner, Qt::TopRightCorner);
 }
 
 void TfrmResult::LayOutAnchored() {

@@ -61,9 +61,9 @@ class TfrmResult : public QMainWindow {
     QAction* mnuMinimumCover = nullptr;
     QPushButton* btnShowGroups = nullptr;
     QAction* mnuShowGroups = nullptr;
-    QPushButton* btnExplain = nullptr;
+    QToolButton* btnExplain = nullptr;  // in the menu bar's corner
     QAction* mnuExplain = nullptr;
-    QPushButton* btnNextMinimum = nullptr;
+    QToolButton* btnNextMinimum = nullptr;
     QAction* mnuNextMinimum = nullptr;
     QLabel* lblResultForm = nullptr;  // says that each row is a sum, for a product of sums
 
@@ -177,9 +177,9 @@ class TfrmResult : public QMainWindow {
     bool FCoverRunning = false;
     bool FCoverStopRequested = false;
     TUnitForm FForm = TUnitForm::SumOfProducts;
-    std::vector<QColor> FLegend;   // each row's group colour; invalid for none
-    bool FLegendUpdating = false;  // the legend's own writes change no result
-    int FWideTermCol = 0;          // the terms' column's width while the sums narrow it
+    std::vector<QColor> FLegend;            // each row's group colour; invalid for none
+    bool FLegendUpdating = false;           // the legend's own writes change no result
+    int FWideTermCol = 0;                   // the terms' column's width while the sums narrow it
     std::shared_ptr<TMinimaCycle> FMinima;  // where Next minimum is, for the rows it counted
 };
 

@@ -28,7 +28,7 @@ TEST(ResultsWindowStart, ControlsAsDesigned) {
     TfrmResult fresh;
     fresh.show();
     EXPECT_EQ(fresh.windowTitle(), "QUILLON Simplification Results");
-    EXPECT_EQ(fresh.centralWidget()->size(), QSize(377, 659));
+    EXPECT_EQ(fresh.centralWidget()->size(), QSize(377, 601));
     EXPECT_EQ(fresh.palette().color(QPalette::Window), QColor(192, 192, 192));
     EXPECT_FALSE(fresh.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
     EXPECT_FALSE(fresh.btnundolast->isEnabled());
