@@ -1,0 +1,382 @@
+#include "engine/wide/WideMinimize.h"
+
+#include <algorithm>
+#include <chrono>
+#include <new>
+#include <numeric>
+
+#include "engine/Sinks.h"
+#include "engine/wide/WideBound.h"
+
+namespace {
+
+using TClock = std::chrono::steady_clock;
+
+// The most OFF cubes kept for all outputs together, about 1 GB at the widest cubes.
+constexpr size_t MaxOffWords = size_t{1} << 27;
+
+int FreeFields(const uint64_t* cube, int words) {
+    int count = 0;
+    for (int w = 0; w < words; ++w) {
+        count += __builtin_popcountll(cube[w] & (cube[w] >> 1) & FieldLo);
+    }
+    return count;
+}
+
+class TMinimizer {
+  public:
+    TMinimizer(const TWideFunction& function, const TWideOptions& options)
+        : FIn(InputWords(function.Inputs)), FOutputs(function.Outputs), FFunction(function),
+          FOptions(options), FStart(TClock::now()) {
+        for (int j = 0; j < FOutputs; ++j) {
+            FDc.push_back(Inputs(function.Dc, j, SIZE_MAX));
+        }
+    }
+
+    bool TimeLeft() {
+        const auto spent =
+            std::chrono::duration_cast<std::chrono::milliseconds>(TClock::now() - FStart);
+        if (spent.count() >= FOptions.BudgetMs) {
+            return false;
+        }
+        return !FOptions.KeepGoing || FOptions.KeepGoing();
+    }
+
+    // The input parts of the cubes of the cover with output j, but for cube skip.
+    TWideCubes Inputs(const TWideCubes& cover, int j, size_t skip) const {
+        TWideCubes parts(FFunction.Inputs, FIn);
+        for (size_t i = 0; i < cover.Size(); ++i) {
+            if (i != skip && HasOutput(cover[i], FIn, j)) {
+                parts.Add(cover[i]);
+            }
+        }
+        return parts;
+    }
+
+    // Whether cube i's input part at output j is covered by the other cubes and don't cares.
+    bool Redundant(const TWideCubes& cover, size_t i, int j) const {
+        TWideCubes rest = Inputs(cover, j, i);
+        for (size_t d = 0; d < FDc[static_cast<size_t>(j)].Size(); ++d) {
+            rest.Add(FDc[static_cast<size_t>(j)][d]);
+        }
+        return CoversCube(rest, cover[i]);
+    }
+
+    void MakeOffSets() {
+        size_t words = 0;
+        for (int j = 0; j < FOutputs; ++j) {
+            TWideCubes care = Inputs(FFunction.On, j, SIZE_MAX);
+            for (size_t d = 0; d < FDc[static_cast<size_t>(j)].Size(); ++d) {
+                care.Add(FDc[static_cast<size_t>(j)][d]);
+            }
+            FOff.push_back(Complement(care));
+            words += FOff.back().Size() * static_cast<size_t>(FIn);
+            if (words > MaxOffWords) {
+                throw std::bad_alloc();
+            }
+        }
+    }
+
+    // Drops, smallest cubes first, every output of a cube the rest covers there; a cube left
+    // with no output goes.
+    void Irredundant(TWideCubes& cover) const {
+        SortBySize(cover, false);
+        for (size_t i = 0; i < cover.Size();) {
+            bool any = false;
+            for (int j = 0; j < FOutputs; ++j) {
+                if (!HasOutput(cover[i], FIn, j)) {
+                    continue;
+                }
+                if (Redundant(cover, i, j)) {
+                    cover[i][FIn + j / 64] &= ~(uint64_t{1} << (j % 64));
+                } else {
+                    any = true;
+                }
+            }
+            if (any) {
+                ++i;
+            } else {
+                RemoveKeepingOrder(cover, i);
+            }
+        }
+    }
+
+    // Shrinks each cube, largest first, to the smallest cube over what only it covers.
+    void Reduce(TWideCubes& cover) const {
+        SortBySize(cover, true);
+        std::vector<uint64_t> super(static_cast<size_t>(FIn));
+        for (size_t i = 0; i < cover.Size();) {
+            std::fill(super.begin(), super.end(), 0);
+            bool any = false;
+            for (int j = 0; j < FOutputs; ++j) {
+                if (!HasOutput(cover[i], FIn, j)) {
+                    continue;
+                }
+                TWideCubes rest = Inputs(cover, j, i);
+                for (size_t d = 0; d < FDc[static_cast<size_t>(j)].Size(); ++d) {
+                    rest.Add(FDc[static_cast<size_t>(j)][d]);
+                }
+                const TWideCubes left = Complement(Cofactor(rest, cover[i]));
+                if (left.Empty()) {
+                    cover[i][FIn + j / 64] &= ~(uint64_t{1} << (j % 64));
+                    continue;
+                }
+                any = true;
+                for (size_t k = 0; k < left.Size(); ++k) {
+                    for (int w = 0; w < FIn; ++w) {
+                        super[static_cast<size_t>(w)] |= left[k][w];
+                    }
+                }
+            }
+            if (!any) {
+                RemoveKeepingOrder(cover, i);
+                continue;
+            }
+            for (int w = 0; w < FIn; ++w) {
+                cover[i][w] &= super[static_cast<size_t>(w)];
+            }
+            ++i;
+        }
+    }
+
+    // Raises each cube, largest first, as far as the OFF sets allow: first toward the other
+    // cubes it can swallow, then input by input; then to every output it fits. Swallowed cubes
+    // go. False when time ran out before every cube was raised.
+    bool Expand(TWideCubes& cover) {
+        SortBySize(cover, true);
+        for (size_t i = 0; i < cover.Size(); ++i) {
+            if (!TimeLeft()) {
+                return false;
+            }
+            ExpandCube(cover, i);
+            for (size_t k = cover.Size(); k-- > 0;) {
+                if (k != i && InputsContain(cover[i], cover[k], FIn + WideOutputWords(FOutputs)) &&
+                    OutputsWithin(cover[k], cover[i])) {
+                    RemoveKeepingOrder(cover, k);
+                    if (k < i) {
+                        --i;
+                    }
+                }
+            }
+        }
+        return true;
+    }
+
+    const std::vector<TWideCubes>& Off() const { return FOff; }
+    const std::vector<TWideCubes>& Dc() const { return FDc; }
+
+  private:
+    bool OutputsWithin(const uint64_t* inner, const uint64_t* outer) const {
+        for (int w = 0; w < WideOutputWords(FOutputs); ++w) {
+            if ((inner[FIn + w] & ~outer[FIn + w]) != 0) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    static void RemoveKeepingOrder(TWideCubes& cover, size_t i) {
+        TWideCubes kept(cover.Inputs(), cover.Stride());
+        kept.Reserve(cover.Size());
+        for (size_t k = 0; k < cover.Size(); ++k) {
+            if (k != i) {
+                kept.Add(cover[k]);
+            }
+        }
+        cover = std::move(kept);
+    }
+
+    void SortBySize(TWideCubes& cover, bool largestFirst) const {
+        std::vector<size_t> order(cover.Size());
+        std::iota(order.begin(), order.end(), 0);
+        std::vector<int> size(cover.Size());
+        for (size_t i = 0; i < cover.Size(); ++i) {
+            size[i] = FreeFields(cover[i], FIn);
+        }
+        std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+            return largestFirst ? size[a] > size[b] : size[a] < size[b];
+        });
+        TWideCubes sorted(cover.Inputs(), cover.Stride());
+        sorted.Reserve(cover.Size());
+        for (const size_t i : order) {
+            sorted.Add(cover[i]);
+        }
+        cover = std::move(sorted);
+    }
+
+    // The fields of cube x each OFF cube of x's outputs is kept apart from it by: one bit at
+    // the low bit of each such field.
+    std::vector<uint64_t> Blocking(const uint64_t* x, size_t& rows) const {
+        std::vector<uint64_t> conflicts;
+        rows = 0;
+        for (int j = 0; j < FOutputs; ++j) {
+            if (!HasOutput(x, FIn, j)) {
+                continue;
+            }
+            const TWideCubes& off = FOff[static_cast<size_t>(j)];
+            for (size_t r = 0; r < off.Size(); ++r) {
+                for (int w = 0; w < FIn; ++w) {
+                    const uint64_t both = x[w] & off[r][w];
+                    conflicts.push_back(~(both | (both >> 1)) & FieldLo);
+                }
+                ++rows;
+            }
+        }
+        return conflicts;
+    }
+
+    // Whether raising the fields in raise keeps x apart from every OFF cube.
+    bool Feasible(const std::vector<uint64_t>& conflicts, size_t rows,
+                  const std::vector<uint64_t>& raise) const {
+        for (size_t r = 0; r < rows; ++r) {
+            bool apart = false;
+            for (int w = 0; w < FIn && !apart; ++w) {
+                apart = (conflicts[r * static_cast<size_t>(FIn) + static_cast<size_t>(w)] &
+                         ~raise[static_cast<size_t>(w)]) != 0;
+            }
+            if (!apart) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    void ExpandCube(TWideCubes& cover, size_t i);
+
+    int FIn;
+    int FOutputs;
+    const TWideFunction& FFunction;
+    TWideOptions FOptions;
+    TClock::time_point FStart;
+    std::vector<TWideCubes> FDc;   // input parts of the don't cares, per output
+    std::vector<TWideCubes> FOff;  // the OFF set, per output
+};
+
+void TMinimizer::ExpandCube(TWideCubes& cover, size_t i) {
+    uint64_t* x = cover[i];
+    size_t rows = 0;
+    const std::vector<uint64_t> conflicts = Blocking(x, rows);
+    std::vector<uint64_t> raised(static_cast<size_t>(FIn), 0);
+    // Inputs that alone keep x from some OFF cube stay; cubes needing them are out of reach.
+    std::vector<uint64_t> pinned(static_cast<size_t>(FIn), 0);
+    for (size_t r = 0; r < rows; ++r) {
+        const uint64_t* row = &conflicts[r * static_cast<size_t>(FIn)];
+        int count = 0;
+        for (int w = 0; w < FIn; ++w) {
+            count += __builtin_popcountll(row[w]);
+        }
+        if (count == 1) {
+            for (int w = 0; w < FIn; ++w) {
+                pinned[static_cast<size_t>(w)] |= row[w];
+            }
+        }
+    }
+    // Toward the nearest cubes first: each one swallowed is a term less.
+    std::vector<std::pair<int, size_t>> near;
+    std::vector<uint64_t> need(static_cast<size_t>(FIn));
+    for (size_t k = 0; k < cover.Size(); ++k) {
+        if (k == i || !OutputsWithin(cover[k], x)) {
+            continue;
+        }
+        int distance = 0;
+        bool reachable = true;
+        for (int w = 0; w < FIn && reachable; ++w) {
+            const uint64_t outside = cover[k][w] & ~x[w];
+            const uint64_t fields = (outside | (outside >> 1)) & FieldLo;
+            reachable = (fields & pinned[static_cast<size_t>(w)]) == 0;
+            distance += __builtin_popcountll(fields);
+        }
+        if (reachable) {
+            near.emplace_back(distance, k);
+        }
+    }
+    std::stable_sort(near.begin(), near.end());
+    std::vector<uint64_t> trial(static_cast<size_t>(FIn));
+    for (const auto& [distance, k] : near) {
+        for (int w = 0; w < FIn; ++w) {
+            const uint64_t outside = cover[k][w] & ~x[w];
+            trial[static_cast<size_t>(w)] =
+                raised[static_cast<size_t>(w)] | ((outside | (outside >> 1)) & FieldLo);
+        }
+        if (Feasible(conflicts, rows, trial)) {
+            raised = trial;
+        }
+    }
+    // Then input by input, those that keep x from the fewest OFF cubes first.
+    std::vector<std::pair<int, int>> order;
+    for (int input = 0; input < FFunction.Inputs; ++input) {
+        const uint64_t bit = uint64_t{1} << (2 * (input % 32));
+        const size_t w = static_cast<size_t>(input / 32);
+        if (Field(x, input) == 3 || (raised[w] & bit) != 0 || (pinned[w] & bit) != 0) {
+            continue;
+        }
+        int count = 0;
+        for (size_t r = 0; r < rows; ++r) {
+            count += (conflicts[r * static_cast<size_t>(FIn) + w] & bit) != 0 ? 1 : 0;
+        }
+        order.emplace_back(count, input);
+    }
+    std::stable_sort(order.begin(), order.end());
+    for (const auto& [count, input] : order) {
+        trial = raised;
+        trial[static_cast<size_t>(input / 32)] |= uint64_t{1} << (2 * (input % 32));
+        if (Feasible(conflicts, rows, trial)) {
+            raised = trial;
+        }
+    }
+    for (int w = 0; w < FIn; ++w) {
+        x[w] |= raised[static_cast<size_t>(w)] | (raised[static_cast<size_t>(w)] << 1);
+    }
+    for (int j = 0; j < FOutputs; ++j) {
+        const TWideCubes& off = FOff[static_cast<size_t>(j)];
+        bool apart = true;
+        for (size_t r = 0; r < off.Size() && apart; ++r) {
+            apart = !InputsMeet(x, off[r], FIn);
+        }
+        if (apart) {
+            x[FIn + j / 64] |= uint64_t{1} << (j % 64);
+        }
+    }
+}
+
+}  // namespace
+
+TWideCover MinimizeWide(const TWideFunction& function, const TWideOptions& options) {
+    TMinimizer minimizer(function, options);
+    TWideCubes cover = function.On;
+    if (options.Progress != nullptr) {
+        options.Progress->setMax(100);
+    }
+    bool finished = false;
+    if (minimizer.TimeLeft()) {
+        minimizer.MakeOffSets();
+        finished = minimizer.Expand(cover);
+    }
+    minimizer.Irredundant(cover);
+    TWideCubes best = cover;
+    while (finished && minimizer.TimeLeft()) {
+        if (options.Progress != nullptr) {
+            options.Progress->setPosition(50);
+        }
+        minimizer.Reduce(cover);
+        finished = minimizer.Expand(cover);
+        minimizer.Irredundant(cover);
+        if (cover.Size() >= best.Size()) {
+            if (cover.Size() == best.Size()) {
+                best = cover;
+            }
+            break;
+        }
+        best = cover;
+    }
+    if (options.Progress != nullptr) {
+        options.Progress->setPosition(100);
+    }
+    TWideCover result;
+    result.LowerBound = minimizer.Off().empty() ? (best.Empty() ? 0 : 1)
+                                                : WitnessBound(best, minimizer.Off(),
+                                                               minimizer.Dc(), function.Outputs);
+    result.Proven = result.LowerBound == best.Size();
+    result.Terms = std::move(best);
+    return result;
+}
