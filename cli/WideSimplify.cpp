@@ -76,11 +76,11 @@ std::string TermLines(const TWideFunction& function, const TWideCubes& terms) {
     return text;
 }
 
-std::string PlaText(const TPla& pla, const std::vector<int>& outputs,
-                    const TWideFunction& function, const TWideCubes& terms) {
+std::string PlaText(const TPla& pla, const std::vector<int>& outputs, const TWideFunction& function,
+                    const TWideCubes& terms) {
     const int in = InputWords(function.Inputs);
-    std::string text = ".i " + std::to_string(pla.Inputs) + "\n.o " +
-                       std::to_string(outputs.size()) + "\n";
+    std::string text =
+        ".i " + std::to_string(pla.Inputs) + "\n.o " + std::to_string(outputs.size()) + "\n";
     if (!pla.InputNames.empty()) {
         text += ".ilb";
         for (const std::string& name : pla.InputNames) {
@@ -145,8 +145,7 @@ std::string UnitText(const TPla& pla, const std::vector<int>& outputs,
 
 std::string SimplifyWide(const TPla& pla, const TWideRequest& request, std::ostream& err) {
     if (pla.Type.find('r') != std::string::npos) {
-        FailInput(request.Source, ".type " + pla.Type + ": past " +
-                                      std::to_string(MaxPlaInputs) +
+        FailInput(request.Source, ".type " + pla.Type + ": past " + std::to_string(MaxPlaInputs) +
                                       " inputs the types f and fd are read");
     }
     if (request.Sums) {
@@ -177,8 +176,7 @@ std::string SimplifyWide(const TPla& pla, const TWideRequest& request, std::ostr
     const TWideCover cover = MinimizeWide(function, options);
     if (!cover.Proven) {
         err << "quillon: the cover of " << cover.Terms.Size()
-            << " terms is not proven minimum; no cover has fewer than " << cover.LowerBound
-            << "\n";
+            << " terms is not proven minimum; no cover has fewer than " << cover.LowerBound << "\n";
     }
     if (request.Format == "terms") {
         return TermLines(function, cover.Terms);

@@ -10,11 +10,11 @@
 struct TWideRequest {
     bool Minimum = false;
     bool Sums = false;
-    int64_t TimeLimitMs = -1;        // -1: the engine's own
-    std::string Format = "terms";    // terms, pla, verilog, vhdl or c
-    std::string Output;              // one output to simplify; empty for all
-    std::string UnitName;            // for the unit formats; empty for the writers' default
-    std::string Source;              // the file's name for messages
+    int64_t TimeLimitMs = -1;      // -1: the engine's own
+    std::string Format = "terms";  // terms, pla, verilog, vhdl or c
+    std::string Output;            // one output to simplify; empty for all
+    std::string UnitName;          // for the unit formats; empty for the writers' default
+    std::string Source;            // the file's name for messages
 };
 
 // The cover in the format asked for; warnings go to err. Fails with a TCommandError.

@@ -22,8 +22,8 @@ bool MeetsAny(const TWideCubes& cubes, const uint64_t* point, int words) {
 
 // A point of term t at an output only t covers there and that is no don't care; tried at a
 // few random points, so it may find none.
-bool FindWitness(const TWideCubes& cover, size_t t, const std::vector<TWideCubes>& dc,
-                 int outputs, uint64_t& seed, TWitness& witness) {
+bool FindWitness(const TWideCubes& cover, size_t t, const std::vector<TWideCubes>& dc, int outputs,
+                 uint64_t& seed, TWitness& witness) {
     const int words = cover.InWords();
     const int n = cover.Inputs();
     std::vector<uint64_t> point(cover[t], cover[t] + words);

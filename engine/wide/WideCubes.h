@@ -9,7 +9,9 @@
 constexpr uint64_t FieldLo = 0x5555555555555555ull;
 
 // The words a cube of inputs takes, 32 inputs a word.
-inline int InputWords(int inputs) { return (inputs + 31) / 32; }
+inline int InputWords(int inputs) {
+    return (inputs + 31) / 32;
+}
 
 // Cubes of Stride words each, in one block. The first InWords words are the input fields;
 // fields past the last input are kept free so that whole words compare.
@@ -46,8 +48,8 @@ inline int Field(const uint64_t* cube, int input) {
 }
 inline void SetField(uint64_t* cube, int input, int value) {
     const int shift = 2 * (input % 32);
-    cube[input / 32] = (cube[input / 32] & ~(uint64_t{3} << shift)) |
-                       (static_cast<uint64_t>(value) << shift);
+    cube[input / 32] =
+        (cube[input / 32] & ~(uint64_t{3} << shift)) | (static_cast<uint64_t>(value) << shift);
 }
 // Whether the input parts meet.
 inline bool InputsMeet(const uint64_t* a, const uint64_t* b, int words) {

@@ -26,8 +26,11 @@ int FreeFields(const uint64_t* cube, int words) {
 class TMinimizer {
   public:
     TMinimizer(const TWideFunction& function, const TWideOptions& options)
-        : FIn(InputWords(function.Inputs)), FOutputs(function.Outputs), FFunction(function),
-          FOptions(options), FStart(TClock::now()) {
+        : FIn(InputWords(function.Inputs)),
+          FOutputs(function.Outputs),
+          FFunction(function),
+          FOptions(options),
+          FStart(TClock::now()) {
         for (int j = 0; j < FOutputs; ++j) {
             FDc.push_back(Inputs(function.Dc, j, SIZE_MAX));
         }
@@ -77,26 +80,26 @@ class TMinimizer {
         }
     }
 
-    // Drops, smallest cubes first, every output of a cube the rest covers there; a cube left
-    // with no output goes.
-    void Irredundant(TWideCubes& cover) const {
+    // Drops, smallest cubes first, every cube the rest covers at all its outputs; then, when
+    // sparse, every output of a cube the rest covers there.
+    void Irredundant(TWideCubes& cover, bool sparse) const {
         SortBySize(cover, false);
         for (size_t i = 0; i < cover.Size();) {
-            bool any = false;
-            for (int j = 0; j < FOutputs; ++j) {
-                if (!HasOutput(cover[i], FIn, j)) {
-                    continue;
-                }
-                if (Redundant(cover, i, j)) {
-                    cover[i][FIn + j / 64] &= ~(uint64_t{1} << (j % 64));
-                } else {
-                    any = true;
-                }
+            bool needed = false;
+            for (int j = 0; j < FOutputs && !needed; ++j) {
+                needed = HasOutput(cover[i], FIn, j) && !Redundant(cover, i, j);
             }
-            if (any) {
+            if (needed) {
                 ++i;
             } else {
                 RemoveKeepingOrder(cover, i);
+            }
+        }
+        for (size_t i = 0; i < cover.Size() && sparse; ++i) {
+            for (int j = 0; j < FOutputs; ++j) {
+                if (HasOutput(cover[i], FIn, j) && Redundant(cover, i, j)) {
+                    cover[i][FIn + j / 64] &= ~(uint64_t{1} << (j % 64));
+                }
             }
         }
     }
@@ -204,13 +207,13 @@ class TMinimizer {
         cover = std::move(sorted);
     }
 
-    // The fields of cube x each OFF cube of x's outputs is kept apart from it by: one bit at
-    // the low bit of each such field.
-    std::vector<uint64_t> Blocking(const uint64_t* x, size_t& rows) const {
+    // The fields of cube x each OFF cube is kept apart from it by: one bit at the low bit of
+    // each such field; every output's when all, else those of x's outputs.
+    std::vector<uint64_t> Blocking(const uint64_t* x, bool all, std::vector<int>& rowOutput) const {
         std::vector<uint64_t> conflicts;
-        rows = 0;
+        rowOutput.clear();
         for (int j = 0; j < FOutputs; ++j) {
-            if (!HasOutput(x, FIn, j)) {
+            if (!all && !HasOutput(x, FIn, j)) {
                 continue;
             }
             const TWideCubes& off = FOff[static_cast<size_t>(j)];
@@ -219,16 +222,19 @@ class TMinimizer {
                     const uint64_t both = x[w] & off[r][w];
                     conflicts.push_back(~(both | (both >> 1)) & FieldLo);
                 }
-                ++rows;
+                rowOutput.push_back(j);
             }
         }
         return conflicts;
     }
 
-    // Whether raising the fields in raise keeps x apart from every OFF cube.
-    bool Feasible(const std::vector<uint64_t>& conflicts, size_t rows,
-                  const std::vector<uint64_t>& raise) const {
-        for (size_t r = 0; r < rows; ++r) {
+    // Whether raising the fields in raise keeps x apart from every OFF cube of the outputs.
+    bool Feasible(const std::vector<uint64_t>& conflicts, const std::vector<int>& rowOutput,
+                  const std::vector<uint64_t>& raise, const uint64_t* outputs) const {
+        for (size_t r = 0; r < rowOutput.size(); ++r) {
+            if (!HasOutput(outputs, 0, rowOutput[r])) {
+                continue;
+            }
             bool apart = false;
             for (int w = 0; w < FIn && !apart; ++w) {
                 apart = (conflicts[r * static_cast<size_t>(FIn) + static_cast<size_t>(w)] &
@@ -254,13 +260,19 @@ class TMinimizer {
 
 void TMinimizer::ExpandCube(TWideCubes& cover, size_t i) {
     uint64_t* x = cover[i];
-    size_t rows = 0;
-    const std::vector<uint64_t> conflicts = Blocking(x, rows);
+    std::vector<int> rowOutput;
+    const std::vector<uint64_t> conflicts = Blocking(x, true, rowOutput);
+    const size_t rows = rowOutput.size();
+    const int outWords = WideOutputWords(FOutputs);
+    std::vector<uint64_t> outputs(x + FIn, x + FIn + outWords);
     std::vector<uint64_t> raised(static_cast<size_t>(FIn), 0);
     // Inputs that alone keep x from some OFF cube stay; cubes needing them are out of reach.
     std::vector<uint64_t> pinned(static_cast<size_t>(FIn), 0);
     for (size_t r = 0; r < rows; ++r) {
         const uint64_t* row = &conflicts[r * static_cast<size_t>(FIn)];
+        if (!HasOutput(outputs.data(), 0, rowOutput[r])) {
+            continue;
+        }
         int count = 0;
         for (int w = 0; w < FIn; ++w) {
             count += __builtin_popcountll(row[w]);
@@ -275,7 +287,7 @@ void TMinimizer::ExpandCube(TWideCubes& cover, size_t i) {
     std::vector<std::pair<int, size_t>> near;
     std::vector<uint64_t> need(static_cast<size_t>(FIn));
     for (size_t k = 0; k < cover.Size(); ++k) {
-        if (k == i || !OutputsWithin(cover[k], x)) {
+        if (k == i) {
             continue;
         }
         int distance = 0;
@@ -292,14 +304,20 @@ void TMinimizer::ExpandCube(TWideCubes& cover, size_t i) {
     }
     std::stable_sort(near.begin(), near.end());
     std::vector<uint64_t> trial(static_cast<size_t>(FIn));
+    std::vector<uint64_t> trialOutputs(static_cast<size_t>(outWords));
     for (const auto& [distance, k] : near) {
         for (int w = 0; w < FIn; ++w) {
             const uint64_t outside = cover[k][w] & ~x[w];
             trial[static_cast<size_t>(w)] =
                 raised[static_cast<size_t>(w)] | ((outside | (outside >> 1)) & FieldLo);
         }
-        if (Feasible(conflicts, rows, trial)) {
+        for (int w = 0; w < outWords; ++w) {
+            trialOutputs[static_cast<size_t>(w)] =
+                outputs[static_cast<size_t>(w)] | cover[k][FIn + w];
+        }
+        if (Feasible(conflicts, rowOutput, trial, trialOutputs.data())) {
             raised = trial;
+            outputs = trialOutputs;
         }
     }
     // Then input by input, those that keep x from the fewest OFF cubes first.
@@ -312,7 +330,10 @@ void TMinimizer::ExpandCube(TWideCubes& cover, size_t i) {
         }
         int count = 0;
         for (size_t r = 0; r < rows; ++r) {
-            count += (conflicts[r * static_cast<size_t>(FIn) + w] & bit) != 0 ? 1 : 0;
+            count += HasOutput(outputs.data(), 0, rowOutput[r]) &&
+                             (conflicts[r * static_cast<size_t>(FIn) + w] & bit) != 0
+                         ? 1
+                         : 0;
         }
         order.emplace_back(count, input);
     }
@@ -320,10 +341,11 @@ void TMinimizer::ExpandCube(TWideCubes& cover, size_t i) {
     for (const auto& [count, input] : order) {
         trial = raised;
         trial[static_cast<size_t>(input / 32)] |= uint64_t{1} << (2 * (input % 32));
-        if (Feasible(conflicts, rows, trial)) {
+        if (Feasible(conflicts, rowOutput, trial, outputs.data())) {
             raised = trial;
         }
     }
+    std::copy(outputs.begin(), outputs.end(), x + FIn);
     for (int w = 0; w < FIn; ++w) {
         x[w] |= raised[static_cast<size_t>(w)] | (raised[static_cast<size_t>(w)] << 1);
     }
@@ -352,7 +374,7 @@ TWideCover MinimizeWide(const TWideFunction& function, const TWideOptions& optio
         minimizer.MakeOffSets();
         finished = minimizer.Expand(cover);
     }
-    minimizer.Irredundant(cover);
+    minimizer.Irredundant(cover, false);
     TWideCubes best = cover;
     while (finished && minimizer.TimeLeft()) {
         if (options.Progress != nullptr) {
@@ -360,7 +382,7 @@ TWideCover MinimizeWide(const TWideFunction& function, const TWideOptions& optio
         }
         minimizer.Reduce(cover);
         finished = minimizer.Expand(cover);
-        minimizer.Irredundant(cover);
+        minimizer.Irredundant(cover, false);
         if (cover.Size() >= best.Size()) {
             if (cover.Size() == best.Size()) {
                 best = cover;
@@ -369,13 +391,14 @@ TWideCover MinimizeWide(const TWideFunction& function, const TWideOptions& optio
         }
         best = cover;
     }
+    minimizer.Irredundant(best, true);
     if (options.Progress != nullptr) {
         options.Progress->setPosition(100);
     }
     TWideCover result;
-    result.LowerBound = minimizer.Off().empty() ? (best.Empty() ? 0 : 1)
-                                                : WitnessBound(best, minimizer.Off(),
-                                                               minimizer.Dc(), function.Outputs);
+    result.LowerBound = minimizer.Off().empty()
+                            ? (best.Empty() ? 0 : 1)
+                            : WitnessBound(best, minimizer.Off(), minimizer.Dc(), function.Outputs);
     result.Proven = result.LowerBound == best.Size();
     result.Terms = std::move(best);
     return result;

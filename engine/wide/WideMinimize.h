@@ -18,7 +18,9 @@ struct TWideFunction {
     TWideCubes Dc;
 };
 
-inline int WideOutputWords(int outputs) { return (outputs + 63) / 64; }
+inline int WideOutputWords(int outputs) {
+    return (outputs + 63) / 64;
+}
 inline bool HasOutput(const uint64_t* cube, int inWords, int output) {
     return ((cube[inWords + output / 64] >> (output % 64)) & 1) != 0;
 }
@@ -30,7 +32,7 @@ struct TWideOptions {
 };
 
 struct TWideCover {
-    TWideCubes Terms;  // each a cube with the outputs it feeds
+    TWideCubes Terms;       // each a cube with the outputs it feeds
     size_t LowerBound = 0;  // no cover has fewer terms
     bool Proven = false;    // the cover has LowerBound terms
 };
