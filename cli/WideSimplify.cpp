@@ -4,57 +4,12 @@
 
 #include "cli/CommandError.h"
 #include "engine/wide/WideMinimize.h"
+#include "engine/wide/WidePla.h"
 #include "model/DesignUnit.h"
 #include "model/UnitNames.h"
 #include "model/UnitWriters.h"
 
 namespace {
-
-// The function of the outputs asked for: rows of 1 are ON, rows of - don't cares.
-TWideFunction WideFunction(const TPla& pla, const std::vector<int>& outputs) {
-    TWideFunction function;
-    function.Inputs = pla.Inputs;
-    function.Outputs = static_cast<int>(outputs.size());
-    const int in = InputWords(pla.Inputs);
-    const int stride = in + WideOutputWords(function.Outputs);
-    function.On = TWideCubes(pla.Inputs, stride);
-    function.Dc = TWideCubes(pla.Inputs, stride);
-    std::vector<uint64_t> cube(static_cast<size_t>(stride));
-    const auto n = static_cast<size_t>(pla.Inputs);
-    for (size_t row = 0; row < pla.Rows.size(); ++row) {
-        std::fill(cube.begin(), cube.end(), 0);
-        std::fill(cube.begin(), cube.begin() + in, ~uint64_t{0});
-        for (size_t k = 0; k < n; ++k) {
-            const char c = pla.InputPlane[row * n + k];
-            if (c != '-') {
-                SetField(cube.data(), static_cast<int>(k), c == '0' ? 1 : 2);
-            }
-        }
-        const std::string_view values = pla.RowOutputs(row);
-        for (const char wanted : {'1', '-'}) {
-            std::vector<uint64_t> placed = cube;
-            bool any = false;
-            for (size_t j = 0; j < outputs.size(); ++j) {
-                if (values[static_cast<size_t>(outputs[j])] == wanted) {
-                    placed[static_cast<size_t>(in) + j / 64] |= uint64_t{1} << (j % 64);
-                    any = true;
-                }
-            }
-            if (any) {
-                (wanted == '1' ? function.On : function.Dc).Add(placed.data());
-            }
-        }
-    }
-    return function;
-}
-
-std::string CubeText(const uint64_t* cube, int inputs) {
-    std::string text;
-    for (int k = 0; k < inputs; ++k) {
-        text += "?01-"[Field(cube, k)];
-    }
-    return text;
-}
 
 // One cube a line, each followed by its outputs when there are several; LO for no cube.
 std::string TermLines(const TWideFunction& function, const TWideCubes& terms) {
@@ -64,7 +19,7 @@ std::string TermLines(const TWideFunction& function, const TWideCubes& terms) {
     const int in = InputWords(function.Inputs);
     std::string text;
     for (size_t t = 0; t < terms.Size(); ++t) {
-        text += CubeText(terms[t], function.Inputs);
+        text += WideCubeText(terms[t], function.Inputs);
         if (function.Outputs > 1) {
             text += ' ';
             for (int j = 0; j < function.Outputs; ++j) {
@@ -97,7 +52,7 @@ std::string PlaText(const TPla& pla, const std::vector<int>& outputs, const TWid
             std::to_string(terms.Size() + function.Dc.Size()) + "\n";
     for (const TWideCubes* cubes : {&terms, &function.Dc}) {
         for (size_t t = 0; t < cubes->Size(); ++t) {
-            text += CubeText((*cubes)[t], function.Inputs) + ' ';
+            text += WideCubeText((*cubes)[t], function.Inputs) + ' ';
             for (int j = 0; j < function.Outputs; ++j) {
                 text += HasOutput((*cubes)[t], in, j) ? (cubes == &terms ? '1' : '-') : '0';
             }
@@ -124,7 +79,7 @@ std::string UnitText(const TPla& pla, const std::vector<int>& outputs,
     unit.Uses.resize(outputs.size());
     const int in = InputWords(function.Inputs);
     for (size_t t = 0; t < terms.Size(); ++t) {
-        unit.WideTerms.push_back(CubeText(terms[t], function.Inputs));
+        unit.WideTerms.push_back(WideCubeText(terms[t], function.Inputs));
         for (int j = 0; j < function.Outputs; ++j) {
             if (HasOutput(terms[t], in, j)) {
                 unit.Uses[static_cast<size_t>(j)].push_back(t);
@@ -168,7 +123,7 @@ std::string SimplifyWide(const TPla& pla, const TWideRequest& request, std::ostr
             outputs.push_back(j);
         }
     }
-    const TWideFunction function = WideFunction(pla, outputs);
+    const TWideFunction function = WidePlaFunction(pla, outputs);
     TWideOptions options;
     if (request.TimeLimitMs >= 0) {
         options.BudgetMs = request.TimeLimitMs;

@@ -376,6 +376,9 @@ TWideCover MinimizeWide(const TWideFunction& function, const TWideOptions& optio
     }
     minimizer.Irredundant(cover, false);
     TWideCubes best = cover;
+    if (options.Found) {
+        options.Found(best.Size());
+    }
     while (finished && minimizer.TimeLeft()) {
         if (options.Progress != nullptr) {
             options.Progress->setPosition(50);
@@ -390,6 +393,9 @@ TWideCover MinimizeWide(const TWideFunction& function, const TWideOptions& optio
             break;
         }
         best = cover;
+        if (options.Found) {
+            options.Found(best.Size());
+        }
     }
     minimizer.Irredundant(best, true);
     if (options.Progress != nullptr) {

@@ -29,6 +29,8 @@ struct TWideOptions {
     int64_t BudgetMs = 10000;
     std::function<bool()> KeepGoing;    // false ends the search with the cover so far
     TProgressSink* Progress = nullptr;  // may be null
+    // Told the terms of each better cover as the search finds it; may be empty.
+    std::function<void(size_t)> Found;
 };
 
 struct TWideCover {
