@@ -107,39 +107,81 @@ class TMinimizer {
     // Shrinks each cube, largest first, to the smallest cube over what only it covers.
     void Reduce(TWideCubes& cover) const {
         SortBySize(cover, true);
-        std::vector<uint64_t> super(static_cast<size_t>(FIn));
+        std::vector<uint64_t> reduced;
         for (size_t i = 0; i < cover.Size();) {
-            std::fill(super.begin(), super.end(), 0);
-            bool any = false;
-            for (int j = 0; j < FOutputs; ++j) {
-                if (!HasOutput(cover[i], FIn, j)) {
-                    continue;
-                }
-                TWideCubes rest = Inputs(cover, j, i);
-                for (size_t d = 0; d < FDc[static_cast<size_t>(j)].Size(); ++d) {
-                    rest.Add(FDc[static_cast<size_t>(j)][d]);
-                }
-                const TWideCubes left = Complement(Cofactor(rest, cover[i]));
-                if (left.Empty()) {
-                    cover[i][FIn + j / 64] &= ~(uint64_t{1} << (j % 64));
-                    continue;
-                }
-                any = true;
-                for (size_t k = 0; k < left.Size(); ++k) {
-                    for (int w = 0; w < FIn; ++w) {
-                        super[static_cast<size_t>(w)] |= left[k][w];
-                    }
-                }
-            }
-            if (!any) {
+            if (!ReducedCube(cover, i, reduced)) {
                 RemoveKeepingOrder(cover, i);
                 continue;
             }
-            for (int w = 0; w < FIn; ++w) {
-                cover[i][w] &= super[static_cast<size_t>(w)];
-            }
+            std::copy(reduced.begin(), reduced.end(), cover[i]);
             ++i;
         }
+    }
+
+    // Cube i shrunk to what only it covers, outputs too; false when that is nothing.
+    bool ReducedCube(const TWideCubes& cover, size_t i, std::vector<uint64_t>& reduced) const {
+        reduced.assign(cover[i], cover[i] + cover.Stride());
+        std::vector<uint64_t> super(static_cast<size_t>(FIn), 0);
+        bool any = false;
+        for (int j = 0; j < FOutputs; ++j) {
+            if (!HasOutput(cover[i], FIn, j)) {
+                continue;
+            }
+            TWideCubes rest = Inputs(cover, j, i);
+            for (size_t d = 0; d < FDc[static_cast<size_t>(j)].Size(); ++d) {
+                rest.Add(FDc[static_cast<size_t>(j)][d]);
+            }
+            const TWideCubes left = Complement(Cofactor(rest, cover[i]));
+            if (left.Empty()) {
+                reduced[static_cast<size_t>(FIn + j / 64)] &= ~(uint64_t{1} << (j % 64));
+                continue;
+            }
+            any = true;
+            for (size_t k = 0; k < left.Size(); ++k) {
+                for (int w = 0; w < FIn; ++w) {
+                    super[static_cast<size_t>(w)] |= left[k][w];
+                }
+            }
+        }
+        for (int w = 0; w < FIn; ++w) {
+            reduced[static_cast<size_t>(w)] &= super[static_cast<size_t>(w)];
+        }
+        return any;
+    }
+
+    // Every cube shrunk against the same cover, then each raised among the shrunk ones: a
+    // raised cube that swallows another may let irredundant drop two for one.
+    bool LastGasp(TWideCubes& cover) {
+        TWideCubes reduced(cover.Inputs(), cover.Stride());
+        std::vector<uint64_t> cube;
+        for (size_t i = 0; i < cover.Size(); ++i) {
+            if (ReducedCube(cover, i, cube)) {
+                reduced.Add(cube.data());
+            }
+        }
+        TWideCubes tried = cover;
+        bool added = false;
+        for (size_t i = 0; i < reduced.Size() && TimeLeft(); ++i) {
+            TWideCubes trial = reduced;
+            ExpandCube(trial, i);
+            int swallowed = 0;
+            for (size_t k = 0; k < reduced.Size(); ++k) {
+                swallowed += k != i && InputsContain(trial[i], reduced[k], cover.Stride()) ? 1 : 0;
+            }
+            if (swallowed > 0) {
+                tried.Add(trial[i]);
+                added = true;
+            }
+        }
+        if (!added) {
+            return false;
+        }
+        Irredundant(tried, false);
+        if (tried.Size() >= cover.Size()) {
+            return false;
+        }
+        cover = std::move(tried);
+        return true;
     }
 
     // Raises each cube, largest first, as far as the OFF sets allow: first toward the other
@@ -390,7 +432,14 @@ TWideCover MinimizeWide(const TWideFunction& function, const TWideOptions& optio
             if (cover.Size() == best.Size()) {
                 best = cover;
             }
-            break;
+            if (!minimizer.LastGasp(cover)) {
+                break;
+            }
+            finished = minimizer.Expand(cover);
+            minimizer.Irredundant(cover, false);
+            if (cover.Size() >= best.Size()) {
+                break;
+            }
         }
         best = cover;
         if (options.Found) {
