@@ -4,6 +4,7 @@
 #include <chrono>
 #include <new>
 #include <numeric>
+#include <random>
 
 #include "engine/Sinks.h"
 #include "engine/wide/WideBound.h"
@@ -13,6 +14,9 @@ namespace {
 using TClock = std::chrono::steady_clock;
 
 // The most OFF cubes kept for all outputs together, about 1 GB at the widest cubes.
+// Passes in a random order without a better cover before the search stops.
+constexpr int MaxIdlePasses = 20;
+
 constexpr size_t MaxOffWords = size_t{1} << 27;
 
 int FreeFields(const uint64_t* cube, int words) {
@@ -82,7 +86,7 @@ class TMinimizer {
 
     // Drops, smallest cubes first, every cube the rest covers at all its outputs; then, when
     // sparse, every output of a cube the rest covers there.
-    void Irredundant(TWideCubes& cover, bool sparse) const {
+    void Irredundant(TWideCubes& cover, bool sparse) {
         SortBySize(cover, false);
         for (size_t i = 0; i < cover.Size();) {
             bool needed = false;
@@ -105,7 +109,7 @@ class TMinimizer {
     }
 
     // Shrinks each cube, largest first, to the smallest cube over what only it covers.
-    void Reduce(TWideCubes& cover) const {
+    void Reduce(TWideCubes& cover) {
         SortBySize(cover, true);
         std::vector<uint64_t> reduced;
         for (size_t i = 0; i < cover.Size();) {
@@ -208,6 +212,8 @@ class TMinimizer {
     }
 
     const std::vector<TWideCubes>& Off() const { return FOff; }
+    // Cubes of the same size taken in a random order, so that another pass goes another way.
+    bool Shuffle = false;
     const std::vector<TWideCubes>& Dc() const { return FDc; }
 
   private:
@@ -231,9 +237,12 @@ class TMinimizer {
         cover = std::move(kept);
     }
 
-    void SortBySize(TWideCubes& cover, bool largestFirst) const {
+    void SortBySize(TWideCubes& cover, bool largestFirst) {
         std::vector<size_t> order(cover.Size());
         std::iota(order.begin(), order.end(), 0);
+        if (Shuffle) {
+            std::shuffle(order.begin(), order.end(), FRandom);
+        }
         std::vector<int> size(cover.Size());
         for (size_t i = 0; i < cover.Size(); ++i) {
             size[i] = FreeFields(cover[i], FIn);
@@ -298,6 +307,7 @@ class TMinimizer {
     TClock::time_point FStart;
     std::vector<TWideCubes> FDc;   // input parts of the don't cares, per output
     std::vector<TWideCubes> FOff;  // the OFF set, per output
+    std::mt19937_64 FRandom{1};
 };
 
 void TMinimizer::ExpandCube(TWideCubes& cover, size_t i) {
@@ -421,6 +431,14 @@ TWideCover MinimizeWide(const TWideFunction& function, const TWideOptions& optio
     if (options.Found) {
         options.Found(best.Size());
     }
+    // Terms, then letters: a pass that only drops letters may open the way for the next.
+    const auto cost = [in = InputWords(function.Inputs)](const TWideCubes& cubes) {
+        size_t letters = 0;
+        for (size_t i = 0; i < cubes.Size(); ++i) {
+            letters += static_cast<size_t>(in * 32 - FreeFields(cubes[i], in));
+        }
+        return std::make_pair(cubes.Size(), letters);
+    };
     while (finished && minimizer.TimeLeft()) {
         if (options.Progress != nullptr) {
             options.Progress->setPosition(50);
@@ -428,22 +446,37 @@ TWideCover MinimizeWide(const TWideFunction& function, const TWideOptions& optio
         minimizer.Reduce(cover);
         finished = minimizer.Expand(cover);
         minimizer.Irredundant(cover, false);
-        if (cover.Size() >= best.Size()) {
+        if (cost(cover) >= cost(best)) {
             if (cover.Size() == best.Size()) {
                 best = cover;
             }
-            if (!minimizer.LastGasp(cover)) {
+            if (!finished || !minimizer.LastGasp(cover)) {
                 break;
             }
             finished = minimizer.Expand(cover);
             minimizer.Irredundant(cover, false);
-            if (cover.Size() >= best.Size()) {
+            if (cost(cover) >= cost(best)) {
                 break;
             }
         }
         best = cover;
         if (options.Found) {
             options.Found(best.Size());
+        }
+    }
+    // Passes in other orders from the best cover, while they find better ones now and then.
+    minimizer.Shuffle = true;
+    for (int idle = 0; finished && idle < MaxIdlePasses && minimizer.TimeLeft(); ++idle) {
+        cover = best;
+        minimizer.Reduce(cover);
+        finished = minimizer.Expand(cover);
+        minimizer.Irredundant(cover, false);
+        if (finished && cost(cover) < cost(best)) {
+            best = cover;
+            idle = 0;
+            if (options.Found) {
+                options.Found(best.Size());
+            }
         }
     }
     minimizer.Irredundant(best, true);
