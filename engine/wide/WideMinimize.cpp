@@ -351,7 +351,9 @@ void TMinimizer::ExpandCube(TWideCubes& cover, size_t i) {
             distance += __builtin_popcountll(fields);
         }
         if (reachable) {
-            near.emplace_back(distance, k);
+            // Those within x's outputs first: widening the outputs narrows what the inputs may do.
+            const int widen = OutputsWithin(cover[k], x) ? 0 : FFunction.Inputs + 1;
+            near.emplace_back(widen + distance, k);
         }
     }
     std::stable_sort(near.begin(), near.end());
