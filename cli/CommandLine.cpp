@@ -322,12 +322,9 @@ int RunSimplify(const std::vector<std::string>& args, std::istream& in, std::ost
     }
     if (read.Wide.Inputs > 0) {
         const char* const formats[] = {"terms", "pla", "verilog", "vhdl", "c"};
-        const TWideRequest request{options.Minimum,
-                                   options.Sums,
-                                   options.TimeLimitMs,
-                                   formats[static_cast<int>(options.Format)],
-                                   options.Output,
-                                   UnitName(options),
+        const TWideRequest request{options.Minimum,     options.Sums,
+                                   options.TimeLimitMs, formats[static_cast<int>(options.Format)],
+                                   options.Output,      UnitName(options),
                                    read.Source};
         out << SimplifyWide(read.Wide, request, err);
         return 0;

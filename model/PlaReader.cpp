@@ -118,8 +118,7 @@ bool TPlaReader::Finish(TPla& pla) {
         return Fail(0, "not a PLA file: it has no .o line");
     }
     if (FPendingChars > 0) {
-        return Fail(FLine, "the last row has " + std::to_string(FPendingChars) +
-                               " characters of " +
+        return Fail(FLine, "the last row has " + std::to_string(FPendingChars) + " characters of " +
                                std::to_string(FPla.Inputs + FPla.Outputs));
     }
     if (FTitleLines > 0) {
