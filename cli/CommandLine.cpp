@@ -14,6 +14,7 @@
 #include "cli/CommandError.h"
 #include "cli/FunctionInput.h"
 #include "cli/SharedListing.h"
+#include "cli/WideSimplify.h"
 #include "engine/cover/MinimumCover.h"
 #include "engine/shared/SharedCover.h"
 #include "engine/shared/SharedUnit.h"
@@ -334,6 +335,15 @@ int RunSimplify(const std::vector<std::string>& args, std::istream& in, std::ost
                                 : ReadFunctionInput(options.File, options.Output, in);
     if (!read.Warning.empty()) {
         err << WarningLine(read.Source, read.Warning);
+    }
+    if (read.Wide.Inputs > 0) {
+        const char* const formats[] = {"terms", "pla", "verilog", "vhdl", "c"};
+        const TWideRequest request{options.Minimum,     options.Sums,
+                                   options.TimeLimitMs, formats[static_cast<int>(options.Format)],
+                                   options.Output,      UnitName(options),
+                                   read.Source};
+        out << SimplifyWide(read.Wide, request, err);
+        return 0;
     }
     if (read.Functions.Outputs.size() > 1) {
         out << SimplifyShared(read.Functions, options, read.Source, err, direct);

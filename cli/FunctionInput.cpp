@@ -136,7 +136,7 @@ void TFunctionReader::Line(std::string_view text) {
             FTerms = std::make_unique<TTermList>(n, FSource);
             return;
         }
-        FPla = std::make_unique<TPlaReader>();
+        FPla = std::make_unique<TPlaReader>(MaxWidePlaInputs);
     }
     if (!FPla->Line(text)) {
         FailInput(FSource, FPla->Error().Message());
@@ -155,6 +155,11 @@ TInputRead TFunctionReader::Finish() {
     TPla pla;
     if (!FPla->Finish(pla)) {
         FailInput(FSource, FPla->Error().Message());
+    }
+    if (pla.Inputs > MaxPlaInputs) {
+        read.Warning = pla.Warning;
+        read.Wide = std::move(pla);
+        return read;
     }
     // Without a name every output is read, to be minimized together.
     std::vector<int> outputs;

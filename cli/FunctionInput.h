@@ -24,6 +24,7 @@ struct TFunctionInput {
 struct TInputRead {
     std::string Source;  // the file's name, or "standard input"
     TFunctionSet Functions;
+    TPla Wide;  // a PLA of more than 16 inputs, for the cube engine; Functions is then empty
     std::string Warning;
 };
 

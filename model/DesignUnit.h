@@ -19,12 +19,15 @@ enum class TExportFormat { Verilog, Vhdl, C, Text, Pla };
 // first input the most significant bit.
 struct TDesignUnit {
     std::string Name;                      // the module, entity or function; made legal
-    int Inputs = 0;                        // 1..16
+    int Inputs = 0;                        // 1..16, more with WideTerms
     std::vector<std::string> InputNames;   // missing or empty entries: A, B, C, ...
     std::vector<std::string> OutputNames;  // missing or empty: F, or F1, F2, ... for several
     TUnitForm Form = TUnitForm::SumOfProducts;
     std::vector<TCube> Terms;               // each distinct term once
     std::vector<std::vector<size_t>> Uses;  // per output, the indices in Terms it combines
+    // Past 16 inputs the terms instead, an input a character (0, 1 or -); the code writers
+    // take them, the PLA writer does not.
+    std::vector<std::string> WideTerms;
     // Per output, the inputs where its value does not matter; only the PLA writes them.
     std::vector<std::vector<TCube>> DontCares;
 };

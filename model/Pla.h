@@ -11,6 +11,8 @@
 
 // The most inputs a PLA may have here: one per variable A to P.
 constexpr int MaxPlaInputs = 16;
+// The most inputs a PLA read for the cube engine may have.
+constexpr int MaxWidePlaInputs = 4096;
 // The most outputs: far more than a design minimized together has, and few enough that the sets
 // of every output of 16 inputs fit in memory at once.
 constexpr int MaxPlaOutputs = 4096;
@@ -32,6 +34,9 @@ struct TPla {
     // The output characters of every row, Outputs of them a row, each 0, 1, - or ~ (the file's
     // 4, 2 and 3 are read as 1, - and 0). One string, not one a row, keeps a long file small.
     std::string OutputPlane;
+    // Past MaxPlaInputs, the input characters of every row, Inputs of them a row, each 0, 1 or
+    // -; the rows' cubes are then empty.
+    std::string InputPlane;
     // Text the reader skipped (lines before .i, taken as a title), said in one line; empty when
     // nothing was skipped. Whoever shows the result should show it too.
     std::string Warning;
@@ -54,6 +59,8 @@ struct TPlaError {
 // Rows may separate their fields by blanks or "|"; lines before .i are skipped as a title.
 class TPlaReader {
   public:
+    // maxInputs above MaxPlaInputs fills the input plane instead of the rows' cubes.
+    explicit TPlaReader(int maxInputs = MaxPlaInputs) : FMaxInputs(maxInputs) {}
     // Takes the next line, without its line end. False once the file is refused; Error() then
     // says why and later lines are ignored. Lines after .e are ignored.
     bool Line(std::string_view text);
@@ -70,6 +77,7 @@ class TPlaReader {
     bool Row(std::string_view text);
     void SkipTitle(std::string_view text);
 
+    int FMaxInputs;
     TPla FPla;
     TPlaError FError;
     size_t FLine = 0;
@@ -78,6 +86,8 @@ class TPlaReader {
     size_t FTitleLines = 0;  // lines skipped before .i
     bool FEnded = false;
     bool FFailed = false;
+    std::string FPending;  // a wide row's first lines
+    size_t FPendingChars = 0;
 };
 
 // Reads a PLA text. On failure pla is left as it was and error says why.

@@ -117,6 +117,10 @@ bool TPlaReader::Finish(TPla& pla) {
     if (FPla.Outputs == 0) {
         return Fail(0, "not a PLA file: it has no .o line");
     }
+    if (FPendingChars > 0) {
+        return Fail(FLine, "the last row has " + std::to_string(FPendingChars) + " characters of " +
+                               std::to_string(FPla.Inputs + FPla.Outputs));
+    }
     if (FTitleLines > 0) {
         FPla.Warning = "line " + std::to_string(FTitleLine) + ": skipped " + FTitle +
                        (FTitleLines > 1 ? " and " + std::to_string(FTitleLines - 1) + " more lines"
@@ -189,9 +193,11 @@ bool TPlaReader::Count(const std::vector<std::string_view>& words, size_t count)
     if (target != 0) {
         return Fail(FLine, std::string(words[0]) + " is given twice");
     }
-    if (inputs && value > MaxPlaInputs) {
+    if (inputs && value > static_cast<uint64_t>(FMaxInputs)) {
         return Fail(FLine, ".i " + std::string(words[1]) + ": at most " +
-                               std::to_string(MaxPlaInputs) + " inputs (A to P) are supported");
+                               std::to_string(FMaxInputs) +
+                               (FMaxInputs == MaxPlaInputs ? " inputs (A to P) are supported"
+                                                           : " inputs are supported"));
     }
     if (!inputs && value > MaxPlaOutputs) {
         return Fail(FLine, ".o " + std::string(words[1]) + ": at most " +
@@ -223,8 +229,23 @@ bool TPlaReader::Row(std::string_view text) {
     }
     const auto inputs = static_cast<size_t>(FPla.Inputs);
     const size_t width = inputs + static_cast<size_t>(FPla.Outputs);
-    const auto chars = static_cast<size_t>(
+    auto chars = static_cast<size_t>(
         std::count_if(text.begin(), text.end(), [](char c) { return !IsFieldBreak(c); }));
+    // Wide files may run a row over several lines, as the tools that write them do.
+    std::string joined;
+    if (FPla.Inputs > MaxPlaInputs) {
+        chars += FPendingChars;
+        if (chars < width) {
+            FPending += ' ';
+            FPending += text;
+            FPendingChars = chars;
+            return true;
+        }
+        joined = std::move(FPending) + ' ' + std::string(text);
+        text = joined;
+        FPending.clear();
+        FPendingChars = 0;
+    }
     if (chars != width) {
         return Fail(FLine, "the row has " + std::to_string(chars) + " characters, " +
                                std::to_string(FPla.Inputs) + " inputs and " +
@@ -234,13 +255,22 @@ bool TPlaReader::Row(std::string_view text) {
     TPlaRow row;
     row.Line = FLine;
     const size_t planeSize = FPla.OutputPlane.size();
+    const size_t inputPlaneSize = FPla.InputPlane.size();
+    const bool wide = FPla.Inputs > MaxPlaInputs;
     size_t k = 0;
     for (const char c : text) {
         if (IsFieldBreak(c)) {
             continue;
         }
         if (k < inputs) {
-            if (!ReadInputChar(c, 1u << (inputs - 1 - k), row.Cube)) {
+            const bool valid = wide ? ReadInputChar(c, 0, row.Cube)
+                                    : ReadInputChar(c, 1u << (inputs - 1 - k), row.Cube);
+            if (wide && valid) {
+                FPla.InputPlane += c == '2' ? '-' : c;
+            }
+            if (!valid) {
+                FPla.OutputPlane.resize(planeSize);
+                FPla.InputPlane.resize(inputPlaneSize);
                 return Fail(FLine, "input " + std::to_string(k + 1) + " is " + Quoted({&c, 1}) +
                                        "; an input is 0, 1 or -");
             }
@@ -248,6 +278,7 @@ bool TPlaReader::Row(std::string_view text) {
             FPla.OutputPlane += value;
         } else {
             FPla.OutputPlane.resize(planeSize);
+            FPla.InputPlane.resize(inputPlaneSize);
             return Fail(FLine, "output " + std::to_string(k - inputs + 1) + " is " +
                                    Quoted({&c, 1}) + "; an output is 0, 1, - or ~");
         }

@@ -50,6 +50,29 @@ TSyntax SyntaxOf(TExportFormat format, bool shortNames) {
     return {"", "'", andOp, " + ", andOp, " + ", "1", "0", false};
 }
 
+size_t TermCount(const TDesignUnit& unit) {
+    return unit.WideTerms.empty() ? unit.Terms.size() : unit.WideTerms.size();
+}
+
+// Input k (0-based) in term i: 0 or 1, or -1 where the term does not read it.
+int TermLiteral(const TDesignUnit& unit, size_t i, int k) {
+    if (!unit.WideTerms.empty()) {
+        const char c = unit.WideTerms[i][static_cast<size_t>(k)];
+        return c == '-' ? -1 : c - '0';
+    }
+    const uint32_t bit = 1u << (unit.Inputs - 1 - k);
+    return (unit.Terms[i].Care & bit) == 0 ? -1 : (unit.Terms[i].Hi & bit) != 0 ? 1 : 0;
+}
+
+int TermLetters(const TDesignUnit& unit, size_t i) {
+    if (!unit.WideTerms.empty()) {
+        const std::string& term = unit.WideTerms[i];
+        return static_cast<int>(term.size()) -
+               static_cast<int>(std::count(term.begin(), term.end(), '-'));
+    }
+    return std::popcount(unit.Terms[i].Care);
+}
+
 // Writes the outputs of a unit as expressions over its inputs, and notes the inputs written.
 class TExpressions {
   public:
@@ -63,14 +86,14 @@ class TExpressions {
 
     // A term used by several outputs can be written once under a name; "" where it is not.
     void NameTerm(size_t term, const std::string& name) {
-        FTermNames.resize(FUnit.Terms.size());
+        FTermNames.resize(TermCount(FUnit));
         FTermNames[term] = name;
     }
 
     // A term alone: a product (AND of literals) or a sum (OR of literals).
     std::string Term(size_t term) {
         std::string text;
-        AppendLiterals(text, FUnit.Terms[term], false);
+        AppendLiterals(text, term, false);
         return text;
     }
 
@@ -78,7 +101,7 @@ class TExpressions {
     // or a term without letters.
     std::string Output(size_t output) {
         const std::vector<size_t>& uses = FUnit.Uses[output];
-        const auto constant = [&](size_t i) { return FUnit.Terms[i].Care == 0; };
+        const auto constant = [&](size_t i) { return TermLetters(FUnit, i) == 0; };
         if (std::any_of(uses.begin(), uses.end(), constant)) {
             return FSum ? FSyntax.One : FSyntax.Zero;
         }
@@ -94,37 +117,40 @@ class TExpressions {
             if (i < FTermNames.size() && !FTermNames[i].empty()) {
                 text += FTermNames[i];
             } else {
-                AppendLiterals(text, FUnit.Terms[i], uses.size() > 1);
+                AppendLiterals(text, i, uses.size() > 1);
             }
         }
         return text;
     }
 
     // True when input k (0-based) occurs in a term written so far.
-    bool Written(int k) const { return (FWritten & (1u << (FUnit.Inputs - 1 - k))) != 0; }
+    bool Written(int k) const {
+        return static_cast<size_t>(k) < FWritten.size() && FWritten[static_cast<size_t>(k)];
+    }
 
   private:
     // Written in place: an output may have a hundred thousand terms.
-    void AppendLiterals(std::string& text, const TCube& cube, bool inList) {
-        FWritten |= cube.Care;
+    void AppendLiterals(std::string& text, size_t term, bool inList) {
         const int n = FUnit.Inputs;
+        FWritten.resize(static_cast<size_t>(n), false);
         const bool brackets =
-            inList && std::popcount(cube.Care) > 1 && (FSyntax.BracketProducts || !FSum);
+            inList && TermLetters(FUnit, term) > 1 && (FSyntax.BracketProducts || !FSum);
         if (brackets) {
             text += '(';
         }
         bool first = true;
         for (int k = 0; k < n; ++k) {
-            const uint32_t bit = 1u << (n - 1 - k);
-            if ((cube.Care & bit) == 0) {
+            const int literal = TermLiteral(FUnit, term, k);
+            if (literal < 0) {
                 continue;
             }
+            FWritten[static_cast<size_t>(k)] = true;
             if (!first) {
                 text += FSum ? FSyntax.And : FSyntax.Or;
             }
             first = false;
             // A sum holds the letters of its cube of zeros complemented.
-            const bool negated = ((cube.Hi & bit) == 0) == FSum;
+            const bool negated = (literal == 0) == FSum;
             text += negated ? FSyntax.NotBefore : "";
             text += FNames.Inputs[static_cast<size_t>(k)];
             text += negated ? FSyntax.NotAfter : "";
@@ -139,16 +165,16 @@ class TExpressions {
     bool FSum;
     TSyntax FSyntax;
     std::vector<std::string> FTermNames;
-    uint32_t FWritten = 0;
+    std::vector<bool> FWritten;  // per input
 };
 
 // Terms of more than one letter that more than one output writes, in term order. An output
 // with a term without letters is a constant and writes none.
 std::vector<size_t> SharedTerms(const TDesignUnit& unit) {
-    std::vector<int> users(unit.Terms.size(), 0);
+    std::vector<int> users(TermCount(unit), 0);
     for (const std::vector<size_t>& uses : unit.Uses) {
         if (std::any_of(uses.begin(), uses.end(),
-                        [&](size_t i) { return unit.Terms[i].Care == 0; })) {
+                        [&](size_t i) { return TermLetters(unit, i) == 0; })) {
             continue;
         }
         for (const size_t i : uses) {
@@ -156,8 +182,8 @@ std::vector<size_t> SharedTerms(const TDesignUnit& unit) {
         }
     }
     std::vector<size_t> shared;
-    for (size_t i = 0; i < unit.Terms.size(); ++i) {
-        if (users[i] > 1 && std::popcount(unit.Terms[i].Care) > 1) {
+    for (size_t i = 0; i < users.size(); ++i) {
+        if (users[i] > 1 && TermLetters(unit, i) > 1) {
             shared.push_back(i);
         }
     }

@@ -167,6 +167,11 @@ INSTANTIATE_TEST_SUITE_P(
               {"simplify", "--format", "pla", "--function=A'B"},
               "",
               ".i 2\n.o 1\n.ilb A B\n.ob F\n.type f\n.p 1\n01 1\n.e\n"},
+        // Past 16 inputs the cube engine's cover, a row running over two lines.
+        TCase{"WideCover",
+              {"simplify", "--minimum", "-"},
+              ".i 17\n.o 2\n11--------------- 10\n10-------\n-------- 10\n0---------------1 01\n",
+              "0---------------1 01\n1---------------- 10\n"},
         TCase{"RepeatedTermsReadOnce",
               {"simplify", "-"},
               "16\n" + Repeated("A\n-a\n", 100000),
@@ -200,9 +205,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "quillon: standard input: line 3: input 2 is \"x\"; an input is 0, 1 or -\n"},
         TBadCase{"TooManyInputs",
                  {"simplify", "-"},
-                 ".i 20\n.o 1\n",
-                 "quillon: standard input: line 1: .i 20: at most 16 inputs (A to P) are "
-                 "supported\n"},
+                 ".i 5000\n.o 1\n",
+                 "quillon: standard input: line 1: .i 5000: at most 4096 inputs are supported\n"},
         TBadCase{"InvalidTerm",
                  {"simplify", "-"},
                  "4\nAB\nAbE\n",

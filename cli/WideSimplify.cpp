@@ -1,0 +1,143 @@
+#include "cli/WideSimplify.h"
+
+#include <ostream>
+
+#include "cli/CommandError.h"
+#include "engine/wide/WideMinimize.h"
+#include "engine/wide/WidePla.h"
+#include "model/DesignUnit.h"
+#include "model/UnitNames.h"
+#include "model/UnitWriters.h"
+
+namespace {
+
+// One cube a line, each followed by its outputs when there are several; LO for no cube.
+std::string TermLines(const TWideFunction& function, const TWideCubes& terms) {
+    if (terms.Empty()) {
+        return "LO\n";
+    }
+    const int in = InputWords(function.Inputs);
+    std::string text;
+    for (size_t t = 0; t < terms.Size(); ++t) {
+        text += WideCubeText(terms[t], function.Inputs);
+        if (function.Outputs > 1) {
+            text += ' ';
+            for (int j = 0; j < function.Outputs; ++j) {
+                text += HasOutput(terms[t], in, j) ? '1' : '0';
+            }
+        }
+        text += '\n';
+    }
+    return text;
+}
+
+std::string PlaText(const TPla& pla, const std::vector<int>& outputs, const TWideFunction& function,
+                    const TWideCubes& terms) {
+    const int in = InputWords(function.Inputs);
+    std::string text =
+        ".i " + std::to_string(pla.Inputs) + "\n.o " + std::to_string(outputs.size()) + "\n";
+    if (!pla.InputNames.empty()) {
+        text += ".ilb";
+        for (const std::string& name : pla.InputNames) {
+            text += " " + name;
+        }
+        text += "\n";
+    }
+    text += ".ob";
+    for (const int j : outputs) {
+        text += " " + PlaOutputName(pla, j);
+    }
+    const bool dc = !function.Dc.Empty();
+    text += std::string("\n.type ") + (dc ? "fd" : "f") + "\n.p " +
+            std::to_string(terms.Size() + function.Dc.Size()) + "\n";
+    for (const TWideCubes* cubes : {&terms, &function.Dc}) {
+        for (size_t t = 0; t < cubes->Size(); ++t) {
+            text += WideCubeText((*cubes)[t], function.Inputs) + ' ';
+            for (int j = 0; j < function.Outputs; ++j) {
+                text += HasOutput((*cubes)[t], in, j) ? (cubes == &terms ? '1' : '-') : '0';
+            }
+            text += '\n';
+        }
+    }
+    return text + ".e\n";
+}
+
+// Verilog, VHDL or C through the unit writers; inputs without a name are x1 to xN.
+std::string UnitText(const TPla& pla, const std::vector<int>& outputs,
+                     const TWideFunction& function, const TWideCubes& terms,
+                     const TWideRequest& request, std::ostream& err) {
+    TDesignUnit unit;
+    unit.Name = request.UnitName;
+    unit.Inputs = pla.Inputs;
+    unit.InputNames = pla.InputNames;
+    for (int k = static_cast<int>(unit.InputNames.size()); k < pla.Inputs; ++k) {
+        unit.InputNames.push_back("x" + std::to_string(k + 1));
+    }
+    for (const int j : outputs) {
+        unit.OutputNames.push_back(PlaOutputName(pla, j));
+    }
+    unit.Uses.resize(outputs.size());
+    const int in = InputWords(function.Inputs);
+    for (size_t t = 0; t < terms.Size(); ++t) {
+        unit.WideTerms.push_back(WideCubeText(terms[t], function.Inputs));
+        for (int j = 0; j < function.Outputs; ++j) {
+            if (HasOutput(terms[t], in, j)) {
+                unit.Uses[static_cast<size_t>(j)].push_back(t);
+            }
+        }
+    }
+    const TExportFormat format = request.Format == "verilog" ? TExportFormat::Verilog
+                                 : request.Format == "vhdl"  ? TExportFormat::Vhdl
+                                                             : TExportFormat::C;
+    const std::string renamed = RenamedPortsText(format, unit);
+    if (!renamed.empty()) {
+        err << WarningLine(request.Source, "renamed in the export: " + renamed);
+    }
+    return WriteUnit(format, unit);
+}
+
+}  // namespace
+
+std::string SimplifyWide(const TPla& pla, const TWideRequest& request, std::ostream& err) {
+    if (pla.Type.find('r') != std::string::npos) {
+        FailInput(request.Source, ".type " + pla.Type + ": past " + std::to_string(MaxPlaInputs) +
+                                      " inputs the types f and fd are read");
+    }
+    if (request.Sums) {
+        FailUsage("--pos takes at most " + std::to_string(MaxPlaInputs) + " inputs");
+    }
+    if (!request.Minimum) {
+        FailUsage("past " + std::to_string(MaxPlaInputs) +
+                  " inputs the primes are too many to list; --minimum gives a cover");
+    }
+    std::vector<int> outputs;
+    if (!request.Output.empty()) {
+        const int output = FindPlaOutput(pla, request.Output);
+        if (output < 0) {
+            FailInput(request.Source,
+                      "no output " + request.Output + "; the outputs are " + PlaOutputList(pla));
+        }
+        outputs.push_back(output);
+    } else {
+        for (int j = 0; j < pla.Outputs; ++j) {
+            outputs.push_back(j);
+        }
+    }
+    const TWideFunction function = WidePlaFunction(pla, outputs);
+    TWideOptions options;
+    if (request.TimeLimitMs >= 0) {
+        options.BudgetMs = request.TimeLimitMs;
+    }
+    const TWideCover cover = MinimizeWide(function, options);
+    if (!cover.Proven) {
+        err << "quillon: the cover of " << cover.Terms.Size()
+            << " terms is not proven minimum; no cover has fewer than " << cover.LowerBound << "\n";
+    }
+    if (request.Format == "terms") {
+        return TermLines(function, cover.Terms);
+    }
+    if (request.Format == "pla") {
+        return PlaText(pla, outputs, function, cover.Terms);
+    }
+    return UnitText(pla, outputs, function, cover.Terms, request, err);
+}
