@@ -1,4 +1,6 @@
-// Minimum cover of an ON set by prime implicants: fewest terms, then fewest literals; anytime.
+// Minimum cover of an ON set by prime implicants: fewest terms, then few literals (the literal
+// count is a search's best, not always the least; Explain's chart reduction finds the least);
+// anytime.
 #pragma once
 
 #include <vector>
@@ -10,7 +12,7 @@
 struct TMinimumCover {
     std::vector<int> Chosen;  // indices into the primes given, ascending
     int LowerBound = 0;       // no cover has fewer terms
-    int Literals = 0;         // letters in the chosen terms together
+    int Literals = 0;         // letters in the chosen terms together; not proven least
     bool Proven = false;      // Chosen.size() == LowerBound: no cover has fewer terms
     bool Stopped = false;     // ended by KeepGoing or the budget
 };
