@@ -17,7 +17,6 @@
 #include "cli/WideSimplify.h"
 #include "engine/cover/MinimumCover.h"
 #include "engine/shared/SharedCover.h"
-#include "engine/shared/SharedUnit.h"
 #include "model/DesignUnit.h"
 #include "model/Pla.h"
 #include "model/UnitNames.h"

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "engine/shared/SharedPrimes.h"
+#include "engine/shared/SharedCover.h"
 #include "model/FunctionSet.h"
 
 // The most memory the primes may take while they are kept and put in order: a dense set of many

@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <bit>
 
-#include "engine/shared/SharedUnit.h"
+#include "engine/shared/SharedCover.h"
 #include "model/DesignUnit.h"
 #include "windows/Outputs.h"
 #include "windows/Windows.h"

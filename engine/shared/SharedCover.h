@@ -1,13 +1,17 @@
-// Minimum shared cover of a function of several outputs: fewest distinct product terms, then
-// fewest literals (input letters and output connections); anytime.
+// Shared cover and shared primes of a function of several outputs: the public header. The cover
+// has the fewest distinct product terms, then fewest literals (input letters and output
+// connections); anytime.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "engine/cover/CoverOptions.h"
+#include "engine/shared/SharedPrimes.h"
 #include "model/Cube.h"
+#include "model/DesignUnit.h"
 #include "model/FunctionSet.h"
 
 struct TSharedCover {
@@ -37,3 +41,11 @@ struct TSharedLimits {
 // cover of it. The budget, KeepGoing and the progress sink work as for FindMinimumCover.
 TSharedCover FindSharedCover(const TFunctionSet& set, const TCoverOptions& options = {},
                              const TSharedLimits& limits = {});
+
+// As a design unit for the writers: terms in code order, each output using the terms that feed it,
+// with the set's names and its don't cares (the PLA writes them). An empty name is the default unit
+// name.
+TDesignUnit SharedCoverUnit(const TFunctionSet& set, const TSharedCover& cover, std::string name);
+// Every prime feeding every output it may: a cover too, as each ON minterm lies in one.
+TDesignUnit SharedPrimesUnit(const TFunctionSet& set, const TSharedPrimes& primes,
+                             std::string name);

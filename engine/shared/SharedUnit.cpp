@@ -1,5 +1,5 @@
-// Shared covers and shared primes handed to the writers in code order.
-#include "engine/shared/SharedUnit.h"
+// A function set's shared cover and its primes as design units for the writers.
+#include "engine/shared/SharedCover.h"
 
 #include <algorithm>
 
