@@ -84,7 +84,7 @@ void TfrmOutputs::FillWideCoverGrid() {
     CoverGrid->setRowCount(static_cast<int>(terms) + 1);
     CoverGrid->clearCells();
     const QFontMetrics metrics(CoverGrid->font());
-    const QString widest(FPla.Inputs, '-');
+    const QString widest(FPla.Inputs, '0');  // a digit is wider than a dash
     CoverGrid->setColWidth(
         0, std::max(metrics.horizontalAdvance("Term"), metrics.horizontalAdvance(widest)) + 8);
     CoverGrid->setCell(0, 0, "Term");
