@@ -152,6 +152,10 @@ void TfrmOutputs::PlaceGrids() {
 }
 
 void TfrmOutputs::FillOutputList() {
+    if (FWide) {
+        FillWideOutputList();
+        return;
+    }
     OutputList->beginUpdate();
     OutputList->setRowCount(std::max(OutputCount(FSet), 1) + 1);
     OutputList->clearCells();
@@ -179,6 +183,10 @@ void TfrmOutputs::FillOutputList() {
 
 // Terms in code order, as the results window lists them; an "x" under each output a term feeds.
 void TfrmOutputs::FillCoverGrid() {
+    if (FWide) {
+        FillWideCoverGrid();
+        return;
+    }
     const int outputs = OutputCount(FSet);
     const std::vector<size_t> order =
         FHasCover ? CodeOrder(FCover.Terms, FSet.Inputs) : std::vector<size_t>{};
@@ -209,7 +217,7 @@ void TfrmOutputs::CoverGridDrawCell(QPainter& canvas, int col, int row, const QR
                                     TGridDrawState state) {
     canvas.fillRect(rect, state.Fixed ? palette().color(QPalette::Button) : Qt::white);
     const QString text = CoverGrid->cell(col, row);
-    if (row == 0 || (col == 0 && text.isEmpty())) {
+    if (row == 0 || (col == 0 && (text.isEmpty() || FWide))) {
         canvas.setPen(Qt::black);
         canvas.drawText(rect.adjusted(2, 0, -1, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
         return;
@@ -230,6 +238,7 @@ void TfrmOutputs::CoverGridDrawCell(QPainter& canvas, int col, int row, const QR
 void TfrmOutputs::ReceiveFunctionSet(TPla pla, TFunctionSet set) {
     FPla = std::move(pla);
     FSet = std::move(set);
+    SetWide(false);
     FCover = TSharedCover{};
     FHasCover = false;
     lblSharedCover->clear();

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/shared/SharedCover.h"
+#include "engine/wide/WideMinimize.h"
 #include "model/FunctionSet.h"
 #include "model/Pla.h"
 #include "windows/controls/StatusBar.h"
@@ -39,6 +40,10 @@ class TfrmOutputs : public QMainWindow {
     // grid stays empty until Minimum shared cover runs. Brings the window to the front.
     void ReceiveFunctionSet(TPla pla, TFunctionSet set);
     const TFunctionSet& functionSet() const { return FSet; }
+    // Shows a PLA of more than 16 inputs: its terms are cubes (01- an input) found by the cube
+    // engine, and no output fits the K-map.
+    void ReceiveWidePla(TPla pla);
+    bool wide() const { return FWide; }
     // True while Minimum shared cover runs; the windows refuse commands meanwhile.
     bool coverRunning() const { return FCoverRunning; }
 
@@ -64,10 +69,18 @@ class TfrmOutputs : public QMainWindow {
     void FillCoverGrid();
     void PlaceGrids();
     void RunSharedCover();
+    int outputCount() const { return FWide ? FPla.Outputs : OutputCount(FSet); }
+    // The same for a PLA of more than 16 inputs.
+    void FillWideOutputList();
+    void FillWideCoverGrid();
+    void RunWideCover();
+    void SetWide(bool wide);
 
     TPla FPla;
     TFunctionSet FSet;
     TSharedCover FCover;
+    TWideCover FWideCover;
+    bool FWide = false;
     bool FHasCover = false;
     bool FPlaced = false;
     bool FCoverRunning = false;

@@ -19,7 +19,11 @@ void TfrmOutputs::btnSharedCoverClick() {
         FCoverStopRequested = true;
         return;
     }
-    if (CommandLoopRunning() || OutputCount(FSet) == 0) {
+    if (CommandLoopRunning() || outputCount() == 0) {
+        return;
+    }
+    if (FWide) {
+        RunWideCover();
         return;
     }
     RunSharedCover();
@@ -47,7 +51,7 @@ void TfrmOutputs::RunSharedCover() {
 }
 
 void TfrmOutputs::btnOpenOutputClick() {
-    if (CommandLoopRunning() || OutputCount(FSet) == 0) {
+    if (CommandLoopRunning() || FWide || OutputCount(FSet) == 0) {
         return;
     }
     const int output = std::clamp(OutputList->row(), 1, OutputCount(FSet)) - 1;
@@ -66,7 +70,7 @@ const TExportOffer ExportOffer{
 }  // namespace
 
 void TfrmOutputs::btnExportAsClick() {
-    if (CommandLoopRunning() || FSet.Outputs.empty()) {
+    if (CommandLoopRunning() || FWide || FSet.Outputs.empty()) {
         return;
     }
     if (!FHasCover) {

@@ -19,12 +19,12 @@ namespace {
 
 const char* const PlaFilter = "PLA Files|*.pla|Any Files|*.*";
 
-// Far above any PLA of 16 inputs a tool writes; a bigger file is not read.
+// Far above any PLA a tool writes for a minimizer; a bigger file is not read.
 constexpr size_t MaxPlaBytes = size_t{64} << 20;
 
 // Reads the file a chunk at a time into the PLA reader, so no copy of the whole text is made.
 bool ReadPlaFile(const QString& fileName, TPla& pla, QString& error) {
-    TPlaReader reader;
+    TPlaReader reader(MaxWidePlaInputs);
     TLineSplitter lines;
     const auto toReader = [&](std::string_view line) { return reader.Line(line); };
     TReadError fault;
@@ -88,6 +88,16 @@ void TfrmKmap::mnuImportPlaClick() {
     QString error;
     if (!ReadPlaFile(chosen.FileName, pla, error)) {
         ShowMessage(error);
+        return;
+    }
+    // Past 16 inputs no output fits the map; the Outputs window takes the file as a whole.
+    if (pla.Inputs > MaxPlaInputs) {
+        if (pla.Type.find('r') != std::string::npos) {
+            ShowMessage("Cannot read the PLA file " + chosen.FileName + ": .type " +
+                        FromLatin(pla.Type) + ": past 16 inputs the types f and fd are read");
+            return;
+        }
+        frmOutputs->ReceiveWidePla(std::move(pla));
         return;
     }
     const int output = ChooseOutput(pla);

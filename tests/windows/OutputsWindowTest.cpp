@@ -175,4 +175,30 @@ TEST_F(OutputsWindowTest, ExportAsWritesTheWholeSetThatReadsBack) {
     EXPECT_TRUE(ReadFile(dir.filePath("adder_out.v")).startsWith("module adder_out (\n"));
 }
 
+TEST_F(OutputsWindowTest, ImportOfSeventeenInputsOpensTheOutputsWindowWithCubes) {
+    const QByteArray wide =
+        ".i 17\n.o 2\n10000000000000000 10\n11--------------- 10\n"
+        "10--------------- 10\n----------------1 01\n.e\n";
+    prompter.fileAnswers.push_back({true, WriteFile("wide.pla", wide), 1});
+    Trigger(frmKmap, "Import PLA File…");
+    ASSERT_TRUE(frmOutputs->isVisible());
+    EXPECT_TRUE(prompter.messages.empty());
+    EXPECT_EQ(frmOutputs->lblFunction->text(), "17 inputs, 2 outputs");
+    EXPECT_FALSE(frmOutputs->btnOpenOutput->isEnabled());
+    EXPECT_FALSE(frmOutputs->btnOpenOutput->toolTip().isEmpty());
+    frmOutputs->btnSharedCoverClick();
+    QStringList rows;
+    for (int row = 1; row < grid()->rowCountValue(); ++row) {
+        rows << grid()->cell(0, row) + " " + (grid()->cell(1, row) == "x" ? "1" : "0") +
+                    (grid()->cell(2, row) == "x" ? "1" : "0");
+    }
+    rows.sort();
+    EXPECT_EQ(rows, (QStringList{"----------------1 01", "1---------------- 10"}));
+    // A file of 16 inputs or fewer gets the K-map back.
+    prompter.inputAnswers.push_back("all");
+    prompter.fileAnswers.push_back({true, WriteFile("adder.pla", Adder), 1});
+    Trigger(frmKmap, "Import PLA File…");
+    EXPECT_TRUE(frmOutputs->btnOpenOutput->isEnabled());
+}
+
 }  // namespace

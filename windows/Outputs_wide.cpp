@@ -1,0 +1,143 @@
+// The Outputs window for PLAs of more than 16 inputs: the file's rows, the cube engine's cover.
+#include <QFontMetrics>
+#include <algorithm>
+#include <bit>
+
+#include "engine/wide/WidePla.h"
+#include "windows/Outputs.h"
+#include "windows/Windows.h"
+#include "windows/controls/BusyCursor.h"
+#include "windows/controls/Placement.h"
+#include "windows/controls/SearchRun.h"
+
+namespace {
+
+constexpr int OutputColWidth = 28;
+
+const char* const NoKmapHint = "Past 16 inputs an output does not fit the K-map";
+const char* const NoExportHint = "Past 16 inputs the cover is exported by quillon simplify";
+
+}  // namespace
+
+void TfrmOutputs::SetWide(bool wide) {
+    FWide = wide;
+    btnOpenOutput->setEnabled(!wide);
+    btnExportAs->setEnabled(!wide);
+    mnuOpenOutput->setEnabled(!wide);
+    mnuExportAs->setEnabled(!wide);
+    btnOpenOutput->setToolTip(wide ? NoKmapHint : QString());
+    btnExportAs->setToolTip(wide ? NoExportHint : QString());
+    mnuOpenOutput->setToolTip(wide ? NoKmapHint : QString());
+    mnuExportAs->setToolTip(wide ? NoExportHint : QString());
+}
+
+void TfrmOutputs::ReceiveWidePla(TPla pla) {
+    FPla = std::move(pla);
+    FSet = TFunctionSet{};
+    SetWide(true);
+    FWideCover = TWideCover{};
+    FHasCover = false;
+    lblSharedCover->clear();
+    FillOutputList();
+    FillCoverGrid();
+    BringToFront(this);
+}
+
+// Minterms past 16 inputs are too many to count; the list counts the file's rows instead.
+void TfrmOutputs::FillWideOutputList() {
+    std::vector<int64_t> on(static_cast<size_t>(FPla.Outputs));
+    std::vector<int64_t> dc(on.size());
+    for (size_t row = 0; row < FPla.Rows.size(); ++row) {
+        const std::string_view values = FPla.RowOutputs(row);
+        for (size_t j = 0; j < values.size(); ++j) {
+            on[j] += values[j] == '1' ? 1 : 0;
+            dc[j] += values[j] == '-' ? 1 : 0;
+        }
+    }
+    OutputList->beginUpdate();
+    OutputList->setRowCount(std::max(FPla.Outputs, 1) + 1);
+    OutputList->clearCells();
+    OutputList->setCell(0, 0, "Output");
+    OutputList->setCell(1, 0, "ON rows");
+    OutputList->setCell(2, 0, "DC rows");
+    for (int i = 0; i < FPla.Outputs; ++i) {
+        OutputList->setCell(0, i + 1, QString::fromStdString(PlaOutputName(FPla, i)));
+        OutputList->setCell(1, i + 1, Thousands(on[static_cast<size_t>(i)]));
+        OutputList->setCell(2, i + 1, Thousands(dc[static_cast<size_t>(i)]));
+    }
+    OutputList->endUpdate();
+    OutputList->setRow(1);
+    lblFunction->setText(QString("%1 inputs, %2 outputs").arg(FPla.Inputs).arg(FPla.Outputs));
+    // The cubes keep the file's order of inputs; there are no letters to name.
+    lblInputNames->clear();
+    lblInputNames->hide();
+    PlaceGrids();
+}
+
+// A row a term, as the engine returns them, with an "x" under each output it feeds.
+void TfrmOutputs::FillWideCoverGrid() {
+    const int outputs = FPla.Outputs;
+    const size_t terms = FHasCover ? FWideCover.Terms.Size() : 0;
+    const int inWords = InputWords(FPla.Inputs);
+    CoverGrid->beginUpdate();
+    CoverGrid->setColCount(outputs + 1);
+    CoverGrid->setRowCount(static_cast<int>(terms) + 1);
+    CoverGrid->clearCells();
+    const QFontMetrics metrics(CoverGrid->font());
+    const QString widest(FPla.Inputs, '0');  // a digit is wider than a dash
+    CoverGrid->setColWidth(
+        0, std::max(metrics.horizontalAdvance("Term"), metrics.horizontalAdvance(widest)) + 8);
+    CoverGrid->setCell(0, 0, "Term");
+    for (int i = 0; i < outputs; ++i) {
+        CoverGrid->setColWidth(i + 1, OutputColWidth);
+        CoverGrid->setCell(i + 1, 0, QString::fromStdString(PlaOutputName(FPla, i)));
+    }
+    for (size_t t = 0; t < terms; ++t) {
+        const int row = static_cast<int>(t) + 1;
+        const uint64_t* cube = FWideCover.Terms[t];
+        CoverGrid->setCell(0, row, QString::fromStdString(WideCubeText(cube, FPla.Inputs)));
+        for (int i = 0; i < outputs; ++i) {
+            if (HasOutput(cube, inWords, i)) {
+                CoverGrid->setCell(i + 1, row, "x");
+            }
+        }
+    }
+    CoverGrid->endUpdate();
+}
+
+void TfrmOutputs::RunWideCover() {
+    const TSearchRunning running(btnSharedCover, lblSharedCover, mnuSharedCover, GaugeSharedCover,
+                                 FCoverRunning, FCoverStopRequested);
+    TBusyCursor busy;
+    TEventPump pump;
+    TCoverProgress progress(GaugeSharedCover, CoverBudgetMs);
+    const TCoverOptions window =
+        WindowCoverOptions(progress, pump, CoverBudgetMs, FCoverStopRequested);
+    TWideOptions options;
+    options.BudgetMs = window.BudgetMs;
+    options.KeepGoing = window.KeepGoing;
+    options.Progress = window.Progress;
+    std::vector<int> all(static_cast<size_t>(FPla.Outputs));
+    for (int j = 0; j < FPla.Outputs; ++j) {
+        all[static_cast<size_t>(j)] = j;
+    }
+    FWideCover = MinimizeWide(WidePlaFunction(FPla, all), options);
+    FHasCover = true;
+    FillCoverGrid();
+    const int inWords = InputWords(FPla.Inputs);
+    const int stride = FWideCover.Terms.Stride();
+    int64_t literals = 0;
+    int64_t connections = 0;
+    for (size_t t = 0; t < FWideCover.Terms.Size(); ++t) {
+        const uint64_t* cube = FWideCover.Terms[t];
+        for (int k = 0; k < FPla.Inputs; ++k) {
+            literals += Field(cube, k) != 3 ? 1 : 0;
+        }
+        for (int w = inWords; w < stride; ++w) {
+            connections += std::popcount(cube[w]);
+        }
+    }
+    lblSharedCover->setText(CoverOutcomeText(static_cast<int64_t>(FWideCover.Terms.Size()),
+                                             literals, static_cast<int64_t>(FWideCover.LowerBound),
+                                             FWideCover.Proven, connections));
+}
