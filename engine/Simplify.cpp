@@ -52,10 +52,16 @@ TSearchReport SearchOnSet(int n, const TMintermBits& on, const TMintermBits* don
         dontCare != nullptr ? CoveringPrimes(n, on, *dontCare) : FindPrimeImplicants(n, on);
     ReportGauge(primes.ImplicantCount + cost.LoneMinterms, gauge);
     // The cube with no letter is the constant HI, which the removal of absorbed terms drops.
-    std::erase_if(primes.Primes, [](TCube cube) { return cube.Care == 0; });
-    SortCodeOrder(primes.Primes, n);
+    std::vector<TCodeKey> keys;
+    keys.reserve(primes.Primes.size());
     for (const TCube cube : primes.Primes) {
-        result.Add(CubeTerm(cube, n));
+        if (cube.Care != 0) {
+            keys.push_back(CodeKey(cube, n));
+        }
+    }
+    std::sort(keys.begin(), keys.end());
+    for (const TCodeKey& key : keys) {
+        result.Add(KeyTerm(key));
     }
 
     TSearchReport report;

@@ -92,6 +92,21 @@ TCodeKey CodeKey(TCube cube, int n) {
     return key;
 }
 
+std::string KeyTerm(const TCodeKey& key) {
+    char letters[20];
+    size_t length = 0;
+    for (const uint64_t word : {key.High, key.Low}) {
+        for (int shift = 54; shift >= 0; shift -= 6) {
+            const auto code = static_cast<int>((word >> shift) & 63);
+            if (code == 0) {
+                return std::string(letters, length);
+            }
+            letters[length++] = static_cast<char>(code <= 16 ? 'A' + code - 1 : 'a' + code - 17);
+        }
+    }
+    return std::string(letters, length);
+}
+
 std::vector<size_t> CodeOrder(const std::vector<TCube>& cubes, int n) {
     std::vector<std::pair<TCodeKey, size_t>> keyed;
     keyed.reserve(cubes.size());

@@ -74,6 +74,8 @@ struct TCodeKey {
     auto operator<=>(const TCodeKey&) const = default;
 };
 TCodeKey CodeKey(TCube cube, int n);
+// The compact term a key stands for: sorting keys and reading their terms spares the cubes.
+std::string KeyTerm(const TCodeKey& key);
 
 // The cubes' indices in code order; equal cubes keep their order.
 std::vector<size_t> CodeOrder(const std::vector<TCube>& cubes, int n);
