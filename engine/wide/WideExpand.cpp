@@ -50,7 +50,10 @@ void TWideMinimizer::ExpandCube(TWideCubes& cover, size_t i) {
             near.emplace_back(widen + distance, k);
         }
     }
-    std::stable_sort(near.begin(), near.end());
+    SortByFirst(near);
+    if (Wander) {
+        near.clear();
+    }
     std::vector<uint64_t> trial(static_cast<size_t>(FIn));
     std::vector<uint64_t> trialOutputs(static_cast<size_t>(outWords));
     for (const auto& [distance, k] : near) {
@@ -85,7 +88,10 @@ void TWideMinimizer::ExpandCube(TWideCubes& cover, size_t i) {
         }
         order.emplace_back(count, input);
     }
-    std::stable_sort(order.begin(), order.end());
+    SortByFirst(order);
+    if (Wander) {
+        std::shuffle(order.begin(), order.end(), FRandom);
+    }
     for (const auto& [count, input] : order) {
         trial = raised;
         trial[static_cast<size_t>(input / 32)] |= uint64_t{1} << (2 * (input % 32));

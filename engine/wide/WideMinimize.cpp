@@ -12,9 +12,12 @@ namespace {
 
 // Passes in a random order without a better cover before the search stops.
 constexpr int MaxIdlePasses = 20;
+// Rounds of primes raised in random orders from the ON rows and the shrunk best cover.
+constexpr int WanderRounds = 4;
 
 // Primes the passes may not reach: every ON row raised on its own, inputs first and outputs
-// first, the best cover's cubes shrunk and raised again, and the rows of each output alone.
+// first and in random orders, the best cover's cubes shrunk and raised again, and the rows of
+// each output alone.
 void FillPool(TWideMinimizer& minimizer, const TWideFunction& function, const TWideCubes& best,
               TWidePool& pool) {
     pool.Gather(minimizer.ExpandEach(function.On));
@@ -24,6 +27,13 @@ void FillPool(TWideMinimizer& minimizer, const TWideFunction& function, const TW
     minimizer.OutputsFirst = true;
     pool.Gather(minimizer.ExpandEach(function.On));
     pool.Gather(minimizer.ExpandEach(reduced));
+    minimizer.Wander = true;
+    for (int round = 0; round < WanderRounds; ++round) {
+        minimizer.OutputsFirst = round % 2 == 0;
+        pool.Gather(minimizer.ExpandEach(function.On));
+        pool.Gather(minimizer.ExpandEach(reduced));
+    }
+    minimizer.Wander = false;
     minimizer.OutputsFirst = false;
     const int in = InputWords(function.Inputs);
     for (int j = 0; j < function.Outputs && minimizer.TimeLeft(); ++j) {

@@ -220,6 +220,8 @@ class TWideMinimizer {
     bool Shuffle = false;
     // Each cube first raised to every output it fits, so its inputs serve them all.
     bool OutputsFirst = false;
+    // Inputs raised in a random order, not toward other cubes: primes the passes would not find.
+    bool Wander = false;
     const std::vector<TWideCubes>& Dc() const { return FDc; }
 
   private:
@@ -305,6 +307,15 @@ class TWideMinimizer {
     }
 
     void ExpandCube(TWideCubes& cover, size_t i);
+    // By the first of each pair; ties in a random order when shuffling.
+    template <typename T>
+    void SortByFirst(std::vector<T>& items) {
+        if (Shuffle) {
+            std::shuffle(items.begin(), items.end(), FRandom);
+        }
+        std::stable_sort(items.begin(), items.end(),
+                         [](const T& a, const T& b) { return a.first < b.first; });
+    }
     // To every output the input part fits.
     void RaiseOutputs(uint64_t* x) const;
 
