@@ -89,10 +89,25 @@ void TWideMinimizer::ExpandCube(TWideCubes& cover, size_t i) {
         order.emplace_back(count, input);
     }
     SortByFirst(order);
+    // Outputs too, as items -1 - j, among the inputs in a random order.
+    for (int j = 0; j < FOutputs && Wander; ++j) {
+        if (!HasOutput(outputs.data(), 0, j)) {
+            order.emplace_back(0, -1 - j);
+        }
+    }
     if (Wander) {
         std::shuffle(order.begin(), order.end(), FRandom);
     }
     for (const auto& [count, input] : order) {
+        if (input < 0) {
+            trialOutputs = outputs;
+            trialOutputs[static_cast<size_t>((-1 - input) / 64)] |= uint64_t{1}
+                                                                    << ((-1 - input) % 64);
+            if (Feasible(conflicts, rowOutput, raised, trialOutputs.data())) {
+                outputs = trialOutputs;
+            }
+            continue;
+        }
         trial = raised;
         trial[static_cast<size_t>(input / 32)] |= uint64_t{1} << (2 * (input % 32));
         if (Feasible(conflicts, rowOutput, trial, outputs.data())) {

@@ -14,10 +14,26 @@ namespace {
 constexpr int MaxIdlePasses = 20;
 // Rounds of primes raised in random orders from the ON rows and the shrunk best cover.
 constexpr int WanderRounds = 4;
+// The most one choice from the pool may take: where covers of points converge slowly, the
+// passes had better have the time.
+constexpr int64_t MaxSelectMs = 1000;
+
+// A random minterm of each cube, with its outputs.
+TWideCubes RandomPoints(const TWideCubes& cubes, std::mt19937_64& random) {
+    TWideCubes points = cubes;
+    for (size_t i = 0; i < points.Size(); ++i) {
+        for (int k = 0; k < points.Inputs(); ++k) {
+            if (Field(points[i], k) == 3) {
+                SetField(points[i], k, 1 + static_cast<int>(random() & 1));
+            }
+        }
+    }
+    return points;
+}
 
 // Primes the passes may not reach: every ON row raised on its own, inputs first and outputs
-// first and in random orders, the best cover's cubes shrunk and raised again, and the rows of
-// each output alone.
+// first, the best cover's cubes shrunk and raised again, random ON points, the last three also
+// with inputs and outputs raised in random orders; and the rows of each output alone.
 void FillPool(TWideMinimizer& minimizer, const TWideFunction& function, const TWideCubes& best,
               TWidePool& pool) {
     pool.Gather(minimizer.ExpandEach(function.On));
@@ -28,10 +44,12 @@ void FillPool(TWideMinimizer& minimizer, const TWideFunction& function, const TW
     pool.Gather(minimizer.ExpandEach(function.On));
     pool.Gather(minimizer.ExpandEach(reduced));
     minimizer.Wander = true;
+    std::mt19937_64 random(1);
     for (int round = 0; round < WanderRounds; ++round) {
         minimizer.OutputsFirst = round % 2 == 0;
         pool.Gather(minimizer.ExpandEach(function.On));
         pool.Gather(minimizer.ExpandEach(reduced));
+        pool.Gather(minimizer.ExpandEach(RandomPoints(function.On, random)));
     }
     minimizer.Wander = false;
     minimizer.OutputsFirst = false;
@@ -116,7 +134,8 @@ TWideCover MinimizeWide(const TWideFunction& function, const TWideOptions& optio
         minimizer.Irredundant(cover, false);
         // The cubes of every pass together may hold a smaller cover than any pass found.
         TWideCubes chosen;
-        const TCoverOptions select{minimizer.LeftMs(), options.KeepGoing, nullptr};
+        const TCoverOptions select{std::min(minimizer.LeftMs(), MaxSelectMs), options.KeepGoing,
+                                   nullptr};
         TCoverClock clock(select);
         const bool grew = pool.Gather(cover) || idle == 0;
         if (finished && grew &&

@@ -7,6 +7,7 @@ namespace {
 // Each round's share of the clock: the points a round adds are few, so rounds are many.
 constexpr int64_t RoundMs = 40;
 constexpr int MaxRounds = 400;
+constexpr size_t PointsPerRow = 8;
 
 struct TPoint {
     std::vector<uint64_t> Bits;
@@ -15,7 +16,7 @@ struct TPoint {
 
 // Adds a point of every ON row the chosen cubes miss, per output; false when they miss none.
 bool AddMissed(const TWideCubes& chosen, const TWideFunction& f, const std::vector<TWideCubes>& dc,
-               std::vector<TPoint>& points) {
+               std::vector<TPoint>& points, TCoverClock& clock) {
     const int in = InputWords(f.Inputs);
     bool missed = false;
     for (int j = 0; j < f.Outputs; ++j) {
@@ -32,23 +33,29 @@ bool AddMissed(const TWideCubes& chosen, const TWideFunction& f, const std::vect
             if (!HasOutput(f.On[r], in, j)) {
                 continue;
             }
+            if (clock.Tick(static_cast<int64_t>(rest.Size()) * 64) && clock.Stopped()) {
+                return true;
+            }
             const TWideCubes left = Complement(Cofactor(rest, f.On[r]));
             if (left.Empty()) {
                 continue;
             }
             missed = true;
-            TPoint point{std::vector<uint64_t>(left[0], left[0] + in), j};
-            for (int w = 0; w < in; ++w) {
-                point.Bits[static_cast<size_t>(w)] &= f.On[r][w];
-            }
-            // Free fields go to 0; a point that is no cube (it cannot be) is left out.
-            for (int k = 0; k < f.Inputs; ++k) {
-                if (Field(point.Bits.data(), k) == 3) {
-                    SetField(point.Bits.data(), k, 1);
+            // A point of each piece missed, up to a few, so that fewer rounds are needed.
+            for (size_t m = 0; m < left.Size() && m < PointsPerRow; ++m) {
+                TPoint point{std::vector<uint64_t>(left[m], left[m] + in), j};
+                for (int w = 0; w < in; ++w) {
+                    point.Bits[static_cast<size_t>(w)] &= f.On[r][w];
                 }
-            }
-            if (InputsMeet(point.Bits.data(), point.Bits.data(), in)) {
-                points.push_back(std::move(point));
+                // Free fields go to 0; a point that is no cube (it cannot be) is left out.
+                for (int k = 0; k < f.Inputs; ++k) {
+                    if (Field(point.Bits.data(), k) == 3) {
+                        SetField(point.Bits.data(), k, 1);
+                    }
+                }
+                if (InputsMeet(point.Bits.data(), point.Bits.data(), in)) {
+                    points.push_back(std::move(point));
+                }
             }
         }
     }
@@ -100,7 +107,7 @@ bool SelectFromPool(const TWideCubes& pool, const TWideFunction& function,
     const int in = InputWords(function.Inputs);
     std::vector<TPoint> points;
     chosen = TWideCubes(pool.Inputs(), pool.Stride());
-    AddMissed(chosen, function, dc, points);
+    AddMissed(chosen, function, dc, points, clock);
     for (int round = 0; round < MaxRounds; ++round) {
         clock.Check();
         if (clock.Stopped()) {
@@ -121,8 +128,8 @@ bool SelectFromPool(const TWideCubes& pool, const TWideFunction& function,
         for (const int c : solved.Chosen) {
             chosen.Add(pool[static_cast<size_t>(c)]);
         }
-        if (!AddMissed(chosen, function, dc, points)) {
-            return true;
+        if (!AddMissed(chosen, function, dc, points, clock)) {
+            return !clock.Stopped();
         }
     }
     return false;
