@@ -5,7 +5,7 @@
 namespace {
 
 // Each round's share of the clock: the points a round adds are few, so rounds are many.
-constexpr int64_t RoundMs = 40;
+constexpr int64_t RoundMs = 10;
 constexpr int MaxRounds = 400;
 constexpr size_t PointsPerRow = 8;
 
