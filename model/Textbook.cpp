@@ -69,19 +69,6 @@ class TReader : public TTextCursor {
     }
 
   private:
-    [[noreturn]] static void Fail(size_t at, std::string text) {
-        throw TTextbookFault{at, std::move(text)};
-    }
-
-    // Skips blanks; the position of the next character, or the end.
-    size_t Skip() {
-        while (FPos < FText.size() && IsTextbookBlank(FText[FPos])) {
-            ++FPos;
-        }
-        return FPos;
-    }
-    char32_t Peek() { return Skip() < FText.size() ? FText[FPos] : 0; }
-
     // "F =" or "F(A, B, C) =": the function's name and, in order from A, its variables.
     void ReadHead(size_t equals) {
         const std::string headOnly = "only F or F(A,B,…) may stand before =";
