@@ -238,16 +238,19 @@ std::vector<TCube> RemoveRedundantSorted(const std::vector<TCube>& terms, TProgr
 }
 
 void AssignCompactTerms(const std::vector<TCube>& terms, int n, TStringListAdv& destination) {
-    std::vector<TCube> kept;
-    kept.reserve(terms.size());
-    std::copy_if(terms.begin(), terms.end(), std::back_inserter(kept),
-                 [](TCube term) { return term.Care != 0; });
-    SortCodeOrder(kept, n);
+    // Sorted as keys, which spare the cubes: the result lists run to millions.
+    std::vector<TCodeKey> keys;
+    keys.reserve(terms.size());
+    for (const TCube term : terms) {
+        if (term.Care != 0) {
+            keys.push_back(CodeKey(term, n));
+        }
+    }
+    std::sort(keys.begin(), keys.end());
     destination.Clear();
-    // Distinct and already in code order: a sorted destination would add each at its end, so
-    // the bisection is skipped.
-    for (const TCube term : kept) {
-        destination.Insert(destination.Count(), CubeTerm(term, n));
+    // In code order: a sorted destination would add each at its end, so the bisection is skipped.
+    for (const TCodeKey& key : keys) {
+        destination.Insert(destination.Count(), KeyTerm(key));
     }
 }
 

@@ -5,6 +5,7 @@
 #include <chrono>
 
 #include "engine/PrimeSearch.h"
+#include "engine/RemoveRedundant.h"
 #include "model/Letters.h"
 #include "model/Minterms.h"
 #include "model/Terms.h"
@@ -52,17 +53,7 @@ TSearchReport SearchOnSet(int n, const TMintermBits& on, const TMintermBits* don
         dontCare != nullptr ? CoveringPrimes(n, on, *dontCare) : FindPrimeImplicants(n, on);
     ReportGauge(primes.ImplicantCount + cost.LoneMinterms, gauge);
     // The cube with no letter is the constant HI, which the removal of absorbed terms drops.
-    std::vector<TCodeKey> keys;
-    keys.reserve(primes.Primes.size());
-    for (const TCube cube : primes.Primes) {
-        if (cube.Care != 0) {
-            keys.push_back(CodeKey(cube, n));
-        }
-    }
-    std::sort(keys.begin(), keys.end());
-    for (const TCodeKey& key : keys) {
-        result.Add(KeyTerm(key));
-    }
+    AssignCompactTerms(primes.Primes, n, result);
 
     TSearchReport report;
     report.Counter = cost.Counter;

@@ -54,9 +54,7 @@ void TCalcLabel::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TCalcLabel::dragEnterEvent(QDragEnterEvent* event) {
-    if (FForm->AcceptsDrag(event->mimeData())) {
-        event->acceptProposedAction();
-    }
+    dragMoveEvent(event);
 }
 
 void TCalcLabel::dragMoveEvent(QDragMoveEvent* event) {
