@@ -1,7 +1,6 @@
 // Listing shared primes: compact while found and sorted, written a piece at a time.
 #include "cli/SharedListing.h"
 
-#include <bit>
 #include <utility>
 #include <vector>
 
@@ -60,10 +59,7 @@ void WriteSharedPrimes(const TFunctionSet& set, const TSharedPrimes& primes,
 }
 
 void CheckUnitSize(const TSharedPrimes& primes) {
-    size_t connections = 0;
-    for (const uint64_t w : primes.Outputs) {
-        connections += static_cast<size_t>(std::popcount(w));
-    }
+    const size_t connections = BitCount(primes.Outputs);
     if (!primes.Complete || primes.size() > MaxUnitTerms || connections > MaxUnitConnections) {
         const std::string count =
             (primes.Complete ? "" : "at least ") + std::to_string(primes.size());

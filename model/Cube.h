@@ -1,6 +1,7 @@
 // Plain data over minterm numbers: a set of minterms as bits, and a cube.
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -9,6 +10,15 @@
 
 // A set of minterms, bit x of word x / 64 for minterm x; 2^n bits, at least one word.
 using TMintermBits = std::vector<uint64_t>;
+
+// The bits set in words: the members of a minterm set, or the outputs a cover feeds.
+inline size_t BitCount(const std::vector<uint64_t>& words) {
+    size_t count = 0;
+    for (const uint64_t w : words) {
+        count += static_cast<size_t>(std::popcount(w));
+    }
+    return count;
+}
 
 inline TMintermBits MakeMintermBits(int n) {
     const size_t words = n > 6 ? size_t{1} << (n - 6) : 1;

@@ -24,9 +24,7 @@ QFont PixelFont(const QString& family, int pixels, bool bold) {
 }
 
 void SetBackground(QWidget* widget, QPalette::ColorRole role, const QColor& color) {
-    QPalette palette = widget->palette();
-    palette.setColor(role, color);
-    widget->setPalette(palette);
+    SetColour(widget, role, color);
     widget->setAutoFillBackground(true);
 }
 
@@ -197,9 +195,7 @@ void TfrmBooleanClac::CreateBuffers(QWidget* page) {
     lblOZ->setToolTip("Z input optimized");
     lblOZ->setFont(PixelFont("Arial", 13, true));
     SetBackground(lblOZ, QPalette::Window, Teal);
-    QPalette ozPalette = lblOZ->palette();
-    ozPalette.setColor(QPalette::WindowText, Lime);
-    lblOZ->setPalette(ozPalette);
+    SetColour(lblOZ, QPalette::WindowText, Lime);
     lblOZ->adjustSize();
     edtOptimized = InputEdit(this, page, "edtOptimized", 37, 200, 818);
     edtOptimized->setFont(PixelFont("Courier New", 11, false));

@@ -79,9 +79,7 @@ TfrmResult::TfrmResult(QWidget* parent) : QMainWindow(parent) {
     QFont font("MS Sans Serif", 8);
     font.setStyleHint(QFont::SansSerif);
     setFont(font);
-    QPalette silver = palette();
-    silver.setColor(QPalette::Window, Silver);
-    setPalette(silver);
+    SetColour(this, QPalette::Window, Silver);
     setAutoFillBackground(true);
 
     auto* client = new QWidget(this);
@@ -104,10 +102,8 @@ void TfrmResult::CreateControls(QWidget* client) {
     Panel2->setObjectName("Panel2");
     Panel2->setGeometry(0, 0, Panel1Width, 23);
     Panel2->setAutoFillBackground(true);
-    QPalette teal = Panel2->palette();
-    teal.setColor(QPalette::Window, Teal);
-    teal.setColor(QPalette::WindowText, Yellow);
-    Panel2->setPalette(teal);
+    SetColour(Panel2, QPalette::Window, Teal);
+    SetColour(Panel2, QPalette::WindowText, Yellow);
     auto* title = new QLabel("KMAP Simplification Results", Panel2);
     title->setObjectName("Panel2Caption");
     QFont titleFont = title->font();
@@ -154,9 +150,7 @@ void TfrmResult::CreateControls(QWidget* client) {
     }
     Outputgrid->setSelectionMode(QAbstractItemView::ContiguousSelection);
     Outputgrid->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    QPalette lime = Outputgrid->palette();
-    lime.setColor(QPalette::Base, Lime);
-    Outputgrid->setPalette(lime);
+    SetColour(Outputgrid, QPalette::Base, Lime);
     Outputgrid->setToolTip(
         "Right click on this grid in-order to\r\nsee the menu and the options for it.\r\nThis is "
         "a READ ONLY editor !");
@@ -475,15 +469,11 @@ void TfrmResult::SpeedButton2Click() {
 }
 
 void TfrmResult::Edit1Enter() {
-    QPalette colours = Edit1->palette();
-    colours.setColor(QPalette::Base, Yellow);
-    Edit1->setPalette(colours);
+    SetColour(Edit1, QPalette::Base, Yellow);
 }
 
 void TfrmResult::Edit1Exit() {
-    QPalette colours = Edit1->palette();
-    colours.setColor(QPalette::Base, Qt::white);
-    Edit1->setPalette(colours);
+    SetColour(Edit1, QPalette::Base, Qt::white);
 }
 
 void TfrmResult::Edit1Change() {
@@ -498,9 +488,7 @@ void TfrmResult::Edit1Change() {
             }
         }
     }
-    QPalette colours = Edit1->palette();
-    colours.setColor(QPalette::Base, found ? FindGreen : Yellow);
-    Edit1->setPalette(colours);
+    SetColour(Edit1, QPalette::Base, found ? FindGreen : Yellow);
 }
 
 void ShowResults(const TStringListAdv& list, TUnitForm form) {

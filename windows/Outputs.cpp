@@ -5,7 +5,6 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <algorithm>
-#include <bit>
 
 #include "model/Pla.h"
 #include "windows/Windows.h"
@@ -24,14 +23,6 @@ constexpr int ListWidth = 200;
 constexpr int ButtonsHeight = 96;
 constexpr int TermColWidth = 140;
 constexpr int OutputColWidth = 28;
-
-int Count(const TMintermBits& bits) {
-    int count = 0;
-    for (const uint64_t w : bits) {
-        count += std::popcount(w);
-    }
-    return count;
-}
 
 }  // namespace
 
@@ -164,8 +155,10 @@ void TfrmOutputs::FillOutputList() {
     OutputList->setCell(2, 0, "DC");
     for (int i = 0; i < OutputCount(FSet); ++i) {
         OutputList->setCell(0, i + 1, QString::fromStdString(FSet.Outputs[i].Name));
-        OutputList->setCell(1, i + 1, Thousands(Count(FSet.Outputs[i].On)));
-        OutputList->setCell(2, i + 1, Thousands(Count(FSet.Outputs[i].Dc)));
+        OutputList->setCell(1, i + 1,
+                            Thousands(static_cast<int64_t>(BitCount(FSet.Outputs[i].On))));
+        OutputList->setCell(2, i + 1,
+                            Thousands(static_cast<int64_t>(BitCount(FSet.Outputs[i].Dc))));
     }
     OutputList->endUpdate();
     OutputList->setRow(1);

@@ -1,6 +1,5 @@
 // The Outputs window's commands: Minimum shared cover, Open in K-map, Export as….
 #include <algorithm>
-#include <bit>
 
 #include "engine/shared/SharedCover.h"
 #include "model/DesignUnit.h"
@@ -41,10 +40,7 @@ void TfrmOutputs::RunSharedCover() {
     FHasCover = true;
     FillCoverGrid();
     // The search weighs letters and output connections alike; the label tells them apart.
-    int64_t connections = 0;
-    for (const uint64_t word : FCover.Feeds) {
-        connections += std::popcount(word);
-    }
+    const auto connections = static_cast<int64_t>(BitCount(FCover.Feeds));
     lblSharedCover->setText(CoverOutcomeText(static_cast<int64_t>(FCover.Terms.size()),
                                              FCover.Literals - connections, FCover.LowerBound,
                                              FCover.Proven, connections));

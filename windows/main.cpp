@@ -120,10 +120,8 @@ void TfrmKmap::BuildLayout() {
     Panel3->setObjectName("Panel3");
     Panel3->setFixedHeight(29);
     Panel3->setAutoFillBackground(true);
-    QPalette teal = Panel3->palette();
-    teal.setColor(QPalette::Window, Teal);
-    teal.setColor(QPalette::WindowText, Yellow);
-    Panel3->setPalette(teal);
+    SetColour(Panel3, QPalette::Window, Teal);
+    SetColour(Panel3, QPalette::WindowText, Yellow);
     auto* caption = new QLabel("Main  KMAP Input Editor", Panel3);
     // The designed caption font is a small sans serif; the theme's default is too wide for it.
     QFont captionFont("Sans Serif");
@@ -275,9 +273,7 @@ void TfrmKmap::FormCreate() {
     inputgrid->setColWidth(1, 16);
     inputgrid->setColWidth(2, 140);
     inputgrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    QPalette aqua = inputgrid->palette();
-    aqua.setColor(QPalette::Base, Aqua);
-    inputgrid->setPalette(aqua);
+    SetColour(inputgrid, QPalette::Base, Aqua);
     inputgrid->setFont(TermFont());
     inputgrid->beginUpdate();
     const QString blanks(TermCapacity, ' ');

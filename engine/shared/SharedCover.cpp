@@ -61,11 +61,7 @@ bool SharedMatrix(int n, const TSharedPrimes& primes, const TSharedRows& rows, s
             return false;
         }
         matrix.ColStart.push_back(static_cast<int>(matrix.ColRows.size()));
-        int outputs = 0;
-        for (const uint64_t w : reached) {
-            outputs += std::popcount(w);
-        }
-        matrix.Cost.push_back(InputLiterals(cube, n) + outputs);
+        matrix.Cost.push_back(InputLiterals(cube, n) + static_cast<int>(BitCount(reached)));
     }
     matrix.Transpose(&clock);
     return true;
@@ -88,12 +84,9 @@ TSharedCover SolveShared(const TSharedPrimes& primes, const TCoverBlock& matrix,
 }
 
 void CountLiterals(int n, TSharedCover& cover) {
-    cover.Literals = 0;
+    cover.Literals = static_cast<int>(BitCount(cover.Feeds));
     for (const TCube cube : cover.Terms) {
         cover.Literals += InputLiterals(cube, n);
-    }
-    for (const uint64_t w : cover.Feeds) {
-        cover.Literals += std::popcount(w);
     }
 }
 

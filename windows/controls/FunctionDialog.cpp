@@ -14,7 +14,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <bit>
 
 namespace {
 
@@ -36,14 +35,6 @@ bool Read(const QString& text, TTextbookFunction& function, QString& fault) {
     fault = QString::fromStdString(error.Message());
     fault[0] = fault[0].toUpper();
     return false;
-}
-
-size_t Count(const TMintermBits& set) {
-    size_t count = 0;
-    for (const uint64_t word : set) {
-        count += static_cast<size_t>(std::popcount(word));
-    }
-    return count;
 }
 
 }  // namespace
@@ -69,7 +60,7 @@ TFunctionPreview PreviewFunction(const QString& text, bool dontCaresLeftOut) {
         return {fault, false};
     }
     const int n = function.VarCount;
-    const size_t dontCares = Count(function.Dc);
+    const size_t dontCares = BitCount(function.Dc);
     QString shown = "F = " + SumOfTerms(SetTerms(function.On, n), PreviewLength);
     if (dontCares > 0) {
         shown += "\nDon't cares: " + SumOfTerms(SetTerms(function.Dc, n), PreviewLength);
@@ -77,7 +68,7 @@ TFunctionPreview PreviewFunction(const QString& text, bool dontCaresLeftOut) {
     shown += QString("\n%1 variable%2: %3 ON and %4 don't-care minterms")
                  .arg(n)
                  .arg(n == 1 ? "" : "s")
-                 .arg(Count(function.On))
+                 .arg(BitCount(function.On))
                  .arg(dontCares);
     // The windows work over 3 variables at least; the ones added are the last and free.
     if (n < 3) {
