@@ -67,6 +67,48 @@ std::vector<uint64_t> Literal(int inputs, int input, int value) {
     return cube;
 }
 
+// Uncovered below place, the cube the cofactors so far were taken against, in the order the
+// complement would list them; false once stopped.
+bool FindUncovered(const TWideCubes& cover, std::vector<uint64_t>& place, size_t limit,
+                   const std::function<bool(int64_t)>& stop, TWideCubes& found) {
+    if (found.Size() >= limit) {
+        return true;
+    }
+    if (stop(static_cast<int64_t>(cover.Size()))) {
+        return false;
+    }
+    for (size_t i = 0; i < cover.Size(); ++i) {
+        if (IsUniverse(cover[i], cover.InWords())) {
+            return true;
+        }
+    }
+    if (cover.Empty()) {
+        found.Add(place.data());
+        return true;
+    }
+    if (cover.Size() == 1) {
+        // De Morgan: the place against each literal.
+        for (int k = 0; k < cover.Inputs() && found.Size() < limit; ++k) {
+            const int field = Field(cover[0], k);
+            if (field != 3) {
+                found.Add(place.data());
+                SetField(found[found.Size() - 1], k, 3 - field);
+            }
+        }
+        return true;
+    }
+    const int input = ChooseSplit(cover).Input;
+    for (const int value : {1, 2}) {
+        const std::vector<uint64_t> literal = Literal(cover.Inputs(), input, value);
+        SetField(place.data(), input, value);
+        if (!FindUncovered(Cofactor(cover, literal.data()), place, limit, stop, found)) {
+            return false;
+        }
+    }
+    SetField(place.data(), input, 3);
+    return true;
+}
+
 struct TCubeHash {
     int Words;
     size_t operator()(const uint64_t* c) const {
@@ -141,6 +183,14 @@ bool Tautology(const TWideCubes& given) {
 
 bool CoversCube(const TWideCubes& cover, const uint64_t* c) {
     return Tautology(Cofactor(cover, c));
+}
+
+TWideCubes Uncovered(const TWideCubes& cover, size_t limit,
+                     const std::function<bool(int64_t)>& stop) {
+    TWideCubes found(cover.Inputs(), cover.InWords());
+    std::vector<uint64_t> place = UniverseCube(cover.Inputs());
+    FindUncovered(InputParts(cover), place, limit, stop, found);
+    return found;
 }
 
 TWideCubes Complement(const TWideCubes& given) {

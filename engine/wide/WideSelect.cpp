@@ -33,16 +33,19 @@ bool AddMissed(const TWideCubes& chosen, const TWideFunction& f, const std::vect
             if (!HasOutput(f.On[r], in, j)) {
                 continue;
             }
-            if (clock.Tick(static_cast<int64_t>(rest.Size()) * 64) && clock.Stopped()) {
+            // The whole complement of what is missed may be vast; a few pieces are enough.
+            const TWideCubes left = Uncovered(
+                Cofactor(rest, f.On[r]), PointsPerRow,
+                [&clock](int64_t work) { return clock.Tick(work * 64) && clock.Stopped(); });
+            if (clock.Stopped()) {
                 return true;
             }
-            const TWideCubes left = Complement(Cofactor(rest, f.On[r]));
             if (left.Empty()) {
                 continue;
             }
             missed = true;
             // A point of each piece missed, up to a few, so that fewer rounds are needed.
-            for (size_t m = 0; m < left.Size() && m < PointsPerRow; ++m) {
+            for (size_t m = 0; m < left.Size(); ++m) {
                 TPoint point{std::vector<uint64_t>(left[m], left[m] + in), j};
                 for (int w = 0; w < in; ++w) {
                     point.Bits[static_cast<size_t>(w)] &= f.On[r][w];

@@ -68,6 +68,7 @@ TEST_P(WideCubeOps, AgreeWithTheTruthTable) {
         const std::vector<uint64_t> c = place.Cube(random, 0);
         const TWideCubes cofactor = Cofactor(cover, c.data());
         const TWideCubes complement = Complement(cover);
+        const TWideCubes uncovered = Uncovered(cover, 3, [](int64_t) { return false; });
         bool all = true;
         bool inC = true;
         for (uint32_t m = 0; m < (1u << v); ++m) {
@@ -78,8 +79,10 @@ TEST_P(WideCubeOps, AgreeWithTheTruthTable) {
                 ASSERT_EQ(place.Any(cofactor, m), on) << "cofactor at " << m;
             }
             ASSERT_EQ(place.Any(complement, m), !on) << "complement at " << m;
+            ASSERT_FALSE(on && place.Any(uncovered, m)) << "uncovered at " << m;
         }
         ASSERT_EQ(Tautology(cover), all);
+        ASSERT_EQ(uncovered.Empty(), all);
         ASSERT_EQ(CoversCube(cover, c.data()), inC);
     }
 }
