@@ -6,6 +6,7 @@ namespace {
 
 // Each round's share of the clock: the points a round adds are few, so rounds are many.
 constexpr int64_t RoundMs = 10;
+constexpr int64_t RetryMs = 40;
 constexpr int MaxRounds = 400;
 constexpr size_t PointsPerRow = 8;
 
@@ -111,6 +112,7 @@ bool SelectFromPool(const TWideCubes& pool, const TWideFunction& function,
     std::vector<TPoint> points;
     chosen = TWideCubes(pool.Inputs(), pool.Stride());
     AddMissed(chosen, function, dc, points, clock);
+    int64_t slice = RoundMs;
     for (int round = 0; round < MaxRounds; ++round) {
         clock.Check();
         if (clock.Stopped()) {
@@ -122,11 +124,18 @@ bool SelectFromPool(const TWideCubes& pool, const TWideFunction& function,
                 return false;
             }
         }
-        clock.BeginSlice(RoundMs);
+        clock.BeginSlice(slice);
         const TBlockCover solved = SolveBlock(block, clock);
         if (solved.Chosen.size() >= limit) {
-            return false;
+            // A short slice may just have missed a smaller cover the points allow: once more
+            // with more time before giving up.
+            if (slice > RoundMs || solved.LowerBound >= static_cast<int>(limit)) {
+                return false;
+            }
+            slice = RetryMs;
+            continue;
         }
+        slice = RoundMs;
         chosen = TWideCubes(pool.Inputs(), pool.Stride());
         for (const int c : solved.Chosen) {
             chosen.Add(pool[static_cast<size_t>(c)]);
