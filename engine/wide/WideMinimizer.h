@@ -118,6 +118,7 @@ class TWideMinimizer {
     bool ReducedCube(const TWideCubes& cover, size_t i, std::vector<uint64_t>& reduced) const {
         reduced.assign(cover[i], cover[i] + cover.Stride());
         std::vector<uint64_t> super(static_cast<size_t>(FIn), 0);
+        std::vector<uint64_t> left;
         bool any = false;
         for (int j = 0; j < FOutputs; ++j) {
             if (!HasOutput(cover[i], FIn, j)) {
@@ -127,16 +128,13 @@ class TWideMinimizer {
             for (size_t d = 0; d < FDc[static_cast<size_t>(j)].Size(); ++d) {
                 rest.Add(FDc[static_cast<size_t>(j)][d]);
             }
-            const TWideCubes left = Complement(Cofactor(rest, cover[i]));
-            if (left.Empty()) {
+            if (!MissedSupercube(Cofactor(rest, cover[i]), left)) {
                 reduced[static_cast<size_t>(FIn + j / 64)] &= ~(uint64_t{1} << (j % 64));
                 continue;
             }
             any = true;
-            for (size_t k = 0; k < left.Size(); ++k) {
-                for (int w = 0; w < FIn; ++w) {
-                    super[static_cast<size_t>(w)] |= left[k][w];
-                }
+            for (int w = 0; w < FIn; ++w) {
+                super[static_cast<size_t>(w)] |= left[static_cast<size_t>(w)];
             }
         }
         for (int w = 0; w < FIn; ++w) {
