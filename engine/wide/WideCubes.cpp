@@ -67,6 +67,94 @@ std::vector<uint64_t> Literal(int inputs, int input, int value) {
     return cube;
 }
 
+// The smallest cube over what the cover misses below place, ORed into super; false when it
+// misses nothing there.
+bool AddMissedSupercube(const TWideCubes& cover, std::vector<uint64_t>& place,
+                        std::vector<uint64_t>& super) {
+    // Once something is missed and the super cube holds the place, nothing below can add.
+    if (InputsContain(super.data(), place.data(), cover.InWords())) {
+        return true;
+    }
+    for (size_t i = 0; i < cover.Size(); ++i) {
+        if (IsUniverse(cover[i], cover.InWords())) {
+            return false;
+        }
+    }
+    const TSplit split = ChooseSplit(cover);
+    if (!split.Binate) {
+        // Unate: each input of a literal misses both ways but where that literal alone is a
+        // cube; the other inputs stay as the place has them.
+        std::vector<uint64_t> missed = place;
+        for (size_t i = 0; i < cover.Size(); ++i) {
+            int literals = 0;
+            for (int w = 0; w < cover.InWords(); ++w) {
+                literals += __builtin_popcountll(~(cover[i][w] & (cover[i][w] >> 1)) & FieldLo);
+            }
+            for (int w = 0; w < cover.InWords() && literals == 1; ++w) {
+                const uint64_t low = ~(cover[i][w] & (cover[i][w] >> 1)) & FieldLo;
+                const uint64_t fixed = low | (low << 1);
+                missed[static_cast<size_t>(w)] =
+                    (missed[static_cast<size_t>(w)] & ~fixed) | (~cover[i][w] & fixed);
+            }
+        }
+        for (size_t w = 0; w < super.size(); ++w) {
+            super[w] |= missed[w];
+        }
+        return true;
+    }
+    const int input = split.Input;
+    bool any = false;
+    for (const int value : {1, 2}) {
+        const std::vector<uint64_t> literal = Literal(cover.Inputs(), input, value);
+        SetField(place.data(), input, value);
+        any = AddMissedSupercube(Cofactor(cover, literal.data()), place, super) || any;
+    }
+    SetField(place.data(), input, 3);
+    return any;
+}
+
+// Uncovered below place, the cube the cofactors so far were taken against, in the order the
+// complement would list them; false once stopped.
+bool FindUncovered(const TWideCubes& cover, std::vector<uint64_t>& place, size_t limit,
+                   const std::function<bool(int64_t)>& stop, TWideCubes& found) {
+    if (found.Size() >= limit) {
+        return true;
+    }
+    if (stop(static_cast<int64_t>(cover.Size()))) {
+        return false;
+    }
+    for (size_t i = 0; i < cover.Size(); ++i) {
+        if (IsUniverse(cover[i], cover.InWords())) {
+            return true;
+        }
+    }
+    if (cover.Empty()) {
+        found.Add(place.data());
+        return true;
+    }
+    if (cover.Size() == 1) {
+        // De Morgan: the place against each literal.
+        for (int k = 0; k < cover.Inputs() && found.Size() < limit; ++k) {
+            const int field = Field(cover[0], k);
+            if (field != 3) {
+                found.Add(place.data());
+                SetField(found[found.Size() - 1], k, 3 - field);
+            }
+        }
+        return true;
+    }
+    const int input = ChooseSplit(cover).Input;
+    for (const int value : {1, 2}) {
+        const std::vector<uint64_t> literal = Literal(cover.Inputs(), input, value);
+        SetField(place.data(), input, value);
+        if (!FindUncovered(Cofactor(cover, literal.data()), place, limit, stop, found)) {
+            return false;
+        }
+    }
+    SetField(place.data(), input, 3);
+    return true;
+}
+
 struct TCubeHash {
     int Words;
     size_t operator()(const uint64_t* c) const {
@@ -104,6 +192,7 @@ bool IsUniverse(const uint64_t* cube, int words) {
 TWideCubes Cofactor(const TWideCubes& cover, const uint64_t* c) {
     const int words = cover.InWords();
     TWideCubes result(cover.Inputs(), words);
+    result.Reserve(cover.Size());
     std::vector<uint64_t> cube(static_cast<size_t>(words));
     for (size_t i = 0; i < cover.Size(); ++i) {
         if (!InputsMeet(cover[i], c, words)) {
@@ -141,6 +230,20 @@ bool Tautology(const TWideCubes& given) {
 
 bool CoversCube(const TWideCubes& cover, const uint64_t* c) {
     return Tautology(Cofactor(cover, c));
+}
+
+bool MissedSupercube(const TWideCubes& cover, std::vector<uint64_t>& super) {
+    std::vector<uint64_t> place = UniverseCube(cover.Inputs());
+    super.assign(place.size(), 0);
+    return AddMissedSupercube(InputParts(cover), place, super);
+}
+
+TWideCubes Uncovered(const TWideCubes& cover, size_t limit,
+                     const std::function<bool(int64_t)>& stop) {
+    TWideCubes found(cover.Inputs(), cover.InWords());
+    std::vector<uint64_t> place = UniverseCube(cover.Inputs());
+    FindUncovered(InputParts(cover), place, limit, stop, found);
+    return found;
 }
 
 TWideCubes Complement(const TWideCubes& given) {

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 // Fields of an input: 01 is 0, 10 is 1, 11 is free; 00 in any field makes the cube empty.
@@ -80,3 +81,10 @@ bool Tautology(const TWideCubes& cover);
 bool CoversCube(const TWideCubes& cover, const uint64_t* c);
 // Input cubes of every minterm the cover misses; one word stride.
 TWideCubes Complement(const TWideCubes& cover);
+// The smallest cube holding every minterm the input parts miss, in super (InWords words);
+// false when they miss none.
+bool MissedSupercube(const TWideCubes& cover, std::vector<uint64_t>& super);
+// Up to limit input cubes the cover misses, none when it is a tautology; one word
+// stride. Stop is told the work of each step and ends the search when it returns true.
+TWideCubes Uncovered(const TWideCubes& cover, size_t limit,
+                     const std::function<bool(int64_t)>& stop);

@@ -6,19 +6,15 @@ void TWideMinimizer::ExpandCube(TWideCubes& cover, size_t i) {
     if (OutputsFirst) {
         RaiseOutputs(x);
     }
-    std::vector<int> rowOutput;
-    const std::vector<uint64_t> conflicts = Blocking(x, true, rowOutput);
-    const size_t rows = rowOutput.size();
+    std::vector<size_t> rowStart;
+    const std::vector<uint64_t> conflicts = Blocking(x, rowStart);
     const int outWords = WideOutputWords(FOutputs);
     std::vector<uint64_t> outputs(x + FIn, x + FIn + outWords);
     std::vector<uint64_t> raised(static_cast<size_t>(FIn), 0);
     // Inputs that alone keep x from some OFF cube stay; cubes needing them are out of reach.
     std::vector<uint64_t> pinned(static_cast<size_t>(FIn), 0);
-    for (size_t r = 0; r < rows; ++r) {
+    EveryRow(rowStart, outputs.data(), [&](size_t r) {
         const uint64_t* row = &conflicts[r * static_cast<size_t>(FIn)];
-        if (!HasOutput(outputs.data(), 0, rowOutput[r])) {
-            continue;
-        }
         int count = 0;
         for (int w = 0; w < FIn; ++w) {
             count += __builtin_popcountll(row[w]);
@@ -28,7 +24,8 @@ void TWideMinimizer::ExpandCube(TWideCubes& cover, size_t i) {
                 pinned[static_cast<size_t>(w)] |= row[w];
             }
         }
-    }
+        return true;
+    });
     // Toward the nearest cubes first: each one swallowed is a term less.
     std::vector<std::pair<int, size_t>> near;
     std::vector<uint64_t> need(static_cast<size_t>(FIn));
@@ -66,7 +63,7 @@ void TWideMinimizer::ExpandCube(TWideCubes& cover, size_t i) {
             trialOutputs[static_cast<size_t>(w)] =
                 outputs[static_cast<size_t>(w)] | cover[k][FIn + w];
         }
-        if (Feasible(conflicts, rowOutput, trial, trialOutputs.data())) {
+        if (Feasible(conflicts, rowStart, trial, trialOutputs.data())) {
             raised = trial;
             outputs = trialOutputs;
         }
@@ -80,12 +77,10 @@ void TWideMinimizer::ExpandCube(TWideCubes& cover, size_t i) {
             continue;
         }
         int count = 0;
-        for (size_t r = 0; r < rows; ++r) {
-            count += HasOutput(outputs.data(), 0, rowOutput[r]) &&
-                             (conflicts[r * static_cast<size_t>(FIn) + w] & bit) != 0
-                         ? 1
-                         : 0;
-        }
+        EveryRow(rowStart, outputs.data(), [&](size_t r) {
+            count += (conflicts[r * static_cast<size_t>(FIn) + w] & bit) != 0 ? 1 : 0;
+            return true;
+        });
         order.emplace_back(count, input);
     }
     SortByFirst(order);
@@ -103,14 +98,14 @@ void TWideMinimizer::ExpandCube(TWideCubes& cover, size_t i) {
             trialOutputs = outputs;
             trialOutputs[static_cast<size_t>((-1 - input) / 64)] |= uint64_t{1}
                                                                     << ((-1 - input) % 64);
-            if (Feasible(conflicts, rowOutput, raised, trialOutputs.data())) {
+            if (Feasible(conflicts, rowStart, raised, trialOutputs.data())) {
                 outputs = trialOutputs;
             }
             continue;
         }
         trial = raised;
         trial[static_cast<size_t>(input / 32)] |= uint64_t{1} << (2 * (input % 32));
-        if (Feasible(conflicts, rowOutput, trial, outputs.data())) {
+        if (Feasible(conflicts, rowStart, trial, outputs.data())) {
             raised = trial;
         }
     }

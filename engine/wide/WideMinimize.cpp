@@ -33,9 +33,11 @@ TWideCubes RandomPoints(const TWideCubes& cubes, std::mt19937_64& random) {
 
 // Primes the passes may not reach: every ON row raised on its own, inputs first and outputs
 // first, the best cover's cubes shrunk and raised again, random ON points, the last three also
-// with inputs and outputs raised in random orders; and the rows of each output alone.
+// with inputs and outputs raised in random orders; and the rows of each output alone. Choose is
+// called once the cheap primes are in and after each round in random orders, so a better cover
+// is known long before the pool is full.
 void FillPool(TWideMinimizer& minimizer, const TWideFunction& function, const TWideCubes& best,
-              TWidePool& pool) {
+              TWidePool& pool, const std::function<void()>& choose) {
     pool.Gather(minimizer.ExpandEach(function.On));
     TWideCubes reduced = best;
     minimizer.Reduce(reduced);
@@ -43,6 +45,7 @@ void FillPool(TWideMinimizer& minimizer, const TWideFunction& function, const TW
     minimizer.OutputsFirst = true;
     pool.Gather(minimizer.ExpandEach(function.On));
     pool.Gather(minimizer.ExpandEach(reduced));
+    choose();
     minimizer.Wander = true;
     std::mt19937_64 random(1);
     for (int round = 0; round < WanderRounds; ++round) {
@@ -50,6 +53,7 @@ void FillPool(TWideMinimizer& minimizer, const TWideFunction& function, const TW
         pool.Gather(minimizer.ExpandEach(function.On));
         pool.Gather(minimizer.ExpandEach(reduced));
         pool.Gather(minimizer.ExpandEach(RandomPoints(function.On, random)));
+        choose();
     }
     minimizer.Wander = false;
     minimizer.OutputsFirst = false;
@@ -122,8 +126,28 @@ TWideCover MinimizeWide(const TWideFunction& function, const TWideOptions& optio
             options.Found(best.Size());
         }
     }
+    // A choice from the pool once it has grown by a quarter since the last one: the choices
+    // stay a small share of the work however large the pool gets.
+    size_t chosenFrom = 0;
+    const auto choose = [&] {
+        if (!minimizer.TimeLeft() || pool.Cubes.Size() * 4 < chosenFrom * 5) {
+            return;
+        }
+        chosenFrom = pool.Cubes.Size();
+        TWideCubes chosen;
+        const TCoverOptions select{std::min(minimizer.LeftMs(), MaxSelectMs), options.KeepGoing,
+                                   nullptr};
+        TCoverClock clock(select);
+        if (SelectFromPool(pool.Cubes, function, minimizer.Dc(), best.Size(), clock, chosen) &&
+            cost(chosen) < cost(best)) {
+            best = std::move(chosen);
+            if (options.Found) {
+                options.Found(best.Size());
+            }
+        }
+    };
     if (finished) {
-        FillPool(minimizer, function, best, pool);
+        FillPool(minimizer, function, best, pool, choose);
     }
     // Passes in other orders from the best cover, while they find better ones now and then.
     minimizer.Shuffle = true;

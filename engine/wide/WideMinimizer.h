@@ -118,6 +118,7 @@ class TWideMinimizer {
     bool ReducedCube(const TWideCubes& cover, size_t i, std::vector<uint64_t>& reduced) const {
         reduced.assign(cover[i], cover[i] + cover.Stride());
         std::vector<uint64_t> super(static_cast<size_t>(FIn), 0);
+        std::vector<uint64_t> left;
         bool any = false;
         for (int j = 0; j < FOutputs; ++j) {
             if (!HasOutput(cover[i], FIn, j)) {
@@ -127,16 +128,13 @@ class TWideMinimizer {
             for (size_t d = 0; d < FDc[static_cast<size_t>(j)].Size(); ++d) {
                 rest.Add(FDc[static_cast<size_t>(j)][d]);
             }
-            const TWideCubes left = Complement(Cofactor(rest, cover[i]));
-            if (left.Empty()) {
+            if (!MissedSupercube(Cofactor(rest, cover[i]), left)) {
                 reduced[static_cast<size_t>(FIn + j / 64)] &= ~(uint64_t{1} << (j % 64));
                 continue;
             }
             any = true;
-            for (size_t k = 0; k < left.Size(); ++k) {
-                for (int w = 0; w < FIn; ++w) {
-                    super[static_cast<size_t>(w)] |= left[k][w];
-                }
+            for (int w = 0; w < FIn; ++w) {
+                super[static_cast<size_t>(w)] |= left[static_cast<size_t>(w)];
             }
         }
         for (int w = 0; w < FIn; ++w) {
@@ -267,43 +265,53 @@ class TWideMinimizer {
     }
 
     // The fields of cube x each OFF cube is kept apart from it by: one bit at the low bit of
-    // each such field; every output's when all, else those of x's outputs.
-    std::vector<uint64_t> Blocking(const uint64_t* x, bool all, std::vector<int>& rowOutput) const {
+    // each such field. The rows of output j are rowStart[j] up to rowStart[j + 1].
+    std::vector<uint64_t> Blocking(const uint64_t* x, std::vector<size_t>& rowStart) const {
         std::vector<uint64_t> conflicts;
-        rowOutput.clear();
+        rowStart.assign(1, 0);
         for (int j = 0; j < FOutputs; ++j) {
-            if (!all && !HasOutput(x, FIn, j)) {
-                continue;
-            }
             const TWideCubes& off = FOff[static_cast<size_t>(j)];
             for (size_t r = 0; r < off.Size(); ++r) {
                 for (int w = 0; w < FIn; ++w) {
                     const uint64_t both = x[w] & off[r][w];
                     conflicts.push_back(~(both | (both >> 1)) & FieldLo);
                 }
-                rowOutput.push_back(j);
             }
+            rowStart.push_back(rowStart.back() + off.Size());
         }
         return conflicts;
     }
 
-    // Whether raising the fields in raise keeps x apart from every OFF cube of the outputs.
-    bool Feasible(const std::vector<uint64_t>& conflicts, const std::vector<int>& rowOutput,
-                  const std::vector<uint64_t>& raise, const uint64_t* outputs) const {
-        for (size_t r = 0; r < rowOutput.size(); ++r) {
-            if (!HasOutput(outputs, 0, rowOutput[r])) {
-                continue;
-            }
-            bool apart = false;
-            for (int w = 0; w < FIn && !apart; ++w) {
-                apart = (conflicts[r * static_cast<size_t>(FIn) + static_cast<size_t>(w)] &
-                         ~raise[static_cast<size_t>(w)]) != 0;
-            }
-            if (!apart) {
-                return false;
+    // Calls visit with each row of the outputs, an output at a time: asking each row whether
+    // its output is among them cost more than the rows' own test.
+    template <typename TVisit>
+    bool EveryRow(const std::vector<size_t>& rowStart, const uint64_t* outputs,
+                  TVisit&& visit) const {
+        for (int w = 0; w < WideOutputWords(FOutputs); ++w) {
+            for (uint64_t bits = outputs[w]; bits != 0; bits &= bits - 1) {
+                const size_t j = static_cast<size_t>(w * 64 + __builtin_ctzll(bits));
+                for (size_t r = rowStart[j]; r < rowStart[j + 1]; ++r) {
+                    if (!visit(r)) {
+                        return false;
+                    }
+                }
             }
         }
         return true;
+    }
+
+    // Whether raising the fields in raise keeps x apart from every OFF cube of the outputs.
+    bool Feasible(const std::vector<uint64_t>& conflicts, const std::vector<size_t>& rowStart,
+                  const std::vector<uint64_t>& raise, const uint64_t* outputs) const {
+        return EveryRow(rowStart, outputs, [&](size_t r) {
+            for (int w = 0; w < FIn; ++w) {
+                if ((conflicts[r * static_cast<size_t>(FIn) + static_cast<size_t>(w)] &
+                     ~raise[static_cast<size_t>(w)]) != 0) {
+                    return true;
+                }
+            }
+            return false;
+        });
     }
 
     void ExpandCube(TWideCubes& cover, size_t i);

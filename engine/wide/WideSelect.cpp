@@ -6,6 +6,7 @@ namespace {
 
 // Each round's share of the clock: the points a round adds are few, so rounds are many.
 constexpr int64_t RoundMs = 10;
+constexpr int64_t RetryMs = 40;
 constexpr int MaxRounds = 400;
 constexpr size_t PointsPerRow = 8;
 
@@ -33,16 +34,19 @@ bool AddMissed(const TWideCubes& chosen, const TWideFunction& f, const std::vect
             if (!HasOutput(f.On[r], in, j)) {
                 continue;
             }
-            if (clock.Tick(static_cast<int64_t>(rest.Size()) * 64) && clock.Stopped()) {
+            // The whole complement of what is missed may be vast; a few pieces are enough.
+            const TWideCubes left = Uncovered(
+                Cofactor(rest, f.On[r]), PointsPerRow,
+                [&clock](int64_t work) { return clock.Tick(work * 64) && clock.Stopped(); });
+            if (clock.Stopped()) {
                 return true;
             }
-            const TWideCubes left = Complement(Cofactor(rest, f.On[r]));
             if (left.Empty()) {
                 continue;
             }
             missed = true;
             // A point of each piece missed, up to a few, so that fewer rounds are needed.
-            for (size_t m = 0; m < left.Size() && m < PointsPerRow; ++m) {
+            for (size_t m = 0; m < left.Size(); ++m) {
                 TPoint point{std::vector<uint64_t>(left[m], left[m] + in), j};
                 for (int w = 0; w < in; ++w) {
                     point.Bits[static_cast<size_t>(w)] &= f.On[r][w];
@@ -62,28 +66,52 @@ bool AddMissed(const TWideCubes& chosen, const TWideFunction& f, const std::vect
     return missed;
 }
 
-TCoverBlock Block(const TWideCubes& pool, const std::vector<TPoint>& points, int in) {
-    TCoverBlock block;
-    block.Rows = static_cast<int>(points.size());
-    block.Cols = static_cast<int>(pool.Size());
-    block.ColStart.push_back(0);
-    for (size_t c = 0; c < pool.Size(); ++c) {
-        for (size_t r = 0; r < points.size(); ++r) {
-            if (HasOutput(pool[c], in, points[r].Output) &&
-                InputsContain(pool[c], points[r].Bits.data(), in)) {
-                block.ColRows.push_back(static_cast<int>(r));
+// The covering block over the points so far; each call tests the pool only against the points
+// added since the last, as the rounds add a few points to many.
+class TPoolBlock {
+  public:
+    TPoolBlock(const TWideCubes& pool, int in) : FPool(pool), FIn(in), FRows(pool.Size()) {
+        for (size_t c = 0; c < pool.Size(); ++c) {
+            int letters = 0;
+            for (int w = 0; w < in; ++w) {
+                letters += __builtin_popcountll(~(pool[c][w] & (pool[c][w] >> 1)) & FieldLo);
+            }
+            FCost.push_back(letters);
+        }
+    }
+
+    TCoverBlock Build(const std::vector<TPoint>& points) {
+        for (size_t c = 0; c < FPool.Size(); ++c) {
+            for (size_t r = FDone; r < points.size(); ++r) {
+                if (HasOutput(FPool[c], FIn, points[r].Output) &&
+                    InputsContain(FPool[c], points[r].Bits.data(), FIn)) {
+                    FRows[c].push_back(static_cast<int>(r));
+                }
             }
         }
-        block.ColStart.push_back(static_cast<int>(block.ColRows.size()));
-        int letters = 0;
-        for (int w = 0; w < in; ++w) {
-            letters += __builtin_popcountll(~(pool[c][w] & (pool[c][w] >> 1)) & FieldLo);
+        FDone = points.size();
+        TCoverBlock block;
+        block.Rows = static_cast<int>(points.size());
+        block.Cols = static_cast<int>(FPool.Size());
+        block.ColStart.push_back(0);
+        for (size_t c = 0; c < FPool.Size(); ++c) {
+            for (const int r : FRows[c]) {
+                block.ColRows.push_back(r);
+            }
+            block.ColStart.push_back(static_cast<int>(block.ColRows.size()));
+            block.Cost.push_back(FCost[c]);
         }
-        block.Cost.push_back(letters);
+        block.Transpose();
+        return block;
     }
-    block.Transpose();
-    return block;
-}
+
+  private:
+    const TWideCubes& FPool;
+    int FIn;
+    size_t FDone = 0;
+    std::vector<std::vector<int>> FRows;  // the points each cube covers
+    std::vector<int> FCost;
+};
 
 }  // namespace
 
@@ -108,22 +136,31 @@ bool SelectFromPool(const TWideCubes& pool, const TWideFunction& function,
     std::vector<TPoint> points;
     chosen = TWideCubes(pool.Inputs(), pool.Stride());
     AddMissed(chosen, function, dc, points, clock);
+    TPoolBlock columns(pool, in);
+    int64_t slice = RoundMs;
     for (int round = 0; round < MaxRounds; ++round) {
         clock.Check();
         if (clock.Stopped()) {
             return false;
         }
-        const TCoverBlock block = Block(pool, points, in);
+        const TCoverBlock block = columns.Build(points);
         for (int r = 0; r < block.Rows; ++r) {
             if (block.RowSize(r) == 0) {
                 return false;
             }
         }
-        clock.BeginSlice(RoundMs);
+        clock.BeginSlice(slice);
         const TBlockCover solved = SolveBlock(block, clock);
         if (solved.Chosen.size() >= limit) {
-            return false;
+            // A short slice may just have missed a smaller cover the points allow: once more
+            // with more time before giving up.
+            if (slice > RoundMs || solved.LowerBound >= static_cast<int>(limit)) {
+                return false;
+            }
+            slice = RetryMs;
+            continue;
         }
+        slice = RoundMs;
         chosen = TWideCubes(pool.Inputs(), pool.Stride());
         for (const int c : solved.Chosen) {
             chosen.Add(pool[static_cast<size_t>(c)]);

@@ -68,6 +68,10 @@ TEST_P(WideCubeOps, AgreeWithTheTruthTable) {
         const std::vector<uint64_t> c = place.Cube(random, 0);
         const TWideCubes cofactor = Cofactor(cover, c.data());
         const TWideCubes complement = Complement(cover);
+        const TWideCubes uncovered = Uncovered(cover, 3, [](int64_t) { return false; });
+        std::vector<uint64_t> super;
+        const bool missed = MissedSupercube(cover, super);
+        std::vector<int> seen(static_cast<size_t>(v), 0);  // the values missed points take
         bool all = true;
         bool inC = true;
         for (uint32_t m = 0; m < (1u << v); ++m) {
@@ -78,8 +82,19 @@ TEST_P(WideCubeOps, AgreeWithTheTruthTable) {
                 ASSERT_EQ(place.Any(cofactor, m), on) << "cofactor at " << m;
             }
             ASSERT_EQ(place.Any(complement, m), !on) << "complement at " << m;
+            ASSERT_FALSE(on && place.Any(uncovered, m)) << "uncovered at " << m;
+            for (int i = 0; i < v && !on; ++i) {
+                seen[static_cast<size_t>(i)] |= 1 << ((m >> i) & 1);
+            }
         }
+        for (int i = 0; i < v && missed; ++i) {
+            ASSERT_EQ(Field(super.data(), place.At[static_cast<size_t>(i)]),
+                      seen[static_cast<size_t>(i)])
+                << "missed super cube at " << i;
+        }
+        ASSERT_NE(missed, all);
         ASSERT_EQ(Tautology(cover), all);
+        ASSERT_EQ(uncovered.Empty(), all);
         ASSERT_EQ(CoversCube(cover, c.data()), inC);
     }
 }
