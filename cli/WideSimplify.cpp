@@ -1,10 +1,13 @@
 #include "cli/WideSimplify.h"
 
 #include <ostream>
+#include <utility>
 
 #include "cli/CommandError.h"
+#include "cli/SharedListing.h"
 #include "engine/wide/WideMinimize.h"
 #include "engine/wide/WidePla.h"
+#include "engine/wide/WidePrimes.h"
 #include "model/DesignUnit.h"
 #include "model/UnitNames.h"
 #include "model/UnitWriters.h"
@@ -96,6 +99,33 @@ std::string UnitText(const TPla& pla, const std::vector<int>& outputs,
     return WriteUnit(format, unit);
 }
 
+TWideCubes MinimumTerms(const TWideFunction& function, const TWideRequest& request,
+                        std::ostream& err) {
+    TWideOptions options;
+    if (request.TimeLimitMs >= 0) {
+        options.BudgetMs = request.TimeLimitMs;
+    }
+    TWideCover cover = MinimizeWide(function, options);
+    if (!cover.Proven) {
+        err << "quillon: the cover of " << cover.Terms.Size()
+            << " terms is not proven minimum; no cover has fewer than " << cover.LowerBound << "\n";
+    }
+    return std::move(cover.Terms);
+}
+
+// Every prime, as far as they fit the time limit and the listing's memory.
+TWideCubes ListedPrimes(const TWideFunction& function, const TWideRequest& request) {
+    const int64_t budgetMs =
+        request.TimeLimitMs >= 0 ? request.TimeLimitMs : TWideOptions{}.BudgetMs;
+    TWidePrimes primes = FindWidePrimes(function, budgetMs, ListedPrimesBytes);
+    if (!primes.Complete) {
+        FailInput(request.Source,
+                  "the prime implicants are too many to list in time; --minimum gives a cover");
+    }
+    SortWideCubes(primes.Primes);
+    return std::move(primes.Primes);
+}
+
 }  // namespace
 
 std::string SimplifyWide(const TPla& pla, const TWideRequest& request, std::ostream& err) {
@@ -105,10 +135,6 @@ std::string SimplifyWide(const TPla& pla, const TWideRequest& request, std::ostr
     }
     if (request.Sums) {
         FailUsage("--pos takes at most " + std::to_string(MaxPlaInputs) + " inputs");
-    }
-    if (!request.Minimum) {
-        FailUsage("past " + std::to_string(MaxPlaInputs) +
-                  " inputs the primes are too many to list; --minimum gives a cover");
     }
     std::vector<int> outputs;
     if (!request.Output.empty()) {
@@ -124,20 +150,13 @@ std::string SimplifyWide(const TPla& pla, const TWideRequest& request, std::ostr
         }
     }
     const TWideFunction function = WidePlaFunction(pla, outputs);
-    TWideOptions options;
-    if (request.TimeLimitMs >= 0) {
-        options.BudgetMs = request.TimeLimitMs;
-    }
-    const TWideCover cover = MinimizeWide(function, options);
-    if (!cover.Proven) {
-        err << "quillon: the cover of " << cover.Terms.Size()
-            << " terms is not proven minimum; no cover has fewer than " << cover.LowerBound << "\n";
-    }
+    const TWideCubes terms =
+        request.Minimum ? MinimumTerms(function, request, err) : ListedPrimes(function, request);
     if (request.Format == "terms") {
-        return TermLines(function, cover.Terms);
+        return TermLines(function, terms);
     }
     if (request.Format == "pla") {
-        return PlaText(pla, outputs, function, cover.Terms);
+        return PlaText(pla, outputs, function, terms);
     }
-    return UnitText(pla, outputs, function, cover.Terms, request, err);
+    return UnitText(pla, outputs, function, terms, request, err);
 }
