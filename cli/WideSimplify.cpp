@@ -8,6 +8,7 @@
 #include "engine/wide/WideMinimize.h"
 #include "engine/wide/WidePla.h"
 #include "engine/wide/WidePrimes.h"
+#include "engine/wide/WideUnit.h"
 #include "model/DesignUnit.h"
 #include "model/UnitNames.h"
 #include "model/UnitWriters.h"
@@ -34,61 +35,11 @@ std::string TermLines(const TWideFunction& function, const TWideCubes& terms) {
     return text;
 }
 
-std::string PlaText(const TPla& pla, const std::vector<int>& outputs, const TWideFunction& function,
-                    const TWideCubes& terms) {
-    const int in = InputWords(function.Inputs);
-    std::string text =
-        ".i " + std::to_string(pla.Inputs) + "\n.o " + std::to_string(outputs.size()) + "\n";
-    if (!pla.InputNames.empty()) {
-        text += ".ilb";
-        for (const std::string& name : pla.InputNames) {
-            text += " " + name;
-        }
-        text += "\n";
-    }
-    text += ".ob";
-    for (const int j : outputs) {
-        text += " " + PlaOutputName(pla, j);
-    }
-    const bool dc = !function.Dc.Empty();
-    text += std::string("\n.type ") + (dc ? "fd" : "f") + "\n.p " +
-            std::to_string(terms.Size() + function.Dc.Size()) + "\n";
-    for (const TWideCubes* cubes : {&terms, &function.Dc}) {
-        for (size_t t = 0; t < cubes->Size(); ++t) {
-            text += WideCubeText((*cubes)[t], function.Inputs) + ' ';
-            for (int j = 0; j < function.Outputs; ++j) {
-                text += HasOutput((*cubes)[t], in, j) ? (cubes == &terms ? '1' : '-') : '0';
-            }
-            text += '\n';
-        }
-    }
-    return text + ".e\n";
-}
-
-// Verilog, VHDL or C through the unit writers; inputs without a name are x1 to xN.
+// Verilog, VHDL or C through the unit writers.
 std::string UnitText(const TPla& pla, const std::vector<int>& outputs,
                      const TWideFunction& function, const TWideCubes& terms,
                      const TWideRequest& request, std::ostream& err) {
-    TDesignUnit unit;
-    unit.Name = request.UnitName;
-    unit.Inputs = pla.Inputs;
-    unit.InputNames = pla.InputNames;
-    for (int k = static_cast<int>(unit.InputNames.size()); k < pla.Inputs; ++k) {
-        unit.InputNames.push_back("x" + std::to_string(k + 1));
-    }
-    for (const int j : outputs) {
-        unit.OutputNames.push_back(PlaOutputName(pla, j));
-    }
-    unit.Uses.resize(outputs.size());
-    const int in = InputWords(function.Inputs);
-    for (size_t t = 0; t < terms.Size(); ++t) {
-        unit.WideTerms.push_back(WideCubeText(terms[t], function.Inputs));
-        for (int j = 0; j < function.Outputs; ++j) {
-            if (HasOutput(terms[t], in, j)) {
-                unit.Uses[static_cast<size_t>(j)].push_back(t);
-            }
-        }
-    }
+    const TDesignUnit unit = WideTermsUnit(pla, outputs, function, terms, request.UnitName);
     const TExportFormat format = request.Format == "verilog" ? TExportFormat::Verilog
                                  : request.Format == "vhdl"  ? TExportFormat::Vhdl
                                                              : TExportFormat::C;
@@ -156,7 +107,7 @@ std::string SimplifyWide(const TPla& pla, const TWideRequest& request, std::ostr
         return TermLines(function, terms);
     }
     if (request.Format == "pla") {
-        return PlaText(pla, outputs, function, terms);
+        return WideTermsPla(pla, outputs, function, terms);
     }
     return UnitText(pla, outputs, function, terms, request, err);
 }
