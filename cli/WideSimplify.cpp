@@ -80,9 +80,9 @@ TWideCubes ListedPrimes(const TWideFunction& function, const TWideRequest& reque
 }  // namespace
 
 std::string SimplifyWide(const TPla& pla, const TWideRequest& request, std::ostream& err) {
-    if (pla.Type.find('r') != std::string::npos) {
-        FailInput(request.Source, ".type " + pla.Type + ": past " + std::to_string(MaxPlaInputs) +
-                                      " inputs the types f and fd are read");
+    TPlaError error;
+    if (!WideOffRowsApart(pla, error)) {
+        FailInput(request.Source, error.Message());
     }
     if (request.Sums) {
         FailUsage("--pos takes at most " + std::to_string(MaxPlaInputs) + " inputs");

@@ -34,6 +34,10 @@ TWideRequest Asked(bool minimum, bool sums = false, int64_t timeLimitMs = -1) {
     return request;
 }
 
+void PrintTo(const TWideCase& c, std::ostream* os) {
+    *os << c.Name;
+}
+
 // The row of the PLA's inputs with the used ones given.
 std::string Row(const std::string& used) {
     std::string row(Inputs, '-');
@@ -252,6 +256,22 @@ INSTANTIATE_TEST_SUITE_P(
                    {"00-00", "-1"}},
                   Asked(false),
                   ""},
+        TWideCase{"CoverOfAnOffSet",
+                  "fdr",
+                  {{"1-0-1", "10"}, {"0-1-1", "~1"}, {"0--0-", "0-"}, {"1--00", "-0"}},
+                  Asked(true),
+                  ""},
+        TWideCase{"OnIsWhatIsNotOff",
+                  "r",
+                  {{"1-0-1", "0"}, {"0-11-", "0"}, {"-01--", "1"}},
+                  Asked(true),
+                  ""},
+        TWideCase{"PrimesOfAnOffSet", "fr", {{"11---", "1"}, {"0-0-1", "0"}}, Asked(false), ""},
+        TWideCase{"OffRowMeetsOnRow",
+                  "fr",
+                  {{"1----", "1"}, {"11---", "0"}},
+                  Asked(true),
+                  "quillon: x.pla: line 5: this OFF row meets the row of line 4\n"},
         TWideCase{"PrimesPastTheTimeLimit",
                   "f",
                   {},
