@@ -35,11 +35,28 @@ std::string TermLines(const TWideFunction& function, const TWideCubes& terms) {
     return text;
 }
 
+// One sum a line, each literal the flip of its cube's (cube 10- is the sum 01-); HI for none.
+std::string SumLines(const TWideFunction& function, const TWideCubes& terms) {
+    if (terms.Empty()) {
+        return "HI\n";
+    }
+    std::string text;
+    for (size_t t = 0; t < terms.Size(); ++t) {
+        std::string sum = WideCubeText(terms[t], function.Inputs);
+        for (char& c : sum) {
+            c = c == '0' ? '1' : c == '1' ? '0' : c;
+        }
+        text += sum + '\n';
+    }
+    return text;
+}
+
 // Verilog, VHDL or C through the unit writers.
 std::string UnitText(const TPla& pla, const std::vector<int>& outputs,
                      const TWideFunction& function, const TWideCubes& terms,
                      const TWideRequest& request, std::ostream& err) {
-    const TDesignUnit unit = WideTermsUnit(pla, outputs, function, terms, request.UnitName);
+    TDesignUnit unit = WideTermsUnit(pla, outputs, function, terms, request.UnitName);
+    unit.Form = request.Sums ? TUnitForm::ProductOfSums : TUnitForm::SumOfProducts;
     const TExportFormat format = request.Format == "verilog" ? TExportFormat::Verilog
                                  : request.Format == "vhdl"  ? TExportFormat::Vhdl
                                                              : TExportFormat::C;
@@ -84,9 +101,6 @@ std::string SimplifyWide(const TPla& pla, const TWideRequest& request, std::ostr
     if (!WideOffRowsApart(pla, error)) {
         FailInput(request.Source, error.Message());
     }
-    if (request.Sums) {
-        FailUsage("--pos takes at most " + std::to_string(MaxPlaInputs) + " inputs");
-    }
     std::vector<int> outputs;
     if (!request.Output.empty()) {
         const int output = FindPlaOutput(pla, request.Output);
@@ -100,14 +114,20 @@ std::string SimplifyWide(const TPla& pla, const TWideRequest& request, std::ostr
             outputs.push_back(j);
         }
     }
-    const TWideFunction function = WidePlaFunction(pla, outputs);
+    if (request.Sums && outputs.size() > 1) {
+        FailUsage("--pos takes one output; name it with --output");
+    }
+    // A product of sums is the same search on the zeros.
+    const TWideFunction read = WidePlaFunction(pla, outputs);
+    const TWideFunction function = request.Sums ? WideZeros(read) : read;
     const TWideCubes terms =
         request.Minimum ? MinimumTerms(function, request, err) : ListedPrimes(function, request);
     if (request.Format == "terms") {
-        return TermLines(function, terms);
+        return request.Sums ? SumLines(function, terms) : TermLines(function, terms);
     }
     if (request.Format == "pla") {
-        return WideTermsPla(pla, outputs, function, terms);
+        return request.Sums ? WideSumsPla(pla, outputs[0], function, terms)
+                            : WideTermsPla(pla, outputs, function, terms);
     }
     return UnitText(pla, outputs, function, terms, request, err);
 }

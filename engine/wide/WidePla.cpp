@@ -146,6 +146,15 @@ bool WideOffRowsApart(const TPla& pla, TPlaError& error) {
     return true;
 }
 
+TWideFunction WideZeros(const TWideFunction& function) {
+    TWideFunction zeros = function;
+    TWideCubes named = function.On;
+    AddAll(named, function.Dc);
+    zeros.On = TWideCubes(function.Inputs, function.On.Stride());
+    AddFeeding(zeros.On, Complement(named), 0);
+    return zeros;
+}
+
 std::string WideCubeText(const uint64_t* cube, int inputs) {
     std::string text;
     for (int k = 0; k < inputs; ++k) {

@@ -15,5 +15,9 @@ TWideFunction WidePlaFunction(const TPla& pla, const std::vector<int>& outputs);
 // counts at the same output.
 bool WideOffRowsApart(const TPla& pla, TPlaError& error);
 
+// The zeros of a function of one output (what is neither ON nor a don't care) as its ON set,
+// with the same don't cares.
+TWideFunction WideZeros(const TWideFunction& function);
+
 // A cube's inputs as a PLA writes them: 0, 1 or - each.
 std::string WideCubeText(const uint64_t* cube, int inputs);

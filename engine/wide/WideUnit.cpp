@@ -31,9 +31,11 @@ TDesignUnit WideTermsUnit(const TPla& pla, const std::vector<int>& outputs,
     return unit;
 }
 
-std::string WideTermsPla(const TPla& pla, const std::vector<int>& outputs,
-                         const TWideFunction& function, const TWideCubes& terms) {
-    const int in = InputWords(function.Inputs);
+namespace {
+
+// .i to .p; .ilb only when the file names its inputs.
+std::string PlaHeader(const TPla& pla, const std::vector<int>& outputs, const char* type,
+                      size_t rows) {
     std::string text =
         ".i " + std::to_string(pla.Inputs) + "\n.o " + std::to_string(outputs.size()) + "\n";
     if (!pla.InputNames.empty()) {
@@ -47,9 +49,23 @@ std::string WideTermsPla(const TPla& pla, const std::vector<int>& outputs,
     for (const int j : outputs) {
         text += " " + PlaOutputName(pla, j);
     }
-    const bool dc = !function.Dc.Empty();
-    text += std::string("\n.type ") + (dc ? "fd" : "f") + "\n.p " +
-            std::to_string(terms.Size() + function.Dc.Size()) + "\n";
+    return text + "\n.type " + type + "\n.p " + std::to_string(rows) + "\n";
+}
+
+// Rows of the input cubes, each followed by the one output's character.
+void AddRows(std::string& text, const TWideCubes& cubes, char value) {
+    for (size_t t = 0; t < cubes.Size(); ++t) {
+        text += WideCubeText(cubes[t], cubes.Inputs()) + ' ' + value + '\n';
+    }
+}
+
+}  // namespace
+
+std::string WideTermsPla(const TPla& pla, const std::vector<int>& outputs,
+                         const TWideFunction& function, const TWideCubes& terms) {
+    const int in = InputWords(function.Inputs);
+    std::string text = PlaHeader(pla, outputs, function.Dc.Empty() ? "f" : "fd",
+                                 terms.Size() + function.Dc.Size());
     for (const TWideCubes* cubes : {&terms, &function.Dc}) {
         for (size_t t = 0; t < cubes->Size(); ++t) {
             text += WideCubeText((*cubes)[t], function.Inputs) + ' ';
@@ -59,5 +75,33 @@ std::string WideTermsPla(const TPla& pla, const std::vector<int>& outputs,
             text += '\n';
         }
     }
+    return text + ".e\n";
+}
+
+std::string WideSumsPla(const TPla& pla, int output, const TWideFunction& zeros,
+                        const TWideCubes& terms) {
+    const TWideCubes notZero = Complement(terms);
+    TWideCubes dc(zeros.Inputs, InputWords(zeros.Inputs));
+    std::vector<uint64_t> meet(static_cast<size_t>(dc.Stride()));
+    for (size_t d = 0; d < zeros.Dc.Size(); ++d) {
+        for (size_t z = 0; z < notZero.Size(); ++z) {
+            if (InputsMeet(zeros.Dc[d], notZero[z], dc.Stride())) {
+                for (int w = 0; w < dc.Stride(); ++w) {
+                    meet[static_cast<size_t>(w)] = zeros.Dc[d][w] & notZero[z][w];
+                }
+                dc.Add(meet.data());
+            }
+        }
+    }
+    TWideCubes named = terms;
+    for (size_t d = 0; d < zeros.Dc.Size(); ++d) {
+        named.Add(zeros.Dc[d]);
+    }
+    const TWideCubes on = Complement(named);
+    std::string text =
+        PlaHeader(pla, {output}, dc.Empty() ? "fr" : "fdr", on.Size() + dc.Size() + terms.Size());
+    AddRows(text, on, '1');
+    AddRows(text, dc, '-');
+    AddRows(text, terms, '0');
     return text + ".e\n";
 }
