@@ -24,7 +24,7 @@ class TGuard {
     bool Fits(size_t cubes, int stride) {
         if (cubes * static_cast<size_t>(stride) > FMaxWords) {
             FStopped = true;
-        } else if (++FTicks % 1024 == 0 && TClock::now() > FEnd) {
+        } else if (FTicks++ % 1024 == 0 && TClock::now() > FEnd) {
             FStopped = true;
         }
         return !FStopped;
