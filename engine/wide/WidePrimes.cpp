@@ -6,6 +6,7 @@
 #include <bit>
 #include <chrono>
 #include <string>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -127,6 +128,18 @@ TWideCubes InputConsensus(const TWideCubes& cubes, int input, TGuard& guard) {
     return made;
 }
 
+// Whether each of the cubes feeds an output the other does not: else their consensus on the
+// outputs lies in one of them.
+bool OutputsCross(const uint64_t* a, const uint64_t* b, int inWords, int stride) {
+    bool aOnly = false;
+    bool bOnly = false;
+    for (int w = inWords; w < stride; ++w) {
+        aOnly = aOnly || (a[w] & ~b[w]) != 0;
+        bOnly = bOnly || (b[w] & ~a[w]) != 0;
+    }
+    return aOnly && bOnly;
+}
+
 // Consensus on the outputs: cubes whose inputs meet feed the outputs of both on their meet.
 // Each round pairs the cubes the last one added with all; it ends when a round adds none.
 TWideCubes OutputClosure(TWideCubes cubes, TGuard& guard) {
@@ -134,18 +147,23 @@ TWideCubes OutputClosure(TWideCubes cubes, TGuard& guard) {
     const int inWords = cubes.InWords();
     TWideCubes recent = cubes;
     std::vector<uint64_t> c(static_cast<size_t>(stride));
+    const size_t bytes = static_cast<size_t>(stride) * sizeof(uint64_t);
     while (!recent.Empty() && !guard.Stopped()) {
         TWideCubes made(cubes.Inputs(), stride);
+        std::unordered_set<std::string> seen;
         for (size_t r = 0; r < recent.Size() && !guard.Stopped(); ++r) {
             for (size_t i = 0; i < cubes.Size(); ++i) {
                 const uint64_t* a = recent[r];
                 const uint64_t* b = cubes[i];
-                if (!InputsMeet(a, b, inWords) || Contains(a, b, stride) ||
-                    Contains(b, a, stride)) {
+                if (!OutputsCross(a, b, inWords, stride) || !InputsMeet(a, b, inWords)) {
                     continue;
                 }
                 for (int w = 0; w < stride; ++w) {
                     c[static_cast<size_t>(w)] = w < inWords ? a[w] & b[w] : a[w] | b[w];
+                }
+                // Many pairs give the same cube; it is looked for among the cubes once.
+                if (!seen.emplace(reinterpret_cast<const char*>(c.data()), bytes).second) {
+                    continue;
                 }
                 bool held = false;
                 for (size_t k = 0; k < cubes.Size() && !held; ++k) {
