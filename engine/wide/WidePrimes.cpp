@@ -153,6 +153,11 @@ TWideCubes OutputClosure(TWideCubes cubes, TGuard& guard) {
         std::unordered_set<std::string> seen;
         for (size_t r = 0; r < recent.Size() && !guard.Stopped(); ++r) {
             for (size_t i = 0; i < cubes.Size(); ++i) {
+                // A cube seen costs its words and a node of the set, together far less than four
+                // cubes.
+                if (!guard.Fits(cubes.Size() + made.Size() + 4 * seen.size(), stride)) {
+                    break;
+                }
                 const uint64_t* a = recent[r];
                 const uint64_t* b = cubes[i];
                 if (!OutputsCross(a, b, inWords, stride) || !InputsMeet(a, b, inWords)) {
@@ -171,9 +176,6 @@ TWideCubes OutputClosure(TWideCubes cubes, TGuard& guard) {
                 }
                 if (!held) {
                     made.Add(c.data());
-                }
-                if (!guard.Fits(cubes.Size() + made.Size(), stride)) {
-                    break;
                 }
             }
         }
