@@ -151,13 +151,12 @@ TWideCubes OutputClosure(TWideCubes cubes, TGuard& guard) {
     while (!recent.Empty() && !guard.Stopped()) {
         TWideCubes made(cubes.Inputs(), stride);
         std::unordered_set<std::string> seen;
-        for (size_t r = 0; r < recent.Size() && !guard.Stopped(); ++r) {
+        // A cube seen costs its words and a node of the set, together less than four cubes.
+        const auto fits = [&] {
+            return guard.Fits(cubes.Size() + made.Size() + 4 * seen.size(), stride);
+        };
+        for (size_t r = 0; r < recent.Size() && fits(); ++r) {
             for (size_t i = 0; i < cubes.Size(); ++i) {
-                // A cube seen costs its words and a node of the set, together far less than four
-                // cubes.
-                if (!guard.Fits(cubes.Size() + made.Size() + 4 * seen.size(), stride)) {
-                    break;
-                }
                 const uint64_t* a = recent[r];
                 const uint64_t* b = cubes[i];
                 if (!OutputsCross(a, b, inWords, stride) || !InputsMeet(a, b, inWords)) {
@@ -176,6 +175,9 @@ TWideCubes OutputClosure(TWideCubes cubes, TGuard& guard) {
                 }
                 if (!held) {
                     made.Add(c.data());
+                }
+                if (!fits()) {
+                    break;
                 }
             }
         }
