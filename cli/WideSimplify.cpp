@@ -1,10 +1,14 @@
 #include "cli/WideSimplify.h"
 
 #include <ostream>
+#include <utility>
 
 #include "cli/CommandError.h"
+#include "cli/SharedListing.h"
 #include "engine/wide/WideMinimize.h"
 #include "engine/wide/WidePla.h"
+#include "engine/wide/WidePrimes.h"
+#include "engine/wide/WideUnit.h"
 #include "model/DesignUnit.h"
 #include "model/UnitNames.h"
 #include "model/UnitWriters.h"
@@ -31,61 +35,28 @@ std::string TermLines(const TWideFunction& function, const TWideCubes& terms) {
     return text;
 }
 
-std::string PlaText(const TPla& pla, const std::vector<int>& outputs, const TWideFunction& function,
-                    const TWideCubes& terms) {
-    const int in = InputWords(function.Inputs);
-    std::string text =
-        ".i " + std::to_string(pla.Inputs) + "\n.o " + std::to_string(outputs.size()) + "\n";
-    if (!pla.InputNames.empty()) {
-        text += ".ilb";
-        for (const std::string& name : pla.InputNames) {
-            text += " " + name;
+// One sum a line, each literal the flip of its cube's (cube 10- is the sum 01-); HI for none.
+std::string SumLines(const TWideFunction& function, const TWideCubes& terms) {
+    if (terms.Empty()) {
+        return "HI\n";
+    }
+    std::string text;
+    for (size_t t = 0; t < terms.Size(); ++t) {
+        std::string sum = WideCubeText(terms[t], function.Inputs);
+        for (char& c : sum) {
+            c = c == '0' ? '1' : c == '1' ? '0' : c;
         }
-        text += "\n";
+        text += sum + '\n';
     }
-    text += ".ob";
-    for (const int j : outputs) {
-        text += " " + PlaOutputName(pla, j);
-    }
-    const bool dc = !function.Dc.Empty();
-    text += std::string("\n.type ") + (dc ? "fd" : "f") + "\n.p " +
-            std::to_string(terms.Size() + function.Dc.Size()) + "\n";
-    for (const TWideCubes* cubes : {&terms, &function.Dc}) {
-        for (size_t t = 0; t < cubes->Size(); ++t) {
-            text += WideCubeText((*cubes)[t], function.Inputs) + ' ';
-            for (int j = 0; j < function.Outputs; ++j) {
-                text += HasOutput((*cubes)[t], in, j) ? (cubes == &terms ? '1' : '-') : '0';
-            }
-            text += '\n';
-        }
-    }
-    return text + ".e\n";
+    return text;
 }
 
-// Verilog, VHDL or C through the unit writers; inputs without a name are x1 to xN.
+// Verilog, VHDL or C through the unit writers.
 std::string UnitText(const TPla& pla, const std::vector<int>& outputs,
                      const TWideFunction& function, const TWideCubes& terms,
                      const TWideRequest& request, std::ostream& err) {
-    TDesignUnit unit;
-    unit.Name = request.UnitName;
-    unit.Inputs = pla.Inputs;
-    unit.InputNames = pla.InputNames;
-    for (int k = static_cast<int>(unit.InputNames.size()); k < pla.Inputs; ++k) {
-        unit.InputNames.push_back("x" + std::to_string(k + 1));
-    }
-    for (const int j : outputs) {
-        unit.OutputNames.push_back(PlaOutputName(pla, j));
-    }
-    unit.Uses.resize(outputs.size());
-    const int in = InputWords(function.Inputs);
-    for (size_t t = 0; t < terms.Size(); ++t) {
-        unit.WideTerms.push_back(WideCubeText(terms[t], function.Inputs));
-        for (int j = 0; j < function.Outputs; ++j) {
-            if (HasOutput(terms[t], in, j)) {
-                unit.Uses[static_cast<size_t>(j)].push_back(t);
-            }
-        }
-    }
+    TDesignUnit unit = WideTermsUnit(pla, outputs, function, terms, request.UnitName);
+    unit.Form = request.Sums ? TUnitForm::ProductOfSums : TUnitForm::SumOfProducts;
     const TExportFormat format = request.Format == "verilog" ? TExportFormat::Verilog
                                  : request.Format == "vhdl"  ? TExportFormat::Vhdl
                                                              : TExportFormat::C;
@@ -96,19 +67,39 @@ std::string UnitText(const TPla& pla, const std::vector<int>& outputs,
     return WriteUnit(format, unit);
 }
 
+TWideCubes MinimumTerms(const TWideFunction& function, const TWideRequest& request,
+                        std::ostream& err) {
+    TWideOptions options;
+    if (request.TimeLimitMs >= 0) {
+        options.BudgetMs = request.TimeLimitMs;
+    }
+    TWideCover cover = MinimizeWide(function, options);
+    if (!cover.Proven) {
+        err << "quillon: the cover of " << cover.Terms.Size()
+            << " terms is not proven minimum; no cover has fewer than " << cover.LowerBound << "\n";
+    }
+    return std::move(cover.Terms);
+}
+
+// Every prime, as far as they fit the time limit and the listing's memory.
+TWideCubes ListedPrimes(const TWideFunction& function, const TWideRequest& request) {
+    const int64_t budgetMs =
+        request.TimeLimitMs >= 0 ? request.TimeLimitMs : TWideOptions{}.BudgetMs;
+    TWidePrimes primes = FindWidePrimes(function, budgetMs, ListedPrimesBytes);
+    if (!primes.Complete) {
+        FailInput(request.Source,
+                  "the prime implicants are too many to list in time; --minimum gives a cover");
+    }
+    SortWideCubes(primes.Primes);
+    return std::move(primes.Primes);
+}
+
 }  // namespace
 
 std::string SimplifyWide(const TPla& pla, const TWideRequest& request, std::ostream& err) {
-    if (pla.Type.find('r') != std::string::npos) {
-        FailInput(request.Source, ".type " + pla.Type + ": past " + std::to_string(MaxPlaInputs) +
-                                      " inputs the types f and fd are read");
-    }
-    if (request.Sums) {
-        FailUsage("--pos takes at most " + std::to_string(MaxPlaInputs) + " inputs");
-    }
-    if (!request.Minimum) {
-        FailUsage("past " + std::to_string(MaxPlaInputs) +
-                  " inputs the primes are too many to list; --minimum gives a cover");
+    TPlaError error;
+    if (!WideOffRowsApart(pla, error)) {
+        FailInput(request.Source, error.Message());
     }
     std::vector<int> outputs;
     if (!request.Output.empty()) {
@@ -123,21 +114,20 @@ std::string SimplifyWide(const TPla& pla, const TWideRequest& request, std::ostr
             outputs.push_back(j);
         }
     }
-    const TWideFunction function = WidePlaFunction(pla, outputs);
-    TWideOptions options;
-    if (request.TimeLimitMs >= 0) {
-        options.BudgetMs = request.TimeLimitMs;
+    if (request.Sums && outputs.size() > 1) {
+        FailUsage("--pos takes one output; name it with --output");
     }
-    const TWideCover cover = MinimizeWide(function, options);
-    if (!cover.Proven) {
-        err << "quillon: the cover of " << cover.Terms.Size()
-            << " terms is not proven minimum; no cover has fewer than " << cover.LowerBound << "\n";
-    }
+    // A product of sums is the same search on the zeros.
+    const TWideFunction read = WidePlaFunction(pla, outputs);
+    const TWideFunction function = request.Sums ? WideZeros(read) : read;
+    const TWideCubes terms =
+        request.Minimum ? MinimumTerms(function, request, err) : ListedPrimes(function, request);
     if (request.Format == "terms") {
-        return TermLines(function, cover.Terms);
+        return request.Sums ? SumLines(function, terms) : TermLines(function, terms);
     }
     if (request.Format == "pla") {
-        return PlaText(pla, outputs, function, cover.Terms);
+        return request.Sums ? WideSumsPla(pla, outputs[0], function, terms)
+                            : WideTermsPla(pla, outputs, function, terms);
     }
-    return UnitText(pla, outputs, function, cover.Terms, request, err);
+    return UnitText(pla, outputs, function, terms, request, err);
 }

@@ -10,7 +10,7 @@
 struct TWideRequest {
     bool Minimum = false;
     bool Sums = false;
-    int64_t TimeLimitMs = -1;      // -1: the engine's own
+    int64_t TimeLimitMs = -1;      // -1: the engine's own; it bounds a listing of primes too
     std::string Format = "terms";  // terms, pla, verilog, vhdl or c
     std::string Output;            // one output to simplify; empty for all
     std::string UnitName;          // for the unit formats; empty for the writers' default

@@ -98,6 +98,16 @@ void CheckCover(const std::string& input, const std::string& output, const std::
 void CheckProduct(const std::string& input, const std::string& output, const std::string& name) {
     std::istringstream in(input);
     const TInputRead read = ReadFunctionInput("-", name, in);
+    if (read.Wide.Inputs > 0) {
+        TPlaReader reader(MaxWidePlaInputs);
+        ForEachLine(output, [&](std::string_view line) { return reader.Line(line); });
+        TPla wide;
+        fuzz::Require(reader.Finish(wide), "the wide product printed reads back",
+                      reader.Error().Message());
+        fuzz::Require(wide.Inputs == read.Wide.Inputs && wide.Outputs == 1,
+                      "the wide product printed has the inputs read and one output");
+        return;
+    }
     const TOutputFunction& f = read.Functions.Outputs.at(0);
     const int n = read.Functions.Inputs;
     TPla pla;

@@ -75,6 +75,7 @@ class TfrmOutputs : public QMainWindow {
     void FillWideCoverGrid();
     void RunWideCover();
     void SetWide(bool wide);
+    void ExportWideCover(const QString& fileName, TExportFormat format);
 
     TPla FPla;
     TFunctionSet FSet;

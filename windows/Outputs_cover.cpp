@@ -66,15 +66,19 @@ const TExportOffer ExportOffer{
 }  // namespace
 
 void TfrmOutputs::btnExportAsClick() {
-    if (CommandLoopRunning() || FWide || FSet.Outputs.empty()) {
+    if (CommandLoopRunning() || outputCount() == 0) {
         return;
     }
     if (!FHasCover) {
-        RunSharedCover();
+        FWide ? RunWideCover() : RunSharedCover();
     }
     QString fileName;
     TExportFormat format = TExportFormat::Pla;
     if (!AskExportFile(ExportOffer, FExportFilter, fileName, format)) {
+        return;
+    }
+    if (FWide) {
+        ExportWideCover(fileName, format);
         return;
     }
     const std::string file = fileName.toStdString();

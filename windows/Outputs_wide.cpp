@@ -4,9 +4,13 @@
 #include <bit>
 
 #include "engine/wide/WidePla.h"
+#include "engine/wide/WideUnit.h"
+#include "model/UnitNames.h"
+#include "model/UnitWriters.h"
 #include "windows/Outputs.h"
 #include "windows/Windows.h"
 #include "windows/controls/BusyCursor.h"
+#include "windows/controls/ExportDialog.h"
 #include "windows/controls/Placement.h"
 #include "windows/controls/SearchRun.h"
 
@@ -15,20 +19,23 @@ namespace {
 constexpr int OutputColWidth = 28;
 
 const char* const NoKmapHint = "Past 16 inputs an output does not fit the K-map";
-const char* const NoExportHint = "Past 16 inputs the cover is exported by quillon simplify";
+
+std::vector<int> AllOutputs(int outputs) {
+    std::vector<int> all(static_cast<size_t>(outputs));
+    for (int j = 0; j < outputs; ++j) {
+        all[static_cast<size_t>(j)] = j;
+    }
+    return all;
+}
 
 }  // namespace
 
 void TfrmOutputs::SetWide(bool wide) {
     FWide = wide;
     btnOpenOutput->setEnabled(!wide);
-    btnExportAs->setEnabled(!wide);
     mnuOpenOutput->setEnabled(!wide);
-    mnuExportAs->setEnabled(!wide);
     btnOpenOutput->setToolTip(wide ? NoKmapHint : QString());
-    btnExportAs->setToolTip(wide ? NoExportHint : QString());
     mnuOpenOutput->setToolTip(wide ? NoKmapHint : QString());
-    mnuExportAs->setToolTip(wide ? NoExportHint : QString());
 }
 
 void TfrmOutputs::ReceiveWidePla(TPla pla) {
@@ -117,11 +124,7 @@ void TfrmOutputs::RunWideCover() {
     options.BudgetMs = window.BudgetMs;
     options.KeepGoing = window.KeepGoing;
     options.Progress = window.Progress;
-    std::vector<int> all(static_cast<size_t>(FPla.Outputs));
-    for (int j = 0; j < FPla.Outputs; ++j) {
-        all[static_cast<size_t>(j)] = j;
-    }
-    FWideCover = MinimizeWide(WidePlaFunction(FPla, all), options);
+    FWideCover = MinimizeWide(WidePlaFunction(FPla, AllOutputs(FPla.Outputs)), options);
     FHasCover = true;
     FillCoverGrid();
     const int inWords = InputWords(FPla.Inputs);
@@ -140,4 +143,19 @@ void TfrmOutputs::RunWideCover() {
     lblSharedCover->setText(CoverOutcomeText(static_cast<int64_t>(FWideCover.Terms.Size()),
                                              literals, static_cast<int64_t>(FWideCover.LowerBound),
                                              FWideCover.Proven, connections));
+}
+
+// The cover as the command line writes it: a PLA with the don't cares, or one unit.
+void TfrmOutputs::ExportWideCover(const QString& fileName, TExportFormat format) {
+    const std::vector<int> all = AllOutputs(FPla.Outputs);
+    const TWideFunction function = WidePlaFunction(FPla, all);
+    const TWideCubes& terms = FWideCover.Terms;
+    const TDesignUnit unit =
+        WideTermsUnit(FPla, all, function, terms, UnitNameOfFile(fileName.toStdString()));
+    const std::string text = format == TExportFormat::Pla ? WideTermsPla(FPla, all, function, terms)
+                                                          : WriteUnit(format, unit);
+    const std::string renamed =
+        format == TExportFormat::Pla ? std::string() : RenamedPortsText(format, unit);
+    ExportText(fileName, text, renamed,
+               QString("%1 terms of %2 outputs were exported").arg(terms.Size()).arg(FPla.Outputs));
 }

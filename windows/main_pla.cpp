@@ -1,6 +1,7 @@
 // PLA files in the K-map window: one output of a file into the editor, the editor out as a PLA.
 #include <QFile>
 
+#include "engine/wide/WidePla.h"
 #include "model/FileChunks.h"
 #include "model/FunctionSet.h"
 #include "model/Pla.h"
@@ -92,9 +93,10 @@ void TfrmKmap::mnuImportPlaClick() {
     }
     // Past 16 inputs no output fits the map; the Outputs window takes the file as a whole.
     if (pla.Inputs > MaxPlaInputs) {
-        if (pla.Type.find('r') != std::string::npos) {
-            ShowMessage("Cannot read the PLA file " + chosen.FileName + ": .type " +
-                        FromLatin(pla.Type) + ": past 16 inputs the types f and fd are read");
+        TPlaError fault;
+        if (!WideOffRowsApart(pla, fault)) {
+            ShowMessage("Cannot read the PLA file " + chosen.FileName + ": " +
+                        FromLatin(fault.Message()));
             return;
         }
         frmOutputs->ReceiveWidePla(std::move(pla));

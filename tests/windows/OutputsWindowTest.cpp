@@ -194,6 +194,13 @@ TEST_F(OutputsWindowTest, ImportOfSeventeenInputsOpensTheOutputsWindowWithCubes)
     }
     rows.sort();
     EXPECT_EQ(rows, (QStringList{"----------------1 01", "1---------------- 10"}));
+    // Export as… writes the cover as the command line does.
+    prompter.fileAnswers.push_back({true, dir.filePath("wide_out.pla"), 1});
+    Trigger(frmOutputs, "Export as…");
+    const QByteArray pla = ReadFile(dir.filePath("wide_out.pla"));
+    EXPECT_TRUE(pla.startsWith(".i 17\n.o 2\n.ob F1 F2\n.type f\n.p 2\n")) << pla.data();
+    EXPECT_TRUE(pla.contains("\n----------------1 01\n")) << pla.data();
+    EXPECT_EQ(prompter.messages.back(), "2 terms of 2 outputs were exported");
     // A file of 16 inputs or fewer gets the K-map back.
     prompter.inputAnswers.push_back("all");
     prompter.fileAnswers.push_back({true, WriteFile("adder.pla", Adder), 1});

@@ -38,12 +38,16 @@ bool AskExportFile(const TExportOffer& offer, int& filterIndex, QString& fileNam
 
 void ExportUnit(const QString& fileName, TExportFormat format, const TDesignUnit& unit,
                 const QString& done) {
+    ExportText(fileName, WriteUnit(format, unit), RenamedPortsText(format, unit), done);
+}
+
+void ExportText(const QString& fileName, const std::string& text, const std::string& renamed,
+                const QString& done) {
     QString error;
-    if (!WriteWholeFile(fileName, QByteArray::fromStdString(WriteUnit(format, unit)), error)) {
+    if (!WriteWholeFile(fileName, QByteArray::fromStdString(text), error)) {
         ShowMessage("Write error on " + fileName + ": " + error);
         return;
     }
-    const std::string renamed = RenamedPortsText(format, unit);
     ShowMessage(renamed.empty()
                     ? done
                     : done + "\nRenamed in the export: " + QString::fromStdString(renamed));

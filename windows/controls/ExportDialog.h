@@ -25,3 +25,7 @@ bool AskExportFile(const TExportOffer& offer, int& filterIndex, QString& fileNam
 // write error.
 void ExportUnit(const QString& fileName, TExportFormat format, const TDesignUnit& unit,
                 const QString& done);
+
+// The same for a text already written, with the ports it renamed ("" for none).
+void ExportText(const QString& fileName, const std::string& text, const std::string& renamed,
+                const QString& done);
