@@ -43,6 +43,10 @@ std::string SumLines(const TWideFunction& function, const TWideCubes& terms) {
     std::string text;
     for (size_t t = 0; t < terms.Size(); ++t) {
         std::string sum = WideCubeText(terms[t], function.Inputs);
+        // A sum of no letter is 0, and then the product is LO, as at 16 inputs or fewer.
+        if (sum.find_first_not_of('-') == std::string::npos) {
+            return "LO\n";
+        }
         for (char& c : sum) {
             c = c == '0' ? '1' : c == '1' ? '0' : c;
         }
