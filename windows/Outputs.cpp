@@ -231,11 +231,5 @@ void TfrmOutputs::CoverGridDrawCell(QPainter& canvas, int col, int row, const QR
 void TfrmOutputs::ReceiveFunctionSet(TPla pla, TFunctionSet set) {
     FPla = std::move(pla);
     FSet = std::move(set);
-    SetWide(false);
-    FCover = TSharedCover{};
-    FHasCover = false;
-    lblSharedCover->clear();
-    FillOutputList();
-    FillCoverGrid();
-    BringToFront(this);
+    ShowReceived(false);
 }

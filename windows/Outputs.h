@@ -68,13 +68,14 @@ class TfrmOutputs : public QMainWindow {
     void FillOutputList();
     void FillCoverGrid();
     void PlaceGrids();
-    void RunSharedCover();
+    void RunCover();
     int outputCount() const { return FWide ? FPla.Outputs : OutputCount(FSet); }
     // The same for a PLA of more than 16 inputs.
     void FillWideOutputList();
     void FillWideCoverGrid();
-    void RunWideCover();
-    void SetWide(bool wide);
+    void RunWideCover(const TCoverOptions& window);
+    // Takes a function just received: clears the cover and shows the lists.
+    void ShowReceived(bool wide);
     void ExportWideCover(const QString& fileName, TExportFormat format);
 
     TPla FPla;

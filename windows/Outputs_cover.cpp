@@ -21,14 +21,10 @@ void TfrmOutputs::btnSharedCoverClick() {
     if (CommandLoopRunning() || outputCount() == 0) {
         return;
     }
-    if (FWide) {
-        RunWideCover();
-        return;
-    }
-    RunSharedCover();
+    RunCover();
 }
 
-void TfrmOutputs::RunSharedCover() {
+void TfrmOutputs::RunCover() {
     const TSearchRunning running(btnSharedCover, lblSharedCover, mnuSharedCover, GaugeSharedCover,
                                  FCoverRunning, FCoverStopRequested);
     TBusyCursor busy;
@@ -36,6 +32,10 @@ void TfrmOutputs::RunSharedCover() {
     TCoverProgress progress(GaugeSharedCover, CoverBudgetMs);
     const TCoverOptions options =
         WindowCoverOptions(progress, pump, CoverBudgetMs, FCoverStopRequested);
+    if (FWide) {
+        RunWideCover(options);
+        return;
+    }
     FCover = FindSharedCover(FSet, options);
     FHasCover = true;
     FillCoverGrid();
@@ -70,7 +70,7 @@ void TfrmOutputs::btnExportAsClick() {
         return;
     }
     if (!FHasCover) {
-        FWide ? RunWideCover() : RunSharedCover();
+        RunCover();
     }
     QString fileName;
     TExportFormat format = TExportFormat::Pla;

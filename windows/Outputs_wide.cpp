@@ -9,7 +9,6 @@
 #include "model/UnitWriters.h"
 #include "windows/Outputs.h"
 #include "windows/Windows.h"
-#include "windows/controls/BusyCursor.h"
 #include "windows/controls/ExportDialog.h"
 #include "windows/controls/Placement.h"
 #include "windows/controls/SearchRun.h"
@@ -30,24 +29,25 @@ std::vector<int> AllOutputs(int outputs) {
 
 }  // namespace
 
-void TfrmOutputs::SetWide(bool wide) {
+void TfrmOutputs::ShowReceived(bool wide) {
     FWide = wide;
     btnOpenOutput->setEnabled(!wide);
     mnuOpenOutput->setEnabled(!wide);
     btnOpenOutput->setToolTip(wide ? NoKmapHint : QString());
     mnuOpenOutput->setToolTip(wide ? NoKmapHint : QString());
-}
-
-void TfrmOutputs::ReceiveWidePla(TPla pla) {
-    FPla = std::move(pla);
-    FSet = TFunctionSet{};
-    SetWide(true);
+    FCover = TSharedCover{};
     FWideCover = TWideCover{};
     FHasCover = false;
     lblSharedCover->clear();
     FillOutputList();
     FillCoverGrid();
     BringToFront(this);
+}
+
+void TfrmOutputs::ReceiveWidePla(TPla pla) {
+    FPla = std::move(pla);
+    FSet = TFunctionSet{};
+    ShowReceived(true);
 }
 
 // Minterms past 16 inputs are too many to count; the list counts the file's rows instead.
@@ -112,14 +112,7 @@ void TfrmOutputs::FillWideCoverGrid() {
     CoverGrid->endUpdate();
 }
 
-void TfrmOutputs::RunWideCover() {
-    const TSearchRunning running(btnSharedCover, lblSharedCover, mnuSharedCover, GaugeSharedCover,
-                                 FCoverRunning, FCoverStopRequested);
-    TBusyCursor busy;
-    TEventPump pump;
-    TCoverProgress progress(GaugeSharedCover, CoverBudgetMs);
-    const TCoverOptions window =
-        WindowCoverOptions(progress, pump, CoverBudgetMs, FCoverStopRequested);
+void TfrmOutputs::RunWideCover(const TCoverOptions& window) {
     TWideOptions options;
     options.BudgetMs = window.BudgetMs;
     options.KeepGoing = window.KeepGoing;
