@@ -36,10 +36,10 @@ TWideCubes RandomPoints(const TWideCubes& cubes, std::mt19937_64& random) {
 // with inputs and outputs raised in random orders; and the rows of each output alone. Choose is
 // called once the cheap primes are in and after each round in random orders, so a better cover
 // is known long before the pool is full.
-void FillPool(TWideMinimizer& minimizer, const TWideFunction& function, const TWideCubes& best,
+// Reduced starts as a copy of the best cover, which choose may replace.
+void FillPool(TWideMinimizer& minimizer, const TWideFunction& function, TWideCubes reduced,
               TWidePool& pool, const std::function<void()>& choose) {
     pool.Gather(minimizer.ExpandEach(function.On));
-    TWideCubes reduced = best;
     minimizer.Reduce(reduced);
     pool.Gather(minimizer.ExpandEach(reduced));
     minimizer.OutputsFirst = true;
