@@ -2,6 +2,7 @@
 #include "windows/Explain.h"
 
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QSplitter>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -11,6 +12,9 @@
 #include "windows/main_groups.h"
 
 namespace {
+
+// The result's last line while the count runs.
+const QString CountingLine = "Minimum covers: counting…";
 
 QString Count(size_t count, const QString& one, const QString& many) {
     return QString::number(count) + " " + (count == 1 ? one : many);
@@ -72,11 +76,27 @@ QString TfrmExplain::MintermList(const std::vector<uint32_t>& minterms) const {
     return list.join(", ");
 }
 
+TfrmExplain::~TfrmExplain() {
+    StopCount();
+}
+
+void TfrmExplain::hideEvent(QHideEvent* event) {
+    // Closed, not minimised: no one waits for the count.
+    if (!event->spontaneous()) {
+        StopCount();
+    }
+    QDialog::hideEvent(event);
+}
+
 void TfrmExplain::Explain(TExplainInput input) {
+    StopCount();
     FIn = std::move(input);
     FSteps.clear();
     TCoverSteps steps;
-    const TMinimumCover cover = ReduceChart(FIn.N, FIn.On, FIn.Dc, FIn.Primes, &steps);
+    // Up to 8 variables the count proves the fewest literals too, so this search stays short.
+    const TMinimumCover cover =
+        ReduceChart(FIn.N, FIn.On, FIn.Dc, FIn.Primes, &steps,
+                    FIn.N <= MaxCountedVars ? ExplainSearchNodes : LiteralSearchBranches);
     AddChartSteps(steps);
     AddReductions(steps);
     AddCoreSteps(steps);
@@ -91,6 +111,50 @@ void TfrmExplain::Explain(TExplainInput input) {
     }
     lstSteps->blockSignals(false);
     lstSteps->setCurrentRow(0);
+    if (FIn.N <= MaxCountedVars) {
+        StartCount();
+    }
+}
+
+void TfrmExplain::StartCount() {
+    const int generation = ++FGeneration;
+    FCancel = false;
+    FCounter = std::thread([this, generation, in = FIn] {
+        const TMinimumCovers minima =
+            CountMinimumCovers(in.N, in.On, in.Dc, in.Primes, 0, 1'000'000, &FCancel);
+        if (!FCancel) {
+            // Queued to this window: it runs on the window's thread, or not at all once gone.
+            QMetaObject::invokeMethod(
+                this,
+                [this, generation, minima] {
+                    if (generation == FGeneration) {
+                        ShowCount(minima);
+                    }
+                },
+                Qt::QueuedConnection);
+        }
+    });
+}
+
+void TfrmExplain::StopCount() {
+    FCancel = true;
+    if (FCounter.joinable()) {
+        FCounter.join();
+    }
+    ++FGeneration;
+}
+
+void TfrmExplain::ShowCount(const TMinimumCovers& minima) {
+    QString line = minima.Count < 0 ? QString("Minimum covers: too many to count.")
+                                    : "Minimum covers: " + QString::number(minima.Count);
+    if (minima.Count >= 0 && minima.Literals < FShownLiterals) {
+        line += ", of " + QString::number(minima.Literals) + " literals each";
+    }
+    TStep& result = FSteps.back();
+    result.Text.replace(CountingLine, line);
+    if (lstSteps->currentRow() == static_cast<int>(FSteps.size()) - 1) {
+        memoStep->setPlainText(result.Text);
+    }
 }
 
 void TfrmExplain::AddChartSteps(const TCoverSteps& steps) {
@@ -225,18 +289,22 @@ void TfrmExplain::AddResult(const TCoverSteps& steps, const TMinimumCover& cover
                        QString::number(steps.CoreBound) + " more" +
                        (steps.Petrick ? " (its smallest product)." : " (no branch found fewer).");
     }
-    if (!steps.LiteralsProven) {
+    FShownLiterals = cover.Literals;
+    if (!steps.LiteralsProven && FIn.N > MaxCountedVars) {
         result.Text +=
             "\nThe search for fewer literals ran out of branches: these are the fewest "
             "it found, and the minimum covers are not counted.";
         FSteps.push_back(std::move(result));
         return;
     }
-    const TMinimumCovers minima = CountMinimumCovers(FIn.N, FIn.On, FIn.Dc, FIn.Primes, 0);
-    result.Text += "\n\n" + (minima.Count >= 0 ? "Minimum covers: " + QString::number(minima.Count)
-                             : FIn.N > MaxCountedVars
-                                 ? QString("Minimum covers are counted up to 8 variables.")
-                                 : QString("Minimum covers: too many to count."));
+    if (!steps.LiteralsProven) {
+        result.Text +=
+            "\nThe search for fewer literals ran out of branches: these are the fewest "
+            "it found; the count below finds the least.";
+    }
+    result.Text +=
+        "\n\n" + (FIn.N > MaxCountedVars ? QString("Minimum covers are counted up to 8 variables.")
+                                         : CountingLine);
     FSteps.push_back(std::move(result));
 }
 

@@ -65,8 +65,9 @@ struct TEntry {
 // A state is the rows still to cover followed by the columns still allowed, as bits.
 class TMinimaSearch {
   public:
-    TMinimaSearch(const TChart& chart, const TChartPart& part, int64_t maxNodes)
-        : FMaxNodes(maxNodes) {
+    TMinimaSearch(const TChart& chart, const TChartPart& part, int64_t maxNodes,
+                  const std::atomic<bool>* cancel)
+        : FMaxNodes(maxNodes), FCancel(cancel) {
         std::vector<int> rowOf(chart.RowMinterm.size(), -1);
         for (int r = 0; r < chart.Rows(); ++r) {
             if (part.RowLive[static_cast<size_t>(r)]) {
@@ -121,7 +122,8 @@ class TMinimaSearch {
         if (found != FMemo.end() && (found->second.Exact || found->second.Value > limit)) {
             return found->second;
         }
-        if (FStopped || ++FNodes > FMaxNodes) {
+        if (FStopped || ++FNodes > FMaxNodes ||
+            (FCancel != nullptr && FCancel->load(std::memory_order_relaxed))) {
             FStopped = true;
             return TEntry{false, NoCover, 0};
         }
@@ -520,6 +522,7 @@ class TMinimaSearch {
     TValue FApartFloor;
     std::vector<int> FWidth;
     int64_t FMaxNodes;
+    const std::atomic<bool>* FCancel;
     int64_t FNodes = 0;
     bool FStopped = false;
 };
@@ -527,8 +530,8 @@ class TMinimaSearch {
 }  // namespace
 
 TPartMinima PartMinima(const TChart& chart, const TChartPart& part, std::pair<int, int> limit,
-                       size_t keep, int64_t maxNodes) {
-    TMinimaSearch search(chart, part, maxNodes);
+                       size_t keep, int64_t maxNodes, const std::atomic<bool>* cancel) {
+    TMinimaSearch search(chart, part, maxNodes, cancel);
     const TBits whole = search.Whole();
     const TEntry e = search.Solve(whole, limit);
     TPartMinima out;

@@ -2,6 +2,7 @@
 // what is left into parts no column joins and remembers each set of rows and columns it solved.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -17,6 +18,7 @@ struct TPartMinima {
 };
 
 // The minimum covers of the part's live rows by its live columns. limit is the value of a cover
-// known to exist (no minimum is above it); the search looks at nothing worse.
+// known to exist (no minimum is above it); the search looks at nothing worse. cancel, when given
+// and set, stops it as maxNodes does.
 TPartMinima PartMinima(const TChart& chart, const TChartPart& part, std::pair<int, int> limit,
-                       size_t keep, int64_t maxNodes);
+                       size_t keep, int64_t maxNodes, const std::atomic<bool>* cancel = nullptr);

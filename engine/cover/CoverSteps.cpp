@@ -312,7 +312,7 @@ TMinimumCover ReduceChart(int n, const TMintermBits& on, const TMintermBits& dc,
 
 TMinimumCovers CountMinimumCovers(int n, const TMintermBits& on, const TMintermBits& dc,
                                   const std::vector<TCube>& primes, size_t keep,
-                                  int64_t maxBranches) {
+                                  int64_t maxBranches, const std::atomic<bool>* cancel) {
     TMinimumCovers out;
     if (n > MaxCountedVars) {
         return out;
@@ -326,15 +326,18 @@ TMinimumCovers CountMinimumCovers(int n, const TMintermBits& on, const TMintermB
     // A minimum cover is one of each part's minimum covers, so the count is their product.
     std::vector<std::vector<int>> covers{{}};
     int64_t count = 1;
+    int literals = Cost(chart, reducer.Taken);
     for (const TChartPart& part : ChartParts(chart)) {
         bool proven = false;
         int least = 0;
         const std::vector<int> seed = PartCover(chart, part, SeedBudgetMs, proven, least);
-        const TPartMinima all = PartMinima(
-            chart, part, {static_cast<int>(seed.size()), Cost(chart, seed)}, keep, maxBranches);
+        const TPartMinima all =
+            PartMinima(chart, part, {static_cast<int>(seed.size()), Cost(chart, seed)}, keep,
+                       maxBranches, cancel);
         if (all.Stopped) {
             return out;
         }
+        literals += all.Best.second;
         count = all.Count > INT64_MAX / count ? INT64_MAX : count * all.Count;
         std::vector<std::vector<int>> joined;
         for (size_t i = 0; i < covers.size() && joined.size() < keep; ++i) {
@@ -350,5 +353,6 @@ TMinimumCovers CountMinimumCovers(int n, const TMintermBits& on, const TMintermB
     }
     out.Complete = count < INT64_MAX;
     out.Count = count;
+    out.Literals = literals;
     return out;
 }
