@@ -104,6 +104,8 @@ void TfrmExplain::Explain(TExplainInput input) {
     if (Detailed()) {
         FillChart(steps);
     }
+    FCoverSteps = std::move(steps);
+    FCover = cover;
     lstSteps->blockSignals(true);
     lstSteps->clear();
     for (const TStep& step : FSteps) {
@@ -121,7 +123,7 @@ void TfrmExplain::StartCount() {
     FCancel = false;
     FCounter = std::thread([this, generation, in = FIn] {
         const TMinimumCovers minima =
-            CountMinimumCovers(in.N, in.On, in.Dc, in.Primes, 0, 1'000'000, &FCancel);
+            CountMinimumCovers(in.N, in.On, in.Dc, in.Primes, 1, 1'000'000, &FCancel);
         if (!FCancel) {
             // Queued to this window: it runs on the window's thread, or not at all once gone.
             QMetaObject::invokeMethod(
@@ -145,15 +147,19 @@ void TfrmExplain::StopCount() {
 }
 
 void TfrmExplain::ShowCount(const TMinimumCovers& minima) {
-    QString line = minima.Count < 0 ? QString("Minimum covers: too many to count.")
-                                    : "Minimum covers: " + QString::number(minima.Count);
-    if (minima.Count >= 0 && minima.Literals < FShownLiterals) {
-        line += ", of " + QString::number(minima.Literals) + " literals each";
+    if (minima.Count >= 0 && minima.Literals < FCover.Literals) {
+        // The count found fewer literals than the short search: its first cover is the result.
+        FCover.Chosen = minima.Covers.front();
+        FCover.Literals = minima.Literals;
+        FCoverSteps.LiteralsProven = true;
+        FSteps.pop_back();
+        AddResult(FCoverSteps, FCover);
     }
-    TStep& result = FSteps.back();
-    result.Text.replace(CountingLine, line);
+    FSteps.back().Text.replace(
+        CountingLine, minima.Count < 0 ? QString("Minimum covers: too many to count.")
+                                       : "Minimum covers: " + QString::number(minima.Count));
     if (lstSteps->currentRow() == static_cast<int>(FSteps.size()) - 1) {
-        memoStep->setPlainText(result.Text);
+        lstStepsClick();
     }
 }
 
@@ -289,7 +295,6 @@ void TfrmExplain::AddResult(const TCoverSteps& steps, const TMinimumCover& cover
                        QString::number(steps.CoreBound) + " more" +
                        (steps.Petrick ? " (its smallest product)." : " (no branch found fewer).");
     }
-    FShownLiterals = cover.Literals;
     if (!steps.LiteralsProven && FIn.N > MaxCountedVars) {
         result.Text +=
             "\nThe search for fewer literals ran out of branches: these are the fewest "

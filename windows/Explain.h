@@ -74,7 +74,8 @@ class TfrmExplain : public QDialog {
 
     TExplainInput FIn;
     std::vector<TStep> FSteps;
-    int FShownLiterals = 0;
+    TCoverSteps FCoverSteps;
+    TMinimumCover FCover;
     std::thread FCounter;
     std::atomic<bool> FCancel{false};
     int FGeneration = 0;  // which Explain the count belongs to
