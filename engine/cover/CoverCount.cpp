@@ -244,15 +244,25 @@ class TMinimaSearch {
             FClash[static_cast<size_t>(r)] =
                 Overlap(FNear.data() + r * FRowWords, state.data(), FRowWords) * 64 + open;
         }
+        FFree.clear();
+        for (const auto& [open, r] : FOrder) {
+            FFree.push_back(r);
+        }
         for (;;) {
+            // Rows no longer free leave the list as it is read.
             int pick = -1;
             int fewest = INT_MAX;
-            for (const auto& [open, r] : FOrder) {
-                if (FClash[static_cast<size_t>(r)] < fewest && Test(free.data(), r)) {
-                    fewest = FClash[static_cast<size_t>(r)];
-                    pick = r;
+            size_t kept = 0;
+            for (const int r : FFree) {
+                if (Test(free.data(), r)) {
+                    FFree[kept++] = r;
+                    if (FClash[static_cast<size_t>(r)] < fewest) {
+                        fewest = FClash[static_cast<size_t>(r)];
+                        pick = r;
+                    }
                 }
             }
+            FFree.resize(kept);
             if (pick < 0) {
                 break;
             }
@@ -444,11 +454,9 @@ class TMinimaSearch {
             whole.Value = sum;
             return whole;
         }
-        const TValue floor = Floor(state);
-        if (floor > limit) {
-            return TEntry{false, floor, 0};
-        }
         {
+            // A column another holds at fewer literals is in no minimum: the state without it
+            // has the same minima.
             TBits fewer = state;
             for (int k = 0; k < FCols; ++k) {
                 if (Test(state.data() + FRowWords, k) && Dominated(state, k)) {
@@ -458,6 +466,10 @@ class TMinimaSearch {
             if (fewer != state) {
                 return Solve(std::move(fewer), limit);
             }
+        }
+        const TValue floor = Floor(state);
+        if (floor > limit) {
+            return TEntry{false, floor, 0};
         }
         if (FApartFloor.first == limit.first) {
             // No more columns than the rows apart: each column of a cover within limit holds
@@ -516,6 +528,7 @@ class TMinimaSearch {
     TBits FRowCols;  // FColWords words per row
     std::unordered_map<TBits, TEntry, TBitsHash> FMemo;
     std::vector<std::pair<int, int>> FOrder;
+    std::vector<int> FFree;
     std::vector<int> FClash;  // rows still free each row clashes with, by 64, and its columns
     TBits FNear;              // FRowWords words per row: the rows sharing a column with it
     std::vector<std::pair<int, int>> FApart;  // rows sharing no column, at their cheapest
