@@ -240,9 +240,9 @@ class TMinimaSearch {
         TValue floor{0, 0};
         TBits free(state.begin(), state.begin() + FRowWords);
         FClash.assign(static_cast<size_t>(FRows), 0);
-        for (const auto& [open, r] : FOrder) {
-            FClash[static_cast<size_t>(r)] =
-                Overlap(FNear.data() + r * FRowWords, state.data(), FRowWords) * 64 + open;
+        for (auto& [order, r] : FOrder) {
+            order += Overlap(FNear.data() + r * FRowWords, state.data(), FRowWords) * 64;
+            FClash[static_cast<size_t>(r)] = order;
         }
         FFree.clear();
         for (const auto& [open, r] : FOrder) {
@@ -316,9 +316,55 @@ class TMinimaSearch {
             columns += 1.0 / widest;
             cost += share;
         }
+        // The same as a greedy dual: each row in turn takes what its columns have left, one
+        // column (or its literals) each at most; in two orders, rows clashing with fewest first
+        // and rows with fewest columns first, as each wins on some charts.
+        std::sort(FOrder.begin(), FOrder.end());
+        double dualColumns = 0;
+        double dualCost = 0;
+        GreedyDual(cols, dualColumns, dualCost);
+        std::sort(FOrder.begin(), FOrder.end(), [](const auto& a, const auto& b) {
+            return std::pair{a.first % 64, a.second} < std::pair{b.first % 64, b.second};
+        });
+        GreedyDual(cols, dualColumns, dualCost);
+        columns = std::max(columns, dualColumns);
+        cost = std::max(cost, dualCost);
         floor.first = std::max(floor.first, static_cast<int>(std::ceil(columns - 1e-9)));
         floor.second = std::max(floor.second, static_cast<int>(std::ceil(cost - 1e-9)));
         return floor;
+    }
+
+    // Raises columns and cost to the greedy dual's in FOrder's order.
+    void GreedyDual(const uint64_t* cols, double& columns, double& cost) {
+        FSlack.assign(static_cast<size_t>(2 * FCols), 0);
+        for (int k = 0; k < FCols; ++k) {
+            FSlack[static_cast<size_t>(2 * k)] = 1;
+            FSlack[static_cast<size_t>(2 * k + 1)] = FCost[static_cast<size_t>(k)];
+        }
+        double sumColumns = 0;
+        double sumCost = 0;
+        for (const auto& [order, r] : FOrder) {
+            double one = 1e9;
+            double literals = 1e9;
+            for (int w = 0; w < FColWords; ++w) {
+                for (uint64_t rest = RowCols(r)[w] & cols[w]; rest != 0; rest &= rest - 1) {
+                    const size_t k = static_cast<size_t>(w * 64 + std::countr_zero(rest));
+                    one = std::min(one, FSlack[2 * k]);
+                    literals = std::min(literals, FSlack[2 * k + 1]);
+                }
+            }
+            for (int w = 0; w < FColWords; ++w) {
+                for (uint64_t rest = RowCols(r)[w] & cols[w]; rest != 0; rest &= rest - 1) {
+                    const size_t k = static_cast<size_t>(w * 64 + std::countr_zero(rest));
+                    FSlack[2 * k] -= one;
+                    FSlack[2 * k + 1] -= literals;
+                }
+            }
+            sumColumns += one;
+            sumCost += literals;
+        }
+        columns = std::max(columns, sumColumns);
+        cost = std::max(cost, sumCost);
     }
 
     // The state split into parts no allowed column joins.
@@ -534,6 +580,7 @@ class TMinimaSearch {
     std::vector<std::pair<int, int>> FApart;  // rows sharing no column, at their cheapest
     TValue FApartFloor;
     std::vector<int> FWidth;
+    std::vector<double> FSlack;  // each column's share and literals not yet taken
     int64_t FMaxNodes;
     const std::atomic<bool>* FCancel;
     int64_t FNodes = 0;
