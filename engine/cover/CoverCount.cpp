@@ -442,10 +442,27 @@ class TMinimaSearch {
         const uint64_t* cols = state.data() + FRowWords;
         int row = -1;
         int fewest = INT_MAX;
+        int most = -1;
+        TBits near(static_cast<size_t>(FRowWords));
         for (int r = 0; r < FRows; ++r) {
             const int open = Test(state.data(), r) ? Overlap(RowCols(r), cols, FColWords) : INT_MAX;
-            if (open < fewest) {
+            if (open > fewest) {
+                continue;
+            }
+            // Of those, the one whose columns reach most rows: each branch settles more.
+            std::fill(near.begin(), near.end(), 0);
+            for (int w = 0; w < FColWords; ++w) {
+                for (uint64_t rest = RowCols(r)[w] & cols[w]; rest != 0; rest &= rest - 1) {
+                    const int k = w * 64 + std::countr_zero(rest);
+                    for (int v = 0; v < FRowWords; ++v) {
+                        near[static_cast<size_t>(v)] |= ColRows(k)[v];
+                    }
+                }
+            }
+            const int reach = Overlap(near.data(), state.data(), FRowWords);
+            if (open < fewest || reach > most) {
                 fewest = open;
+                most = reach;
                 row = r;
             }
         }
