@@ -147,10 +147,17 @@ void TfrmExplain::StopCount() {
 }
 
 void TfrmExplain::ShowCount(const TMinimumCovers& minima) {
-    if (minima.Count >= 0 && minima.Literals < FCover.Literals) {
-        // The count found fewer literals than the short search: its first cover is the result.
-        FCover.Chosen = minima.Covers.front();
-        FCover.Literals = minima.Literals;
+    if (minima.Count >= 0 && !FCoverSteps.LiteralsProven) {
+        // The count proves the fewest literals; where the short search found more, the count's
+        // first cover is the result.
+        const std::vector<int>& least = minima.Covers.front();
+        if (std::pair{least.size(), minima.Literals} <
+            std::pair{FCover.Chosen.size(), FCover.Literals}) {
+            FCover.Chosen = least;
+            FCover.Literals = minima.Literals;
+            FCover.LowerBound = static_cast<int>(least.size());
+            FCover.Proven = true;
+        }
         FCoverSteps.LiteralsProven = true;
         FSteps.pop_back();
         AddResult(FCoverSteps, FCover);

@@ -73,17 +73,23 @@ int main(int argc, char* argv[]) {
         auto* view = frmResult->findChild<TfrmExplain*>("frmExplain");
         view->repaint();
         const double explain = Ms(timer);
+        const qsizetype grab = QApplication::arguments().indexOf("--grab");
+        const auto save = [&](const char* when) {
+            if (grab > 0) {
+                view->grab().save(QString("%1/explain-%2-%3.png")
+                                      .arg(QApplication::arguments().value(grab + 1))
+                                      .arg(c.Seed)
+                                      .arg(when));
+            }
+        };
         // The window counts on its own; its count is in when its last line is.
         view->lstSteps->setCurrentRow(view->lstSteps->count() - 1);
+        save("shown");
         while (view->memoStep->toPlainText().contains("counting")) {
             QApplication::processEvents(QEventLoop::AllEvents, 10);
         }
         const double shown = Ms(timer);
-        if (const qsizetype at = QApplication::arguments().indexOf("--grab"); at > 0) {
-            view->grab().save(QString("%1/explain-%2.png")
-                                  .arg(QApplication::arguments().value(at + 1))
-                                  .arg(c.Seed));
-        }
+        save("counted");
         timer.restart();
         const TMinimumCovers minima = CountMinimumCovers(n, on, dc, primes);
         const double count = Ms(timer);
