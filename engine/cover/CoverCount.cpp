@@ -46,8 +46,12 @@ TEntry TMinimaSearch::Solve(TBits state, TValue limit) {
 
 std::vector<std::vector<int>> TMinimaSearch::Covers(TBits state, TValue target, size_t keep) {
     Normalise(state);
-    if (Empty(state)) {
+    if (Empty(state) || FStopped) {
         return {{}};
+    }
+    // As Solve did: the state without its dominated columns, whose children it remembers.
+    if (TBits fewer = WithoutDominated(state); fewer != state) {
+        return Covers(std::move(fewer), target, keep);
     }
     std::vector<std::vector<int>> out;
     const std::vector<TBits> parts = Parts(state);
@@ -240,18 +244,10 @@ TEntry TMinimaSearch::Compute(const TBits& state, TValue limit) {
         whole.Value = sum;
         return whole;
     }
-    {
-        // A column another holds at fewer literals is in no minimum: the state without it
-        // has the same minima.
-        TBits fewer = state;
-        for (int k = 0; k < FCols; ++k) {
-            if (Test(state.data() + FRowWords, k) && Dominated(state, k)) {
-                Clear(fewer.data() + FRowWords, k);
-            }
-        }
-        if (fewer != state) {
-            return Solve(std::move(fewer), limit);
-        }
+    // A column another holds at fewer literals is in no minimum: the state without it has the
+    // same minima.
+    if (TBits fewer = WithoutDominated(state); fewer != state) {
+        return Solve(std::move(fewer), limit);
     }
     const TValue floor = Floor(state);
     if (floor > limit) {
@@ -304,6 +300,16 @@ TEntry TMinimaSearch::Compute(const TBits& state, TValue limit) {
     return best;
 }
 
+TBits TMinimaSearch::WithoutDominated(const TBits& state) const {
+    TBits fewer = state;
+    for (int k = 0; k < FCols; ++k) {
+        if (Test(state.data() + FRowWords, k) && Dominated(state, k)) {
+            Clear(fewer.data() + FRowWords, k);
+        }
+    }
+    return fewer;
+}
+
 }  // namespace minima
 
 TPartMinima PartMinima(const TChart& chart, const TChartPart& part, std::pair<int, int> limit,
@@ -322,7 +328,14 @@ TPartMinima PartMinima(const TChart& chart, const TChartPart& part, std::pair<in
     if (keep == 0) {
         return out;
     }
-    for (std::vector<int>& cover : search.Covers(whole, e.Value, keep)) {
+    // Reading the covers back may solve states the count passed by: as many again.
+    search.AllowMore(maxNodes);
+    std::vector<std::vector<int>> covers = search.Covers(whole, e.Value, keep);
+    if (search.Stopped()) {
+        out.Stopped = true;
+        return out;
+    }
+    for (std::vector<int>& cover : covers) {
         for (int& k : cover) {
             k = search.Column(k);
         }

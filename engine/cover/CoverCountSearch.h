@@ -108,6 +108,7 @@ class TMinimaSearch {
     }
 
     int64_t Nodes() const { return FNodes; }
+    void AllowMore(int64_t nodes) { FMaxNodes += nodes; }
     bool Stopped() const { return FStopped; }
     int Column(int k) const { return FColumn[static_cast<size_t>(k)]; }
 
@@ -148,6 +149,7 @@ class TMinimaSearch {
     // The state split into parts no allowed column joins.
     std::vector<TBits> Parts(const TBits& state) const;
 
+    TBits WithoutDominated(const TBits& state) const;
     // A column whose rows left another allowed one holds at fewer literals is in no minimum.
     bool Dominated(const TBits& state, int c) const;
 
