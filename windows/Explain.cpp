@@ -2,6 +2,7 @@
 #include "windows/Explain.h"
 
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QSplitter>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -11,6 +12,9 @@
 #include "windows/main_groups.h"
 
 namespace {
+
+// The result's last line while the count runs.
+const QString CountingLine = "Minimum covers: counting…";
 
 QString Count(size_t count, const QString& one, const QString& many) {
     return QString::number(count) + " " + (count == 1 ? one : many);
@@ -72,11 +76,27 @@ QString TfrmExplain::MintermList(const std::vector<uint32_t>& minterms) const {
     return list.join(", ");
 }
 
+TfrmExplain::~TfrmExplain() {
+    StopCount();
+}
+
+void TfrmExplain::hideEvent(QHideEvent* event) {
+    // Closed, not minimised: no one waits for the count.
+    if (!event->spontaneous()) {
+        StopCount();
+    }
+    QDialog::hideEvent(event);
+}
+
 void TfrmExplain::Explain(TExplainInput input) {
+    StopCount();
     FIn = std::move(input);
     FSteps.clear();
     TCoverSteps steps;
-    const TMinimumCover cover = ReduceChart(FIn.N, FIn.On, FIn.Dc, FIn.Primes, &steps);
+    // Up to 8 variables the count proves the fewest literals too, so this search stays short.
+    const TMinimumCover cover =
+        ReduceChart(FIn.N, FIn.On, FIn.Dc, FIn.Primes, &steps,
+                    FIn.N <= MaxCountedVars ? ExplainSearchNodes : LiteralSearchBranches);
     AddChartSteps(steps);
     AddReductions(steps);
     AddCoreSteps(steps);
@@ -84,6 +104,8 @@ void TfrmExplain::Explain(TExplainInput input) {
     if (Detailed()) {
         FillChart(steps);
     }
+    FCoverSteps = std::move(steps);
+    FCover = cover;
     lstSteps->blockSignals(true);
     lstSteps->clear();
     for (const TStep& step : FSteps) {
@@ -91,6 +113,61 @@ void TfrmExplain::Explain(TExplainInput input) {
     }
     lstSteps->blockSignals(false);
     lstSteps->setCurrentRow(0);
+    if (FIn.N <= MaxCountedVars) {
+        StartCount();
+    }
+}
+
+void TfrmExplain::StartCount() {
+    const int generation = ++FGeneration;
+    FCancel = false;
+    FCounter = std::thread([this, generation, in = FIn] {
+        const TMinimumCovers minima =
+            CountMinimumCovers(in.N, in.On, in.Dc, in.Primes, 1, 1'000'000, &FCancel);
+        if (!FCancel) {
+            // Queued to this window: it runs on the window's thread, or not at all once gone.
+            QMetaObject::invokeMethod(
+                this,
+                [this, generation, minima] {
+                    if (generation == FGeneration) {
+                        ShowCount(minima);
+                    }
+                },
+                Qt::QueuedConnection);
+        }
+    });
+}
+
+void TfrmExplain::StopCount() {
+    FCancel = true;
+    if (FCounter.joinable()) {
+        FCounter.join();
+    }
+    ++FGeneration;
+}
+
+void TfrmExplain::ShowCount(const TMinimumCovers& minima) {
+    if (minima.Count >= 0 && !FCoverSteps.LiteralsProven) {
+        // The count proves the fewest literals; where the short search found more, the count's
+        // first cover is the result.
+        const std::vector<int>& least = minima.Covers.front();
+        if (std::pair{least.size(), minima.Literals} <
+            std::pair{FCover.Chosen.size(), FCover.Literals}) {
+            FCover.Chosen = least;
+            FCover.Literals = minima.Literals;
+            FCover.LowerBound = static_cast<int>(least.size());
+            FCover.Proven = true;
+        }
+        FCoverSteps.LiteralsProven = true;
+        FSteps.pop_back();
+        AddResult(FCoverSteps, FCover);
+    }
+    FSteps.back().Text.replace(
+        CountingLine, minima.Count < 0 ? QString("Minimum covers: too many to count.")
+                                       : "Minimum covers: " + QString::number(minima.Count));
+    if (lstSteps->currentRow() == static_cast<int>(FSteps.size()) - 1) {
+        lstStepsClick();
+    }
 }
 
 void TfrmExplain::AddChartSteps(const TCoverSteps& steps) {
@@ -225,18 +302,21 @@ void TfrmExplain::AddResult(const TCoverSteps& steps, const TMinimumCover& cover
                        QString::number(steps.CoreBound) + " more" +
                        (steps.Petrick ? " (its smallest product)." : " (no branch found fewer).");
     }
-    if (!steps.LiteralsProven) {
+    if (!steps.LiteralsProven && FIn.N > MaxCountedVars) {
         result.Text +=
             "\nThe search for fewer literals ran out of branches: these are the fewest "
             "it found, and the minimum covers are not counted.";
         FSteps.push_back(std::move(result));
         return;
     }
-    const TMinimumCovers minima = CountMinimumCovers(FIn.N, FIn.On, FIn.Dc, FIn.Primes, 0);
-    result.Text += "\n\n" + (minima.Count >= 0 ? "Minimum covers: " + QString::number(minima.Count)
-                             : FIn.N > MaxCountedVars
-                                 ? QString("Minimum covers are counted up to 8 variables.")
-                                 : QString("Minimum covers: too many to count."));
+    if (!steps.LiteralsProven) {
+        result.Text +=
+            "\nThe search for fewer literals ran out of branches: these are the fewest "
+            "it found; the count below finds the least.";
+    }
+    result.Text +=
+        "\n\n" + (FIn.N > MaxCountedVars ? QString("Minimum covers are counted up to 8 variables.")
+                                         : CountingLine);
     FSteps.push_back(std::move(result));
 }
 

@@ -4,6 +4,8 @@
 #include <QDialog>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <atomic>
+#include <thread>
 #include <vector>
 
 #include "engine/cover/CoverSteps.h"
@@ -32,12 +34,16 @@ class TfrmExplain : public QDialog {
     Q_OBJECT
   public:
     explicit TfrmExplain(QWidget* parent = nullptr);
+    ~TfrmExplain() override;
 
     QListWidget* lstSteps = nullptr;
     QPlainTextEdit* memoStep = nullptr;
     TStringGrid* ChartGrid = nullptr;  // the chart, shown for its step only
 
     void Explain(TExplainInput input);
+
+  protected:
+    void hideEvent(QHideEvent* event) override;
 
   public slots:
     // Shows the current step and draws its groups on the map.
@@ -60,8 +66,17 @@ class TfrmExplain : public QDialog {
     void AddCoreSteps(const TCoverSteps& steps);
     void AddResult(const TCoverSteps& steps, const TMinimumCover& cover);
     void FillChart(const TCoverSteps& steps);
+    // The count runs on its own thread so the steps show at once; its line fills in at the end.
+    void StartCount();
+    void StopCount();
+    void ShowCount(const TMinimumCovers& minima);
     bool Detailed() const { return FIn.N <= 8; }
 
     TExplainInput FIn;
     std::vector<TStep> FSteps;
+    TCoverSteps FCoverSteps;
+    TMinimumCover FCover;
+    std::thread FCounter;
+    std::atomic<bool> FCancel{false};
+    int FGeneration = 0;  // which Explain the count belongs to
 };

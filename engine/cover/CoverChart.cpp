@@ -102,7 +102,6 @@ TCoreSearch::TCoreSearch(const TChart& chart, const TChartPart& part, int64_t ma
       FBest{INT_MAX, INT_MAX} {}
 
 void TCoreSearch::Minimise(const std::vector<int>& seed) {
-    FCounting = false;
     if (!seed.empty()) {
         int cost = 0;
         for (const int c : seed) {
@@ -111,13 +110,6 @@ void TCoreSearch::Minimise(const std::vector<int>& seed) {
         FBest = {static_cast<int>(seed.size()), cost};
         FBestChosen = seed;
     }
-    Search(0, 0);
-}
-
-void TCoreSearch::Count(std::pair<int, int> target, size_t keep) {
-    FCounting = true;
-    FBest = target;
-    FKeep = keep;
     Search(0, 0);
 }
 
@@ -189,19 +181,9 @@ void TCoreSearch::Take(int c, int step) {
 }
 
 void TCoreSearch::Leaf(int size, int cost) {
-    if (!FCounting) {
-        if (std::pair{size, cost} < FBest) {
-            FBest = {size, cost};
-            FBestChosen = FChosen;
-        }
-        return;
-    }
-    if (std::pair{size, cost} != FBest) {
-        return;
-    }
-    ++FFound;
-    if (FKept.size() < FKeep) {
-        FKept.push_back(FChosen);
+    if (std::pair{size, cost} < FBest) {
+        FBest = {size, cost};
+        FBestChosen = FChosen;
     }
 }
 
@@ -221,7 +203,7 @@ void TCoreSearch::Search(int size, int cost) {
     }
     const auto [rows, least] = Bound();
     const std::pair<int, int> floor{size + rows, cost + least};
-    if (FCounting ? floor > FBest : floor >= FBest) {
+    if (floor >= FBest) {
         return;
     }
     std::vector<int> columns;

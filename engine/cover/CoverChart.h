@@ -34,9 +34,8 @@ struct TChartPart {
 // The parts no column joins: each is solved, or counted, on its own.
 std::vector<TChartPart> ChartParts(const TChart& chart);
 
-// Fewest columns, then least cost, covering the live rows by live columns; or, counting, every
-// cover of a given size and cost. Each set of columns is reached once: a branch that passes a
-// column leaves it out of the branches after it.
+// Fewest columns, then least cost, covering the live rows by live columns. Each set of columns
+// is reached once: a branch that passes a column leaves it out of the branches after it.
 class TCoreSearch {
   public:
     TCoreSearch(const TChart& chart, const TChartPart& part, int64_t maxBranches);
@@ -44,13 +43,9 @@ class TCoreSearch {
     // The best cover; Best() is (columns, cost), Chosen() its columns. A seed, a cover of the
     // part, is the best until a better one is found.
     void Minimise(const std::vector<int>& seed = {});
-    // Counts the covers of exactly (size, cost), keeping the first keep.
-    void Count(std::pair<int, int> target, size_t keep);
 
     std::pair<int, int> Best() const { return FBest; }
     const std::vector<int>& Chosen() const { return FBestChosen; }
-    int64_t Found() const { return FFound; }
-    const std::vector<std::vector<int>>& Kept() const { return FKept; }
     int64_t Branches() const { return FBranches; }
     bool Stopped() const { return FStopped; }
     // Columns the live rows need at least: rows that share no column each need one of their own.
@@ -76,10 +71,6 @@ class TCoreSearch {
     std::vector<int> FChosen;
     std::pair<int, int> FBest;
     std::vector<int> FBestChosen;
-    bool FCounting = false;
-    size_t FKeep = 0;
-    int64_t FFound = 0;
-    std::vector<std::vector<int>> FKept;
     int64_t FBranches = 0;
     bool FStopped = false;
 };

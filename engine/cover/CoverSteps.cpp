@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "engine/cover/CoverChart.h"
+#include "engine/cover/CoverCount.h"
 
 namespace {
 
@@ -196,7 +197,7 @@ int Cost(const TChart& chart, const std::vector<int>& columns) {
 
 // The core's best columns, part by part: by Petrick's product where it is small, else by
 // branch and bound.
-std::vector<int> SolveCore(const TChart& chart, TCoverSteps* steps, int64_t maxBranches,
+std::vector<int> SolveCore(const TChart& chart, bool small, TCoverSteps* steps, int64_t maxBranches,
                            bool& termsOpen, bool& literalsOpen, int& bound) {
     TCoverSteps record;
     record.Petrick = true;
@@ -223,6 +224,20 @@ std::vector<int> SolveCore(const TChart& chart, TCoverSteps* steps, int64_t maxB
         const std::vector<int> seed = PartCover(chart, part, SeedBudgetMs, proven, least);
         TCoreSearch search(chart, part, maxBranches);
         record.CoreFloor += search.IndependentBound();
+        if (small) {
+            // Small enough to count: the counting search proves terms and literals at once.
+            const TPartMinima minima = PartMinima(
+                chart, part, {static_cast<int>(seed.size()), Cost(chart, seed)}, 1, maxBranches);
+            record.Branches += minima.Nodes;
+            termsOpen = termsOpen || (minima.Stopped && !proven);
+            literalsOpen = literalsOpen || minima.Stopped;
+            bound += !minima.Stopped ? minima.Best.first
+                     : proven        ? static_cast<int>(seed.size())
+                                     : least;
+            const std::vector<int>& best = minima.Stopped ? seed : minima.Kept.front();
+            chosen.insert(chosen.end(), best.begin(), best.end());
+            continue;
+        }
         search.Minimise(seed);
         record.Branches += search.Branches();
         termsOpen = termsOpen || !proven;
@@ -276,7 +291,8 @@ TMinimumCover ReduceChart(int n, const TMintermBits& on, const TMintermBits& dc,
         if (steps != nullptr) {
             RecordCore(chart, *steps);
         }
-        core = SolveCore(chart, steps, maxBranches, termsOpen, literalsOpen, coreBound);
+        core = SolveCore(chart, n <= MaxCountedVars, steps, maxBranches, termsOpen, literalsOpen,
+                         coreBound);
     }
     if (steps != nullptr) {
         steps->CoreChosen = PrimesOf(chart, {}, core);
@@ -296,7 +312,7 @@ TMinimumCover ReduceChart(int n, const TMintermBits& on, const TMintermBits& dc,
 
 TMinimumCovers CountMinimumCovers(int n, const TMintermBits& on, const TMintermBits& dc,
                                   const std::vector<TCube>& primes, size_t keep,
-                                  int64_t maxBranches) {
+                                  int64_t maxBranches, const std::atomic<bool>* cancel) {
     TMinimumCovers out;
     if (n > MaxCountedVars) {
         return out;
@@ -310,34 +326,24 @@ TMinimumCovers CountMinimumCovers(int n, const TMintermBits& on, const TMintermB
     // A minimum cover is one of each part's minimum covers, so the count is their product.
     std::vector<std::vector<int>> covers{{}};
     int64_t count = 1;
+    int literals = Cost(chart, reducer.Taken);
     for (const TChartPart& part : ChartParts(chart)) {
-        TChart alone = chart;
-        alone.RowLive = part.RowLive;
-        alone.ColLive = part.ColLive;
-        TReducer full(alone, nullptr);
-        full.Reduce();
-        bool termsOpen = false;
-        bool literalsOpen = false;
-        int bound = 0;
-        const std::vector<int> core =
-            SolveCore(alone, nullptr, LiteralSearchBranches, termsOpen, literalsOpen, bound);
-        if (termsOpen || literalsOpen) {
+        bool proven = false;
+        int least = 0;
+        const std::vector<int> seed = PartCover(chart, part, SeedBudgetMs, proven, least);
+        const TPartMinima all =
+            PartMinima(chart, part, {static_cast<int>(seed.size()), Cost(chart, seed)}, keep,
+                       maxBranches, cancel);
+        if (all.Stopped) {
             return out;
         }
-        const std::pair<int, int> best{static_cast<int>(full.Taken.size() + core.size()),
-                                       Cost(alone, full.Taken) + Cost(alone, core)};
-        TCoreSearch all(chart, part, maxBranches);
-        all.Count(best, keep);
-        if (all.Stopped()) {
-            return out;
-        }
-        count = all.Found() > INT64_MAX / count ? INT64_MAX : count * all.Found();
+        literals += all.Best.second;
+        count = all.Count > INT64_MAX / count ? INT64_MAX : count * all.Count;
         std::vector<std::vector<int>> joined;
         for (size_t i = 0; i < covers.size() && joined.size() < keep; ++i) {
-            for (size_t k = 0; k < all.Kept().size() && joined.size() < keep; ++k) {
+            for (size_t k = 0; k < all.Kept.size() && joined.size() < keep; ++k) {
                 joined.push_back(covers[i]);
-                joined.back().insert(joined.back().end(), all.Kept()[k].begin(),
-                                     all.Kept()[k].end());
+                joined.back().insert(joined.back().end(), all.Kept[k].begin(), all.Kept[k].end());
             }
         }
         covers = std::move(joined);
@@ -347,5 +353,6 @@ TMinimumCovers CountMinimumCovers(int n, const TMintermBits& on, const TMintermB
     }
     out.Complete = count < INT64_MAX;
     out.Count = count;
+    out.Literals = literals;
     return out;
 }

@@ -2,6 +2,7 @@
 // how it was solved; and every minimum cover of small functions, counted.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -47,6 +48,9 @@ struct TCoverSteps {
 
 // How far the search for fewer literals goes at most: about a second on a hard 8-variable core.
 constexpr int64_t LiteralSearchBranches = 200'000;
+// Explain's own search up to 8 variables, where the count of minimum covers finishes the proof:
+// a few tens of milliseconds.
+constexpr int64_t ExplainSearchNodes = 1'500;
 
 // The chart of on by the primes, solved exactly by essentials, row and column dominance and then
 // Petrick's method or a branch and bound on the cyclic core: fewest terms, then fewest literals,
@@ -59,6 +63,7 @@ TMinimumCover ReduceChart(int n, const TMintermBits& on, const TMintermBits& dc,
 
 struct TMinimumCovers {
     int64_t Count = -1;                    // every minimum cover; -1 when not counted
+    int Literals = 0;                      // of each minimum cover, when counted
     std::vector<std::vector<int>> Covers;  // the first ones found, primes ascending
     bool Complete = false;                 // the count ran to the end
 };
@@ -68,7 +73,9 @@ constexpr int MaxCountedVars = 8;
 
 // Counts the covers of on by the primes that are minimum (fewest terms, then fewest literals),
 // keeping the first keep of them. Dominance could drop equal alternatives, so the count runs on
-// the chart after the essentials alone. Above MaxCountedVars variables nothing is counted.
+// the chart after the essentials alone. Above MaxCountedVars variables nothing is counted, nor
+// when cancel is set while counting.
 TMinimumCovers CountMinimumCovers(int n, const TMintermBits& on, const TMintermBits& dc,
                                   const std::vector<TCube>& primes, size_t keep = 1000,
-                                  int64_t maxBranches = 1'000'000);
+                                  int64_t maxBranches = 1'000'000,
+                                  const std::atomic<bool>* cancel = nullptr);

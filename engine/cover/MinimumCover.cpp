@@ -5,6 +5,7 @@
 
 #include "engine/PrimeSearch.h"
 #include "engine/cover/CoverReduce.h"
+#include "engine/cover/CoverSteps.h"
 
 namespace {
 
@@ -71,5 +72,15 @@ TMinimumCover FindMinimumCover(int n, const TMintermBits& on, const TMintermBits
     out.LowerBound = cover.LowerBound;
     out.Proven = cover.Proven;
     out.Stopped = cover.Stopped;
+    // The matrix search weighs literals only on ties; up to 8 variables the chart's short search
+    // finds the fewest at that many terms.
+    if (n <= MaxCountedVars && out.Proven && !out.Stopped) {
+        const TMinimumCover least = ReduceChart(n, on, dc, primes, nullptr, ExplainSearchNodes);
+        if (!least.Stopped && least.Chosen.size() == out.Chosen.size() &&
+            least.Literals < out.Literals) {
+            out.Chosen = least.Chosen;
+            out.Literals = least.Literals;
+        }
+    }
     return out;
 }

@@ -1,5 +1,5 @@
-// Minimum cover of an ON set by prime implicants: fewest terms, then few literals (the literal
-// count is a search's best, not always the least; Explain's chart reduction finds the least);
+// Minimum cover of an ON set by prime implicants: fewest terms, then few literals (the least up
+// to 8 variables unless the cyclic core is too hard for a short search; else a search's best);
 // anytime.
 #pragma once
 
@@ -12,7 +12,7 @@
 struct TMinimumCover {
     std::vector<int> Chosen;  // indices into the primes given, ascending
     int LowerBound = 0;       // no cover has fewer terms
-    int Literals = 0;         // letters in the chosen terms together; not proven least
+    int Literals = 0;         // letters in the chosen terms together
     bool Proven = false;      // Chosen.size() == LowerBound: no cover has fewer terms
     bool Stopped = false;     // ended by KeepGoing or the budget
 };

@@ -1,0 +1,346 @@
+// The minimum covers of a part of the chart, found and counted by one branch and bound.
+#include "engine/cover/CoverCount.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "engine/cover/CoverCountSearch.h"
+
+namespace minima {
+
+namespace {
+
+int64_t SumCapped(int64_t a, int64_t b) {
+    return a > INT64_MAX - b ? INT64_MAX : a + b;
+}
+
+int64_t ProductCapped(int64_t a, int64_t b) {
+    return b != 0 && a > INT64_MAX / b ? INT64_MAX : a * b;
+}
+
+}  // namespace
+
+TEntry TMinimaSearch::Solve(TBits state, TValue limit) {
+    Normalise(state);
+    if (Empty(state)) {
+        return TEntry{true, {0, 0}, 1};
+    }
+    const auto found = FMemo.find(state);
+    if (found != FMemo.end() && (found->second.Exact || found->second.Value > limit)) {
+        return found->second;
+    }
+    if (FStopped || ++FNodes > FMaxNodes ||
+        (FCancel != nullptr && FCancel->load(std::memory_order_relaxed))) {
+        FStopped = true;
+        return TEntry{false, NoCover, 0};
+    }
+    TEntry entry = Compute(state, limit);
+    if (!entry.Exact) {
+        entry.Value = std::max(entry.Value, TValue{limit.first, limit.second + 1});
+    }
+    if (!FStopped) {
+        FMemo[state] = entry;
+    }
+    return entry;
+}
+
+std::vector<std::vector<int>> TMinimaSearch::Covers(TBits state, TValue target, size_t keep) {
+    Normalise(state);
+    if (Empty(state) || FStopped) {
+        return {{}};
+    }
+    // As Solve did: the state without its dominated columns, whose children it remembers.
+    if (TBits fewer = WithoutDominated(state); fewer != state) {
+        return Covers(std::move(fewer), target, keep);
+    }
+    std::vector<std::vector<int>> out;
+    const std::vector<TBits> parts = Parts(state);
+    if (parts.size() > 1) {
+        out = {{}};
+        for (const TBits& part : parts) {
+            const TEntry e = Solve(part, target);
+            const std::vector<std::vector<int>> tails = Covers(part, e.Value, keep);
+            std::vector<std::vector<int>> joined;
+            for (const std::vector<int>& head : out) {
+                for (const std::vector<int>& tail : tails) {
+                    if (joined.size() == keep) {
+                        break;
+                    }
+                    joined.push_back(head);
+                    joined.back().insert(joined.back().end(), tail.begin(), tail.end());
+                }
+            }
+            out = std::move(joined);
+        }
+        return out;
+    }
+    for (const auto& [k, child] : Branches(state)) {
+        const TValue step{1, FCost[static_cast<size_t>(k)]};
+        const TEntry e = Solve(child, Minus(target, step));
+        if (!e.Exact || Plus(e.Value, step) != target) {
+            continue;
+        }
+        for (const std::vector<int>& tail : Covers(child, e.Value, keep - out.size())) {
+            out.push_back(tail);
+            out.back().push_back(k);
+        }
+        if (out.size() >= keep) {
+            break;
+        }
+    }
+    return out;
+}
+
+void TMinimaSearch::Normalise(TBits& state) const {
+    uint64_t* cols = state.data() + FRowWords;
+    for (int k = 0; k < FCols; ++k) {
+        if (Test(cols, k) && Overlap(ColRows(k), state.data(), FRowWords) == 0) {
+            Clear(cols, k);
+        }
+    }
+}
+
+std::vector<TBits> TMinimaSearch::Parts(const TBits& state) const {
+    const uint64_t* cols = state.data() + FRowWords;
+    std::vector<TBits> parts;
+    TBits left(state.begin(), state.begin() + FRowWords);
+    for (int start = 0; start < FRows; ++start) {
+        if (!Test(left.data(), start)) {
+            continue;
+        }
+        TBits part(state.size(), 0);
+        std::vector<int> stack{start};
+        Clear(left.data(), start);
+        while (!stack.empty()) {
+            const int r = stack.back();
+            stack.pop_back();
+            Set(part.data(), r);
+            for (int w = 0; w < FColWords; ++w) {
+                uint64_t& taken = part[static_cast<size_t>(FRowWords + w)];
+                for (uint64_t rest = RowCols(r)[w] & cols[w] & ~taken; rest != 0;
+                     rest &= rest - 1) {
+                    const int k = w * 64 + std::countr_zero(rest);
+                    taken |= rest & -rest;
+                    for (int v = 0; v < FRowWords; ++v) {
+                        for (uint64_t more = ColRows(k)[v] & left[static_cast<size_t>(v)];
+                             more != 0; more &= more - 1) {
+                            const int row = v * 64 + std::countr_zero(more);
+                            Clear(left.data(), row);
+                            stack.push_back(row);
+                        }
+                    }
+                }
+            }
+        }
+        if (parts.empty() && std::equal(part.begin(), part.begin() + FRowWords, state.begin())) {
+            return {state};  // one part: the state itself
+        }
+        parts.push_back(std::move(part));
+    }
+    return parts;
+}
+
+bool TMinimaSearch::Dominated(const TBits& state, int c) const {
+    const uint64_t* cols = state.data() + FRowWords;
+    // Whatever holds c's rows holds the first of them.
+    int first = -1;
+    for (int w = 0; w < FRowWords && first < 0; ++w) {
+        const uint64_t live = ColRows(c)[w] & state[static_cast<size_t>(w)];
+        first = live != 0 ? w * 64 + std::countr_zero(live) : -1;
+    }
+    for (int w = 0; first >= 0 && w < FColWords; ++w) {
+        for (uint64_t rest = RowCols(first)[w] & cols[w]; rest != 0; rest &= rest - 1) {
+            const int k = w * 64 + std::countr_zero(rest);
+            if (FCost[static_cast<size_t>(k)] >= FCost[static_cast<size_t>(c)]) {
+                continue;
+            }
+            bool holds = true;
+            for (int v = 0; v < FRowWords && holds; ++v) {
+                holds = (ColRows(c)[v] & state[static_cast<size_t>(v)] & ~ColRows(k)[v]) == 0;
+            }
+            if (holds) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+std::vector<std::pair<int, TBits>> TMinimaSearch::Branches(const TBits& state) const {
+    const uint64_t* cols = state.data() + FRowWords;
+    int row = -1;
+    int fewest = INT_MAX;
+    int most = -1;
+    TBits near(static_cast<size_t>(FRowWords));
+    for (int r = 0; r < FRows; ++r) {
+        const int open = Test(state.data(), r) ? Overlap(RowCols(r), cols, FColWords) : INT_MAX;
+        if (open > fewest) {
+            continue;
+        }
+        // Of those, the one whose columns reach most rows: each branch settles more.
+        std::fill(near.begin(), near.end(), 0);
+        for (int w = 0; w < FColWords; ++w) {
+            for (uint64_t rest = RowCols(r)[w] & cols[w]; rest != 0; rest &= rest - 1) {
+                const int k = w * 64 + std::countr_zero(rest);
+                for (int v = 0; v < FRowWords; ++v) {
+                    near[static_cast<size_t>(v)] |= ColRows(k)[v];
+                }
+            }
+        }
+        const int reach = Overlap(near.data(), state.data(), FRowWords);
+        if (open < fewest || reach > most) {
+            fewest = open;
+            most = reach;
+            row = r;
+        }
+    }
+    TBits allowed = state;
+    std::vector<std::pair<int, int>> order;  // wide, cheap columns first
+    for (int k = 0; k < FCols; ++k) {
+        if (!Test(RowCols(row), k) || !Test(cols, k)) {
+            continue;
+        }
+        if (Dominated(state, k)) {
+            Clear(allowed.data() + FRowWords, k);
+            continue;
+        }
+        order.emplace_back(
+            -Overlap(ColRows(k), state.data(), FRowWords) * 16 + FCost[static_cast<size_t>(k)], k);
+    }
+    std::sort(order.begin(), order.end());
+    std::vector<std::pair<int, TBits>> out;
+    for (const auto& [key, k] : order) {
+        Clear(allowed.data() + FRowWords, k);
+        TBits child = allowed;
+        for (int w = 0; w < FRowWords; ++w) {
+            child[static_cast<size_t>(w)] &= ~ColRows(k)[w];
+        }
+        out.emplace_back(k, std::move(child));
+    }
+    return out;
+}
+
+TEntry TMinimaSearch::Compute(const TBits& state, TValue limit) {
+    const std::vector<TBits> parts = Parts(state);
+    if (parts.size() > 1) {
+        std::vector<TValue> floors;
+        TValue sum{0, 0};
+        for (const TBits& part : parts) {
+            floors.push_back(Floor(part));
+            sum = Plus(sum, floors.back());
+        }
+        if (sum > limit) {
+            return TEntry{false, sum, 0};
+        }
+        TEntry whole{true, {0, 0}, 1};
+        for (size_t i = 0; i < parts.size(); ++i) {
+            const TEntry e = Solve(parts[i], Minus(limit, Minus(sum, floors[i])));
+            sum = Plus(Minus(sum, floors[i]), e.Value);
+            if (!e.Exact || sum > limit) {
+                return TEntry{false, sum, 0};
+            }
+            whole.Count = ProductCapped(whole.Count, e.Count);
+        }
+        whole.Value = sum;
+        return whole;
+    }
+    // A column another holds at fewer literals is in no minimum: the state without it has the
+    // same minima.
+    if (TBits fewer = WithoutDominated(state); fewer != state) {
+        return Solve(std::move(fewer), limit);
+    }
+    const TValue floor = Floor(state);
+    if (floor > limit) {
+        return TEntry{false, floor, 0};
+    }
+    if (FApartFloor.first == limit.first) {
+        // No more columns than the rows apart: each column of a cover within limit holds
+        // one of them, at no more over its cheapest than the literals to spare.
+        TBits fewer = state;
+        uint64_t* cols = fewer.data() + FRowWords;
+        std::fill(cols, cols + FColWords, 0);
+        for (const auto& [r, cheapest] : FApart) {
+            for (int w = 0; w < FColWords; ++w) {
+                for (uint64_t rest = RowCols(r)[w] & state[static_cast<size_t>(FRowWords + w)];
+                     rest != 0; rest &= rest - 1) {
+                    const int k = w * 64 + std::countr_zero(rest);
+                    if (FCost[static_cast<size_t>(k)] - cheapest <=
+                        limit.second - FApartFloor.second) {
+                        Set(cols, k);
+                    }
+                }
+            }
+        }
+        if (fewer != state) {
+            // Past limit, the columns dropped could have done better: only a floor is known.
+            const TEntry e = Solve(std::move(fewer), limit);
+            return e.Value <= limit ? e : TEntry{false, floor, 0};
+        }
+    }
+    TEntry best{true, NoCover, 0};
+    for (const auto& [k, child] : Branches(state)) {
+        const TValue step{1, FCost[static_cast<size_t>(k)]};
+        const TEntry e = Solve(child, Minus(std::min(limit, best.Value), step));
+        if (FStopped) {
+            return TEntry{false, NoCover, 0};
+        }
+        if (!e.Exact) {
+            continue;
+        }
+        const TValue value = Plus(e.Value, step);
+        if (value < best.Value) {
+            best = TEntry{true, value, e.Count};
+        } else if (value == best.Value) {
+            best.Count = SumCapped(best.Count, e.Count);
+        }
+    }
+    if (best.Value > limit) {
+        return TEntry{false, floor, 0};
+    }
+    return best;
+}
+
+TBits TMinimaSearch::WithoutDominated(const TBits& state) const {
+    TBits fewer = state;
+    for (int k = 0; k < FCols; ++k) {
+        if (Test(state.data() + FRowWords, k) && Dominated(state, k)) {
+            Clear(fewer.data() + FRowWords, k);
+        }
+    }
+    return fewer;
+}
+
+}  // namespace minima
+
+TPartMinima PartMinima(const TChart& chart, const TChartPart& part, std::pair<int, int> limit,
+                       size_t keep, int64_t maxNodes, const std::atomic<bool>* cancel) {
+    minima::TMinimaSearch search(chart, part, maxNodes, cancel);
+    const minima::TBits whole = search.Whole();
+    const minima::TEntry e = search.Solve(whole, limit);
+    TPartMinima out;
+    out.Nodes = search.Nodes();
+    out.Stopped = search.Stopped() || !e.Exact;
+    if (out.Stopped) {
+        return out;
+    }
+    out.Best = e.Value;
+    out.Count = e.Count;
+    if (keep == 0) {
+        return out;
+    }
+    // Reading the covers back may solve states the count passed by: as many again.
+    search.AllowMore(maxNodes);
+    std::vector<std::vector<int>> covers = search.Covers(whole, e.Value, keep);
+    if (search.Stopped()) {
+        out.Stopped = true;
+        return out;
+    }
+    for (std::vector<int>& cover : covers) {
+        for (int& k : cover) {
+            k = search.Column(k);
+        }
+        std::sort(cover.begin(), cover.end());
+        out.Kept.push_back(std::move(cover));
+    }
+    return out;
+}

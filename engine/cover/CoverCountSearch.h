@@ -1,0 +1,185 @@
+// The search behind PartMinima: states of rows left and columns allowed, as bits, each solved
+// once. For the counting search's own units.
+#pragma once
+
+#include <algorithm>
+#include <atomic>
+#include <bit>
+#include <cstdint>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "engine/cover/CoverChart.h"
+
+namespace minima {
+
+using TValue = std::pair<int, int>;  // columns, cost
+
+// No cover: above every value a cover can have.
+constexpr TValue NoCover{1 << 20, 0};
+
+inline TValue Plus(TValue a, TValue b) {
+    return {a.first + b.first, a.second + b.second};
+}
+
+inline TValue Minus(TValue a, TValue b) {
+    return {a.first - b.first, a.second - b.second};
+}
+
+using TBits = std::vector<uint64_t>;
+
+inline bool Test(const uint64_t* bits, int i) {
+    return (bits[i / 64] >> (i % 64) & 1) != 0;
+}
+
+inline void Set(uint64_t* bits, int i) {
+    bits[i / 64] |= uint64_t{1} << (i % 64);
+}
+
+inline void Clear(uint64_t* bits, int i) {
+    bits[i / 64] &= ~(uint64_t{1} << (i % 64));
+}
+
+struct TBitsHash {
+    size_t operator()(const TBits& bits) const {
+        uint64_t h = 0x9e3779b97f4a7c15u;
+        for (const uint64_t w : bits) {
+            h = (h ^ w) * 0xbf58476d1ce4e5b9u;
+            h ^= h >> 31;
+        }
+        return static_cast<size_t>(h);
+    }
+};
+
+// What is known of a state: its minimum and how many covers reach it, or only a floor under it.
+struct TEntry {
+    bool Exact = false;
+    TValue Value;
+    int64_t Count = 0;
+};
+
+// A state is the rows still to cover followed by the columns still allowed, as bits.
+
+// A state is the rows still to cover followed by the columns still allowed, as bits.
+class TMinimaSearch {
+  public:
+    TMinimaSearch(const TChart& chart, const TChartPart& part, int64_t maxNodes,
+                  const std::atomic<bool>* cancel)
+        : FMaxNodes(maxNodes), FCancel(cancel) {
+        std::vector<int> rowOf(chart.RowMinterm.size(), -1);
+        for (int r = 0; r < chart.Rows(); ++r) {
+            if (part.RowLive[static_cast<size_t>(r)]) {
+                rowOf[static_cast<size_t>(r)] = FRows++;
+            }
+        }
+        for (int c = 0; c < chart.Cols(); ++c) {
+            if (part.ColLive[static_cast<size_t>(c)]) {
+                FColumn.push_back(c);
+                FCost.push_back(chart.Cost[static_cast<size_t>(c)]);
+            }
+        }
+        FCols = static_cast<int>(FColumn.size());
+        FRowWords = (FRows + 63) / 64;
+        FColWords = (FCols + 63) / 64;
+        FColRows.assign(static_cast<size_t>(FCols * FRowWords), 0);
+        FRowCols.assign(static_cast<size_t>(FRows * FColWords), 0);
+        for (int k = 0; k < FCols; ++k) {
+            for (const int r :
+                 chart.ColRows[static_cast<size_t>(FColumn[static_cast<size_t>(k)])]) {
+                const int row = rowOf[static_cast<size_t>(r)];
+                if (row >= 0) {
+                    Set(ColRows(k), row);
+                    Set(RowCols(row), k);
+                }
+            }
+        }
+    }
+
+    TBits Whole() const {
+        TBits state(static_cast<size_t>(FRowWords + FColWords), 0);
+        for (int r = 0; r < FRows; ++r) {
+            Set(state.data(), r);
+        }
+        for (int k = 0; k < FCols; ++k) {
+            Set(state.data() + FRowWords, k);
+        }
+        return state;
+    }
+
+    int64_t Nodes() const { return FNodes; }
+    void AllowMore(int64_t nodes) { FMaxNodes += nodes; }
+    bool Stopped() const { return FStopped; }
+    int Column(int k) const { return FColumn[static_cast<size_t>(k)]; }
+
+    // The state's minimum and count when it is at most limit; else a floor above limit.
+    TEntry Solve(TBits state, TValue limit);
+
+    // Up to keep covers of value target (the state's minimum), as columns of the part.
+    std::vector<std::vector<int>> Covers(TBits state, TValue target, size_t keep);
+
+  private:
+    uint64_t* ColRows(int k) { return FColRows.data() + k * FRowWords; }
+    const uint64_t* ColRows(int k) const { return FColRows.data() + k * FRowWords; }
+    uint64_t* RowCols(int r) { return FRowCols.data() + r * FColWords; }
+    const uint64_t* RowCols(int r) const { return FRowCols.data() + r * FColWords; }
+
+    bool Empty(const TBits& state) const {
+        return std::all_of(state.begin(), state.begin() + FRowWords,
+                           [](uint64_t w) { return w == 0; });
+    }
+
+    // Columns that reach no row left can be in no minimum cover: they leave the state.
+    void Normalise(TBits& state) const;
+
+    static int Overlap(const uint64_t* a, const uint64_t* b, int words) {
+        int count = 0;
+        for (int w = 0; w < words; ++w) {
+            count += std::popcount(a[w] & b[w]);
+        }
+        return count;
+    }
+
+    // Rows that share no column each need one of their own, at its cheapest.
+    TValue Floor(const TBits& state);
+
+    // Raises columns and cost to the greedy dual's in FOrder's order.
+    void GreedyDual(const uint64_t* cols, double& columns, double& cost);
+
+    // The state split into parts no allowed column joins.
+    std::vector<TBits> Parts(const TBits& state) const;
+
+    TBits WithoutDominated(const TBits& state) const;
+    // A column whose rows left another allowed one holds at fewer literals is in no minimum.
+    bool Dominated(const TBits& state, int c) const;
+
+    // The row with fewest columns left; each of its columns taken in turn, the ones before it
+    // no longer allowed, so every set of columns is reached once.
+    std::vector<std::pair<int, TBits>> Branches(const TBits& state) const;
+
+    TEntry Compute(const TBits& state, TValue limit);
+
+    int FRows = 0;
+    int FCols = 0;
+    int FRowWords = 0;
+    int FColWords = 0;
+    std::vector<int> FColumn;  // the chart's column of each
+    std::vector<int> FCost;
+    TBits FColRows;  // FRowWords words per column
+    TBits FRowCols;  // FColWords words per row
+    std::unordered_map<TBits, TEntry, TBitsHash> FMemo;
+    std::vector<std::pair<int, int>> FOrder;
+    std::vector<int> FFree;
+    std::vector<int> FClash;  // rows still free each row clashes with, by 64, and its columns
+    TBits FNear;              // FRowWords words per row: the rows sharing a column with it
+    std::vector<std::pair<int, int>> FApart;  // rows sharing no column, at their cheapest
+    TValue FApartFloor;
+    std::vector<int> FWidth;
+    std::vector<double> FSlack;  // each column's share and literals not yet taken
+    int64_t FMaxNodes;
+    const std::atomic<bool>* FCancel;
+    int64_t FNodes = 0;
+    bool FStopped = false;
+};
+
+}  // namespace minima
