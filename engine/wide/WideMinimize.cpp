@@ -2,10 +2,13 @@
 // from the cubes of every pass.
 #include "engine/wide/WideMinimize.h"
 
+#include <algorithm>
+
 #include "engine/Sinks.h"
 #include "engine/cover/CoverClock.h"
 #include "engine/wide/WideBound.h"
 #include "engine/wide/WideMinimizer.h"
+#include "engine/wide/WidePrimes.h"
 #include "engine/wide/WideSelect.h"
 
 namespace {
@@ -17,6 +20,8 @@ constexpr int WanderRounds = 4;
 // The most one choice from the pool may take: where covers of points converge slowly, the
 // passes had better have the time.
 constexpr int64_t MaxSelectMs = 1000;
+// The primes listed for a proof may take this much memory.
+constexpr size_t MaxProofPrimeBytes = size_t{256} << 20;
 
 // A random minterm of each cube, with its outputs.
 TWideCubes RandomPoints(const TWideCubes& cubes, std::mt19937_64& random) {
@@ -175,6 +180,27 @@ TWideCover MinimizeWide(const TWideFunction& function, const TWideOptions& optio
             }
         }
     }
+    // Where every prime can be listed in part of the time left, covering with all of them proves
+    // the minimum, or at least bounds it.
+    size_t primesBound = 0;
+    if (minimizer.TimeLeft()) {
+        const TWidePrimes primes =
+            FindWidePrimes(function, minimizer.LeftMs() / 2, MaxProofPrimeBytes);
+        const TCoverOptions exact{minimizer.LeftMs(), options.KeepGoing, nullptr};
+        TCoverClock clock(exact);
+        TPoolProof proof;
+        TWideCubes chosen;
+        if (primes.Complete && SelectFromPool(primes.Primes, function, minimizer.Dc(), best.Size(),
+                                              clock, chosen, &proof)) {
+            best = std::move(chosen);
+            if (options.Found) {
+                options.Found(best.Size());
+            }
+            primesBound = proof.Proven ? best.Size() : proof.Bound;
+        } else if (primes.Complete) {
+            primesBound = proof.Bound;
+        }
+    }
     minimizer.Irredundant(best, true);
     if (options.Progress != nullptr) {
         options.Progress->setPosition(100);
@@ -183,6 +209,7 @@ TWideCover MinimizeWide(const TWideFunction& function, const TWideOptions& optio
     result.LowerBound = minimizer.Off().empty()
                             ? (best.Empty() ? 0 : 1)
                             : WitnessBound(best, minimizer.Off(), minimizer.Dc(), function.Outputs);
+    result.LowerBound = std::max(result.LowerBound, std::min(primesBound, best.Size()));
     result.Proven = result.LowerBound == best.Size();
     result.Terms = std::move(best);
     return result;

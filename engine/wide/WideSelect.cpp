@@ -1,5 +1,7 @@
 #include "engine/wide/WideSelect.h"
 
+#include <algorithm>
+
 #include "engine/cover/CoverSearch.h"
 
 namespace {
@@ -131,7 +133,7 @@ bool TWidePool::Gather(const TWideCubes& cubes) {
 
 bool SelectFromPool(const TWideCubes& pool, const TWideFunction& function,
                     const std::vector<TWideCubes>& dc, size_t limit, TCoverClock& clock,
-                    TWideCubes& chosen) {
+                    TWideCubes& chosen, TPoolProof* proof) {
     const int in = InputWords(function.Inputs);
     std::vector<TPoint> points;
     chosen = TWideCubes(pool.Inputs(), pool.Stride());
@@ -149,12 +151,17 @@ bool SelectFromPool(const TWideCubes& pool, const TWideFunction& function,
                 return false;
             }
         }
-        clock.BeginSlice(slice);
+        clock.BeginSlice(proof != nullptr ? clock.RemainingMs() : slice);
         const TBlockCover solved = SolveBlock(block, clock);
+        if (proof != nullptr) {
+            proof->Bound = std::max(proof->Bound, static_cast<size_t>(solved.LowerBound));
+            proof->Proven = solved.Proven;
+        }
         if (solved.Chosen.size() >= limit) {
             // A short slice may just have missed a smaller cover the points allow: once more
             // with more time before giving up.
-            if (slice > RoundMs || solved.LowerBound >= static_cast<int>(limit)) {
+            if (proof != nullptr || slice > RoundMs ||
+                solved.LowerBound >= static_cast<int>(limit)) {
                 return false;
             }
             slice = RetryMs;
@@ -167,6 +174,9 @@ bool SelectFromPool(const TWideCubes& pool, const TWideFunction& function,
         }
         if (!AddMissed(chosen, function, dc, points, clock)) {
             return !clock.Stopped();
+        }
+        if (proof != nullptr) {
+            proof->Proven = false;
         }
     }
     return false;
