@@ -25,6 +25,9 @@ TEntry TMinimaSearch::Solve(TBits state, TValue limit) {
     if (Empty(state)) {
         return TEntry{true, {0, 0}, 1};
     }
+    // A column another holds at fewer literals is in no minimum: the state without it has the
+    // same minima, and is the one remembered.
+    state = WithoutDominated(state);
     const auto found = FMemo.find(state);
     if (found != FMemo.end() && (found->second.Exact || found->second.Value > limit)) {
         return found->second;
@@ -50,9 +53,7 @@ std::vector<std::vector<int>> TMinimaSearch::Covers(TBits state, TValue target, 
         return {{}};
     }
     // As Solve did: the state without its dominated columns, whose children it remembers.
-    if (TBits fewer = WithoutDominated(state); fewer != state) {
-        return Covers(std::move(fewer), target, keep);
-    }
+    state = WithoutDominated(state);
     std::vector<std::vector<int>> out;
     const std::vector<TBits> parts = Parts(state);
     if (parts.size() > 1) {
@@ -243,11 +244,6 @@ TEntry TMinimaSearch::Compute(const TBits& state, TValue limit) {
         }
         whole.Value = sum;
         return whole;
-    }
-    // A column another holds at fewer literals is in no minimum: the state without it has the
-    // same minima.
-    if (TBits fewer = WithoutDominated(state); fewer != state) {
-        return Solve(std::move(fewer), limit);
     }
     const TValue floor = Floor(state);
     if (floor > limit) {
