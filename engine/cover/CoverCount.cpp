@@ -227,7 +227,7 @@ TEntry TMinimaSearch::Compute(const TBits& state, TValue limit) {
         std::vector<TValue> floors;
         TValue sum{0, 0};
         for (const TBits& part : parts) {
-            floors.push_back(Floor(part));
+            floors.push_back(Floor(part, limit));
             sum = Plus(sum, floors.back());
         }
         if (sum > limit) {
@@ -245,7 +245,7 @@ TEntry TMinimaSearch::Compute(const TBits& state, TValue limit) {
         whole.Value = sum;
         return whole;
     }
-    const TValue floor = Floor(state);
+    const TValue floor = Floor(state, limit);
     if (floor > limit) {
         return TEntry{false, floor, 0};
     }

@@ -8,7 +8,7 @@
 
 namespace minima {
 
-TValue TMinimaSearch::Floor(const TBits& state) {
+TValue TMinimaSearch::Floor(const TBits& state, TValue limit) {
     const uint64_t* cols = state.data() + FRowWords;
     FOrder.clear();
     FNear.assign(static_cast<size_t>(FRows * FRowWords), 0);
@@ -89,6 +89,10 @@ TValue TMinimaSearch::Floor(const TBits& state) {
         FApart.emplace_back(pick, cheapest);
     }
     FApartFloor = floor;
+    // Past limit already: the state is done with, and the dearer floors are not needed.
+    if (floor > limit) {
+        return floor;
+    }
     // Each row shares out its column: a cover's columns hold every row, so they number at
     // least the rows' shares of the widest column each is in, and cost at least the shares
     // of the cheapest per row.
@@ -116,19 +120,29 @@ TValue TMinimaSearch::Floor(const TBits& state) {
     // The same as a greedy dual: each row in turn takes what its columns have left, one
     // column (or its literals) each at most; in two orders, rows clashing with fewest first
     // and rows with fewest columns first, as each wins on some charts.
+    const auto raised = [&] {
+        return TValue{std::max(floor.first, static_cast<int>(std::ceil(columns - 1e-9))),
+                      std::max(floor.second, static_cast<int>(std::ceil(cost - 1e-9)))};
+    };
+    if (raised() > limit) {
+        return raised();
+    }
     std::sort(FOrder.begin(), FOrder.end());
     double dualColumns = 0;
     double dualCost = 0;
     GreedyDual(cols, dualColumns, dualCost);
+    columns = std::max(columns, dualColumns);
+    cost = std::max(cost, dualCost);
+    if (raised() > limit) {
+        return raised();
+    }
     std::sort(FOrder.begin(), FOrder.end(), [](const auto& a, const auto& b) {
         return std::pair{a.first % 64, a.second} < std::pair{b.first % 64, b.second};
     });
     GreedyDual(cols, dualColumns, dualCost);
     columns = std::max(columns, dualColumns);
     cost = std::max(cost, dualCost);
-    floor.first = std::max(floor.first, static_cast<int>(std::ceil(columns - 1e-9)));
-    floor.second = std::max(floor.second, static_cast<int>(std::ceil(cost - 1e-9)));
-    return floor;
+    return raised();
 }
 
 void TMinimaSearch::GreedyDual(const uint64_t* cols, double& columns, double& cost) {

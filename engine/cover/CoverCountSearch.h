@@ -140,8 +140,9 @@ class TMinimaSearch {
         return count;
     }
 
-    // Rows that share no column each need one of their own, at its cheapest.
-    TValue Floor(const TBits& state);
+    // Rows that share no column each need one of their own, at its cheapest. Once past limit it
+    // stops at the first floor that shows it.
+    TValue Floor(const TBits& state, TValue limit);
 
     // Raises columns and cost to the greedy dual's in FOrder's order.
     void GreedyDual(const uint64_t* cols, double& columns, double& cost);
