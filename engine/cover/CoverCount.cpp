@@ -75,6 +75,12 @@ std::vector<std::vector<int>> TMinimaSearch::Covers(TBits state, TValue target, 
         }
         return out;
     }
+    // As Compute did: the state without the columns no cover within target holds.
+    if (const TValue floor = Floor(state, target); floor <= target) {
+        if (TBits fewer = Tightened(state, floor, target); fewer != state) {
+            return Covers(std::move(fewer), target, keep);
+        }
+    }
     for (const auto& [k, child] : Branches(state)) {
         const TValue step{1, FCost[static_cast<size_t>(k)]};
         const TEntry e = Solve(child, Minus(target, step));
@@ -249,29 +255,10 @@ TEntry TMinimaSearch::Compute(const TBits& state, TValue limit) {
     if (floor > limit) {
         return TEntry{false, floor, 0};
     }
-    if (FApartFloor.first == limit.first) {
-        // No more columns than the rows apart: each column of a cover within limit holds
-        // one of them, at no more over its cheapest than the literals to spare.
-        TBits fewer = state;
-        uint64_t* cols = fewer.data() + FRowWords;
-        std::fill(cols, cols + FColWords, 0);
-        for (const auto& [r, cheapest] : FApart) {
-            for (int w = 0; w < FColWords; ++w) {
-                for (uint64_t rest = RowCols(r)[w] & state[static_cast<size_t>(FRowWords + w)];
-                     rest != 0; rest &= rest - 1) {
-                    const int k = w * 64 + std::countr_zero(rest);
-                    if (FCost[static_cast<size_t>(k)] - cheapest <=
-                        limit.second - FApartFloor.second) {
-                        Set(cols, k);
-                    }
-                }
-            }
-        }
-        if (fewer != state) {
-            // Past limit, the columns dropped could have done better: only a floor is known.
-            const TEntry e = Solve(std::move(fewer), limit);
-            return e.Value <= limit ? e : TEntry{false, floor, 0};
-        }
+    if (TBits fewer = Tightened(state, floor, limit); fewer != state) {
+        // Past limit, the columns dropped could have done better: only a floor is known.
+        const TEntry e = Solve(std::move(fewer), limit);
+        return e.Value <= limit ? e : TEntry{false, floor, 0};
     }
     TEntry best{true, NoCover, 0};
     for (const auto& [k, child] : Branches(state)) {

@@ -71,8 +71,10 @@ TValue TMinimaSearch::Floor(const TBits& state, TValue limit) {
             for (; gone != 0; gone &= gone - 1) {
                 const int x = w * 64 + std::countr_zero(gone);
                 for (int v = 0; v < FRowWords; ++v) {
-                    for (uint64_t y = FNear[static_cast<size_t>(x * FRowWords + v)]; y != 0;
-                         y &= y - 1) {
+                    // Only rows still free are picked from: the others' counts are not read.
+                    for (uint64_t y = FNear[static_cast<size_t>(x * FRowWords + v)] &
+                                      free[static_cast<size_t>(v)];
+                         y != 0; y &= y - 1) {
                         FClash[static_cast<size_t>(v * 64 + std::countr_zero(y))] -= 64;
                     }
                 }
@@ -173,8 +175,45 @@ void TMinimaSearch::GreedyDual(const uint64_t* cols, double& columns, double& co
         sumColumns += one;
         sumCost += literals;
     }
+    FDualSum = {sumColumns, sumCost};
     columns = std::max(columns, sumColumns);
     cost = std::max(cost, sumCost);
+}
+
+TBits TMinimaSearch::Tightened(const TBits& state, TValue floor, TValue limit) const {
+    TBits fewer = state;
+    uint64_t* cols = fewer.data() + FRowWords;
+    const uint64_t* was = state.data() + FRowWords;
+    // Every cover holds the dual's sum and the slack of each of its columns: a column that
+    // takes that past the limit is in no cover within it. Literals bind only when the cover
+    // needs all the columns the limit allows.
+    const double spare = limit.first - FDualSum.first + 1e-6;
+    const double spareCost = limit.second - FDualSum.second + 1e-6;
+    for (int k = 0; k < FCols; ++k) {
+        if (Test(was, k) &&
+            (FSlack[static_cast<size_t>(2 * k)] > spare ||
+             (floor.first == limit.first && FSlack[static_cast<size_t>(2 * k + 1)] > spareCost))) {
+            Clear(cols, k);
+        }
+    }
+    if (FApartFloor.first == limit.first) {
+        // No more columns than the rows apart: each column of a cover within limit holds
+        // one of them, at no more over its cheapest than the literals to spare.
+        TBits held(static_cast<size_t>(FColWords), 0);
+        for (const auto& [r, cheapest] : FApart) {
+            for (int w = 0; w < FColWords; ++w) {
+                for (uint64_t rest = RowCols(r)[w] & cols[w]; rest != 0; rest &= rest - 1) {
+                    const int k = w * 64 + std::countr_zero(rest);
+                    if (FCost[static_cast<size_t>(k)] - cheapest <=
+                        limit.second - FApartFloor.second) {
+                        Set(held.data(), k);
+                    }
+                }
+            }
+        }
+        std::copy(held.begin(), held.end(), cols);
+    }
+    return fewer;
 }
 
 }  // namespace minima
