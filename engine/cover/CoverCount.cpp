@@ -25,6 +25,9 @@ TEntry TMinimaSearch::Solve(TBits state, TValue limit) {
     if (Empty(state)) {
         return TEntry{true, {0, 0}, 1};
     }
+    // A column another holds at fewer literals is in no minimum: the state without it has the
+    // same minima, and is the one remembered.
+    state = WithoutDominated(state);
     const auto found = FMemo.find(state);
     if (found != FMemo.end() && (found->second.Exact || found->second.Value > limit)) {
         return found->second;
@@ -50,9 +53,7 @@ std::vector<std::vector<int>> TMinimaSearch::Covers(TBits state, TValue target, 
         return {{}};
     }
     // As Solve did: the state without its dominated columns, whose children it remembers.
-    if (TBits fewer = WithoutDominated(state); fewer != state) {
-        return Covers(std::move(fewer), target, keep);
-    }
+    state = WithoutDominated(state);
     std::vector<std::vector<int>> out;
     const std::vector<TBits> parts = Parts(state);
     if (parts.size() > 1) {
@@ -73,6 +74,12 @@ std::vector<std::vector<int>> TMinimaSearch::Covers(TBits state, TValue target, 
             out = std::move(joined);
         }
         return out;
+    }
+    // As Compute did: the state without the columns no cover within target holds.
+    if (const TValue floor = Floor(state, target); floor <= target) {
+        if (TBits fewer = Tightened(state, floor, target); fewer != state) {
+            return Covers(std::move(fewer), target, keep);
+        }
     }
     for (const auto& [k, child] : Branches(state)) {
         const TValue step{1, FCost[static_cast<size_t>(k)]};
@@ -226,7 +233,7 @@ TEntry TMinimaSearch::Compute(const TBits& state, TValue limit) {
         std::vector<TValue> floors;
         TValue sum{0, 0};
         for (const TBits& part : parts) {
-            floors.push_back(Floor(part));
+            floors.push_back(Floor(part, limit));
             sum = Plus(sum, floors.back());
         }
         if (sum > limit) {
@@ -244,38 +251,14 @@ TEntry TMinimaSearch::Compute(const TBits& state, TValue limit) {
         whole.Value = sum;
         return whole;
     }
-    // A column another holds at fewer literals is in no minimum: the state without it has the
-    // same minima.
-    if (TBits fewer = WithoutDominated(state); fewer != state) {
-        return Solve(std::move(fewer), limit);
-    }
-    const TValue floor = Floor(state);
+    const TValue floor = Floor(state, limit);
     if (floor > limit) {
         return TEntry{false, floor, 0};
     }
-    if (FApartFloor.first == limit.first) {
-        // No more columns than the rows apart: each column of a cover within limit holds
-        // one of them, at no more over its cheapest than the literals to spare.
-        TBits fewer = state;
-        uint64_t* cols = fewer.data() + FRowWords;
-        std::fill(cols, cols + FColWords, 0);
-        for (const auto& [r, cheapest] : FApart) {
-            for (int w = 0; w < FColWords; ++w) {
-                for (uint64_t rest = RowCols(r)[w] & state[static_cast<size_t>(FRowWords + w)];
-                     rest != 0; rest &= rest - 1) {
-                    const int k = w * 64 + std::countr_zero(rest);
-                    if (FCost[static_cast<size_t>(k)] - cheapest <=
-                        limit.second - FApartFloor.second) {
-                        Set(cols, k);
-                    }
-                }
-            }
-        }
-        if (fewer != state) {
-            // Past limit, the columns dropped could have done better: only a floor is known.
-            const TEntry e = Solve(std::move(fewer), limit);
-            return e.Value <= limit ? e : TEntry{false, floor, 0};
-        }
+    if (TBits fewer = Tightened(state, floor, limit); fewer != state) {
+        // Past limit, the columns dropped could have done better: only a floor is known.
+        const TEntry e = Solve(std::move(fewer), limit);
+        return e.Value <= limit ? e : TEntry{false, floor, 0};
     }
     TEntry best{true, NoCover, 0};
     for (const auto& [k, child] : Branches(state)) {

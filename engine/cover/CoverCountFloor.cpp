@@ -8,7 +8,7 @@
 
 namespace minima {
 
-TValue TMinimaSearch::Floor(const TBits& state) {
+TValue TMinimaSearch::Floor(const TBits& state, TValue limit) {
     const uint64_t* cols = state.data() + FRowWords;
     FOrder.clear();
     FNear.assign(static_cast<size_t>(FRows * FRowWords), 0);
@@ -71,8 +71,10 @@ TValue TMinimaSearch::Floor(const TBits& state) {
             for (; gone != 0; gone &= gone - 1) {
                 const int x = w * 64 + std::countr_zero(gone);
                 for (int v = 0; v < FRowWords; ++v) {
-                    for (uint64_t y = FNear[static_cast<size_t>(x * FRowWords + v)]; y != 0;
-                         y &= y - 1) {
+                    // Only rows still free are picked from: the others' counts are not read.
+                    for (uint64_t y = FNear[static_cast<size_t>(x * FRowWords + v)] &
+                                      free[static_cast<size_t>(v)];
+                         y != 0; y &= y - 1) {
                         FClash[static_cast<size_t>(v * 64 + std::countr_zero(y))] -= 64;
                     }
                 }
@@ -89,6 +91,10 @@ TValue TMinimaSearch::Floor(const TBits& state) {
         FApart.emplace_back(pick, cheapest);
     }
     FApartFloor = floor;
+    // Past limit already: the state is done with, and the dearer floors are not needed.
+    if (floor > limit) {
+        return floor;
+    }
     // Each row shares out its column: a cover's columns hold every row, so they number at
     // least the rows' shares of the widest column each is in, and cost at least the shares
     // of the cheapest per row.
@@ -116,19 +122,29 @@ TValue TMinimaSearch::Floor(const TBits& state) {
     // The same as a greedy dual: each row in turn takes what its columns have left, one
     // column (or its literals) each at most; in two orders, rows clashing with fewest first
     // and rows with fewest columns first, as each wins on some charts.
+    const auto raised = [&] {
+        return TValue{std::max(floor.first, static_cast<int>(std::ceil(columns - 1e-9))),
+                      std::max(floor.second, static_cast<int>(std::ceil(cost - 1e-9)))};
+    };
+    if (raised() > limit) {
+        return raised();
+    }
     std::sort(FOrder.begin(), FOrder.end());
     double dualColumns = 0;
     double dualCost = 0;
     GreedyDual(cols, dualColumns, dualCost);
+    columns = std::max(columns, dualColumns);
+    cost = std::max(cost, dualCost);
+    if (raised() > limit) {
+        return raised();
+    }
     std::sort(FOrder.begin(), FOrder.end(), [](const auto& a, const auto& b) {
         return std::pair{a.first % 64, a.second} < std::pair{b.first % 64, b.second};
     });
     GreedyDual(cols, dualColumns, dualCost);
     columns = std::max(columns, dualColumns);
     cost = std::max(cost, dualCost);
-    floor.first = std::max(floor.first, static_cast<int>(std::ceil(columns - 1e-9)));
-    floor.second = std::max(floor.second, static_cast<int>(std::ceil(cost - 1e-9)));
-    return floor;
+    return raised();
 }
 
 void TMinimaSearch::GreedyDual(const uint64_t* cols, double& columns, double& cost) {
@@ -159,8 +175,45 @@ void TMinimaSearch::GreedyDual(const uint64_t* cols, double& columns, double& co
         sumColumns += one;
         sumCost += literals;
     }
+    FDualSum = {sumColumns, sumCost};
     columns = std::max(columns, sumColumns);
     cost = std::max(cost, sumCost);
+}
+
+TBits TMinimaSearch::Tightened(const TBits& state, TValue floor, TValue limit) const {
+    TBits fewer = state;
+    uint64_t* cols = fewer.data() + FRowWords;
+    const uint64_t* was = state.data() + FRowWords;
+    // Every cover holds the dual's sum and the slack of each of its columns: a column that
+    // takes that past the limit is in no cover within it. Literals bind only when the cover
+    // needs all the columns the limit allows.
+    const double spare = limit.first - FDualSum.first + 1e-6;
+    const double spareCost = limit.second - FDualSum.second + 1e-6;
+    for (int k = 0; k < FCols; ++k) {
+        if (Test(was, k) &&
+            (FSlack[static_cast<size_t>(2 * k)] > spare ||
+             (floor.first == limit.first && FSlack[static_cast<size_t>(2 * k + 1)] > spareCost))) {
+            Clear(cols, k);
+        }
+    }
+    if (FApartFloor.first == limit.first) {
+        // No more columns than the rows apart: each column of a cover within limit holds
+        // one of them, at no more over its cheapest than the literals to spare.
+        TBits held(static_cast<size_t>(FColWords), 0);
+        for (const auto& [r, cheapest] : FApart) {
+            for (int w = 0; w < FColWords; ++w) {
+                for (uint64_t rest = RowCols(r)[w] & cols[w]; rest != 0; rest &= rest - 1) {
+                    const int k = w * 64 + std::countr_zero(rest);
+                    if (FCost[static_cast<size_t>(k)] - cheapest <=
+                        limit.second - FApartFloor.second) {
+                        Set(held.data(), k);
+                    }
+                }
+            }
+        }
+        std::copy(held.begin(), held.end(), cols);
+    }
+    return fewer;
 }
 
 }  // namespace minima

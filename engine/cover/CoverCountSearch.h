@@ -140,8 +140,13 @@ class TMinimaSearch {
         return count;
     }
 
-    // Rows that share no column each need one of their own, at its cheapest.
-    TValue Floor(const TBits& state);
+    // Rows that share no column each need one of their own, at its cheapest. Once past limit it
+    // stops at the first floor that shows it.
+    TValue Floor(const TBits& state, TValue limit);
+
+    // The state without the columns no cover within limit can hold, by the last Floor's rows
+    // apart and greedy dual; floor is what that Floor found, at most limit.
+    TBits Tightened(const TBits& state, TValue floor, TValue limit) const;
 
     // Raises columns and cost to the greedy dual's in FOrder's order.
     void GreedyDual(const uint64_t* cols, double& columns, double& cost);
@@ -175,7 +180,8 @@ class TMinimaSearch {
     std::vector<std::pair<int, int>> FApart;  // rows sharing no column, at their cheapest
     TValue FApartFloor;
     std::vector<int> FWidth;
-    std::vector<double> FSlack;  // each column's share and literals not yet taken
+    std::vector<double> FSlack;          // each column's share and literals not yet taken
+    std::pair<double, double> FDualSum;  // what the dual behind FSlack raised
     int64_t FMaxNodes;
     const std::atomic<bool>* FCancel;
     int64_t FNodes = 0;
