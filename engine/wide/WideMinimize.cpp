@@ -185,7 +185,7 @@ TWideCover MinimizeWide(const TWideFunction& function, const TWideOptions& optio
     size_t primesBound = 0;
     if (minimizer.TimeLeft()) {
         const TWidePrimes primes =
-            FindWidePrimes(function, minimizer.LeftMs() / 2, MaxProofPrimeBytes);
+            FindWidePrimes(function, minimizer.LeftMs() / 2, MaxProofPrimeBytes, options.KeepGoing);
         const TCoverOptions exact{minimizer.LeftMs(), options.KeepGoing, nullptr};
         TCoverClock clock(exact);
         TPoolProof proof;

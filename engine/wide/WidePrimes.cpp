@@ -14,18 +14,20 @@ namespace {
 
 using TClock = std::chrono::steady_clock;
 
-// Ends the walk once the time is up or the cubes take too many words.
+// Ends the walk once the time is up, the caller stops it or the cubes take too many words.
 class TGuard {
   public:
-    TGuard(int64_t budgetMs, size_t maxBytes)
+    TGuard(int64_t budgetMs, size_t maxBytes, const std::function<bool()>& keepGoing)
         : FEnd(TClock::now() + std::chrono::milliseconds(budgetMs)),
-          FMaxWords(maxBytes / sizeof(uint64_t)) {}
+          FMaxWords(maxBytes / sizeof(uint64_t)),
+          FKeepGoing(keepGoing) {}
 
     // The clock is read now and then only: a check is far cheaper than a consensus.
     bool Fits(size_t cubes, int stride) {
         if (cubes * static_cast<size_t>(stride) > FMaxWords) {
             FStopped = true;
-        } else if (FTicks++ % 1024 == 0 && TClock::now() > FEnd) {
+        } else if (FTicks++ % 1024 == 0 &&
+                   (TClock::now() > FEnd || (FKeepGoing && !FKeepGoing()))) {
             FStopped = true;
         }
         return !FStopped;
@@ -35,6 +37,7 @@ class TGuard {
   private:
     TClock::time_point FEnd;
     size_t FMaxWords;
+    const std::function<bool()>& FKeepGoing;
     size_t FTicks = 0;
     bool FStopped = false;
 };
@@ -227,8 +230,9 @@ bool HoldsOn(const uint64_t* prime, const TWideFunction& function,
 
 }  // namespace
 
-TWidePrimes FindWidePrimes(const TWideFunction& function, int64_t budgetMs, size_t maxBytes) {
-    TGuard guard(budgetMs, maxBytes);
+TWidePrimes FindWidePrimes(const TWideFunction& function, int64_t budgetMs, size_t maxBytes,
+                           const std::function<bool()>& keepGoing) {
+    TGuard guard(budgetMs, maxBytes, keepGoing);
     TWideCubes all = function.On;
     AddAll(all, function.Dc);
     TWideCubes cubes = Largest(all, guard);

@@ -5,6 +5,7 @@
 #include <random>
 
 #include "engine/wide/WideMinimize.h"
+#include "engine/wide/WidePrimes.h"
 
 namespace {
 
@@ -208,6 +209,8 @@ TEST_P(WideMinimizer, GivesACorrectIrredundantCover) {
     for (size_t t = 0; t < essential.size(); ++t) {
         EXPECT_TRUE(essential[t]) << "term " << t << " is redundant";
     }
+    // A stop from the caller ends the listing of primes as the clock does.
+    EXPECT_FALSE(FindWidePrimes(function, 60000, size_t{1} << 30, [] { return false; }).Complete);
     // Every prime can be listed here, so the cover is proven minimum.
     if (outputs == 1) {
         EXPECT_TRUE(cover.Proven);
