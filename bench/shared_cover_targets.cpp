@@ -45,6 +45,16 @@ struct TPlaTarget {
 
 const TPlaTarget PlaTargets[] = {{"test2.pla", 995}, {"test3.pla", 491}};
 
+// The shared cover within the budget, and the seconds it took.
+TSharedCover TimedCover(const TFunctionSet& set, int64_t budgetMs, double& sec) {
+    TCoverOptions options;
+    options.BudgetMs = budgetMs;
+    const auto start = std::chrono::steady_clock::now();
+    TSharedCover cover = FindSharedCover(set, options);
+    sec = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return cover;
+}
+
 // The file's cover within the budget, checked against its ON and OFF sets.
 bool RunPla(const std::string& dir, const TPlaTarget& t, int64_t budgetMs) {
     std::ifstream in(dir + "/" + t.File, std::ios::binary);
@@ -56,12 +66,8 @@ bool RunPla(const std::string& dir, const TPlaTarget& t, int64_t budgetMs) {
         std::printf("%-11s cannot be read from %s\n", t.File, dir.c_str());
         return false;
     }
-    TCoverOptions options;
-    options.BudgetMs = budgetMs;
-    const auto start = std::chrono::steady_clock::now();
-    const TSharedCover cover = FindSharedCover(set, options);
-    const double sec =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    double sec = 0;
+    const TSharedCover cover = TimedCover(set, budgetMs, sec);
     const std::string fault = SharedCoverFault(set, cover);
     const int terms = static_cast<int>(cover.Terms.size());
     const bool met = fault.empty() && terms <= t.Best && sec <= 10.0;
@@ -82,12 +88,8 @@ long PeakMegabytes() {
 
 bool Run(const TTarget& t, int64_t budgetMs) {
     const TFunctionSet set = *SharedFunctions::ByName(t.Name);
-    TCoverOptions options;
-    options.BudgetMs = budgetMs;
-    const auto start = std::chrono::steady_clock::now();
-    const TSharedCover cover = FindSharedCover(set, options);
-    const double sec =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    double sec = 0;
+    const TSharedCover cover = TimedCover(set, budgetMs, sec);
     const int terms = static_cast<int>(cover.Terms.size());
     bool met = terms <= t.Espresso && sec <= t.LimitSec;
     if (t.Proven > 0) {
