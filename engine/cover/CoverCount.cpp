@@ -20,7 +20,7 @@ int64_t ProductCapped(int64_t a, int64_t b) {
 
 }  // namespace
 
-TEntry TMinimaSearch::Solve(TBits state, TValue limit) {
+TEntry TMinimaSearch::Solve(TBits state, TValue limit, bool least) {
     Normalise(state);
     if (Empty(state)) {
         return TEntry{true, {0, 0}, 1};
@@ -37,7 +37,7 @@ TEntry TMinimaSearch::Solve(TBits state, TValue limit) {
         FStopped = true;
         return TEntry{false, NoCover, 0};
     }
-    TEntry entry = Compute(state, limit);
+    TEntry entry = Compute(state, limit, least);
     if (!entry.Exact) {
         entry.Value = std::max(entry.Value, TValue{limit.first, limit.second + 1});
     }
@@ -59,7 +59,7 @@ std::vector<std::vector<int>> TMinimaSearch::Covers(TBits state, TValue target, 
     if (parts.size() > 1) {
         out = {{}};
         for (const TBits& part : parts) {
-            const TEntry e = Solve(part, target);
+            const TEntry e = Solve(part, target, false);
             const std::vector<std::vector<int>> tails = Covers(part, e.Value, keep);
             std::vector<std::vector<int>> joined;
             for (const std::vector<int>& head : out) {
@@ -76,20 +76,20 @@ std::vector<std::vector<int>> TMinimaSearch::Covers(TBits state, TValue target, 
         return out;
     }
     // As Compute did: the state without the columns no cover within target holds.
-    if (const TValue floor = Floor(state, target); floor <= target) {
+    // No cover has fewer columns than the minimum: the floors may count on it.
+    if (const TValue floor = Floor(state, target, true); floor <= target) {
         if (TBits fewer = Tightened(state, floor, target); fewer != state) {
             return Covers(std::move(fewer), target, keep);
         }
     }
-    for (const auto& [k, child] : Branches(state)) {
-        const TValue step{1, FCost[static_cast<size_t>(k)]};
-        const TEntry e = Solve(child, Minus(target, step));
-        if (!e.Exact || Plus(e.Value, step) != target) {
+    for (const TBranch& branch : Choices(state)) {
+        const TEntry e = Solve(branch.Child, Minus(target, branch.Step), true);
+        if (!e.Exact || Plus(e.Value, branch.Step) != target) {
             continue;
         }
-        for (const std::vector<int>& tail : Covers(child, e.Value, keep - out.size())) {
+        for (const std::vector<int>& tail : Covers(branch.Child, e.Value, keep - out.size())) {
             out.push_back(tail);
-            out.back().push_back(k);
+            out.back().insert(out.back().end(), branch.Taken.begin(), branch.Taken.end());
         }
         if (out.size() >= keep) {
             break;
@@ -173,7 +173,7 @@ bool TMinimaSearch::Dominated(const TBits& state, int c) const {
     return false;
 }
 
-std::vector<std::pair<int, TBits>> TMinimaSearch::Branches(const TBits& state) const {
+std::vector<TBranch> TMinimaSearch::Branches(const TBits& state) const {
     const uint64_t* cols = state.data() + FRowWords;
     int row = -1;
     int fewest = INT_MAX;
@@ -215,25 +215,41 @@ std::vector<std::pair<int, TBits>> TMinimaSearch::Branches(const TBits& state) c
             -Overlap(ColRows(k), state.data(), FRowWords) * 16 + FCost[static_cast<size_t>(k)], k);
     }
     std::sort(order.begin(), order.end());
-    std::vector<std::pair<int, TBits>> out;
+    std::vector<TBranch> out;
     for (const auto& [key, k] : order) {
+        out.push_back(Taking(allowed, {k}));
         Clear(allowed.data() + FRowWords, k);
-        TBits child = allowed;
-        for (int w = 0; w < FRowWords; ++w) {
-            child[static_cast<size_t>(w)] &= ~ColRows(k)[w];
-        }
-        out.emplace_back(k, std::move(child));
     }
     return out;
 }
 
-TEntry TMinimaSearch::Compute(const TBits& state, TValue limit) {
+TBranch TMinimaSearch::Taking(const TBits& state, std::vector<int> columns) const {
+    TBranch branch{std::move(columns), {0, 0}, state};
+    for (const int k : branch.Taken) {
+        branch.Step = Plus(branch.Step, {1, FCost[static_cast<size_t>(k)]});
+        Clear(branch.Child.data() + FRowWords, k);
+        for (int w = 0; w < FRowWords; ++w) {
+            branch.Child[static_cast<size_t>(w)] &= ~ColRows(k)[w];
+        }
+    }
+    return branch;
+}
+
+std::vector<TBranch> TMinimaSearch::Choices(const TBits& state) const {
+    if (std::vector<int> forced = Forced(state); !forced.empty()) {
+        return {Taking(state, std::move(forced))};
+    }
+    return Branches(state);
+}
+
+TEntry TMinimaSearch::Compute(const TBits& state, TValue limit, bool least) {
     const std::vector<TBits> parts = Parts(state);
     if (parts.size() > 1) {
         std::vector<TValue> floors;
         TValue sum{0, 0};
         for (const TBits& part : parts) {
-            floors.push_back(Floor(part, limit));
+            // What the limit leaves a part may be more columns than it needs.
+            floors.push_back(Floor(part, limit, false));
             sum = Plus(sum, floors.back());
         }
         if (sum > limit) {
@@ -241,7 +257,7 @@ TEntry TMinimaSearch::Compute(const TBits& state, TValue limit) {
         }
         TEntry whole{true, {0, 0}, 1};
         for (size_t i = 0; i < parts.size(); ++i) {
-            const TEntry e = Solve(parts[i], Minus(limit, Minus(sum, floors[i])));
+            const TEntry e = Solve(parts[i], Minus(limit, Minus(sum, floors[i])), false);
             sum = Plus(Minus(sum, floors[i]), e.Value);
             if (!e.Exact || sum > limit) {
                 return TEntry{false, sum, 0};
@@ -251,26 +267,33 @@ TEntry TMinimaSearch::Compute(const TBits& state, TValue limit) {
         whole.Value = sum;
         return whole;
     }
-    const TValue floor = Floor(state, limit);
+    const TValue floor = Floor(state, limit, least);
     if (floor > limit) {
         return TEntry{false, floor, 0};
     }
+    TBits here = state;
     if (TBits fewer = Tightened(state, floor, limit); fewer != state) {
-        // Past limit, the columns dropped could have done better: only a floor is known.
-        const TEntry e = Solve(std::move(fewer), limit);
-        return e.Value <= limit ? e : TEntry{false, floor, 0};
+        Normalise(fewer);
+        fewer = WithoutDominated(fewer);
+        if (Parts(fewer).size() > 1) {
+            // Past limit, the columns dropped could have done better: only a floor is known.
+            const TEntry e = Solve(std::move(fewer), limit, least);
+            return e.Value <= limit ? e : TEntry{false, floor, 0};
+        }
+        // The floor's multipliers hold for the columns left: branch on them at once.
+        here = std::move(fewer);
     }
     TEntry best{true, NoCover, 0};
-    for (const auto& [k, child] : Branches(state)) {
-        const TValue step{1, FCost[static_cast<size_t>(k)]};
-        const TEntry e = Solve(child, Minus(std::min(limit, best.Value), step));
+    for (const TBranch& branch : Choices(here)) {
+        const TEntry e =
+            Solve(branch.Child, Minus(std::min(limit, best.Value), branch.Step), least);
         if (FStopped) {
             return TEntry{false, NoCover, 0};
         }
         if (!e.Exact) {
             continue;
         }
-        const TValue value = Plus(e.Value, step);
+        const TValue value = Plus(e.Value, branch.Step);
         if (value < best.Value) {
             best = TEntry{true, value, e.Count};
         } else if (value == best.Value) {
@@ -296,10 +319,11 @@ TBits TMinimaSearch::WithoutDominated(const TBits& state) const {
 }  // namespace minima
 
 TPartMinima PartMinima(const TChart& chart, const TChartPart& part, std::pair<int, int> limit,
-                       size_t keep, int64_t maxNodes, const std::atomic<bool>* cancel) {
+                       bool fewest, size_t keep, int64_t maxNodes,
+                       const std::atomic<bool>* cancel) {
     minima::TMinimaSearch search(chart, part, maxNodes, cancel);
     const minima::TBits whole = search.Whole();
-    const minima::TEntry e = search.Solve(whole, limit);
+    const minima::TEntry e = search.Solve(whole, limit, fewest);
     TPartMinima out;
     out.Nodes = search.Nodes();
     out.Stopped = search.Stopped() || !e.Exact;

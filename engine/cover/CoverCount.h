@@ -18,7 +18,9 @@ struct TPartMinima {
 };
 
 // The minimum covers of the part's live rows by its live columns. limit is the value of a cover
-// known to exist (no minimum is above it); the search looks at nothing worse. cancel, when given
-// and set, stops it as maxNodes does.
+// known to exist (no minimum is above it); the search looks at nothing worse. fewest: limit's
+// columns are known to be the fewest any cover has, which lets the floors weigh literals alone.
+// cancel, when given and set, stops it as maxNodes does.
 TPartMinima PartMinima(const TChart& chart, const TChartPart& part, std::pair<int, int> limit,
-                       size_t keep, int64_t maxNodes, const std::atomic<bool>* cancel = nullptr);
+                       bool fewest, size_t keep, int64_t maxNodes,
+                       const std::atomic<bool>* cancel = nullptr);

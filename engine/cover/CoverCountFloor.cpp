@@ -8,8 +8,9 @@
 
 namespace minima {
 
-TValue TMinimaSearch::Floor(const TBits& state, TValue limit) {
+TValue TMinimaSearch::Floor(const TBits& state, TValue limit, bool least) {
     const uint64_t* cols = state.data() + FRowWords;
+    FLagrange = -1;
     FOrder.clear();
     FNear.assign(static_cast<size_t>(FRows * FRowWords), 0);
     for (int r = 0; r < FRows; ++r) {
@@ -104,6 +105,12 @@ TValue TMinimaSearch::Floor(const TBits& state, TValue limit) {
             FWidth[static_cast<size_t>(k)] = Overlap(ColRows(k), state.data(), FRowWords);
         }
     }
+    // With the columns known, the multipliers weigh literals at exactly that many columns,
+    // which no share or greedy dual beats: they go straight on.
+    FDualRun = !least;
+    if (least) {
+        return std::max(floor, LagrangeFloor(state, limit, least));
+    }
     double columns = 0;
     double cost = 0;
     for (const auto& [order, r] : FOrder) {
@@ -144,7 +151,10 @@ TValue TMinimaSearch::Floor(const TBits& state, TValue limit) {
     GreedyDual(cols, dualColumns, dualCost);
     columns = std::max(columns, dualColumns);
     cost = std::max(cost, dualCost);
-    return raised();
+    if (raised() > limit) {
+        return raised();
+    }
+    return std::max(raised(), LagrangeFloor(state, limit, least));
 }
 
 void TMinimaSearch::GreedyDual(const uint64_t* cols, double& columns, double& cost) {
@@ -189,13 +199,14 @@ TBits TMinimaSearch::Tightened(const TBits& state, TValue floor, TValue limit) c
     // needs all the columns the limit allows.
     const double spare = limit.first - FDualSum.first + 1e-6;
     const double spareCost = limit.second - FDualSum.second + 1e-6;
-    for (int k = 0; k < FCols; ++k) {
+    for (int k = 0; FDualRun && k < FCols; ++k) {
         if (Test(was, k) &&
             (FSlack[static_cast<size_t>(2 * k)] > spare ||
              (floor.first == limit.first && FSlack[static_cast<size_t>(2 * k + 1)] > spareCost))) {
             Clear(cols, k);
         }
     }
+    DropPricedOut(cols);
     if (FApartFloor.first == limit.first) {
         // No more columns than the rows apart: each column of a cover within limit holds
         // one of them, at no more over its cheapest than the literals to spare.

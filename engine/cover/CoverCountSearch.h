@@ -59,7 +59,12 @@ struct TEntry {
     int64_t Count = 0;
 };
 
-// A state is the rows still to cover followed by the columns still allowed, as bits.
+// A step of the search: the columns it takes, their value and the state left.
+struct TBranch {
+    std::vector<int> Taken;
+    TValue Step;
+    TBits Child;
+};
 
 // A state is the rows still to cover followed by the columns still allowed, as bits.
 class TMinimaSearch {
@@ -80,6 +85,13 @@ class TMinimaSearch {
             }
         }
         FCols = static_cast<int>(FColumn.size());
+        const int dearest = FCost.empty() ? 0 : *std::max_element(FCost.begin(), FCost.end());
+        FScale = static_cast<double>(dearest) * FRows + 1;
+        FMult[0].assign(static_cast<size_t>(FRows), -1);
+        FMult[1].assign(static_cast<size_t>(FRows), -1);
+        FBestMult.assign(static_cast<size_t>(FRows), 0);
+        FGrad.assign(static_cast<size_t>(FRows), 0);
+        FFresh.assign(static_cast<size_t>(FRows), 0);
         FRowWords = (FRows + 63) / 64;
         FColWords = (FCols + 63) / 64;
         FColRows.assign(static_cast<size_t>(FCols * FRowWords), 0);
@@ -113,7 +125,8 @@ class TMinimaSearch {
     int Column(int k) const { return FColumn[static_cast<size_t>(k)]; }
 
     // The state's minimum and count when it is at most limit; else a floor above limit.
-    TEntry Solve(TBits state, TValue limit);
+    // least: no cover of the state has fewer columns than limit's.
+    TEntry Solve(TBits state, TValue limit, bool least);
 
     // Up to keep covers of value target (the state's minimum), as columns of the part.
     std::vector<std::vector<int>> Covers(TBits state, TValue target, size_t keep);
@@ -140,16 +153,35 @@ class TMinimaSearch {
         return count;
     }
 
-    // Rows that share no column each need one of their own, at its cheapest. Once past limit it
-    // stops at the first floor that shows it.
-    TValue Floor(const TBits& state, TValue limit);
+    // Rows that share no column each need one of their own, at its cheapest; then dearer
+    // floors, up to the multipliers'. Once past limit it stops at the first floor that shows
+    // it. least: no cover of the state has fewer columns than limit's.
+    TValue Floor(const TBits& state, TValue limit, bool least);
 
     // The state without the columns no cover within limit can hold, by the last Floor's rows
-    // apart and greedy dual; floor is what that Floor found, at most limit.
+    // apart, greedy dual and multipliers; floor is what that Floor found, at most limit.
     TBits Tightened(const TBits& state, TValue floor, TValue limit) const;
 
     // Raises columns and cost to the greedy dual's in FOrder's order.
     void GreedyDual(const uint64_t* cols, double& columns, double& cost);
+
+    // A floor from multipliers on the rows, raised by subgradient steps toward passing limit.
+    // least: no cover of the state has fewer columns than limit's. Leaves what each column
+    // adds or saves for DropPricedOut and Forced.
+    TValue LagrangeFloor(const TBits& state, TValue limit, bool least);
+
+    // Steps from the multipliers given, for at most rounds; the best floor, at least best.
+    // Leaves the best multipliers in mult and their reduced weights in FReduced.
+    double Subgradient(std::vector<double>& mult, int rounds, double best);
+    // Whether the columns not priced out still hold every row, and fill the slots.
+    bool Coverable();
+
+    // Clears the columns that take the last multipliers' floor past the limit.
+    void DropPricedOut(uint64_t* cols) const;
+
+    // The columns of the state whose absence takes the last multipliers' floor past the
+    // limit: every cover within it holds them.
+    std::vector<int> Forced(const TBits& state) const;
 
     // The state split into parts no allowed column joins.
     std::vector<TBits> Parts(const TBits& state) const;
@@ -160,9 +192,13 @@ class TMinimaSearch {
 
     // The row with fewest columns left; each of its columns taken in turn, the ones before it
     // no longer allowed, so every set of columns is reached once.
-    std::vector<std::pair<int, TBits>> Branches(const TBits& state) const;
+    std::vector<TBranch> Branches(const TBits& state) const;
+    TBranch Taking(const TBits& state, std::vector<int> columns) const;
+    // The branches of a state just floored: the columns every cover within the limit holds,
+    // else Branches.
+    std::vector<TBranch> Choices(const TBits& state) const;
 
-    TEntry Compute(const TBits& state, TValue limit);
+    TEntry Compute(const TBits& state, TValue limit, bool least);
 
     int FRows = 0;
     int FCols = 0;
@@ -179,9 +215,33 @@ class TMinimaSearch {
     TBits FNear;              // FRowWords words per row: the rows sharing a column with it
     std::vector<std::pair<int, int>> FApart;  // rows sharing no column, at their cheapest
     TValue FApartFloor;
+    bool FDualRun = false;  // FSlack and FDualSum are the last Floor's
     std::vector<int> FWidth;
     std::vector<double> FSlack;          // each column's share and literals not yet taken
     std::pair<double, double> FDualSum;  // what the dual behind FSlack raised
+    // Columns and literals as one weight: a column weighs more than the literals of any
+    // irredundant cover, so weights order covers as (columns, literals) do.
+    double FScale = 0;
+    std::vector<double> FMult[2];  // each row's multiplier by weighing: the next start
+    std::vector<double> FBestMult;
+    std::vector<double> FGrad;
+    std::vector<char> FFresh;
+    std::vector<int> FLiveCols;  // the allowed columns that reach a row left
+    std::vector<int> FColStart;  // their rows left, one run per column
+    std::vector<int> FColList;
+    std::vector<double> FWeight;  // each live column's weight: a huge one once priced out
+    std::vector<char> FDead;      // priced out
+    bool FLeastMode = false;      // weighing literals alone, FSlots columns
+    size_t FSlots = 0;
+    std::vector<double> FTrialReduced;
+    std::vector<int> FTrialRank;
+    std::vector<double> FReduced;  // each column's weight less its rows' multipliers
+    std::vector<int> FRank;        // the columns by reduced weight: the first FTaken taken
+    size_t FTaken = 0;
+    double FDrop = 0;       // what taking one more frees: the dearest taken, when slots are few
+    double FNext = 0;       // what leaving one taken costs: the cheapest not taken, likewise
+    double FBound = 0;      // the weight of the dearest cover within the limit
+    double FLagrange = -1;  // the best floor the multipliers gave; below zero it tells nothing
     int64_t FMaxNodes;
     const std::atomic<bool>* FCancel;
     int64_t FNodes = 0;

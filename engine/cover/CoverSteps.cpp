@@ -226,8 +226,9 @@ std::vector<int> SolveCore(const TChart& chart, bool small, TCoverSteps* steps, 
         record.CoreFloor += search.IndependentBound();
         if (small) {
             // Small enough to count: the counting search proves terms and literals at once.
-            const TPartMinima minima = PartMinima(
-                chart, part, {static_cast<int>(seed.size()), Cost(chart, seed)}, 1, maxBranches);
+            const TPartMinima minima =
+                PartMinima(chart, part, {static_cast<int>(seed.size()), Cost(chart, seed)}, proven,
+                           1, maxBranches);
             record.Branches += minima.Nodes;
             termsOpen = termsOpen || (minima.Stopped && !proven);
             literalsOpen = literalsOpen || minima.Stopped;
@@ -332,8 +333,8 @@ TMinimumCovers CountMinimumCovers(int n, const TMintermBits& on, const TMintermB
         int least = 0;
         const std::vector<int> seed = PartCover(chart, part, SeedBudgetMs, proven, least);
         const TPartMinima all =
-            PartMinima(chart, part, {static_cast<int>(seed.size()), Cost(chart, seed)}, keep,
-                       maxBranches, cancel);
+            PartMinima(chart, part, {static_cast<int>(seed.size()), Cost(chart, seed)}, proven,
+                       keep, maxBranches, cancel);
         if (all.Stopped) {
             return out;
         }

@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <bit>
 #include <climits>
+#include <numeric>
 #include <random>
+#include <set>
 
 #include "engine/PrimeSearch.h"
 #include "engine/cover/CoverCount.h"
@@ -138,19 +140,19 @@ TEST(CoverSteps, MinimumAndCountMatchMinimumCoverAndEverySubset) {
 struct TChartCase {
     int Rows, Cols, Percent;
     uint32_t Seed;
+    int Literals = 3;  // each column costs 1 to this
 };
 
 class CoverStepsCharts : public ::testing::TestWithParam<TChartCase> {};
 
-TEST_P(CoverStepsCharts, CountsWhatEverySubsetFinds) {
-    const TChartCase& c = GetParam();
+TChart RandomChart(const TChartCase& c) {
     std::mt19937 rng(c.Seed);
     TChart chart;
     chart.RowMinterm.resize(static_cast<size_t>(c.Rows));
     chart.RowCols.resize(static_cast<size_t>(c.Rows));
     for (int k = 0; k < c.Cols; ++k) {
         chart.ColPrime.push_back(k);
-        chart.Cost.push_back(1 + static_cast<int>(rng() % 3));
+        chart.Cost.push_back(1 + static_cast<int>(rng() % static_cast<uint32_t>(c.Literals)));
         chart.ColRows.emplace_back();
         for (int r = 0; r < c.Rows; ++r) {
             if (static_cast<int>(rng() % 100) < c.Percent) {
@@ -168,6 +170,35 @@ TEST_P(CoverStepsCharts, CountsWhatEverySubsetFinds) {
     }
     chart.RowLive.assign(static_cast<size_t>(c.Rows), 1);
     chart.ColLive.assign(static_cast<size_t>(c.Cols), 1);
+    return chart;
+}
+
+int Literals(const TChart& chart, const std::vector<int>& columns) {
+    int sum = 0;
+    for (const int k : columns) {
+        sum += chart.Cost[static_cast<size_t>(k)];
+    }
+    return sum;
+}
+
+// Each cover kept holds every row at the minimum's value, and none comes twice.
+void ExpectKeptAreMinima(const TChart& chart, const TPartMinima& minima) {
+    std::set<std::vector<int>> seen;
+    for (const std::vector<int>& cover : minima.Kept) {
+        std::set<int> rows;
+        for (const int k : cover) {
+            rows.insert(chart.ColRows[static_cast<size_t>(k)].begin(),
+                        chart.ColRows[static_cast<size_t>(k)].end());
+        }
+        EXPECT_EQ(rows.size(), chart.RowCols.size());
+        EXPECT_EQ(std::pair(static_cast<int>(cover.size()), Literals(chart, cover)), minima.Best);
+        EXPECT_TRUE(seen.insert(cover).second);
+    }
+}
+
+TEST_P(CoverStepsCharts, CountsWhatEverySubsetFinds) {
+    const TChartCase& c = GetParam();
+    const TChart chart = RandomChart(c);
     std::pair<int, int> best{INT_MAX, INT_MAX};
     int64_t count = 0;
     for (uint32_t set = 0; set < (1u << c.Cols); ++set) {
@@ -186,18 +217,41 @@ TEST_P(CoverStepsCharts, CountsWhatEverySubsetFinds) {
             best = value;
         }
     }
-    // From a limit no better than the minimum, as a cover found first gives.
-    for (const std::pair<int, int>& limit : {best, std::pair{best.first, best.second + 2}}) {
-        const TPartMinima minima =
-            PartMinima(chart, TChartPart{chart.RowLive, chart.ColLive}, limit, 1000, 1'000'000);
+    // From a limit no better than the minimum, as a cover found first gives; with its columns
+    // known to be the fewest, or not.
+    const std::pair<std::pair<int, int>, bool> limits[] = {
+        {best, true}, {{best.first, best.second + 2}, true}, {{best.first + 1, 0}, false}};
+    for (const auto& [limit, fewest] : limits) {
+        const TPartMinima minima = PartMinima(chart, TChartPart{chart.RowLive, chart.ColLive},
+                                              limit, fewest, 1000, 1'000'000);
         ASSERT_FALSE(minima.Stopped);
         EXPECT_EQ(minima.Best, best);
         EXPECT_EQ(minima.Count, count);
         EXPECT_EQ(static_cast<int64_t>(minima.Kept.size()), count);
+        ExpectKeptAreMinima(chart, minima);
         // Stopped just as the count ends: a cover comes back, or the search says it stopped.
-        const TPartMinima capped =
-            PartMinima(chart, TChartPart{chart.RowLive, chart.ColLive}, limit, 1, minima.Nodes);
+        const TPartMinima capped = PartMinima(chart, TChartPart{chart.RowLive, chart.ColLive},
+                                              limit, fewest, 1, minima.Nodes);
         EXPECT_TRUE(capped.Stopped || capped.Kept.size() == 1);
+    }
+}
+
+// Charts past every subset, where the multipliers' floors decide: weighing literals alone once
+// the fewest columns are known counts what weighing columns and literals together counts.
+TEST(CoverStepsCharts, LargerChartsCountAlikeEitherWay) {
+    for (const TChartCase& c : {TChartCase{100, 80, 5, 3, 1}, TChartCase{120, 100, 4, 8, 2},
+                                TChartCase{80, 90, 6, 12, 1}, TChartCase{150, 120, 3, 21, 2}}) {
+        const TChart chart = RandomChart(c);
+        const TChartPart part{chart.RowLive, chart.ColLive};
+        std::vector<int> all(static_cast<size_t>(c.Cols));
+        std::iota(all.begin(), all.end(), 0);
+        const TPartMinima loose =
+            PartMinima(chart, part, {c.Cols, Literals(chart, all)}, false, 50, 1'000'000);
+        const TPartMinima tight = PartMinima(chart, part, loose.Best, true, 50, 1'000'000);
+        ASSERT_FALSE(loose.Stopped || tight.Stopped);
+        EXPECT_EQ(tight.Best, loose.Best);
+        EXPECT_EQ(tight.Count, loose.Count);
+        ExpectKeptAreMinima(chart, tight);
     }
 }
 
