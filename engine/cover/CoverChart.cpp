@@ -232,7 +232,7 @@ void TCoreSearch::Search(int size, int cost) {
 }
 
 std::vector<int> PartCover(const TChart& chart, const TChartPart& part, int64_t budgetMs,
-                           bool& proven, int& lowerBound) {
+                           bool& proven, int& lowerBound, const std::atomic<bool>* cancel) {
     std::vector<int> rowOf(chart.RowMinterm.size(), -1);
     TCoverBlock block;
     for (int r = 0; r < chart.Rows(); ++r) {
@@ -259,6 +259,9 @@ std::vector<int> PartCover(const TChart& chart, const TChartPart& part, int64_t 
     block.Transpose();
     TCoverOptions options;
     options.BudgetMs = budgetMs;
+    if (cancel != nullptr) {
+        options.KeepGoing = [cancel] { return !cancel->load(std::memory_order_relaxed); };
+    }
     TCoverClock clock(options);
     const TMatrixCover cover = SolveCoverMatrix(block, clock, nullptr);
     proven = cover.Proven;

@@ -2,6 +2,7 @@
 // it. For the engine's own cover units.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -76,9 +77,11 @@ class TCoreSearch {
 };
 
 // The fewest columns covering a part, by the minimum cover's own search (which weighs costs
-// only on ties); proven tells whether no cover has fewer.
+// only on ties); proven tells whether no cover has fewer. cancel, when given and set, ends the
+// search early as the budget does.
 std::vector<int> PartCover(const TChart& chart, const TChartPart& part, int64_t budgetMs,
-                           bool& proven, int& lowerBound);
+                           bool& proven, int& lowerBound,
+                           const std::atomic<bool>* cancel = nullptr);
 
 // Petrick's method on a part of the chart: the product of each row's sum of columns, multiplied out
 // with absorption. Returns its products (column sets) or nothing when the core is too large.

@@ -331,7 +331,7 @@ TMinimumCovers CountMinimumCovers(int n, const TMintermBits& on, const TMintermB
     for (const TChartPart& part : ChartParts(chart)) {
         bool proven = false;
         int least = 0;
-        const std::vector<int> seed = PartCover(chart, part, SeedBudgetMs, proven, least);
+        const std::vector<int> seed = PartCover(chart, part, SeedBudgetMs, proven, least, cancel);
         const TPartMinima all =
             PartMinima(chart, part, {static_cast<int>(seed.size()), Cost(chart, seed)}, proven,
                        keep, maxBranches, cancel);
