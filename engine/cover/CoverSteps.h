@@ -50,7 +50,10 @@ struct TCoverSteps {
 constexpr int64_t LiteralSearchBranches = 200'000;
 // Explain's own search up to 8 variables, where the count of minimum covers finishes the proof:
 // a few tens of milliseconds.
-constexpr int64_t ExplainSearchNodes = 1'500;
+constexpr int64_t ExplainSearchNodes = 300;
+// Minimum cover's search for fewer literals up to 8 variables, which nothing finishes after it:
+// at most a few hundred milliseconds.
+constexpr int64_t CoverLiteralNodes = 1'500;
 
 // The chart of on by the primes, solved exactly by essentials, row and column dominance and then
 // Petrick's method or a branch and bound on the cyclic core: fewest terms, then fewest literals,

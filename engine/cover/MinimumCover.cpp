@@ -75,7 +75,7 @@ TMinimumCover FindMinimumCover(int n, const TMintermBits& on, const TMintermBits
     // The matrix search weighs literals only on ties; up to 8 variables the chart's short search
     // finds the fewest at that many terms.
     if (n <= MaxCountedVars && out.Proven && !out.Stopped) {
-        const TMinimumCover least = ReduceChart(n, on, dc, primes, nullptr, ExplainSearchNodes);
+        const TMinimumCover least = ReduceChart(n, on, dc, primes, nullptr, CoverLiteralNodes);
         if (!least.Stopped && least.Chosen.size() == out.Chosen.size() &&
             least.Literals < out.Literals) {
             out.Chosen = least.Chosen;
