@@ -285,8 +285,9 @@ TEntry TMinimaSearch::Compute(const TBits& state, TValue limit, bool least) {
     }
     TEntry best{true, NoCover, 0};
     for (const TBranch& branch : Choices(here)) {
-        const TEntry e =
-            Solve(branch.Child, Minus(std::min(limit, best.Value), branch.Step), least);
+        const TValue beat =
+            FSeeking && best.Value != NoCover ? Minus(best.Value, {0, 1}) : best.Value;
+        const TEntry e = Solve(branch.Child, Minus(std::min(limit, beat), branch.Step), least);
         if (FStopped) {
             return TEntry{false, NoCover, 0};
         }
@@ -318,10 +319,33 @@ TBits TMinimaSearch::WithoutDominated(const TBits& state) const {
 
 }  // namespace minima
 
+namespace {
+
+// Reads back up to keep covers of value target, as chart columns ascending, into out.
+void ReadCovers(minima::TMinimaSearch& search, const minima::TBits& whole, minima::TValue target,
+                size_t keep, int64_t maxNodes, TPartMinima& out) {
+    // Reading the covers back may solve states the search passed by: as many again.
+    search.AllowMore(maxNodes);
+    std::vector<std::vector<int>> covers = search.Covers(whole, target, keep);
+    if (search.Stopped()) {
+        out.Stopped = true;
+        return;
+    }
+    for (std::vector<int>& cover : covers) {
+        for (int& k : cover) {
+            k = search.Column(k);
+        }
+        std::sort(cover.begin(), cover.end());
+        out.Kept.push_back(std::move(cover));
+    }
+}
+
+}  // namespace
+
 TPartMinima PartMinima(const TChart& chart, const TChartPart& part, std::pair<int, int> limit,
                        bool fewest, size_t keep, int64_t maxNodes,
                        const std::atomic<bool>* cancel) {
-    minima::TMinimaSearch search(chart, part, maxNodes, cancel);
+    minima::TMinimaSearch search(chart, part, false, maxNodes, cancel);
     const minima::TBits whole = search.Whole();
     const minima::TEntry e = search.Solve(whole, limit, fewest);
     TPartMinima out;
@@ -332,22 +356,23 @@ TPartMinima PartMinima(const TChart& chart, const TChartPart& part, std::pair<in
     }
     out.Best = e.Value;
     out.Count = e.Count;
-    if (keep == 0) {
-        return out;
+    if (keep > 0) {
+        ReadCovers(search, whole, e.Value, keep, maxNodes, out);
     }
-    // Reading the covers back may solve states the count passed by: as many again.
-    search.AllowMore(maxNodes);
-    std::vector<std::vector<int>> covers = search.Covers(whole, e.Value, keep);
-    if (search.Stopped()) {
-        out.Stopped = true;
-        return out;
-    }
-    for (std::vector<int>& cover : covers) {
-        for (int& k : cover) {
-            k = search.Column(k);
-        }
-        std::sort(cover.begin(), cover.end());
-        out.Kept.push_back(std::move(cover));
+    return out;
+}
+
+TPartMinima PartMinimum(const TChart& chart, const TChartPart& part, std::pair<int, int> limit,
+                        bool fewest, int64_t maxNodes) {
+    minima::TMinimaSearch search(chart, part, true, maxNodes, nullptr);
+    const minima::TBits whole = search.Whole();
+    const minima::TEntry e = search.Solve(whole, minima::Minus(limit, {0, 1}), fewest);
+    TPartMinima out;
+    out.Nodes = search.Nodes();
+    out.Stopped = search.Stopped();
+    out.Best = e.Exact ? e.Value : limit;
+    if (!out.Stopped && e.Exact) {
+        ReadCovers(search, whole, e.Value, 1, maxNodes, out);
     }
     return out;
 }

@@ -24,3 +24,9 @@ struct TPartMinima {
 TPartMinima PartMinima(const TChart& chart, const TChartPart& part, std::pair<int, int> limit,
                        bool fewest, size_t keep, int64_t maxNodes,
                        const std::atomic<bool>* cancel = nullptr);
+
+// A cover of the part cheaper than limit (the value of a cover known to exist), by the same
+// search counting nothing: Kept holds it, or nothing when no cover is cheaper (Best is then
+// limit). Where many covers tie, this ends long before a count would.
+TPartMinima PartMinimum(const TChart& chart, const TChartPart& part, std::pair<int, int> limit,
+                        bool fewest, int64_t maxNodes);

@@ -69,9 +69,11 @@ struct TBranch {
 // A state is the rows still to cover followed by the columns still allowed, as bits.
 class TMinimaSearch {
   public:
-    TMinimaSearch(const TChart& chart, const TChartPart& part, int64_t maxNodes,
+    // seeking: only a minimum is sought, so a branch need only beat the best before it, and
+    // counts are not kept.
+    TMinimaSearch(const TChart& chart, const TChartPart& part, bool seeking, int64_t maxNodes,
                   const std::atomic<bool>* cancel)
-        : FMaxNodes(maxNodes), FCancel(cancel) {
+        : FSeeking(seeking), FMaxNodes(maxNodes), FCancel(cancel) {
         std::vector<int> rowOf(chart.RowMinterm.size(), -1);
         for (int r = 0; r < chart.Rows(); ++r) {
             if (part.RowLive[static_cast<size_t>(r)]) {
@@ -242,6 +244,7 @@ class TMinimaSearch {
     double FNext = 0;       // what leaving one taken costs: the cheapest not taken, likewise
     double FBound = 0;      // the weight of the dearest cover within the limit
     double FLagrange = -1;  // the best floor the multipliers gave; below zero it tells nothing
+    bool FSeeking;
     int64_t FMaxNodes;
     const std::atomic<bool>* FCancel;
     int64_t FNodes = 0;

@@ -225,17 +225,19 @@ std::vector<int> SolveCore(const TChart& chart, bool small, TCoverSteps* steps, 
         TCoreSearch search(chart, part, maxBranches);
         record.CoreFloor += search.IndependentBound();
         if (small) {
-            // Small enough to count: the counting search proves terms and literals at once.
+            // Small enough for the counting search, seeking a cheaper cover than the seed: it
+            // proves terms and literals at once.
             const TPartMinima minima =
-                PartMinima(chart, part, {static_cast<int>(seed.size()), Cost(chart, seed)}, proven,
-                           1, maxBranches);
+                PartMinimum(chart, part, {static_cast<int>(seed.size()), Cost(chart, seed)}, proven,
+                            maxBranches);
             record.Branches += minima.Nodes;
             termsOpen = termsOpen || (minima.Stopped && !proven);
             literalsOpen = literalsOpen || minima.Stopped;
             bound += !minima.Stopped ? minima.Best.first
                      : proven        ? static_cast<int>(seed.size())
                                      : least;
-            const std::vector<int>& best = minima.Stopped ? seed : minima.Kept.front();
+            const std::vector<int>& best =
+                minima.Stopped || minima.Kept.empty() ? seed : minima.Kept.front();
             chosen.insert(chosen.end(), best.begin(), best.end());
             continue;
         }

@@ -229,6 +229,13 @@ TEST_P(CoverStepsCharts, CountsWhatEverySubsetFinds) {
         EXPECT_EQ(minima.Count, count);
         EXPECT_EQ(static_cast<int64_t>(minima.Kept.size()), count);
         ExpectKeptAreMinima(chart, minima);
+        // Seeking alone: a cover cheaper than the limit when there is one, else none.
+        const TPartMinima seek =
+            PartMinimum(chart, TChartPart{chart.RowLive, chart.ColLive}, limit, fewest, 1'000'000);
+        ASSERT_FALSE(seek.Stopped);
+        EXPECT_EQ(seek.Best, best);
+        EXPECT_EQ(seek.Kept.size(), limit == best ? 0u : 1u);
+        ExpectKeptAreMinima(chart, seek);
         // Stopped just as the count ends: a cover comes back, or the search says it stopped.
         const TPartMinima capped = PartMinima(chart, TChartPart{chart.RowLive, chart.ColLive},
                                               limit, fewest, 1, minima.Nodes);
@@ -252,6 +259,10 @@ TEST(CoverStepsCharts, LargerChartsCountAlikeEitherWay) {
         EXPECT_EQ(tight.Best, loose.Best);
         EXPECT_EQ(tight.Count, loose.Count);
         ExpectKeptAreMinima(chart, tight);
+        const TPartMinima seek =
+            PartMinimum(chart, part, {c.Cols, Literals(chart, all)}, false, 1'000'000);
+        EXPECT_EQ(seek.Best, loose.Best);
+        ExpectKeptAreMinima(chart, seek);
     }
 }
 
