@@ -123,7 +123,7 @@ void TfrmExplain::StartCount() {
     FCancel = false;
     FCounter = std::thread([this, generation, in = FIn] {
         const TMinimumCovers minima =
-            CountMinimumCovers(in.N, in.On, in.Dc, in.Primes, 1, 1'000'000, &FCancel);
+            CountMinimumCovers(in.N, in.On, in.Dc, in.Primes, 1, CountSearchNodes, &FCancel);
         if (!FCancel) {
             // Queued to this window: it runs on the window's thread, or not at all once gone.
             QMetaObject::invokeMethod(

@@ -75,7 +75,8 @@ void TfrmResult::btnNextMinimumClick() {
     if (FMinima == nullptr || FMinima->Rows != rows) {
         const TExplainInput in = RowsFunction(rows, FForm);
         FMinima = std::make_shared<TMinimaCycle>(TMinimaCycle{
-            std::move(rows), in.Primes, CountMinimumCovers(in.N, in.On, in.Dc, in.Primes), 0});
+            std::move(rows), in.Primes,
+            CountMinimumCovers(in.N, in.On, in.Dc, in.Primes, 1000, NextMinimumNodes), 0});
     }
     TMinimaCycle& cycle = *FMinima;
     if (cycle.Covers.Covers.empty()) {

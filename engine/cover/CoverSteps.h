@@ -73,6 +73,11 @@ struct TMinimumCovers {
 
 // The widest function whose minimum covers are counted.
 constexpr int MaxCountedVars = 8;
+// How far a count goes: the hardest of 1,440 random 8-variable functions needs some 12,000
+// states, while a symmetric function's thousands of equal minima are given up in seconds.
+constexpr int64_t CountSearchNodes = 200'000;
+// Next minimum counts on the window's thread, so it gives up sooner.
+constexpr int64_t NextMinimumNodes = 30'000;
 
 // Counts the covers of on by the primes that are minimum (fewest terms, then fewest literals),
 // keeping the first keep of them. Dominance could drop equal alternatives, so the count runs on
@@ -80,5 +85,5 @@ constexpr int MaxCountedVars = 8;
 // when cancel is set while counting.
 TMinimumCovers CountMinimumCovers(int n, const TMintermBits& on, const TMintermBits& dc,
                                   const std::vector<TCube>& primes, size_t keep = 1000,
-                                  int64_t maxBranches = 1'000'000,
+                                  int64_t maxBranches = CountSearchNodes,
                                   const std::atomic<bool>* cancel = nullptr);
