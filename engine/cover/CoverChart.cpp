@@ -231,6 +231,12 @@ void TCoreSearch::Search(int size, int cost) {
     }
 }
 
+namespace {
+
+constexpr int64_t ShortCoverMs = 100;
+
+}  // namespace
+
 std::vector<int> PartCover(const TChart& chart, const TChartPart& part, int64_t budgetMs,
                            bool& proven, int& lowerBound, const std::atomic<bool>* cancel) {
     std::vector<int> rowOf(chart.RowMinterm.size(), -1);
@@ -258,12 +264,21 @@ std::vector<int> PartCover(const TChart& chart, const TChartPart& part, int64_t 
     block.Cols = static_cast<int>(colOf.size());
     block.Transpose();
     TCoverOptions options;
-    options.BudgetMs = budgetMs;
     if (cancel != nullptr) {
         options.KeepGoing = [cancel] { return !cancel->load(std::memory_order_relaxed); };
     }
-    TCoverClock clock(options);
-    const TMatrixCover cover = SolveCoverMatrix(block, clock, nullptr);
+    // The search gives set shares of its budget to phases that cannot prove a minimum where
+    // many covers tie, as on a symmetric function: a short run proves most charts at once.
+    TMatrixCover cover;
+    for (const int64_t ms : {std::min(budgetMs, ShortCoverMs), budgetMs}) {
+        options.BudgetMs = ms;
+        TCoverClock clock(options);
+        cover = SolveCoverMatrix(block, clock, nullptr);
+        if (cover.Proven || ms == budgetMs ||
+            (cancel != nullptr && cancel->load(std::memory_order_relaxed))) {
+            break;
+        }
+    }
     proven = cover.Proven;
     lowerBound = cover.LowerBound;
     std::vector<int> columns;
