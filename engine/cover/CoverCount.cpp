@@ -78,7 +78,7 @@ std::vector<std::vector<int>> TMinimaSearch::Covers(TBits state, TValue target, 
     // As Compute did: the state without the columns no cover within target holds.
     // No cover has fewer columns than the minimum: the floors may count on it.
     if (const TValue floor = Floor(state, target, true); floor <= target) {
-        if (TBits fewer = Tightened(state, floor, target); fewer != state) {
+        if (TBits fewer = Tightened(state, floor, target, true); fewer != state) {
             return Covers(std::move(fewer), target, keep);
         }
     }
@@ -272,7 +272,7 @@ TEntry TMinimaSearch::Compute(const TBits& state, TValue limit, bool least) {
         return TEntry{false, floor, 0};
     }
     TBits here = state;
-    if (TBits fewer = Tightened(state, floor, limit); fewer != state) {
+    if (TBits fewer = Tightened(state, floor, limit, least); fewer != state) {
         Normalise(fewer);
         fewer = WithoutDominated(fewer);
         if (Parts(fewer).size() > 1) {

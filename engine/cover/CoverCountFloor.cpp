@@ -107,7 +107,6 @@ TValue TMinimaSearch::Floor(const TBits& state, TValue limit, bool least) {
     }
     // With the columns known, the multipliers weigh literals at exactly that many columns,
     // which no share or greedy dual beats: they go straight on.
-    FDualRun = !least;
     if (least) {
         return std::max(floor, LagrangeFloor(state, limit, least));
     }
@@ -190,7 +189,7 @@ void TMinimaSearch::GreedyDual(const uint64_t* cols, double& columns, double& co
     cost = std::max(cost, sumCost);
 }
 
-TBits TMinimaSearch::Tightened(const TBits& state, TValue floor, TValue limit) const {
+TBits TMinimaSearch::Tightened(const TBits& state, TValue floor, TValue limit, bool least) const {
     TBits fewer = state;
     uint64_t* cols = fewer.data() + FRowWords;
     const uint64_t* was = state.data() + FRowWords;
@@ -199,7 +198,7 @@ TBits TMinimaSearch::Tightened(const TBits& state, TValue floor, TValue limit) c
     // needs all the columns the limit allows.
     const double spare = limit.first - FDualSum.first + 1e-6;
     const double spareCost = limit.second - FDualSum.second + 1e-6;
-    for (int k = 0; FDualRun && k < FCols; ++k) {
+    for (int k = 0; !least && k < FCols; ++k) {
         if (Test(was, k) &&
             (FSlack[static_cast<size_t>(2 * k)] > spare ||
              (floor.first == limit.first && FSlack[static_cast<size_t>(2 * k + 1)] > spareCost))) {

@@ -108,6 +108,7 @@ TValue TMinimaSearch::LagrangeFloor(const TBits& state, TValue limit, bool least
 }
 
 bool TMinimaSearch::Coverable() {
+    // FGrad, free between steps, marks each row some column left holds.
     size_t alive = 0;
     for (const auto& [order, r] : FOrder) {
         FGrad[static_cast<size_t>(r)] = 0;

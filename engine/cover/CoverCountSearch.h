@@ -161,8 +161,9 @@ class TMinimaSearch {
     TValue Floor(const TBits& state, TValue limit, bool least);
 
     // The state without the columns no cover within limit can hold, by the last Floor's rows
-    // apart, greedy dual and multipliers; floor is what that Floor found, at most limit.
-    TBits Tightened(const TBits& state, TValue floor, TValue limit) const;
+    // apart, greedy dual (which it skips when least) and multipliers; floor is what that Floor
+    // found, at most limit.
+    TBits Tightened(const TBits& state, TValue floor, TValue limit, bool least) const;
 
     // Raises columns and cost to the greedy dual's in FOrder's order.
     void GreedyDual(const uint64_t* cols, double& columns, double& cost);
@@ -217,7 +218,6 @@ class TMinimaSearch {
     TBits FNear;              // FRowWords words per row: the rows sharing a column with it
     std::vector<std::pair<int, int>> FApart;  // rows sharing no column, at their cheapest
     TValue FApartFloor;
-    bool FDualRun = false;  // FSlack and FDualSum are the last Floor's
     std::vector<int> FWidth;
     std::vector<double> FSlack;          // each column's share and literals not yet taken
     std::pair<double, double> FDualSum;  // what the dual behind FSlack raised
